@@ -1,0 +1,32 @@
+# Quick start: `make demo` and `make test` on a fresh Debian 12 machine.
+BUILD_DIR ?= build
+JOBS ?= $(shell nproc)
+CMAKE_FLAGS ?=
+# CI builds treat warnings as errors.
+WERROR := $(if $(CI),ON,OFF)
+
+.PHONY: all deps configure build demo test bench clean
+
+all: build
+
+deps:
+	@./scripts/install-deps.sh
+
+configure: deps
+	cmake -S . -B $(BUILD_DIR) -G Ninja -DCMAKE_BUILD_TYPE=Release \
+	  -DZELT_WARNINGS_AS_ERRORS=$(WERROR) $(CMAKE_FLAGS)
+
+build: configure
+	cmake --build $(BUILD_DIR) -j $(JOBS)
+
+demo: build
+	$(BUILD_DIR)/apps/demo/zelt-demo-cli
+
+test: build
+	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+bench: build
+	$(BUILD_DIR)/bench/zelt-bench
+
+clean:
+	rm -rf $(BUILD_DIR)

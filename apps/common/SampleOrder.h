@@ -1,0 +1,27 @@
+#pragma once
+
+#include <zelt/OrderedItems.h>
+
+#include <string>
+
+namespace zelt::demo {
+
+/// The sample order shipped in examples/, compiled into the demo so that it
+/// runs with no files around it.
+struct SampleOrder {
+    std::string lookups;
+    std::string lines;
+
+    static SampleOrder embedded();
+    /// Reads lookups.txt and lines.txt from a folder; line breaks in the files
+    /// only lay the records out and are dropped.
+    static SampleOrder fromFolder(const std::string& folder);
+};
+
+/// Configures a control as a host would for the sample order and loads it.
+void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode = Mode::UpdateMode);
+
+/// The grid as an aligned table, the total boxes and the button states.
+std::string orderSummary(const OrderedItems& control);
+
+} // namespace zelt::demo

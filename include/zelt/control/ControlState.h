@@ -1,0 +1,83 @@
+#pragma once
+
+#include "zelt/control/Country.h"
+#include "zelt/control/Mode.h"
+
+#include <array>
+#include <cstdint>
+#include <string>
+
+namespace zelt {
+
+/// The control's member state: one member per stored property, plus the
+/// internal state the procedures share. Values at creation are those below.
+struct ControlState {
+    Mode mode = Mode::AddMode;
+    std::string CenterID;
+    std::string DeliveryAgentID;
+    std::string PersonType;
+    bool IsDirty = false;
+    bool IsFirstInit = false;
+    bool deliveryCheckBoxChecked = false;
+    std::string RewardsPoints = "0";
+    double RewardsAmount = 0;
+    bool AllowFreightOverride = false;
+    bool AllowEHDOverride = true;
+    std::int32_t VendorFreightMethodID = 0;
+    std::int16_t CurrentOrderStatus = 0;
+    std::int32_t VendorID = 0;
+    bool IsCenterLevel = false;
+    std::string MemberID;
+    std::string CustomerOrderedDate;
+    std::string ZeltEvent;
+    std::string UseNormalTaxes;
+    bool UsesZeltD = false;
+    bool BrokerageFeeTaxed = false;
+    bool DutyFeeTaxed = false;
+    bool HandlingFeeTaxed = false;
+    bool VendorFeeTaxed = false;
+    std::string BrokageFeeCode, DutyFeeCode, VendorServiceFeeCode, HandlingFeeCode, FeeCode;
+    std::string CenterDeliveryFrieghtCode, HomeDeliveryEHDFrieghtCode, NonCenterDeliveryFrieghtCode;
+    bool NonCenterDelivery = false;
+    bool TransshipOrder = false;
+    bool ThirdPartyDelivery = false;
+    std::string FromStreet1, FromStreet2, FromStreet3, FromCity, FromState, FromZip, FromCountry;
+    std::string ShipStreet1, ShipStreet2, ShipStreet3, ShipCity, ShipState, ShipZip, ShipCountry;
+    COUNTRY orderCountry = COUNTRY::OTHERS;
+    std::int16_t vendorCountry = 0;
+    /// Taxable amounts, country, state, county, city, local.
+    std::string CountryTaxableAmount, StateTaxableAmount, CountyTaxableAmount, CityTaxableAmount, LocalTaxableAmount;
+    std::string FrieghtTaxable;
+    std::string TaxLineExemptedCode;
+    std::string InternalTaxServiceURL;
+    std::string Account, LicenseKey, ProfileClient, Url;
+    std::string CompanyCode, CustomerCode, DocCode;
+    std::string TaxXML, TaxDataXML, AvalavaErrorMessage;
+    std::string XMLComponentDownloadMessage, XMLComponentDownloadURL;
+    std::string ConnectionString, UPSBaseXMLPath, UPSAccessXMLPath, PONumber, OnlineOrderID;
+    bool DisablePaymentButton = false;
+    bool ExemptPermission = false;
+
+    // Internal state shared by the procedures.
+    std::string fieldSeparator = "$F$";
+    std::string recordSeparator = "$R$";
+    std::string tableSeparator = "$T$";
+    bool carrierLinkVisited = false;
+    /// The order status flag set by fGetOderIDStatus.
+    bool orderStatusFlag = false;
+    /// The line columns greyed on lines that are not priced.
+    std::array<int, 7> shadedColumns{};
+    /// Rows of the exempt lines as entered, each followed by "|".
+    std::string exemptScratchList;
+    /// Vendor fee parameters and status flags.
+    std::array<double, 7> fdVendorFee{};
+    std::array<bool, 8> fbVendorFeeStatus{};
+    std::string vendorPriceListDate;
+    std::string dutyAndBrokerageFeeText;
+    /// Per jurisdiction, country, state, county, city, local.
+    std::array<std::string, 5> jurisdictionRateText;
+    std::array<double, 5> jurisdictionOverrideAmount{};
+    bool factoryPickup = false;
+};
+
+} // namespace zelt

@@ -1,0 +1,233 @@
+#pragma once
+
+#include "zelt/control/ControlState.h"
+#include "zelt/control/Country.h"
+#include "zelt/control/ErrorRecord.h"
+#include "zelt/control/HostSite.h"
+#include "zelt/control/Mode.h"
+#include "zelt/control/OrderedItemsEvents.h"
+#include "zelt/control/Services.h"
+#include "zelt/platform/AvaTaxService.h"
+#include "zelt/text/Currency.h"
+#include "zelt/text/Locale.h"
+#include "zelt/view/Form.h"
+
+#include <cstdint>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zelt {
+
+/// The line-item editor of a purchase-order screen.
+///
+/// A host creates it, configures it through its properties, hands it the
+/// lookup tables, the order's lines and its saved fees and taxes as delimited
+/// text, lets the clerk edit, and reads the results back. Everything runs on
+/// the caller's thread, one call at a time.
+///
+/// Naming: a property Get keeps its name (`ViewMode()`), a Let is the same name
+/// prefixed with `set` (`setViewMode(Mode)`); methods keep their names.
+/// Host-facing loads raise `zelt::InputError` on bad input and change nothing.
+class OrderedItems {
+public:
+    explicit OrderedItems(Services services = {});
+    ~OrderedItems();
+    OrderedItems(const OrderedItems&) = delete;
+    OrderedItems& operator=(const OrderedItems&) = delete;
+
+    // ---- Embedding -------------------------------------------------------
+    /// The host's event handler (may be null: events then go nowhere).
+    void setEventSink(OrderedItemsEvents* events);
+    /// The host's property store for "Mode" and "Country" (may be null).
+    void setHostSite(HostSite* site);
+    /// Number, currency and date conventions (en-US by default).
+    void setLocale(text::Locale locale);
+    const text::Locale& locale() const;
+    /// The abstract form: every widget by name and index. The window renders it.
+    view::Form& form();
+    const view::Form& form() const;
+    /// The member state, read-only.
+    const ControlState& state() const;
+
+    // ---- Lines -----------------------------------------------------------
+    /// Loads the order's lines (records of 21 fields).
+    void setReadData(std::string_view text);
+    /// Exports the lines (records of 22 fields); empty text while a line is open.
+    std::string readData();
+    /// The lines as the AvaTax line list.
+    std::string readDataForAvalara();
+    /// The rows of the exempt lines, each followed by "|".
+    std::string ExemptItems() const;
+
+    // ---- Mode, dirty state and user ---------------------------------------
+    Mode ViewMode() const;
+    void setViewMode(Mode mode);
+    bool IsDirty() const;
+    void setIsDirty(bool dirty);
+    bool IsFirstInit() const;
+    const std::string& PersonType() const;
+    void setPersonType(std::string_view personType);
+    void setIsTesting(std::string_view value);
+
+    // ---- Order, centre and member -------------------------------------------
+    void setCenterID(std::string_view centerID);
+    const std::string& DeliveryAgentID() const;
+    void setDeliveryAgentID(std::string_view id);
+    std::string VendorDeliveryAgentID() const;
+    void setIsCenterLevel(bool isCenterLevel);
+    void setCurrentOrderStatus(std::int16_t status);
+    void setVendorID(std::int32_t vendorID);
+    void setMemberID(std::string_view memberID);
+    void setCustomerOrderedDate(std::string_view date);
+    void setZeltEvent(std::string_view eventName);
+    const std::string& RewardsPoints() const;
+    void setRewardsPoints(std::string_view points);
+    double RewardsAmount() const;
+    void setRewardsAmount(double amount);
+
+    // ---- Command groups ---------------------------------------------------
+    void setEnableControls(bool value);
+    void setDisableControls(bool value);
+    void setEnableFreightDeliveryOptions(bool enable);
+
+    // ---- Delivery and freight options -------------------------------------
+    void setDeliveryCheckBoxChecked(bool value);
+    bool AllowHomeDelivery() const;
+    bool HomeDeliveryAvailable() const;
+    void setTransshipOrder(bool value);
+    void setThirdPartyDelivery(bool value);
+    void setNonCenterDelivery(bool value);
+    std::string VendorFreightMethodID() const;
+    void setVendorFreightMethodID(std::string_view id);
+    void SetFreightOptionsFromMorrow(std::string_view xmlValue);
+    void UpdateFreightComboBox(bool HomeDelivery);
+
+    // ---- Fees ---------------------------------------------------------------
+    void setAllowFreightOverride(bool allow);
+    void setAllowEHDOverride(bool allow);
+    std::string BrokerageFee() const;
+    std::string DutyFee() const;
+    std::string EnhancedDeliveryFee() const;
+    std::string VendorServiceFee() const;
+    std::string FreightFee() const;
+    std::string CenterHandlingFee() const;
+    /// The total deposit as a number; InputError when the box holds no number.
+    double GetTotalAmount() const;
+    void setBrokageFeeCode(std::string_view code);
+    void setDutyFeeCode(std::string_view code);
+    void setVendorServiceFeeCode(std::string_view code);
+    void setHandlingFeeCode(std::string_view code);
+    void setCenterDeliveryFrieghtCode(std::string_view code);
+    void setHomeDeliveryEHDFrieghtCode(std::string_view code);
+    void setNonCenterDeliveryFrieghtCode(std::string_view code);
+    void setFeeCode(std::string_view code);
+    void setBrokerageFeeTaxed(bool value);
+    void setDutyFeeTaxed(bool value);
+    void setHandlingFeeTaxed(bool value);
+    void setVendorFeeTaxed(bool value);
+    const std::string& FrieghtTaxable() const;
+    void setFrieghtTaxable(std::string_view value);
+
+    // ---- Freight rates and surcharges -----------------------------------------
+    void LetFreightInfo(std::string_view ptFreightRates, std::string_view ptSurcharges = {});
+    std::string GetFreightInfo() const;
+    void GetSurCharges(std::int16_t CarrierID, std::string_view EffectiveDate);
+    void PutServerName(std::string_view ptServerName);
+    void setUsesZeltD(bool value);
+
+    // ---- Addresses --------------------------------------------------------------
+    void setFromStreet1(std::string_view v);
+    void setFromStreet2(std::string_view v);
+    void setFromStreet3(std::string_view v);
+    void setFromCity(std::string_view v);
+    void setFromState(std::string_view v);
+    void setFromZip(std::string_view v);
+    void setFromCountry(std::string_view v);
+    void setShipStreet1(std::string_view v);
+    void setShipStreet2(std::string_view v);
+    void setShipStreet3(std::string_view v);
+    void setShipCity(std::string_view v);
+    void setShipState(std::string_view v);
+    void setShipZip(std::string_view v);
+    void setShipCountry(std::string_view v);
+
+    // ---- Taxes ---------------------------------------------------------------------
+    void CountryID(COUNTRY piCountryID, std::int16_t piVendorCountryID);
+    std::string CountryTaxRate() const;
+    void setCountryTaxRate(std::string_view rate);
+    std::string StateTaxRate() const;
+    void setStateTaxRate(std::string_view rate);
+    std::string CountyTaxRate() const;
+    void setCountyTaxRate(std::string_view rate);
+    std::string CityTaxRate() const;
+    void setCityTaxRate(std::string_view rate);
+    std::string LocalTaxRate() const;
+    void setLocalTaxRate(std::string_view rate);
+    void setCountryTaxableAmount(std::string_view amount);
+    void setStateTaxableAmount(std::string_view amount);
+    void setCountyTaxableAmount(std::string_view amount);
+    void setCityTaxableAmount(std::string_view amount);
+    void setLocalTaxableAmount(std::string_view amount);
+    std::string LocalTaxInfo() const;
+    void setUseNormalTaxes(std::string_view value);
+    void setTaxLineExemptedCode(std::string_view code);
+    void SetTaxNFees();
+    /// Loads the saved fees and taxes, the vendor fee rules and the tax rates.
+    void LetSalesTaxesNFees(std::string_view ptFees, std::string_view ptSalesTax = {},
+                            std::string_view ptDutyBrkgFee = {});
+    /// The tax and fee summary (28 fields).
+    std::string GetSalesTaxesNFees() const;
+    void UpdateTaxes();
+    void EnableUpdateTaxes(bool value);
+    void LoadTaxRates();
+
+    // ---- Tax services -------------------------------------------------------------------
+    void setInternalTaxServiceURL(std::string_view url);
+    void CalculateTaxesFromVardonInternalService(std::string_view orderID, text::Currency totalMerchCostTax = {},
+                                                 text::Currency totalFeeTotal = {});
+    void setXMLComponentDownloadMessage(std::string_view message);
+    void setXMLComponentDownloadURL(std::string_view url);
+    void setAccount(std::string_view account);
+    void setLicenseKey(std::string_view licenseKey);
+    void setProfileClient(std::string_view client);
+    void setUrl(std::string_view url);
+    void setCompanyCode(std::string_view code);
+    void setCustomerCode(std::string_view code);
+    void setDocCode(std::string_view code);
+    void SetConfig(platform::AvaTaxService& svc);
+    void setTaxXML(std::string_view xml);
+    const std::string& TaxDataXML() const;
+    std::string GetTaxXML() const;
+    const std::string& AvalavaErrorMessage() const;
+
+    // ---- Services plumbing ---------------------------------------------------------------
+    std::string ReturnWebserviceXML(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
+                                    std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly = false);
+    std::string URLDecode(std::string_view What);
+    void ErrorHandlerCenter(ErrorRecord& Err, std::string_view ptProcedureName,
+                            std::string_view ptAdditionalErrorInfo, std::int32_t plEmployeeID = 0,
+                            std::int16_t piSecurityType = 0, std::int32_t plCenterID = 0);
+    /// Loads the lookup tables: statuses, units, carriers, Direction issues and
+    /// the currency conversion rate. InputError on malformed text.
+    void GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator = "$F$",
+                         std::string_view ptRecordSeparator = "$R$", std::string_view ptTableSeparator = "$T$");
+    void fGetOderIDStatus(bool pbOrderStatus);
+    bool IsPendingAcknowledgement() const;
+
+    // ---- Kept, never read -------------------------------------------------------------------
+    void setConnectionString(std::string_view v);
+    void setUPSBaseXMLPath(std::string_view v);
+    void setUPSAccessXMLPath(std::string_view v);
+    void setPONumber(std::string_view v);
+    void setOnlineOrderID(std::string_view v);
+    void setDisablePaymentButton(bool v);
+    void setExemptPermission(bool v);
+
+    struct Impl;
+
+private:
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace zelt

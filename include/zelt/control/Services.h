@@ -1,0 +1,21 @@
+#pragma once
+
+#include "zelt/platform/Clock.h"
+#include "zelt/platform/EventLog.h"
+#include "zelt/view/MessageBoxService.h"
+
+#include <memory>
+
+namespace zelt {
+
+/// The outside services the control uses, handed in by the host (or a test).
+/// Any left empty gets its default: message boxes recorded and answered with
+/// the harmless answer (a window installs real dialogs), the system clock, and
+/// no event log.
+struct Services {
+    std::shared_ptr<view::MessageBoxService> messageBoxes;
+    std::shared_ptr<platform::Clock> clock;
+    std::shared_ptr<platform::EventLog> eventLog;
+};
+
+} // namespace zelt

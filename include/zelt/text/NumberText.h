@@ -1,0 +1,62 @@
+#pragma once
+
+#include "zelt/text/Locale.h"
+
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+
+/// Numbers live as text in boxes and grid cells. These functions are the one
+/// place where text becomes a number and a number becomes text.
+namespace zelt::text {
+
+/// Removes spaces (character 32) at both ends.
+std::string_view trim(std::string_view text) noexcept;
+
+/// The locale-aware text-to-number conversion: blanks around the text are
+/// ignored; an optional sign, digits with group separators between them, a
+/// decimal separator and digits, an exponent, the currency symbol before or
+/// after, parentheses for a negative. Anything else (empty text included) is
+/// a type mismatch.
+double toNumber(std::string_view text, const Locale& locale);
+std::optional<double> tryToNumber(std::string_view text, const Locale& locale) noexcept;
+/// True exactly when toNumber would succeed.
+bool isNumeric(std::string_view text, const Locale& locale) noexcept;
+
+/// The number at the start of a text, "." as decimal point and no grouping:
+/// "5N" gives 5, "1.25x" gives 1.25, "" and "N" give 0. Never fails.
+double leadingNumber(std::string_view text) noexcept;
+
+/// "True"/"False" in any case, or a number (non-zero is true); anything else
+/// is a type mismatch.
+bool toBoolean(std::string_view text, const Locale& locale);
+
+/// Fixed decimals without grouping ("0.00", "0.000", "0.0000" patterns):
+/// rounded to 15 significant digits, then halves away from zero.
+std::string formatFixed(double value, int decimals, const Locale& locale);
+/// The same pattern applied to a text: a numeric text is reformatted, any
+/// other text (the empty text included) is returned unchanged.
+std::string formatFixedText(std::string_view text, int decimals, const Locale& locale);
+/// The "000" pattern: at least three integer digits, zero padded; a text that
+/// is not numeric is returned unchanged.
+std::string formatZeroPadded3(std::string_view text, const Locale& locale);
+/// The system's number form: `decimals` decimals with digit grouping
+/// ("1,234.50"); the two-decimal form when decimals is the locale default.
+std::string formatNumber(double value, int decimals, const Locale& locale);
+/// The currency form: "$1,234.50", negatives "($1,234.50)".
+std::string formatCurrency(double value, const Locale& locale);
+/// The general (shortest) form: at most 15 significant digits, no grouping,
+/// no trailing zeros; scientific outside 1e-5 <= |x| < 1e15 ("1E+15").
+std::string formatGeneral(double value, const Locale& locale);
+
+/// Rounds halves to the even neighbour; out of range is an overflow.
+std::int16_t toInt16(double value);
+std::int32_t toInt32(double value);
+
+/// Checked arithmetic: x / 0 is a division-by-zero failure, 0 / 0 an overflow,
+/// and a result that is not finite an overflow.
+double divide(double numerator, double denominator);
+double checked(double value);
+
+} // namespace zelt::text

@@ -1,0 +1,27 @@
+#pragma once
+
+#include "zelt/view/Widget.h"
+
+namespace zelt::view {
+
+/// A check box: value 0 cleared, 1 ticked, 2 grey. A change of value, by the
+/// user or the program, fires Click.
+class CheckBox : public Widget {
+public:
+    CheckBox(std::string name, int index = -1) : Widget(WidgetKind::CheckBox, std::move(name), index) {}
+
+    int value() const noexcept { return value_; }
+    bool checked() const noexcept { return value_ == 1; }
+    void setValue(int value);
+    void setChecked(bool checked) { setValue(checked ? 1 : 0); }
+
+    /// The user clicks the box: it takes the focus and toggles.
+    void userClick();
+
+    std::function<void()> Click;
+
+private:
+    int value_ = 0;
+};
+
+} // namespace zelt::view

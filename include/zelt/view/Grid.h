@@ -1,0 +1,142 @@
+#pragma once
+
+#include "zelt/view/GridObserver.h"
+#include "zelt/view/Label.h"
+#include "zelt/view/Widget.h"
+
+#include <cstdint>
+#include <string>
+#include <vector>
+
+namespace zelt::view {
+
+/// The line grid as a model: rows x columns of text, each cell with an
+/// alignment, a background colour and a font name; fixed (header) rows, a
+/// current cell, a highlight style and column widths. Cells are stored flat so
+/// that an order of 100,000 lines loads and scrolls without per-row objects.
+class Grid : public Widget {
+public:
+    enum class Alignment : std::uint8_t {
+        LeftTop = 0,
+        LeftCenter = 1,
+        LeftBottom = 2,
+        CenterTop = 3,
+        CenterCenter = 4,
+        CenterBottom = 5,
+        RightTop = 6,
+        RightCenter = 7,
+        RightBottom = 8,
+        General = 9, // text left, numbers right
+    };
+    /// A background of this value means "the grid's own background".
+    static constexpr Color kDefaultBackground = Color{0xFFFFFFFEu};
+
+    explicit Grid(std::string name);
+
+    int rows() const noexcept { return rows_; }
+    int cols() const noexcept { return cols_; }
+    /// Keeps existing cells; new rows are empty. Subscript checks use these.
+    void setRows(int rows);
+    void setCols(int cols);
+    int fixedRows() const noexcept { return fixedRows_; }
+    void setFixedRows(int fixedRows);
+
+    /// Subscript out of range outside the grid.
+    const std::string& text(int row, int col) const;
+    void setText(int row, int col, std::string text);
+    Alignment alignment(int row, int col) const;
+    void setAlignment(int row, int col, Alignment alignment);
+    Color background(int row, int col) const;
+    void setBackground(int row, int col, Color color);
+    const std::string& fontName(int row, int col) const;
+    void setFontName(int row, int col, const std::string& fontName);
+
+    int row() const noexcept { return row_; }
+    int col() const noexcept { return col_; }
+    /// Moves the current cell; outside the grid is an invalid procedure call.
+    void setCurrentCell(int row, int col);
+    void setRow(int row) { setCurrentCell(row, col_); }
+    int highlightStyle() const noexcept { return highlight_; }
+    void setHighlightStyle(int style);
+    /// Width of a column in twips; 0 hides it.
+    int columnWidth(int col) const;
+    void setColumnWidth(int col, int width);
+    /// The grid's own width in twips, which the column widths are shares of.
+    int width() const noexcept { return width_; }
+    void setWidth(int width);
+    int mouseRow() const noexcept { return mouseRow_; }
+    int mouseCol() const noexcept { return mouseCol_; }
+
+    /// Empties every cell's text and formatting; rows and columns stay.
+    void clear();
+    /// Appends one empty row.
+    void addRow();
+    /// Removes one row; the rows below move up.
+    void removeRow(int row);
+    /// Replaces every cell, fixed rows included, with the given ones (row-major,
+    /// cols() per row), all formatting reset; the old cells come back in
+    /// `cells` so that a loader can reuse their storage. The fast path of a load.
+    void swapCells(std::vector<std::string>& cells);
+
+    /// User actions: a click on a cell selects it and fires Click (and
+    /// SelChange when the selection moved); presses and releases record the
+    /// mouse cell and fire MouseDown / MouseUp.
+    void userClick(int row, int col);
+    void userMouseDown(MouseButton button, int row, int col);
+    void userMouseUp(MouseButton button, int row, int col);
+
+    std::function<void()> Click;
+    std::function<void()> SelChange;
+    std::function<void(MouseButton)> MouseDown;
+    std::function<void(MouseButton)> MouseUp;
+
+    /// Announces one reset around many changes: observers hear
+    /// gridAboutToReset now and gridReset when the last scope ends, and
+    /// nothing in between. Loading uses it so that a view rebuilds once.
+    class ResetScope {
+    public:
+        explicit ResetScope(Grid& grid) : grid_(grid) { grid_.beginReset(); }
+        ~ResetScope() { grid_.endReset(); }
+        ResetScope(const ResetScope&) = delete;
+        ResetScope& operator=(const ResetScope&) = delete;
+
+    private:
+        Grid& grid_;
+    };
+
+    void addGridObserver(GridObserver* observer);
+    void removeGridObserver(GridObserver* observer);
+
+private:
+    std::size_t at(int row, int col) const;
+    void propertiesChanged();
+    template <typename F>
+    void each(F f)
+    {
+        if (resetDepth_ > 0) return;
+        for (GridObserver* o : gridObservers_) f(*o);
+    }
+    void beginReset();
+    void endReset();
+    std::uint8_t fontId(const std::string& fontName);
+
+    int rows_ = 1;
+    int cols_ = 2;
+    int fixedRows_ = 1;
+    int row_ = 0;
+    int col_ = 0;
+    int highlight_ = 1;
+    int width_ = 11520; // 8 inches, a sensible default until a window sets it
+    int mouseRow_ = 0;
+    int mouseCol_ = 0;
+    std::vector<std::string> cells_;
+    std::vector<Alignment> alignments_;
+    std::vector<std::uint32_t> backgrounds_;
+    std::vector<std::uint8_t> fonts_;
+    std::vector<std::string> fontNames_{""};
+    std::vector<int> widths_;
+    std::vector<GridObserver*> gridObservers_;
+    int resetDepth_ = 0;
+};
+
+} // namespace zelt::view

@@ -1,0 +1,23 @@
+#pragma once
+
+namespace zelt::view {
+
+/// Watches a Grid for changes, in the shape a table view needs: structural
+/// changes are announced before and after, cell changes after.
+class GridObserver {
+public:
+    virtual ~GridObserver() = default;
+    /// The whole content is about to change / has changed (load, clear, resize).
+    virtual void gridAboutToReset() {}
+    virtual void gridReset() {}
+    virtual void rowsAboutToBeInserted(int /*first*/, int /*last*/) {}
+    virtual void rowsInserted(int /*first*/, int /*last*/) {}
+    virtual void rowsAboutToBeRemoved(int /*first*/, int /*last*/) {}
+    virtual void rowsRemoved(int /*first*/, int /*last*/) {}
+    /// Text, alignment, background or font of one cell changed.
+    virtual void cellChanged(int /*row*/, int /*col*/) {}
+    /// Current cell, highlight style, column widths, enabled or visible changed.
+    virtual void gridPropertiesChanged() {}
+};
+
+} // namespace zelt::view

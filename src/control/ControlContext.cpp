@@ -1,0 +1,25 @@
+#include "control/ControlContext.h"
+
+#include "zelt/text/RuntimeError.h"
+#include "zelt/view/ScriptedMessageBoxes.h"
+
+namespace zelt {
+
+ControlContext::ControlContext(Services s) : services(std::move(s))
+{
+    if (!services.messageBoxes) services.messageBoxes = std::make_shared<view::ScriptedMessageBoxes>();
+    if (!services.clock) services.clock = std::make_shared<platform::SystemClock>();
+}
+
+view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,
+                                               view::MessageBoxIcon icon)
+{
+    return services.messageBoxes->show({std::move(text), std::move(title), buttons, icon});
+}
+
+void ControlContext::reportFailure(std::string_view label, const text::RuntimeError& error)
+{
+    message(std::string(label) + " " + error.description() + " " + std::to_string(error.number()), "");
+}
+
+} // namespace zelt

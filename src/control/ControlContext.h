@@ -1,0 +1,57 @@
+#pragma once
+
+#include "services/LookupLists.h"
+#include "zelt/control/ControlState.h"
+#include "zelt/control/HostSite.h"
+#include "zelt/control/OrderedItemsEvents.h"
+#include "zelt/control/Services.h"
+#include "zelt/text/Locale.h"
+#include "zelt/text/NumberText.h"
+#include "zelt/view/Form.h"
+
+#include <string>
+#include <string_view>
+
+namespace zelt {
+
+/// What every procedure of the control shares: the form, the member state,
+/// the lookup lists, the injected services and the locale. One per control.
+struct ControlContext {
+    explicit ControlContext(Services s);
+
+    view::Form form;
+    ControlState state;
+    LookupLists lists;
+    Services services;
+    text::Locale locale = text::Locale::enUS();
+    OrderedItemsEvents* events = nullptr;
+    HostSite* site = nullptr;
+
+    view::Grid& grid() { return form.grdOrdItems; }
+    const view::Grid& grid() const { return form.grdOrdItems; }
+
+    // Conversions in the control's locale.
+    double number(std::string_view text) const { return text::toNumber(text, locale); }
+    bool isNumeric(std::string_view text) const { return text::isNumeric(text, locale); }
+    std::string fixed(double value, int decimals) const { return text::formatFixed(value, decimals, locale); }
+    std::string general(double value) const { return text::formatGeneral(value, locale); }
+    std::string numberForm(double value, int decimals) const { return text::formatNumber(value, decimals, locale); }
+    /// The conversion rate as a leading-number reading of its box.
+    double conversionRateLeading() const { return text::leadingNumber(form.txtCurrConversionRate.text()); }
+
+    /// User-change dirty marking: True, or False when PersonType is exactly "5".
+    void markDirtyByUser() { state.IsDirty = state.PersonType != "5"; }
+
+    view::MessageBoxAnswer message(std::string text, std::string title,
+                                   view::MessageBoxButtons buttons = view::MessageBoxButtons::Ok,
+                                   view::MessageBoxIcon icon = view::MessageBoxIcon::None);
+    /// The OK-only message of a reporting procedure: label, description, number.
+    void reportFailure(std::string_view label, const text::RuntimeError& error);
+
+    void propertyChanged(std::string_view name)
+    {
+        if (site) site->PropertyChanged(name);
+    }
+};
+
+} // namespace zelt

@@ -1,0 +1,336 @@
+#include "zelt/control/OrderedItems.h"
+
+#include "control/OrderedItemsImpl.h"
+#include "lineitems/LineColumns.h"
+#include "services/OrderEventRules.h"
+#include "zelt/InputError.h"
+#include "zelt/Version.h"
+#include "zelt/text/RuntimeError.h"
+
+namespace zelt {
+
+using text::RuntimeError;
+
+OrderedItems::Impl::Impl(Services services) : ctx(std::move(services))
+{
+    runCreationSequence();
+    bindHandlers();
+}
+
+void OrderedItems::Impl::recalculateTotals() {}
+
+void OrderedItems::Impl::runCreationSequence()
+{
+    view::Form& f = ctx.form;
+    ControlState& st = ctx.state;
+    st.tableSeparator = "$T$";
+    st.fieldSeparator = "$F$";
+    st.recordSeparator = "$R$";
+    f.txtCurrConversionRate.setText("1");
+    st.carrierLinkVisited = false;
+    f.lblCarrier.setForeColor(view::colors::kBlue);
+    f.lblCarrier.setUnderline(true);
+    f.lblCarrier.setBold(true);
+    st.RewardsPoints = "0";
+    st.RewardsAmount = 0;
+    f.lblVersionNumber.setCaption(std::string("Version number: ") + std::to_string(kVersionMajor) + "." +
+                                  std::to_string(kVersionMinor) + "." + std::to_string(kVersionPatch));
+    st.AllowFreightOverride = false;
+    f.chkAppFreight.setEnabled(false);
+    st.AllowEHDOverride = true;
+    f.chkAppEHD.setEnabled(true);
+    st.factoryPickup = false;
+    f.OptVndrCntryID[0].setValue(true);
+    loader.load("");
+    st.shadedColumns = kShadedColumns;
+    for (int i : {1, 2, 4}) f.mnuCopyMenu[i].setEnabled(false);
+    const text::Date today = ctx.services.clock->today();
+    for (view::DatePicker* picker : {&f.DTPckrAklwdgmntDate, &f.DTPckrPriceListDate}) {
+        picker->setCustomFormat("MMM dd, yyyy");
+        picker->setValue(today);
+    }
+    for (int i = 0; i <= 14; ++i) f.txtField[i].setLocked(true);
+    if (!OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent)) f.cmdUpdateTaxes.setEnabled(false);
+    st.IsFirstInit = true;
+    st.deliveryCheckBoxChecked = false;
+}
+
+void OrderedItems::Impl::bindHandlers()
+{
+    view::Form& f = ctx.form;
+    // Dirty marking of the line entry: a changed combo text, a picked date, the
+    // Direction box and a key typed into an entry field.
+    f.cboFld.forEach([this](int, view::ComboBox& combo) { combo.Change = [this] { ctx.markDirtyByUser(); }; });
+    for (view::DatePicker* picker : {&f.DTPckrAklwdgmntDate, &f.DTPckrPriceListDate})
+        picker->Change = [this] {
+            ctx.markDirtyByUser();
+            ctx.state.IsFirstInit = false;
+        };
+    f.chkDirection.Click = [this] { ctx.markDirtyByUser(); };
+    f.txtField.forEach([this](int index, view::TextBox& box) {
+        if (index > 14) return;
+        box.KeyPress = [this, index](int& key) {
+            ctx.markDirtyByUser();
+            ctx.state.IsFirstInit = false;
+            // The description takes no line breaks.
+            if (index == 1 && key == view::TextBox::kEnter) key = 0;
+        };
+    });
+}
+
+OrderedItems::OrderedItems(Services services) : impl_(std::make_unique<Impl>(std::move(services))) {}
+OrderedItems::~OrderedItems() = default;
+
+// ---- Embedding ----------------------------------------------------------------
+void OrderedItems::setEventSink(OrderedItemsEvents* events) { impl_->ctx.events = events; }
+void OrderedItems::setHostSite(HostSite* site) { impl_->ctx.site = site; }
+void OrderedItems::setLocale(text::Locale locale) { impl_->ctx.locale = std::move(locale); }
+const text::Locale& OrderedItems::locale() const { return impl_->ctx.locale; }
+view::Form& OrderedItems::form() { return impl_->ctx.form; }
+const view::Form& OrderedItems::form() const { return impl_->ctx.form; }
+const ControlState& OrderedItems::state() const { return impl_->ctx.state; }
+
+// ---- Lines --------------------------------------------------------------------
+void OrderedItems::setReadData(std::string_view text) { impl_->loader.load(text); }
+std::string OrderedItems::readData() { return {}; }
+std::string OrderedItems::readDataForAvalara() { return {}; }
+std::string OrderedItems::ExemptItems() const { return impl_->ctx.form.txtHiddenExemptTracker.text(); }
+
+// ---- Mode, dirty state and user ---------------------------------------------
+Mode OrderedItems::ViewMode() const { return impl_->ctx.state.mode; }
+void OrderedItems::setViewMode(Mode mode)
+{
+    impl_->ctx.state.mode = mode;
+    impl_->ctx.propertyChanged("Mode");
+}
+bool OrderedItems::IsDirty() const { return impl_->ctx.state.IsDirty; }
+void OrderedItems::setIsDirty(bool dirty) { impl_->ctx.state.IsDirty = dirty; }
+bool OrderedItems::IsFirstInit() const { return impl_->ctx.state.IsFirstInit; }
+const std::string& OrderedItems::PersonType() const { return impl_->ctx.state.PersonType; }
+void OrderedItems::setPersonType(std::string_view personType) { impl_->ctx.state.PersonType = personType; }
+void OrderedItems::setIsTesting(std::string_view) {}
+
+// ---- Order, centre and member --------------------------------------------------
+void OrderedItems::setCenterID(std::string_view centerID)
+{
+    impl_->ctx.state.CenterID = text::formatZeroPadded3(centerID, impl_->ctx.locale);
+}
+const std::string& OrderedItems::DeliveryAgentID() const { return impl_->ctx.state.DeliveryAgentID; }
+void OrderedItems::setDeliveryAgentID(std::string_view id) { impl_->ctx.state.DeliveryAgentID = id; }
+std::string OrderedItems::VendorDeliveryAgentID() const
+{
+    const std::string& id = impl_->ctx.state.DeliveryAgentID;
+    return impl_->ctx.isNumeric(id) ? id : "0";
+}
+void OrderedItems::setIsCenterLevel(bool v) { impl_->ctx.state.IsCenterLevel = v; }
+void OrderedItems::setCurrentOrderStatus(std::int16_t v) { impl_->ctx.state.CurrentOrderStatus = v; }
+void OrderedItems::setVendorID(std::int32_t v) { impl_->ctx.state.VendorID = v; }
+void OrderedItems::setMemberID(std::string_view v) { impl_->ctx.state.MemberID = v; }
+void OrderedItems::setCustomerOrderedDate(std::string_view v) { impl_->ctx.state.CustomerOrderedDate = v; }
+void OrderedItems::setZeltEvent(std::string_view v) { impl_->ctx.state.ZeltEvent = v; }
+const std::string& OrderedItems::RewardsPoints() const { return impl_->ctx.state.RewardsPoints; }
+void OrderedItems::setRewardsPoints(std::string_view v) { impl_->ctx.state.RewardsPoints = v; }
+double OrderedItems::RewardsAmount() const { return impl_->ctx.state.RewardsAmount; }
+void OrderedItems::setRewardsAmount(double v) { impl_->ctx.state.RewardsAmount = v; }
+
+// ---- Command groups ------------------------------------------------------------
+void OrderedItems::setEnableControls(bool)
+{
+    view::Form& f = impl_->ctx.form;
+    f.cmdAdd.setEnabled(true);
+    f.cboFreightOptions[0].setEnabled(true);
+    f.cmdUpdateTaxes.setEnabled(false);
+}
+
+void OrderedItems::setDisableControls(bool)
+{
+    view::Form& f = impl_->ctx.form;
+    f.cmdAdd.setEnabled(false);
+    f.cboFreightOptions[0].setEnabled(false);
+    f.cmdUpdateTaxes.setEnabled(false);
+}
+
+void OrderedItems::setEnableFreightDeliveryOptions(bool enable)
+{
+    view::ComboBox& options = impl_->ctx.form.cboFreightOptions[0];
+    const std::string wanted = std::to_string(impl_->ctx.state.VendorFreightMethodID);
+    for (int i = 0; i < options.listCount(); ++i)
+        if (std::to_string(options.itemData(i)) == wanted) {
+            options.setListIndex(i);
+            break;
+        }
+    options.setEnabled(enable);
+}
+
+// ---- Delivery and freight options -------------------------------------------------
+void OrderedItems::setDeliveryCheckBoxChecked(bool) { impl_->ctx.state.deliveryCheckBoxChecked = true; }
+bool OrderedItems::AllowHomeDelivery() const { return impl_->ctx.form.cboFreightOptions[0].listCount() >= 2; }
+bool OrderedItems::HomeDeliveryAvailable() const { return false; }
+void OrderedItems::setTransshipOrder(bool v) { impl_->ctx.state.TransshipOrder = v; }
+void OrderedItems::setThirdPartyDelivery(bool v) { impl_->ctx.state.ThirdPartyDelivery = v; }
+void OrderedItems::setNonCenterDelivery(bool v) { impl_->ctx.state.NonCenterDelivery = v; }
+std::string OrderedItems::VendorFreightMethodID() const
+{
+    return std::to_string(impl_->ctx.state.VendorFreightMethodID);
+}
+void OrderedItems::setVendorFreightMethodID(std::string_view id)
+{
+    impl_->ctx.state.VendorFreightMethodID = text::toInt32(impl_->ctx.number(id));
+}
+void OrderedItems::SetFreightOptionsFromMorrow(std::string_view) {}
+void OrderedItems::UpdateFreightComboBox(bool) {}
+
+// ---- Fees ------------------------------------------------------------------------------
+void OrderedItems::setAllowFreightOverride(bool allow)
+{
+    impl_->ctx.state.AllowFreightOverride = allow;
+    impl_->ctx.form.chkAppFreight.setEnabled(allow);
+}
+void OrderedItems::setAllowEHDOverride(bool allow)
+{
+    impl_->ctx.state.AllowEHDOverride = allow;
+    impl_->ctx.form.chkAppEHD.setEnabled(allow);
+}
+std::string OrderedItems::BrokerageFee() const { return impl_->ctx.form.txtFee[0].text(); }
+std::string OrderedItems::DutyFee() const { return impl_->ctx.form.txtFee[1].text(); }
+std::string OrderedItems::EnhancedDeliveryFee() const { return impl_->ctx.form.txtFee[2].text(); }
+std::string OrderedItems::VendorServiceFee() const { return impl_->ctx.form.txtFee[3].text(); }
+std::string OrderedItems::FreightFee() const { return impl_->ctx.form.txtFee[4].text(); }
+std::string OrderedItems::CenterHandlingFee() const { return impl_->ctx.form.txtFee[5].text(); }
+double OrderedItems::GetTotalAmount() const
+{
+    const std::string& deposit = impl_->ctx.form.txtFee[6].text();
+    if (auto v = text::tryToNumber(deposit, impl_->ctx.locale)) return *v;
+    throw InputError("GetTotalAmount", std::nullopt, std::nullopt,
+                     "the total deposit \"" + deposit + "\" is not a number");
+}
+void OrderedItems::setBrokageFeeCode(std::string_view v) { impl_->ctx.state.BrokageFeeCode = v; }
+void OrderedItems::setDutyFeeCode(std::string_view v) { impl_->ctx.state.DutyFeeCode = v; }
+void OrderedItems::setVendorServiceFeeCode(std::string_view v) { impl_->ctx.state.VendorServiceFeeCode = v; }
+void OrderedItems::setHandlingFeeCode(std::string_view v) { impl_->ctx.state.HandlingFeeCode = v; }
+void OrderedItems::setCenterDeliveryFrieghtCode(std::string_view v) { impl_->ctx.state.CenterDeliveryFrieghtCode = v; }
+void OrderedItems::setHomeDeliveryEHDFrieghtCode(std::string_view v) { impl_->ctx.state.HomeDeliveryEHDFrieghtCode = v; }
+void OrderedItems::setNonCenterDeliveryFrieghtCode(std::string_view v)
+{
+    impl_->ctx.state.NonCenterDeliveryFrieghtCode = v;
+}
+void OrderedItems::setFeeCode(std::string_view v) { impl_->ctx.state.FeeCode = v; }
+void OrderedItems::setBrokerageFeeTaxed(bool v) { impl_->ctx.state.BrokerageFeeTaxed = v; }
+void OrderedItems::setDutyFeeTaxed(bool v) { impl_->ctx.state.DutyFeeTaxed = v; }
+void OrderedItems::setHandlingFeeTaxed(bool v) { impl_->ctx.state.HandlingFeeTaxed = v; }
+void OrderedItems::setVendorFeeTaxed(bool v) { impl_->ctx.state.VendorFeeTaxed = v; }
+const std::string& OrderedItems::FrieghtTaxable() const { return impl_->ctx.state.FrieghtTaxable; }
+void OrderedItems::setFrieghtTaxable(std::string_view v) { impl_->ctx.state.FrieghtTaxable = v; }
+
+// ---- Freight rates and surcharges --------------------------------------------------------
+void OrderedItems::LetFreightInfo(std::string_view, std::string_view) {}
+std::string OrderedItems::GetFreightInfo() const { return {}; }
+void OrderedItems::GetSurCharges(std::int16_t, std::string_view) {}
+void OrderedItems::PutServerName(std::string_view) {}
+void OrderedItems::setUsesZeltD(bool v) { impl_->ctx.state.UsesZeltD = v; }
+
+// ---- Addresses ------------------------------------------------------------------------------
+void OrderedItems::setFromStreet1(std::string_view v) { impl_->ctx.state.FromStreet1 = v; }
+void OrderedItems::setFromStreet2(std::string_view v) { impl_->ctx.state.FromStreet2 = v; }
+void OrderedItems::setFromStreet3(std::string_view v) { impl_->ctx.state.FromStreet3 = v; }
+void OrderedItems::setFromCity(std::string_view v) { impl_->ctx.state.FromCity = v; }
+void OrderedItems::setFromState(std::string_view v) { impl_->ctx.state.FromState = v; }
+void OrderedItems::setFromZip(std::string_view v) { impl_->ctx.state.FromZip = v; }
+void OrderedItems::setFromCountry(std::string_view v) { impl_->ctx.state.FromCountry = v; }
+void OrderedItems::setShipStreet1(std::string_view v) { impl_->ctx.state.ShipStreet1 = v; }
+void OrderedItems::setShipStreet2(std::string_view v) { impl_->ctx.state.ShipStreet2 = v; }
+void OrderedItems::setShipStreet3(std::string_view v) { impl_->ctx.state.ShipStreet3 = v; }
+void OrderedItems::setShipCity(std::string_view v) { impl_->ctx.state.ShipCity = v; }
+void OrderedItems::setShipState(std::string_view v) { impl_->ctx.state.ShipState = v; }
+void OrderedItems::setShipZip(std::string_view v) { impl_->ctx.state.ShipZip = v; }
+void OrderedItems::setShipCountry(std::string_view v) { impl_->ctx.state.ShipCountry = v; }
+
+// ---- Taxes ------------------------------------------------------------------------------------
+void OrderedItems::CountryID(COUNTRY piCountryID, std::int16_t piVendorCountryID)
+{
+    impl_->ctx.state.orderCountry = piCountryID;
+    impl_->ctx.state.vendorCountry = piVendorCountryID;
+    impl_->ctx.propertyChanged("Country");
+}
+std::string OrderedItems::CountryTaxRate() const { return impl_->ctx.form.txtHiddenCountryTaxRate.text(); }
+void OrderedItems::setCountryTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenCountryTaxRate.setText(std::string(r)); }
+std::string OrderedItems::StateTaxRate() const { return impl_->ctx.form.txtHiddenStateTaxRate.text(); }
+void OrderedItems::setStateTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenStateTaxRate.setText(std::string(r)); }
+std::string OrderedItems::CountyTaxRate() const { return impl_->ctx.form.txtHiddenCountyTaxRate.text(); }
+void OrderedItems::setCountyTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenCountyTaxRate.setText(std::string(r)); }
+std::string OrderedItems::CityTaxRate() const { return impl_->ctx.form.txtHiddenCityTaxRate.text(); }
+void OrderedItems::setCityTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenCityTaxRate.setText(std::string(r)); }
+std::string OrderedItems::LocalTaxRate() const { return impl_->ctx.form.txtHiddenLocalTaxRate.text(); }
+void OrderedItems::setLocalTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenLocalTaxRate.setText(std::string(r)); }
+void OrderedItems::setCountryTaxableAmount(std::string_view v) { impl_->ctx.state.CountryTaxableAmount = v; }
+void OrderedItems::setStateTaxableAmount(std::string_view v) { impl_->ctx.state.StateTaxableAmount = v; }
+void OrderedItems::setCountyTaxableAmount(std::string_view v) { impl_->ctx.state.CountyTaxableAmount = v; }
+void OrderedItems::setCityTaxableAmount(std::string_view v) { impl_->ctx.state.CityTaxableAmount = v; }
+void OrderedItems::setLocalTaxableAmount(std::string_view v) { impl_->ctx.state.LocalTaxableAmount = v; }
+std::string OrderedItems::LocalTaxInfo() const { return impl_->ctx.form.txtHiddenLocalTaxInfo.text(); }
+void OrderedItems::setUseNormalTaxes(std::string_view v) { impl_->ctx.state.UseNormalTaxes = v; }
+void OrderedItems::setTaxLineExemptedCode(std::string_view v) { impl_->ctx.state.TaxLineExemptedCode = v; }
+void OrderedItems::SetTaxNFees() {}
+void OrderedItems::LetSalesTaxesNFees(std::string_view, std::string_view, std::string_view) {}
+std::string OrderedItems::GetSalesTaxesNFees() const { return {}; }
+void OrderedItems::UpdateTaxes() {}
+void OrderedItems::EnableUpdateTaxes(bool value) { impl_->ctx.form.cmdUpdateTaxes.setEnabled(value); }
+void OrderedItems::LoadTaxRates() {}
+
+// ---- Tax services -------------------------------------------------------------------------------
+void OrderedItems::setInternalTaxServiceURL(std::string_view v) { impl_->ctx.state.InternalTaxServiceURL = v; }
+void OrderedItems::CalculateTaxesFromVardonInternalService(std::string_view, text::Currency, text::Currency) {}
+void OrderedItems::setXMLComponentDownloadMessage(std::string_view v) { impl_->ctx.state.XMLComponentDownloadMessage = v; }
+void OrderedItems::setXMLComponentDownloadURL(std::string_view v) { impl_->ctx.state.XMLComponentDownloadURL = v; }
+void OrderedItems::setAccount(std::string_view v) { impl_->ctx.state.Account = v; }
+void OrderedItems::setLicenseKey(std::string_view v) { impl_->ctx.state.LicenseKey = v; }
+void OrderedItems::setProfileClient(std::string_view v) { impl_->ctx.state.ProfileClient = v; }
+void OrderedItems::setUrl(std::string_view v) { impl_->ctx.state.Url = v; }
+void OrderedItems::setCompanyCode(std::string_view v) { impl_->ctx.state.CompanyCode = v; }
+void OrderedItems::setCustomerCode(std::string_view v) { impl_->ctx.state.CustomerCode = v; }
+void OrderedItems::setDocCode(std::string_view v) { impl_->ctx.state.DocCode = v; }
+void OrderedItems::SetConfig(platform::AvaTaxService& svc)
+{
+    const ControlState& st = impl_->ctx.state;
+    if (!st.ProfileClient.empty()) svc.setProfileClient(st.ProfileClient);
+    if (!st.Url.empty()) svc.setUrl(st.Url);
+    if (!st.Account.empty()) svc.setAccount(st.Account);
+    if (!st.LicenseKey.empty()) svc.setLicenseKey(st.LicenseKey);
+}
+void OrderedItems::setTaxXML(std::string_view v) { impl_->ctx.state.TaxXML = v; }
+const std::string& OrderedItems::TaxDataXML() const { return impl_->ctx.state.TaxDataXML; }
+std::string OrderedItems::GetTaxXML() const { return {}; }
+const std::string& OrderedItems::AvalavaErrorMessage() const { return impl_->ctx.state.AvalavaErrorMessage; }
+
+// ---- Services plumbing ---------------------------------------------------------------------------
+std::string OrderedItems::ReturnWebserviceXML(std::string_view, std::string_view, std::string_view, std::string_view,
+                                              bool)
+{
+    return {};
+}
+std::string OrderedItems::URLDecode(std::string_view What) { return std::string(What); }
+void OrderedItems::ErrorHandlerCenter(ErrorRecord&, std::string_view, std::string_view, std::int32_t, std::int16_t,
+                                      std::int32_t)
+{
+}
+void OrderedItems::GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
+                                   std::string_view ptRecordSeparator, std::string_view ptTableSeparator)
+{
+    impl_->combos.GetComboContent(ptCmbPopulate, ptFieldSeparator, ptRecordSeparator, ptTableSeparator);
+}
+void OrderedItems::fGetOderIDStatus(bool pbOrderStatus) { impl_->ctx.state.orderStatusFlag = pbOrderStatus; }
+bool OrderedItems::IsPendingAcknowledgement() const
+{
+    return OrderEventRules::IsPendingAcknowledgement(impl_->ctx.grid(), impl_->ctx.lists, impl_->ctx.locale);
+}
+
+// ---- Kept, never read ---------------------------------------------------------------------------------
+void OrderedItems::setConnectionString(std::string_view v) { impl_->ctx.state.ConnectionString = v; }
+void OrderedItems::setUPSBaseXMLPath(std::string_view v) { impl_->ctx.state.UPSBaseXMLPath = v; }
+void OrderedItems::setUPSAccessXMLPath(std::string_view v) { impl_->ctx.state.UPSAccessXMLPath = v; }
+void OrderedItems::setPONumber(std::string_view v) { impl_->ctx.state.PONumber = v; }
+void OrderedItems::setOnlineOrderID(std::string_view v) { impl_->ctx.state.OnlineOrderID = v; }
+void OrderedItems::setDisablePaymentButton(bool v) { impl_->ctx.state.DisablePaymentButton = v; }
+void OrderedItems::setExemptPermission(bool v) { impl_->ctx.state.ExemptPermission = v; }
+
+} // namespace zelt

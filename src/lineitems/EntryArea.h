@@ -1,0 +1,22 @@
+#pragma once
+
+namespace zelt {
+
+struct ControlContext;
+
+/// The line-entry area: its reset to "nothing open" or "a line open for
+/// editing".
+class EntryArea {
+public:
+    explicit EntryArea(ControlContext& ctx) : ctx_(ctx) {}
+
+    /// Empties the entry fields and locks or unlocks them: editable while
+    /// `editing`, read-only and grey otherwise. With editing off the add and
+    /// edit buttons read "Add" and "Edit" again.
+    void reset(bool editing);
+
+private:
+    ControlContext& ctx_;
+};
+
+} // namespace zelt

@@ -1,0 +1,263 @@
+#include "lineitems/LineLoader.h"
+
+#include "control/ControlContext.h"
+#include "lineitems/EntryArea.h"
+#include "lineitems/LineColumns.h"
+#include "zelt/InputError.h"
+#include "zelt/text/Date.h"
+#include "zelt/text/RuntimeError.h"
+#include "zelt/text/Split.h"
+
+#include <cmath>
+
+namespace zelt {
+
+namespace {
+
+constexpr std::string_view kMember = "readData";
+
+std::string shorten(std::string_view value)
+{
+    return value.size() > 40 ? std::string(value.substr(0, 40)) + "..." : std::string(value);
+}
+
+// The exempt flag: -1 (the host's True) marks the line exempt; the text True,
+// in any case, is read the same way. Any other value is not exempt.
+bool isExemptFlag(std::string_view field, const text::Locale& locale)
+{
+    if (auto v = text::tryToNumber(field, locale)) return *v == -1;
+    std::string_view t = text::trim(field);
+    return t.size() == 4 && (t[0] == 'T' || t[0] == 't') && (t[1] == 'R' || t[1] == 'r') &&
+           (t[2] == 'U' || t[2] == 'u') && (t[3] == 'E' || t[3] == 'e');
+}
+
+} // namespace
+
+LineLoader::Staged LineLoader::stage(std::string_view text)
+{
+    Staged out;
+    out.cells = std::move(spareCells_);
+    out.cells.clear();
+    auto writeHeaders = [&out] {
+        for (const ColumnFact& column : kColumns) out.cells[static_cast<std::size_t>(column.col)] = column.header;
+    };
+    if (text.empty()) {
+        out.cells.resize(Col::kCount);
+        writeHeaders();
+        return out;
+    }
+    const text::Locale& loc = ctx_.locale;
+    const LookupLists& lists = ctx_.lists;
+    const Mode mode = ctx_.state.mode;
+    const double rate = ctx_.conversionRateLeading();
+
+    // Room for about as many lines as the text can hold; grown if needed.
+    const std::size_t estimate = text.size() / 120 + 1;
+    out.cells.reserve((estimate + 1) * Col::kCount);
+    out.cells.resize(Col::kCount);
+    writeHeaders();
+
+    int recordNo = 0;
+    int fieldNo = 0;
+    auto fail = [&](const std::string& reason) -> InputError {
+        return InputError(std::string(kMember), recordNo, fieldNo, reason);
+    };
+    // Reads a cell or field as a number, naming it when it is not one.
+    auto numberOf = [&](std::string_view value, int field, std::string_view what) {
+        fieldNo = field;
+        auto v = text::tryToNumber(value, loc);
+        if (!v) throw fail(std::string(what) + " \"" + shorten(value) + "\" is not a number");
+        return *v;
+    };
+
+    std::vector<std::string_view> fields;
+    text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
+    for (std::size_t r = 0; reader.next(fields); ++r) {
+        recordNo = static_cast<int>(r) + 1;
+        fieldNo = 0;
+        out.cells.resize((r + 2) * Col::kCount);
+        out.exempt.push_back(0);
+        out.priced.push_back(0);
+        ++out.lines;
+        if (fields.size() < static_cast<std::size_t>(Col::kLoadFields)) {
+            fieldNo = static_cast<int>(fields.size());
+            throw fail("the record has " + std::to_string(fields.size()) + " fields; " +
+                       std::to_string(Col::kLoadFields) + " are needed");
+        }
+        try {
+            std::string* cell = &out.cells[(r + 1) * Col::kCount];
+            const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
+            out.exempt[r] = exempt;
+            for (const ColumnFact& column : kColumns) {
+                const int c = column.col;
+                fieldNo = c;
+                std::string_view field = c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
+                switch (column.display) {
+                case CellDisplay::AsReceived: cell[c] = field; break;
+                case CellDisplay::Fixed2: cell[c] = text::formatFixedText(field, 2, loc); break;
+                case CellDisplay::Fixed3: cell[c] = text::formatFixedText(field, 3, loc); break;
+                case CellDisplay::Date: cell[c] = text::formatDateText(field, loc); break;
+                case CellDisplay::UnitText: cell[c] = lists.unitCodeToDisplay(field); break;
+                case CellDisplay::ConvertedPrice: {
+                    double price = numberOf(field, c, c == Col::UnitPrice ? "Unit Price" : "Akw.Price");
+                    cell[c] = ctx_.fixed(text::checked(price * rate), 2);
+                    break;
+                }
+                case CellDisplay::Computed: cell[c] = field; break;
+                case CellDisplay::ExemptMark: cell[c] = exempt ? kExemptMark : std::string_view{}; break;
+                }
+            }
+
+            // The Status decides pricing and shading: it is read where a
+            // quantity and a price are present, and on every line outside
+            // Add Mode.
+            const bool hasAmounts = !cell[Col::Quantity].empty() && !cell[Col::UnitPrice].empty();
+            double status = 0;
+            if (hasAmounts || mode != Mode::AddMode) {
+                status = numberOf(cell[Col::Status], Col::Status, "Status");
+                out.priced[r] = lists.isPricedStatus(status);
+            }
+            if (hasAmounts) {
+                if (out.priced[r]) {
+                    double quantity = numberOf(cell[Col::Quantity], Col::Quantity, "Quantity");
+                    double price = numberOf(cell[Col::UnitPrice], Col::UnitPrice, "Unit Price");
+                    fieldNo = Col::ExtPrice;
+                    cell[Col::ExtPrice] = ctx_.fixed(text::checked(price * quantity), 2);
+                } else {
+                    cell[Col::ExtPrice] = "0.00";
+                }
+            }
+            if (mode == Mode::ViewMode &&
+                (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1) && status != 5) {
+                double weight = numberOf(cell[Col::UnitWeight], Col::UnitWeight, "Unit Weight");
+                double quantity = numberOf(cell[Col::Quantity], Col::Quantity, "Quantity");
+                out.viewWeight = text::checked(out.viewWeight + text::checked(weight * quantity));
+            }
+        } catch (const text::RuntimeError& e) {
+            throw fail(e.description());
+        }
+    }
+    return out;
+}
+
+void LineLoader::setButtonsForMode()
+{
+    view::Form& f = ctx_.form;
+    f.cmdEdit.setEnabled(true);
+    f.cmdAdd.setEnabled(true);
+    f.cmdDelete.setVisible(true);
+    f.cmdDelete.setEnabled(true);
+    f.cmdLineItemCan.setEnabled(true);
+    switch (ctx_.state.mode) {
+    case Mode::AddMode:
+        f.cmdDelete.setVisible(false);
+        f.cmdDelete.setEnabled(false);
+        f.cmdEdit.setEnabled(false);
+        f.cmdLineItemCan.setVisible(false);
+        f.cmdLineItemCan.setEnabled(false);
+        break;
+    case Mode::UpdateMode:
+        f.cmdEdit.setEnabled(false);
+        f.cmdDelete.setVisible(false);
+        f.cmdDelete.setEnabled(false);
+        f.cmdLineItemCan.setVisible(false);
+        f.cmdLineItemCan.setEnabled(false);
+        break;
+    case Mode::ViewMode:
+        f.cmdEdit.setEnabled(false);
+        f.cmdAdd.setEnabled(false);
+        f.cmdDelete.setEnabled(false);
+        f.cmdDelete.setVisible(false);
+        f.cmdLineItemCan.setVisible(false);
+        f.cmdLineItemCan.setEnabled(false);
+        break;
+    case Mode::LineCancelMode:
+        f.cmdAdd.setEnabled(false);
+        f.cmdAdd.setCaption("Calculate");
+        f.cmdEdit.setEnabled(false);
+        f.cmdEdit.setVisible(false);
+        f.cmdDelete.setEnabled(false);
+        f.cmdDelete.setVisible(false);
+        f.cmdLineItemCan.setLeft(6090);
+        f.cmdLineItemCan.setEnabled(true);
+        f.cmdLineItemCan.setVisible(true);
+        f.cmdUpdateTaxes.setVisible(true);
+        f.cmdUpdateTaxes.setEnabled(true);
+        break;
+    }
+}
+
+void LineLoader::setUpGrid()
+{
+    view::Grid& grid = ctx_.grid();
+    // Dropping the old lines before clearing is the same result as clearing
+    // first, without touching every old cell.
+    grid.setRows(1);
+    grid.clear();
+    grid.setHighlightStyle(0);
+    grid.setCols(Col::kCount);
+    const double w = grid.width();
+    for (const ColumnFact& column : kColumns) {
+        double width = (column.share1 > 0 ? w / column.share1 : 0) + (column.share2 > 0 ? w / column.share2 : 0);
+        grid.setColumnWidth(column.col, static_cast<int>(std::lround(width)));
+    }
+}
+
+void LineLoader::load(std::string_view text)
+{
+    Staged staged = stage(text); // may throw: nothing has changed yet
+
+    view::Form& f = ctx_.form;
+    view::Grid& grid = ctx_.grid();
+    entryArea_.reset(false);
+    setButtonsForMode();
+    const int lines = staged.lines;
+    {
+        view::Grid::ResetScope reset(grid);
+        setUpGrid();
+        grid.swapCells(staged.cells);
+        spareCells_ = std::move(staged.cells);
+        spareCells_.clear(); // frees the old lines now; the storage stays for the next load
+
+        // The exempt tracker and the scratch list it is copied from both list
+        // exactly the exempt rows of this order.
+        std::string tracker;
+        for (int r = 1; r <= lines; ++r)
+            if (staged.exempt[static_cast<std::size_t>(r - 1)]) tracker += std::to_string(r) + "|";
+        ctx_.state.exemptScratchList = tracker;
+        f.txtHiddenExemptTracker.setText(std::move(tracker));
+
+        for (int r = 1; r <= lines; ++r) {
+            grid.setAlignment(r, Col::Description, view::Grid::Alignment::LeftTop);
+            grid.setAlignment(r, Col::ModelNo, view::Grid::Alignment::LeftTop);
+        }
+        int currentRow = lines, currentCol = Col::ModelNo;
+        if (ctx_.state.mode != Mode::AddMode) {
+            for (int r = 1; r <= lines; ++r) {
+                if (staged.priced[static_cast<std::size_t>(r - 1)]) continue;
+                for (int k : ctx_.state.shadedColumns) grid.setBackground(r, k, view::Color::buttonFace());
+                currentRow = r;
+                currentCol = ctx_.state.shadedColumns.back();
+            }
+        }
+        if (lines > 0) grid.setCurrentCell(currentRow, currentCol);
+    }
+    grid.setEnabled(true);
+
+    switch (ctx_.state.mode) {
+    case Mode::AddMode:
+        for (int i = 0; i <= 6; ++i) f.txtFee[i].setText("0.00");
+        for (int i = 12; i <= 16; ++i) f.txtFieldTax[i].setText("0.00");
+        for (int i : {17, 18, 19}) f.txtField[i].setText("0.00");
+        break;
+    case Mode::UpdateMode:
+    case Mode::LineCancelMode:
+        recalculateTotals_();
+        break;
+    case Mode::ViewMode:
+        f.txtField[19].setText(ctx_.fixed(staged.viewWeight, 3));
+        break;
+    }
+}
+
+} // namespace zelt

@@ -1,0 +1,48 @@
+#pragma once
+
+#include <cstdint>
+#include <functional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelt {
+
+struct ControlContext;
+class EntryArea;
+
+/// Loads the host's line string into the grid (readData Let).
+class LineLoader {
+public:
+    LineLoader(ControlContext& ctx, EntryArea& entryArea, std::function<void()> recalculateTotals)
+        : ctx_(ctx), entryArea_(entryArea), recalculateTotals_(std::move(recalculateTotals))
+    {
+    }
+
+    /// Reads and converts every record first; a malformed record raises an
+    /// InputError (record from 1, field from 0, reason) and nothing changes.
+    /// Then replaces the lines, sets the buttons for the mode, shades the
+    /// lines that are not priced and starts the totals.
+    void load(std::string_view text);
+
+private:
+    struct Staged {
+        int lines = 0;
+        std::vector<std::string> cells; // (1 + lines) x 22, row-major, the header row first
+        std::vector<std::uint8_t> exempt;
+        std::vector<std::uint8_t> priced;
+        double viewWeight = 0;
+    };
+
+    Staged stage(std::string_view text);
+    void setButtonsForMode();
+    void setUpGrid();
+
+    ControlContext& ctx_;
+    EntryArea& entryArea_;
+    std::function<void()> recalculateTotals_;
+    /// The cells of the order loaded before last, kept for their storage.
+    std::vector<std::string> spareCells_;
+};
+
+} // namespace zelt

@@ -1,0 +1,167 @@
+#include "services/ComboContent.h"
+
+#include "control/ControlContext.h"
+#include "zelt/InputError.h"
+#include "zelt/text/RuntimeError.h"
+#include "zelt/text/Split.h"
+
+#include <array>
+#include <string>
+
+namespace zelt {
+
+namespace {
+
+constexpr std::string_view kMember = "GetComboContent";
+constexpr std::array<std::string_view, 4> kTableNames = {"statuses", "units", "carriers", "Direction issues"};
+
+// A separator argument replaces the current one unless it is empty or, blanks
+// removed, the default.
+std::string chooseSeparator(std::string_view argument, std::string_view fallback, std::string_view current)
+{
+    if (argument.empty() || text::trim(argument) == fallback) return std::string(current);
+    return std::string(argument);
+}
+
+std::vector<LookupLists::Entry> readTable(std::string_view table, int tableNumber, const std::string& recordSep,
+                                          const std::string& fieldSep)
+{
+    std::vector<LookupLists::Entry> entries;
+    auto records = text::splitRecords(table, recordSep);
+    entries.reserve(records.size());
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        auto fields = text::split(records[r], fieldSep);
+        if (fields.size() < 2)
+            throw InputError(std::string(kMember), static_cast<int>(r) + 1, static_cast<int>(fields.size()),
+                             "table " + std::to_string(tableNumber) + " (" +
+                                 std::string(kTableNames[static_cast<std::size_t>(tableNumber)]) +
+                                 "): a record needs a display text and a code");
+        entries.emplace_back(fields.begin(), fields.end());
+    }
+    return entries;
+}
+
+} // namespace
+
+void ComboContent::GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
+                                   std::string_view ptRecordSeparator, std::string_view ptTableSeparator)
+{
+    ControlState& st = ctx_.state;
+    std::string fieldSep = chooseSeparator(ptFieldSeparator, "$F$", st.fieldSeparator);
+    std::string recordSep = chooseSeparator(ptRecordSeparator, "$R$", st.recordSeparator);
+    std::string tableSep = chooseSeparator(ptTableSeparator, "$T$", st.tableSeparator);
+
+    // Read everything before changing anything.
+    auto tables = text::splitRecords(ptCmbPopulate, tableSep);
+    if (tables.size() < 5)
+        throw InputError(std::string(kMember), std::nullopt, std::nullopt,
+                         "the text holds " + std::to_string(tables.size()) +
+                             " tables; five are needed (statuses, units, carriers, Direction issues, "
+                             "conversion rate), each followed by the table separator");
+    auto statuses = readTable(tables[0], 0, recordSep, fieldSep);
+    auto units = readTable(tables[1], 1, recordSep, fieldSep);
+    auto carriers = readTable(tables[2], 2, recordSep, fieldSep);
+    bool noIssues = tables[3].empty();
+    auto issues = noIssues ? std::vector<LookupLists::Entry>{} : readTable(tables[3], 3, recordSep, fieldSep);
+    auto rateRecords = text::split(tables[4], recordSep);
+    if (rateRecords.empty())
+        throw InputError(std::string(kMember), 1, std::nullopt, "table 4 holds no conversion rate");
+    auto rate = text::tryToNumber(rateRecords[0], ctx_.locale);
+    if (!rate)
+        throw InputError(std::string(kMember), 1, std::nullopt,
+                         "table 4: the conversion rate \"" + std::string(rateRecords[0].substr(0, 40)) +
+                             "\" is not a number");
+
+    // Apply.
+    st.fieldSeparator = std::move(fieldSep);
+    st.recordSeparator = std::move(recordSep);
+    st.tableSeparator = std::move(tableSep);
+    LookupLists& lists = ctx_.lists;
+    lists.statusList = std::move(statuses);
+    lists.unitList = std::move(units);
+    lists.carrierList = std::move(carriers);
+    view::Form& f = ctx_.form;
+    if (noIssues) {
+        f.chkDirection.setEnabled(false);
+        f.chkDirection.setBackColor(view::Color::buttonFace());
+    } else {
+        lists.issueList = std::move(issues);
+        f.cboFld[4].clear();
+        for (const auto& e : lists.issueList) f.cboFld[4].addItem(LookupLists::displayText(e));
+    }
+    lists.currencyConversionRate = *rate;
+    f.txtCurrConversionRate.setText(st.orderCountry == COUNTRY::CANADA ? std::string(rateRecords[0]) : "1");
+    lists.vendorConversionRate = st.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA) ? *rate : 1.0;
+
+    // Active status positions; with repeated codes the last entry wins.
+    for (std::size_t i = 0; i < lists.statusList.size(); ++i) {
+        const auto& e = lists.statusList[i];
+        auto pos = static_cast<std::int16_t>(i);
+        if (LookupLists::codeIs(e, 1, ctx_.locale)) lists.statusPosition1 = pos;
+        else if (LookupLists::codeIs(e, 7, ctx_.locale)) lists.statusPosition7 = pos;
+        else if (LookupLists::codeIs(e, 6, ctx_.locale)) lists.statusPosition6 = pos;
+    }
+    for (std::size_t i = 0; i < lists.carrierList.size(); ++i) {
+        const auto& e = lists.carrierList[i];
+        if (LookupLists::codeIs(e, 2, ctx_.locale)) lists.carrierPosition2 = std::to_string(i);
+        else if (LookupLists::codeIs(e, 15, ctx_.locale)) lists.carrierPosition15 = std::to_string(i);
+    }
+}
+
+void ComboContent::PopulateComboBoxes(bool isCenterLevel, bool limitedStatuses, bool showCombos, bool /*unused*/)
+{
+    view::Form& f = ctx_.form;
+    const LookupLists& lists = ctx_.lists;
+    try {
+        for (int i : {1, 2, 3}) f.cboFld[i].setVisible(showCombos);
+        for (int i : {0, 5, 8}) f.txtField[i].setVisible(!showCombos);
+        if (!showCombos) return;
+
+        auto statusAt = [&](std::size_t pos) -> const LookupLists::Entry& {
+            if (pos >= lists.statusList.size()) throw text::RuntimeError::subscriptOutOfRange();
+            return lists.statusList[pos];
+        };
+        view::ComboBox& status = f.cboFld[1];
+        status.clear();
+        if (!limitedStatuses) {
+            for (const auto& e : lists.statusList) status.addItem(LookupLists::displayText(e));
+        } else {
+            status.addItem(LookupLists::displayText(statusAt(static_cast<std::size_t>(lists.statusPosition1))));
+            const std::string& points = ctx_.state.RewardsPoints;
+            if (points != "-" && points != "0") status.addItem(LookupLists::displayText(statusAt(6)));
+        }
+
+        view::ComboBox& unit = f.cboFld[2];
+        unit.clear();
+        for (const auto& e : lists.unitList) unit.addItem(LookupLists::displayText(e));
+
+        view::ComboBox& carrier = f.cboFld[3];
+        carrier.clear();
+        auto carrierAt = [&](const std::string& position) -> const LookupLists::Entry& {
+            auto pos = static_cast<std::size_t>(text::leadingNumber(position));
+            if (pos >= lists.carrierList.size()) throw text::RuntimeError::subscriptOutOfRange();
+            return lists.carrierList[pos];
+        };
+        const auto& flags = ctx_.state.fbVendorFeeStatus;
+        if (!isCenterLevel) {
+            for (const auto& e : lists.carrierList) carrier.addItem(LookupLists::displayText(e));
+        } else if (flags[4]) {
+            if (!lists.carrierPosition2.empty())
+                carrier.addItem(LookupLists::displayText(carrierAt(lists.carrierPosition2)));
+        } else {
+            for (const auto& e : lists.carrierList) carrier.addItem(LookupLists::displayText(e));
+            auto removeCarrier = [&](const std::string& position) {
+                const std::string& text = LookupLists::displayText(carrierAt(position));
+                carrier.setText(text);
+                if (carrier.listIndex() >= 0) carrier.removeItem(carrier.listIndex());
+            };
+            if (!lists.carrierPosition2.empty()) removeCarrier(lists.carrierPosition2);
+            if (flags[1] && !lists.carrierPosition15.empty()) removeCarrier(lists.carrierPosition15);
+        }
+        if (ctx_.state.UsesZeltD && carrier.listCount() > 0) carrier.setListIndex(0);
+    } catch (const text::RuntimeError& e) {
+        ctx_.reportFailure("PopulateComboBoxes module", e);
+    }
+}
+
+} // namespace zelt

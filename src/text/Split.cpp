@@ -1,0 +1,122 @@
+#include "zelt/text/Split.h"
+
+#include <cstring>
+
+namespace zelt::text {
+
+namespace {
+
+// Position of the separator at or after `from`, or npos. Looks for the first
+// character with memchr and compares the rest in place: separators are short.
+std::size_t findSeparator(std::string_view text, std::string_view separator, std::size_t from) noexcept
+{
+    const char first = separator.front();
+    const std::size_t rest = separator.size() - 1;
+    const char* data = text.data();
+    const std::size_t size = text.size();
+    while (from + rest < size) {
+        const void* hit = std::memchr(data + from, first, size - rest - from);
+        if (!hit) return std::string_view::npos;
+        std::size_t at = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        std::size_t k = 0;
+        while (k < rest && data[at + 1 + k] == separator[1 + k]) ++k;
+        if (k == rest) return at;
+        from = at + 1;
+    }
+    return std::string_view::npos;
+}
+
+} // namespace
+
+void splitInto(std::string_view text, std::string_view separator, std::vector<std::string_view>& pieces)
+{
+    pieces.clear();
+    if (text.empty()) return;
+    if (separator.empty()) {
+        pieces.push_back(text);
+        return;
+    }
+    std::size_t start = 0;
+    for (;;) {
+        std::size_t at = findSeparator(text, separator, start);
+        if (at == std::string_view::npos) {
+            pieces.push_back(text.substr(start));
+            return;
+        }
+        pieces.push_back(text.substr(start, at - start));
+        start = at + separator.size();
+    }
+}
+
+std::vector<std::string_view> split(std::string_view text, std::string_view separator)
+{
+    std::vector<std::string_view> pieces;
+    splitInto(text, separator, pieces);
+    return pieces;
+}
+
+RecordReader::RecordReader(std::string_view text, std::string_view recordSeparator, std::string_view fieldSeparator)
+    : text_(text), recordSep_(recordSeparator), fieldSep_(fieldSeparator),
+      onePass_(!recordSeparator.empty() && !fieldSeparator.empty() && recordSeparator[0] == fieldSeparator[0])
+{
+}
+
+bool RecordReader::next(std::vector<std::string_view>& fields)
+{
+    fields.clear();
+    if (recordSep_.empty()) return false;
+    if (!onePass_) {
+        std::size_t end = findSeparator(text_, recordSep_, pos_);
+        if (end == std::string_view::npos) return false;
+        splitInto(text_.substr(pos_, end - pos_), fieldSep_, fields);
+        pos_ = end + recordSep_.size();
+        return true;
+    }
+    // Both separators start with the same character: visit each occurrence of
+    // it once. A record separator ends the record; a field separator counts
+    // only when no record separator starts inside it (the record would end
+    // there first).
+    const char lead = recordSep_[0];
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    auto matches = [&](std::size_t at, std::string_view sep) {
+        return at + sep.size() <= size && std::string_view(data + at, sep.size()) == sep;
+    };
+    const std::size_t start = pos_;
+    std::size_t fieldStart = pos_;
+    std::size_t i = pos_;
+    while (i < size) {
+        if (data[i] != lead) {
+            ++i;
+            continue;
+        }
+        if (matches(i, recordSep_)) {
+            if (i > start || !fields.empty()) fields.push_back(text_.substr(fieldStart, i - fieldStart));
+            pos_ = i + recordSep_.size();
+            return true;
+        }
+        if (matches(i, fieldSep_)) {
+            bool cut = false;
+            for (std::size_t k = i + 1; k < i + fieldSep_.size() && !cut; ++k)
+                cut = data[k] == lead && matches(k, recordSep_);
+            if (!cut) {
+                fields.push_back(text_.substr(fieldStart, i - fieldStart));
+                i += fieldSep_.size();
+                fieldStart = i;
+                continue;
+            }
+        }
+        ++i;
+    }
+    fields.clear();
+    return false;
+}
+
+std::vector<std::string_view> splitRecords(std::string_view text, std::string_view separator)
+{
+    auto pieces = split(text, separator);
+    if (!pieces.empty()) pieces.pop_back();
+    return pieces;
+}
+
+} // namespace zelt::text

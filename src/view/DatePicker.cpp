@@ -1,0 +1,22 @@
+#include "zelt/view/DatePicker.h"
+
+namespace zelt::view {
+
+void DatePicker::setValue(std::optional<text::Date> value)
+{
+    if (value == value_) return;
+    value_ = value;
+    notifyChanged();
+    fire(Change);
+}
+
+void DatePicker::setCustomFormat(std::string format) { assign(customFormat_, std::move(format)); }
+
+void DatePicker::userPick(std::optional<text::Date> value)
+{
+    if (!canInteract()) return;
+    if (!hasFocus()) setFocus();
+    setValue(value);
+}
+
+} // namespace zelt::view

@@ -1,0 +1,279 @@
+#include "zelt/view/Grid.h"
+
+#include "zelt/text/RuntimeError.h"
+
+#include <algorithm>
+
+namespace zelt::view {
+
+using text::RuntimeError;
+
+Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
+{
+    const auto n = static_cast<std::size_t>(rows_ * cols_);
+    cells_.resize(n);
+    alignments_.assign(n, Alignment::General);
+    backgrounds_.assign(n, kDefaultBackground.value);
+    fonts_.assign(n, 0);
+    widths_.assign(static_cast<std::size_t>(cols_), 960);
+}
+
+std::size_t Grid::at(int row, int col) const
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw RuntimeError::subscriptOutOfRange();
+    return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
+}
+
+void Grid::propertiesChanged()
+{
+    notifyChanged();
+    each([](GridObserver& o) { o.gridPropertiesChanged(); });
+}
+
+void Grid::setRows(int rows)
+{
+    if (rows < 0) throw RuntimeError::invalidProcedureCall();
+    if (rows == rows_) return;
+    each([](GridObserver& o) { o.gridAboutToReset(); });
+    const auto n = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_);
+    cells_.resize(n);
+    alignments_.resize(n, Alignment::General);
+    backgrounds_.resize(n, kDefaultBackground.value);
+    fonts_.resize(n, 0);
+    rows_ = rows;
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+    each([](GridObserver& o) { o.gridReset(); });
+    notifyChanged();
+}
+
+void Grid::setCols(int cols)
+{
+    if (cols < 0) throw RuntimeError::invalidProcedureCall();
+    if (cols == cols_) return;
+    each([](GridObserver& o) { o.gridAboutToReset(); });
+    const auto n = static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols);
+    std::vector<std::string> cells(n);
+    std::vector<Alignment> alignments(n, Alignment::General);
+    std::vector<std::uint32_t> backgrounds(n, kDefaultBackground.value);
+    std::vector<std::uint8_t> fonts(n, 0);
+    const int keep = std::min(cols, cols_);
+    for (int r = 0; r < rows_; ++r)
+        for (int c = 0; c < keep; ++c) {
+            auto from = static_cast<std::size_t>(r * cols_ + c);
+            auto to = static_cast<std::size_t>(r * cols + c);
+            cells[to] = std::move(cells_[from]);
+            alignments[to] = alignments_[from];
+            backgrounds[to] = backgrounds_[from];
+            fonts[to] = fonts_[from];
+        }
+    cells_ = std::move(cells);
+    alignments_ = std::move(alignments);
+    backgrounds_ = std::move(backgrounds);
+    fonts_ = std::move(fonts);
+    widths_.resize(static_cast<std::size_t>(cols), 960);
+    cols_ = cols;
+    col_ = std::min(col_, std::max(cols_ - 1, 0));
+    each([](GridObserver& o) { o.gridReset(); });
+    notifyChanged();
+}
+
+void Grid::setFixedRows(int fixedRows)
+{
+    if (fixedRows < 0 || fixedRows > rows_) throw RuntimeError::invalidProcedureCall();
+    if (fixedRows == fixedRows_) return;
+    each([](GridObserver& o) { o.gridAboutToReset(); });
+    fixedRows_ = fixedRows;
+    each([](GridObserver& o) { o.gridReset(); });
+}
+
+const std::string& Grid::text(int row, int col) const { return cells_[at(row, col)]; }
+
+void Grid::setText(int row, int col, std::string text)
+{
+    auto i = at(row, col);
+    if (cells_[i] == text) return;
+    cells_[i] = std::move(text);
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+Grid::Alignment Grid::alignment(int row, int col) const { return alignments_[at(row, col)]; }
+
+void Grid::setAlignment(int row, int col, Alignment alignment)
+{
+    auto i = at(row, col);
+    if (alignments_[i] == alignment) return;
+    alignments_[i] = alignment;
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+Color Grid::background(int row, int col) const { return Color{backgrounds_[at(row, col)]}; }
+
+void Grid::setBackground(int row, int col, Color color)
+{
+    auto i = at(row, col);
+    if (backgrounds_[i] == color.value) return;
+    backgrounds_[i] = color.value;
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+const std::string& Grid::fontName(int row, int col) const { return fontNames_[fonts_[at(row, col)]]; }
+
+std::uint8_t Grid::fontId(const std::string& fontName)
+{
+    auto it = std::find(fontNames_.begin(), fontNames_.end(), fontName);
+    if (it != fontNames_.end()) return static_cast<std::uint8_t>(it - fontNames_.begin());
+    if (fontNames_.size() >= 255) throw RuntimeError::invalidProcedureCall();
+    fontNames_.push_back(fontName);
+    return static_cast<std::uint8_t>(fontNames_.size() - 1);
+}
+
+void Grid::setFontName(int row, int col, const std::string& fontName)
+{
+    auto i = at(row, col);
+    auto id = fontId(fontName);
+    if (fonts_[i] == id) return;
+    fonts_[i] = id;
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+void Grid::setCurrentCell(int row, int col)
+{
+    if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw RuntimeError::invalidProcedureCall();
+    if (row == row_ && col == col_) return;
+    row_ = row;
+    col_ = col;
+    propertiesChanged();
+}
+
+void Grid::setHighlightStyle(int style)
+{
+    if (style == highlight_) return;
+    highlight_ = style;
+    propertiesChanged();
+}
+
+int Grid::columnWidth(int col) const
+{
+    if (col < 0 || col >= cols_) throw RuntimeError::subscriptOutOfRange();
+    return widths_[static_cast<std::size_t>(col)];
+}
+
+void Grid::setColumnWidth(int col, int width)
+{
+    if (col < 0 || col >= cols_) throw RuntimeError::subscriptOutOfRange();
+    if (widths_[static_cast<std::size_t>(col)] == width) return;
+    widths_[static_cast<std::size_t>(col)] = width;
+    propertiesChanged();
+}
+
+void Grid::setWidth(int width)
+{
+    if (width == width_) return;
+    width_ = width;
+    propertiesChanged();
+}
+
+void Grid::clear()
+{
+    each([](GridObserver& o) { o.gridAboutToReset(); });
+    for (auto& cell : cells_) cell.clear();
+    std::fill(alignments_.begin(), alignments_.end(), Alignment::General);
+    std::fill(backgrounds_.begin(), backgrounds_.end(), kDefaultBackground.value);
+    std::fill(fonts_.begin(), fonts_.end(), std::uint8_t{0});
+    each([](GridObserver& o) { o.gridReset(); });
+}
+
+void Grid::addRow()
+{
+    each([&](GridObserver& o) { o.rowsAboutToBeInserted(rows_, rows_); });
+    const auto n = static_cast<std::size_t>(rows_ + 1) * static_cast<std::size_t>(cols_);
+    cells_.resize(n);
+    alignments_.resize(n, Alignment::General);
+    backgrounds_.resize(n, kDefaultBackground.value);
+    fonts_.resize(n, 0);
+    ++rows_;
+    each([&](GridObserver& o) { o.rowsInserted(rows_ - 1, rows_ - 1); });
+    notifyChanged();
+}
+
+void Grid::removeRow(int row)
+{
+    if (row < 0 || row >= rows_) throw RuntimeError::subscriptOutOfRange();
+    each([&](GridObserver& o) { o.rowsAboutToBeRemoved(row, row); });
+    auto first = static_cast<std::ptrdiff_t>(row) * cols_;
+    cells_.erase(cells_.begin() + first, cells_.begin() + first + cols_);
+    alignments_.erase(alignments_.begin() + first, alignments_.begin() + first + cols_);
+    backgrounds_.erase(backgrounds_.begin() + first, backgrounds_.begin() + first + cols_);
+    fonts_.erase(fonts_.begin() + first, fonts_.begin() + first + cols_);
+    --rows_;
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+    each([&](GridObserver& o) { o.rowsRemoved(row, row); });
+    notifyChanged();
+}
+
+void Grid::swapCells(std::vector<std::string>& cells)
+{
+    const auto perRow = static_cast<std::size_t>(cols_);
+    if (perRow == 0 || cells.size() % perRow != 0 || cells.size() / perRow < static_cast<std::size_t>(fixedRows_))
+        throw RuntimeError::invalidProcedureCall();
+    each([](GridObserver& o) { o.gridAboutToReset(); });
+    cells_.swap(cells);
+    const auto n = cells_.size();
+    alignments_.assign(n, Alignment::General);
+    backgrounds_.assign(n, kDefaultBackground.value);
+    fonts_.assign(n, 0);
+    rows_ = static_cast<int>(n / perRow);
+    row_ = std::min(row_, std::max(rows_ - 1, 0));
+    each([](GridObserver& o) { o.gridReset(); });
+    notifyChanged();
+}
+
+void Grid::userClick(int row, int col)
+{
+    if (!canInteract() || row < 0 || row >= rows_ || col < 0 || col >= cols_) return;
+    if (!hasFocus()) setFocus();
+    mouseRow_ = row;
+    mouseCol_ = col;
+    bool moved = row != row_ || col != col_;
+    // Clicking a header row selects nothing: the current row stays.
+    if (row >= fixedRows_) setCurrentCell(row, col);
+    else moved = false;
+    fire(Click);
+    if (moved) fire(SelChange);
+}
+
+void Grid::userMouseDown(MouseButton button, int row, int col)
+{
+    if (!canInteract()) return;
+    mouseRow_ = row;
+    mouseCol_ = col;
+    if (MouseDown) MouseDown(button);
+}
+
+void Grid::userMouseUp(MouseButton button, int row, int col)
+{
+    if (!canInteract()) return;
+    mouseRow_ = row;
+    mouseCol_ = col;
+    if (MouseUp) MouseUp(button);
+}
+
+void Grid::beginReset()
+{
+    if (resetDepth_ == 0)
+        for (GridObserver* o : gridObservers_) o->gridAboutToReset();
+    ++resetDepth_;
+}
+
+void Grid::endReset()
+{
+    if (--resetDepth_ > 0) return;
+    for (GridObserver* o : gridObservers_) o->gridReset();
+    notifyChanged();
+}
+
+void Grid::addGridObserver(GridObserver* observer) { gridObservers_.push_back(observer); }
+
+void Grid::removeGridObserver(GridObserver* observer) { std::erase(gridObservers_, observer); }
+
+} // namespace zelt::view

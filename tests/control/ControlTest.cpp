@@ -1,0 +1,217 @@
+#include "support/OrderFixture.h"
+
+#include "zelt/InputError.h"
+
+#include <vector>
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+class Control : public zelt::testing::OrderFixture {};
+
+struct RecordingSite : HostSite {
+    std::vector<std::string> changed;
+    void PropertyChanged(std::string_view name) override { changed.emplace_back(name); }
+};
+
+struct RecordingService : platform::AvaTaxService {
+    std::vector<std::string> calls;
+    void setProfileClient(const std::string& v) override { calls.push_back("profile:" + v); }
+    void setUrl(const std::string& v) override { calls.push_back("url:" + v); }
+    void setAccount(const std::string& v) override { calls.push_back("account:" + v); }
+    void setLicenseKey(const std::string& v) override { calls.push_back("key:" + v); }
+};
+
+} // namespace
+
+TEST_F(Control, ANewControlIsReadyAndClean)
+{
+    view::Form& f = form();
+    EXPECT_EQ(f.lblVersionNumber.caption(), std::string("Version number: ") + zelt::kVersionString);
+    EXPECT_EQ(grid().rows(), 1);
+    EXPECT_EQ(cell(0, 21), "Exempt");
+    EXPECT_EQ(f.txtCurrConversionRate.text(), "1");
+    EXPECT_TRUE(f.OptVndrCntryID[0].value());
+    EXPECT_FALSE(f.OptVndrCntryID[1].value());
+    EXPECT_TRUE(control->IsFirstInit());
+    EXPECT_FALSE(control->IsDirty());
+    EXPECT_EQ(control->RewardsPoints(), "0");
+    EXPECT_EQ(control->RewardsAmount(), 0);
+    EXPECT_EQ(control->ViewMode(), Mode::AddMode);
+    EXPECT_FALSE(f.chkAppFreight.enabled());
+    EXPECT_TRUE(f.chkAppEHD.enabled());
+    EXPECT_EQ(f.lblCarrier.foreColor(), view::colors::kBlue);
+    EXPECT_TRUE(f.lblCarrier.underline());
+    EXPECT_TRUE(f.lblCarrier.bold());
+    for (int i : {1, 2, 4}) EXPECT_FALSE(f.mnuCopyMenu[i].enabled()) << i;
+    EXPECT_TRUE(f.mnuCopyMenu[3].enabled());
+    for (auto* picker : {&f.DTPckrAklwdgmntDate, &f.DTPckrPriceListDate}) {
+        EXPECT_EQ(picker->customFormat(), "MMM dd, yyyy");
+        EXPECT_EQ(picker->value(), (text::Date{2024, 6, 15}));
+    }
+    for (int i = 0; i <= 14; ++i) EXPECT_TRUE(f.txtField[i].locked()) << i;
+    EXPECT_FALSE(f.cmdUpdateTaxes.enabled()) << "no order event allows taxes yet";
+    EXPECT_EQ(control->state().shadedColumns, (std::array<int, 7>{6, 7, 8, 12, 15, 20, 18}));
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+TEST_F(Control, StoresPropertiesAsTheHostGivesThem)
+{
+    control->setCenterID("12");
+    EXPECT_EQ(control->state().CenterID, "012");
+    control->setCenterID("1234");
+    EXPECT_EQ(control->state().CenterID, "1234");
+    control->setCenterID("ABC");
+    EXPECT_EQ(control->state().CenterID, "ABC");
+
+    for (auto [agent, expected] : {std::pair{"", "0"}, {"X1", "0"}, {"15", "15"}}) {
+        control->setDeliveryAgentID(agent);
+        EXPECT_EQ(control->DeliveryAgentID(), agent);
+        EXPECT_EQ(control->VendorDeliveryAgentID(), expected);
+    }
+
+    control->setDeliveryCheckBoxChecked(false);
+    EXPECT_TRUE(control->state().deliveryCheckBoxChecked);
+    EXPECT_FALSE(control->HomeDeliveryAvailable());
+    EXPECT_EQ(control->GetTaxXML(), "");
+    control->setFrieghtTaxable("Y");
+    EXPECT_EQ(control->FrieghtTaxable(), "Y");
+}
+
+TEST_F(Control, IsTestingChangesNothing)
+{
+    const ControlState before = control->state();
+    control->setIsTesting("anything at all");
+    EXPECT_EQ(control->state().PersonType, before.PersonType);
+    EXPECT_EQ(control->IsDirty(), before.IsDirty);
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+TEST_F(Control, ModeAndCountrySignalTheHostStore)
+{
+    RecordingSite site;
+    control->setHostSite(&site);
+    control->setViewMode(Mode::UpdateMode);
+    control->CountryID(COUNTRY::CANADA, 2);
+    EXPECT_EQ(site.changed, (std::vector<std::string>{"Mode", "Country"}));
+    EXPECT_EQ(control->ViewMode(), Mode::UpdateMode);
+}
+
+TEST_F(Control, DirtyMarkingFollowsThePersonType)
+{
+    control->GetComboContent(zelt::testing::lookupTables());
+    view::Form& f = form();
+    f.cboFld[1].setText("Open");
+    EXPECT_TRUE(control->IsDirty());
+
+    control->setIsDirty(false);
+    control->setPersonType("5");
+    f.cboFld[2].setText("Box");
+    EXPECT_FALSE(control->IsDirty());
+    control->setIsDirty(true);
+    f.chkDirection.setValue(1);
+    EXPECT_FALSE(control->IsDirty()) << "person type 5 clears the flag";
+
+    control->setPersonType("");
+    f.DTPckrPriceListDate.setValue(text::Date{2024, 1, 1});
+    EXPECT_TRUE(control->IsDirty());
+    EXPECT_FALSE(control->IsFirstInit());
+}
+
+TEST_F(Control, TypingInAnEntryFieldMarksDirtyAndDescriptionTakesNoEnter)
+{
+    view::Form& f = form();
+    f.txtField[1].setLocked(false);
+    f.txtField[1].typeText("Desk\nChair");
+    EXPECT_EQ(f.txtField[1].text(), "DeskChair");
+    EXPECT_TRUE(control->IsDirty());
+    EXPECT_FALSE(control->IsFirstInit());
+}
+
+TEST_F(Control, CommandGroupsSwitchTogetherAndEndWithTheTaxCommandOff)
+{
+    view::Form& f = form();
+    f.cmdUpdateTaxes.setEnabled(true);
+    control->setDisableControls(true);
+    EXPECT_FALSE(f.cmdAdd.enabled());
+    EXPECT_FALSE(f.cboFreightOptions[0].enabled());
+    EXPECT_FALSE(f.cmdUpdateTaxes.enabled());
+    f.cmdUpdateTaxes.setEnabled(true);
+    control->setEnableControls(false);
+    EXPECT_TRUE(f.cmdAdd.enabled());
+    EXPECT_TRUE(f.cboFreightOptions[0].enabled());
+    EXPECT_FALSE(f.cmdUpdateTaxes.enabled());
+    control->EnableUpdateTaxes(true);
+    EXPECT_TRUE(f.cmdUpdateTaxes.enabled());
+}
+
+TEST_F(Control, FreightDeliveryOptionsSelectTheVendorMethod)
+{
+    view::ComboBox& options = form().cboFreightOptions[0];
+    options.addItem("Delivery To Club/Third Party Installer/Forwarder", 3);
+    options.addItem("Home Delivery", 7);
+    EXPECT_TRUE(control->AllowHomeDelivery());
+    control->setVendorFreightMethodID("7");
+    EXPECT_EQ(control->VendorFreightMethodID(), "7");
+    control->setEnableFreightDeliveryOptions(false);
+    EXPECT_EQ(options.listIndex(), 1);
+    EXPECT_FALSE(options.enabled());
+    EXPECT_THROW(control->setVendorFreightMethodID("seven"), text::RuntimeError);
+}
+
+TEST_F(Control, OverridePermissionsEnableTheirBoxes)
+{
+    control->setAllowFreightOverride(true);
+    control->setAllowEHDOverride(false);
+    EXPECT_TRUE(form().chkAppFreight.enabled());
+    EXPECT_FALSE(form().chkAppEHD.enabled());
+}
+
+TEST_F(Control, GetTotalAmountReadsTheDepositOrFailsClearly)
+{
+    form().txtFee[6].setText("250.00");
+    EXPECT_DOUBLE_EQ(control->GetTotalAmount(), 250);
+    form().txtFee[6].setText("");
+    EXPECT_THROW(control->GetTotalAmount(), InputError);
+    form().txtFee[6].setText("abc");
+    try {
+        control->GetTotalAmount();
+        ADD_FAILURE();
+    } catch (const zelt::Error& e) {
+        EXPECT_NE(std::string(e.what()).find("abc"), std::string::npos);
+    }
+}
+
+TEST_F(Control, SetConfigCopiesOnlyTheSettingsGiven)
+{
+    RecordingService none;
+    control->SetConfig(none);
+    EXPECT_TRUE(none.calls.empty());
+
+    RecordingService urlOnly;
+    control->setUrl("https://avatax.example/");
+    control->SetConfig(urlOnly);
+    EXPECT_EQ(urlOnly.calls, (std::vector<std::string>{"url:https://avatax.example/"}));
+
+    RecordingService all;
+    control->setProfileClient("Zelt");
+    control->setAccount("1100");
+    control->setLicenseKey("secret");
+    control->SetConfig(all);
+    EXPECT_EQ(all.calls, (std::vector<std::string>{"profile:Zelt", "url:https://avatax.example/", "account:1100",
+                                                   "key:secret"}));
+}
+
+TEST_F(Control, FeeReadBacksReturnTheBoxTexts)
+{
+    const char* texts[] = {"1.00", "2.00", "3.00", "4.00", "0.00", "6.00"};
+    for (int i = 0; i < 6; ++i) form().txtFee[i].setText(texts[i]);
+    EXPECT_EQ(control->BrokerageFee(), "1.00");
+    EXPECT_EQ(control->DutyFee(), "2.00");
+    EXPECT_EQ(control->EnhancedDeliveryFee(), "3.00");
+    EXPECT_EQ(control->VendorServiceFee(), "4.00");
+    EXPECT_EQ(control->FreightFee(), "0.00");
+    EXPECT_EQ(control->CenterHandlingFee(), "6.00");
+}

@@ -1,0 +1,278 @@
+#include "support/OrderFixture.h"
+
+#include "zelt/InputError.h"
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+using zelt::testing::lines;
+
+namespace {
+
+class LineLoading : public zelt::testing::OrderFixture {};
+
+const char* const kHeaders[22] = {"OrderID",      "LineItem",        "Status",        "CarrierID",
+                                  "DirectionOrder", "DirectionIssue", "Quantity Ordered", "Unit of Measure",
+                                  "Model No",     "Pattern",         "Color",         "Finish",
+                                  "Description",  "Unit Weight",     "PriceListDate", "Unit Price($)",
+                                  "CurrencyID",   "Acknowledgement", "Akw.Price($)",  "AcknowledgementDate",
+                                  "Ext.Price($)", "Exempt"};
+
+} // namespace
+
+TEST_F(LineLoading, EmptyInputLeavesTheHeaderRowAndZeroBoxesInAddMode)
+{
+    form().txtFee[3].setText("9.99");
+    control->setReadData("");
+    ASSERT_EQ(grid().rows(), 1);
+    ASSERT_EQ(grid().cols(), 22);
+    for (int c = 0; c < 22; ++c) EXPECT_EQ(cell(0, c), kHeaders[c]) << c;
+    for (int i = 0; i <= 6; ++i) EXPECT_EQ(form().txtFee[i].text(), "0.00") << i;
+    for (int i = 12; i <= 16; ++i) EXPECT_EQ(form().txtFieldTax[i].text(), "0.00") << i;
+    for (int i : {17, 18, 19}) EXPECT_EQ(form().txtField[i].text(), "0.00") << i;
+    EXPECT_TRUE(grid().enabled());
+    EXPECT_EQ(grid().highlightStyle(), 0);
+}
+
+TEST_F(LineLoading, OnlyRecordsFollowedByTheSeparatorBecomeLines)
+{
+    LineSpec line;
+    control->setReadData(line.record());
+    EXPECT_EQ(grid().rows(), 2);
+    std::string withoutSeparator = line.record();
+    withoutSeparator.resize(withoutSeparator.size() - 3);
+    control->setReadData(withoutSeparator);
+    EXPECT_EQ(grid().rows(), 1);
+}
+
+TEST_F(LineLoading, ConvertsUnitsDatesWeightsQuantitiesAndPrices)
+{
+    control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    control->CountryID(COUNTRY::CANADA, 1);
+    control->GetComboContent(zelt::testing::lookupTables("1.25")); // shows the rate for a Canadian order
+    ASSERT_EQ(form().txtCurrConversionRate.text(), "1.25");
+    LineSpec line;
+    line.unit = "BX";
+    line.quantity = "3";
+    line.unitPrice = "10";
+    line.akwPrice = "8";
+    line.unitWeight = "2.5";
+    line.priceListDate = "2024-01-05";
+    line.acknowledgementDate = "";
+    line.description = "Oak desk";
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 7), "Box");
+    EXPECT_EQ(cell(1, 6), "3.00");
+    EXPECT_EQ(cell(1, 13), "2.500");
+    EXPECT_EQ(cell(1, 14), "Jan 05, 2024");
+    EXPECT_EQ(cell(1, 19), "");
+    EXPECT_EQ(cell(1, 15), "12.50");
+    EXPECT_EQ(cell(1, 18), "10.00");
+    EXPECT_EQ(cell(1, 20), "37.50");
+    EXPECT_EQ(cell(1, 12), "Oak desk");
+    EXPECT_EQ(grid().alignment(1, 12), view::Grid::Alignment::LeftTop);
+    EXPECT_EQ(grid().alignment(1, 8), view::Grid::Alignment::LeftTop);
+}
+
+TEST_F(LineLoading, AnEmptyRateBoxPricesAtZeroAndAnUnknownUnitStays)
+{
+    form().txtCurrConversionRate.setText("");
+    LineSpec line;
+    line.unit = "XX";
+    line.unitPrice = "10";
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 15), "0.00");
+    EXPECT_EQ(cell(1, 7), "XX");
+}
+
+TEST_F(LineLoading, ExtendedPriceOnlyForPricedLinesAndShadingOutsideAddMode)
+{
+    LineSpec priced;
+    priced.quantity = "3";
+    priced.unitPrice = "2.5";
+    LineSpec notPriced = priced;
+    notPriced.status = "3"; // Cancelled
+    LineSpec noQuantity = priced;
+    noQuantity.quantity = "";
+    noQuantity.exempt = "12.34"; // field 20 stays when there is no quantity
+
+    load(Mode::AddMode, {priced, notPriced, noQuantity});
+    EXPECT_EQ(cell(1, 20), "7.50");
+    EXPECT_EQ(cell(2, 20), "0.00");
+    EXPECT_EQ(cell(3, 20), "12.34");
+    EXPECT_EQ(grid().background(2, 6), view::Grid::kDefaultBackground) << "no shading in Add Mode";
+
+    load(Mode::UpdateMode, {priced, notPriced});
+    for (int k : {6, 7, 8, 12, 15, 20, 18}) {
+        EXPECT_EQ(grid().background(2, k), view::Color::buttonFace()) << k;
+        EXPECT_EQ(grid().background(1, k), view::Grid::kDefaultBackground) << k;
+    }
+    EXPECT_EQ(grid().background(2, 13), view::Grid::kDefaultBackground);
+}
+
+TEST_F(LineLoading, ButtonsFollowTheModeOnlyWhenTheLinesAreLoaded)
+{
+    view::Form& f = form();
+    struct Expect {
+        Mode mode;
+        bool addEnabled, editEnabled, deleteVisible, deleteEnabled, cancelVisible, cancelEnabled;
+        const char* addCaption;
+    } cases[] = {
+        {Mode::AddMode, true, false, false, false, false, false, "Add"},
+        {Mode::UpdateMode, true, false, false, false, false, false, "Add"},
+        {Mode::ViewMode, false, false, false, false, false, false, "Add"},
+        {Mode::LineCancelMode, false, false, false, false, true, true, "Calculate"},
+    };
+    for (const Expect& e : cases) {
+        SCOPED_TRACE(static_cast<int>(e.mode));
+        control->setViewMode(e.mode);
+        control->setReadData(LineSpec{}.record());
+        EXPECT_EQ(f.cmdAdd.enabled(), e.addEnabled);
+        EXPECT_EQ(f.cmdAdd.caption(), e.addCaption);
+        EXPECT_EQ(f.cmdEdit.enabled(), e.editEnabled);
+        EXPECT_EQ(f.cmdDelete.visible(), e.deleteVisible);
+        EXPECT_EQ(f.cmdDelete.enabled(), e.deleteEnabled);
+        EXPECT_EQ(f.cmdLineItemCan.visible(), e.cancelVisible);
+        EXPECT_EQ(f.cmdLineItemCan.enabled(), e.cancelEnabled);
+    }
+    EXPECT_EQ(f.cmdLineItemCan.left(), 6090);
+    EXPECT_TRUE(f.cmdUpdateTaxes.visible());
+    EXPECT_TRUE(f.cmdUpdateTaxes.enabled());
+    EXPECT_FALSE(f.cmdEdit.visible());
+
+    // Setting the mode alone changes no button.
+    control->setViewMode(Mode::AddMode);
+    EXPECT_EQ(f.cmdAdd.caption(), "Calculate");
+    EXPECT_FALSE(f.cmdAdd.enabled());
+}
+
+TEST_F(LineLoading, ViewModeTotalsOnlyTheWeightOfMerchandise)
+{
+    LineSpec a;
+    a.unitWeight = "2.5";
+    a.quantity = "2";
+    LineSpec b = a;
+    b.status = "6"; // Received: merchandise
+    b.unitWeight = "1";
+    b.quantity = "4";
+    LineSpec c = a;
+    c.status = "3"; // Cancelled: no weight
+    c.unitWeight = "100";
+    form().txtField[18].setText("77.00");
+    load(Mode::ViewMode, {a, b, c});
+    EXPECT_EQ(form().txtField[19].text(), "9.000");
+    EXPECT_EQ(form().txtField[18].text(), "77.00") << "nothing else is recalculated";
+}
+
+TEST_F(LineLoading, ExemptFlagMarksTheLineAndTheTrackerIsRebuiltOnEveryLoad)
+{
+    LineSpec exempt;
+    exempt.exempt = "-1";
+    LineSpec plain;
+    LineSpec textual;
+    textual.exempt = "True";
+    control->setReadData(lines({exempt, plain, textual}));
+    EXPECT_EQ(cell(1, 21), "\xC3\xBE");
+    EXPECT_EQ(cell(2, 21), "");
+    EXPECT_EQ(cell(3, 21), "\xC3\xBE");
+    EXPECT_EQ(control->ExemptItems(), "1|3|");
+    // Loading again lists each exempt row once, for the new order only.
+    control->setReadData(lines({plain, exempt}));
+    EXPECT_EQ(control->ExemptItems(), "2|");
+    EXPECT_EQ(control->state().exemptScratchList, "2|");
+    control->setReadData("");
+    EXPECT_EQ(control->ExemptItems(), "");
+}
+
+TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)
+{
+    LineSpec good;
+    good.description = "Original";
+    load(Mode::UpdateMode, {good, good});
+    form().txtFee[0].setText("5.00");
+    const std::string before = cell(2, 12);
+
+    struct BadCase {
+        std::string text;
+        int record;
+        int field;
+        const char* reasonPart;
+    };
+    LineSpec badPrice = good;
+    badPrice.unitPrice = "ten";
+    LineSpec emptyAck = good;
+    emptyAck.akwPrice = "";
+    LineSpec badStatus = good;
+    badStatus.status = "open";
+    LineSpec badQuantity = good;
+    badQuantity.quantity = "3 boxes";
+    std::string shortRecord = "1$F$2$F$3$R$";
+    std::vector<BadCase> cases = {
+        {good.record() + shortRecord, 2, 3, "21 are needed"},
+        {lines({good, good, badPrice}), 3, 15, "Unit Price \"ten\" is not a number"},
+        {lines({emptyAck}), 1, 18, "Akw.Price \"\" is not a number"},
+        {lines({good, badStatus}), 2, 2, "Status \"open\" is not a number"},
+        {lines({badQuantity}), 1, 6, "Quantity \"3 boxes\" is not a number"},
+    };
+    for (const BadCase& c : cases) {
+        SCOPED_TRACE(c.reasonPart);
+        try {
+            control->setReadData(c.text);
+            ADD_FAILURE() << "loaded";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.member(), "readData");
+            EXPECT_EQ(e.record(), c.record);
+            EXPECT_EQ(e.field(), c.field);
+            EXPECT_NE(std::string(e.what()).find(c.reasonPart), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(grid().rows(), 3);
+        EXPECT_EQ(cell(2, 12), before);
+        EXPECT_EQ(form().txtFee[0].text(), "5.00");
+    }
+}
+
+TEST_F(LineLoading, AStatusThatIsNotANumberLoadsInAddModeWhenNothingReadsIt)
+{
+    LineSpec line;
+    line.status = "draft";
+    line.quantity = "";
+    control->setViewMode(Mode::AddMode);
+    control->setReadData(line.record());
+    EXPECT_EQ(grid().rows(), 2);
+    EXPECT_EQ(cell(1, 2), "draft");
+}
+
+TEST_F(LineLoading, ColumnWidthsAreSharesOfTheGridWidth)
+{
+    grid().setWidth(11500);
+    control->setReadData("");
+    EXPECT_EQ(grid().columnWidth(6), 1000);
+    EXPECT_EQ(grid().columnWidth(12), 2300);
+    EXPECT_EQ(grid().columnWidth(20), 2398); // 11500/11 + 11500/8.5 = 1045.45 + 1352.94
+    for (int c : {0, 1, 2, 3, 4, 5, 9, 10, 11, 13, 14, 16, 17, 19, 21}) EXPECT_EQ(grid().columnWidth(c), 0) << c;
+}
+
+TEST_F(LineLoading, LoadingEmptiesAndLocksTheEntryArea)
+{
+    form().txtField[1].setText("typed");
+    control->setReadData(LineSpec{}.record());
+    EXPECT_EQ(form().txtField[1].text(), "");
+    EXPECT_TRUE(form().txtField[1].locked());
+    EXPECT_EQ(form().txtField[1].backColor(), view::Color::buttonFace());
+    EXPECT_EQ(form().cmdAdd.caption(), "Add");
+    EXPECT_EQ(form().cmdEdit.caption(), "Edit");
+}
+
+TEST_F(LineLoading, FrenchCanadianLocaleReadsAndWritesDecimalCommas)
+{
+    control->setLocale(text::Locale::frCA());
+    control->GetComboContent(zelt::testing::lookupTables("1,25"));
+    LineSpec line;
+    line.quantity = "2,5";
+    line.unitPrice = "10,10";
+    line.unitWeight = "1,5";
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 6), "2,50");
+    EXPECT_EQ(cell(1, 15), "10,10");
+    EXPECT_EQ(cell(1, 13), "1,500");
+    EXPECT_EQ(cell(1, 20), "25,25");
+}

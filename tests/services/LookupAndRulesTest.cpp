@@ -1,0 +1,159 @@
+#include "support/OrderFixture.h"
+
+#include "services/OrderEventRules.h"
+#include "zelt/InputError.h"
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+using zelt::testing::lookupTables;
+
+namespace {
+class Lookups : public zelt::testing::OrderFixture {};
+} // namespace
+
+TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
+{
+    control->GetComboContent(lookupTables("1.25"));
+    LineSpec line;
+    line.status = "6";
+    line.unit = "DZ";
+    control->setViewMode(Mode::UpdateMode);
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 7), "Dozen");
+    EXPECT_EQ(cell(1, 20), "7.50") << "Status 6 is priced: code 6 sits at position 5";
+    EXPECT_EQ(form().cboFld[4].listCount(), 2);
+    EXPECT_EQ(form().cboFld[4].itemText(1), "Fall 2024");
+    EXPECT_EQ(form().txtCurrConversionRate.text(), "1") << "not a Canadian order";
+}
+
+TEST_F(Lookups, TheLastEntryOfARepeatedCodeWins)
+{
+    std::string tables = "A$F$1$R$B$F$6$R$C$F$6$R$D$F$7$R$$T$$T$$T$$T$1$R$$T$";
+    control->GetComboContent(tables);
+    control->setViewMode(Mode::UpdateMode);
+    LineSpec line;
+    line.status = "3"; // position 2 + 1: the later code-6 entry
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 20), "7.50");
+    line.status = "2"; // the earlier code-6 entry no longer counts
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 20), "0.00");
+}
+
+TEST_F(Lookups, AnEmptyDirectionTableDisablesTheDirectionBoxAndKeepsTheIssues)
+{
+    control->GetComboContent(lookupTables());
+    control->GetComboContent("Open$F$1$R$$T$$T$$T$$T$1$R$$T$");
+    EXPECT_FALSE(form().chkDirection.enabled());
+    EXPECT_EQ(form().chkDirection.backColor(), view::Color::buttonFace());
+    EXPECT_EQ(form().cboFld[4].listCount(), 2);
+}
+
+TEST_F(Lookups, ConversionRateShowsOnlyForCanadianOrders)
+{
+    control->CountryID(COUNTRY::USA, 2);
+    control->GetComboContent(lookupTables("1.3"));
+    EXPECT_EQ(form().txtCurrConversionRate.text(), "1");
+    control->CountryID(COUNTRY::CANADA, 1);
+    control->GetComboContent(lookupTables("1.3"));
+    EXPECT_EQ(form().txtCurrConversionRate.text(), "1.3");
+}
+
+TEST_F(Lookups, SeparatorsChangeOnlyWhenTheyDifferFromTheDefault)
+{
+    // A default written with blanks around it changes nothing.
+    control->GetComboContent(lookupTables(), " $F$ ", "$R$ ", "");
+    EXPECT_EQ(control->state().fieldSeparator, "$F$");
+    // Other separators stay in force for later exchanges.
+    control->GetComboContent("Open|1#~Each|EA#~~~1#~", "|", "#", "~");
+    EXPECT_EQ(control->state().fieldSeparator, "|");
+    EXPECT_EQ(control->state().recordSeparator, "#");
+    control->setViewMode(Mode::UpdateMode);
+    control->setReadData("1|1|1|3|0||2|EA|M|||||1|2024-01-05|4|1||0||0#");
+    EXPECT_EQ(cell(1, 7), "Each");
+    EXPECT_EQ(cell(1, 20), "8.00");
+}
+
+TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndKeepTheLists)
+{
+    control->GetComboContent(lookupTables("1.25"));
+    struct Case {
+        std::string text;
+        const char* reasonPart;
+    } cases[] = {
+        {"Open$F$1$R$$T$Each$F$EA$R$$T$", "2 tables"},
+        {"Open$F$1$R$$T$$T$$T$$T$one$R$$T$", "\"one\" is not a number"},
+        {"Open$F$1$R$$T$Each$R$$T$$T$$T$1$R$$T$", "table 1 (units)"},
+        {"", "0 tables"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.reasonPart);
+        try {
+            control->GetComboContent(c.text);
+            ADD_FAILURE();
+        } catch (const InputError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reasonPart), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(control->GetComboContent("Open|1#", "|", "#"), InputError);
+    EXPECT_EQ(control->state().fieldSeparator, "$F$") << "a refused call changes no separator";
+    LineSpec line;
+    line.unit = "BX";
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 7), "Box");
+}
+
+TEST(OrderEvents, TheEventTableDecidesBothRules)
+{
+    struct Case {
+        const char* event;
+        bool taxes;
+        bool exempt;
+    } cases[] = {
+        {"PurchaseOrder", true, true},         {"PurchaseOrderCancelled", true, true},
+        {"PurchaseOrderCenterValidation", true, true}, {"PurchaseOrderClosed", true, false},
+        {"PurchaseOrderFundsSweep", false, false},     {"PurchaseOrderSuspened", true, false},
+        {"PurchaseOrderView", true, false},            {"purchaseorder", false, false},
+        {"", false, false},                            {"PurchaseOrderSuspended", false, false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.event);
+        EXPECT_EQ(OrderEventRules::OrderEventAllowsTaxes(c.event), c.taxes);
+        EXPECT_EQ(OrderEventRules::OrderEventAllowsExemptTaxes(c.event), c.exempt);
+    }
+}
+
+TEST_F(Lookups, TaxCommandStaysOffAtCreationWhateverTheEvent)
+{
+    control->setZeltEvent("PurchaseOrder");
+    EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
+}
+
+TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
+{
+    control->GetComboContent(lookupTables());
+    EXPECT_FALSE(control->IsPendingAcknowledgement());
+    LineSpec acknowledged;
+    acknowledged.acknowledgement = "ACK-1";
+    LineSpec rewards;
+    rewards.status = "7";
+    control->setReadData(zelt::testing::lines({acknowledged, rewards}));
+    EXPECT_FALSE(control->IsPendingAcknowledgement());
+    LineSpec received;
+    received.status = "6";
+    control->setReadData(zelt::testing::lines({acknowledged, received}));
+    EXPECT_TRUE(control->IsPendingAcknowledgement());
+    LineSpec draft;
+    draft.status = "x";
+    draft.quantity = "";
+    control->setReadData(draft.record());
+    EXPECT_THROW(control->IsPendingAcknowledgement(), text::RuntimeError);
+}
+
+TEST_F(Lookups, OrderStatusFlagIsStored)
+{
+    control->fGetOderIDStatus(true);
+    EXPECT_TRUE(control->state().orderStatusFlag);
+    control->fGetOderIDStatus(false);
+    EXPECT_FALSE(control->state().orderStatusFlag);
+}

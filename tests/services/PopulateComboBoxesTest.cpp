@@ -1,0 +1,107 @@
+#include "control/ControlContext.h"
+#include "services/ComboContent.h"
+#include "support/OrderFixture.h"
+#include "zelt/view/ScriptedMessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelt;
+
+namespace {
+
+class PopulateCombos : public ::testing::Test {
+protected:
+    PopulateCombos() : ctx(makeServices()), combos(ctx)
+    {
+        combos.GetComboContent(zelt::testing::lookupTables(), "$F$", "$R$", "$T$");
+    }
+    Services makeServices()
+    {
+        Services s;
+        s.messageBoxes = boxes;
+        return s;
+    }
+    std::vector<std::string> texts(int index)
+    {
+        std::vector<std::string> out;
+        for (const auto& e : ctx.form.cboFld[index].entries()) out.push_back(e.text);
+        return out;
+    }
+
+    std::shared_ptr<view::ScriptedMessageBoxes> boxes = std::make_shared<view::ScriptedMessageBoxes>();
+    ControlContext ctx;
+    ComboContent combos;
+};
+
+} // namespace
+
+TEST_F(PopulateCombos, HidingTheCombosShowsTheirReadOnlyFields)
+{
+    combos.PopulateComboBoxes(false, false, false);
+    for (int i : {1, 2, 3}) EXPECT_FALSE(ctx.form.cboFld[i].visible());
+    for (int i : {0, 5, 8}) EXPECT_TRUE(ctx.form.txtField[i].visible());
+    EXPECT_EQ(ctx.form.cboFld[1].listCount(), 0) << "nothing filled when hidden";
+}
+
+TEST_F(PopulateCombos, ANewLineOffersOpenAndWithRewardsTheRewardsStatus)
+{
+    ctx.state.RewardsPoints = "0";
+    combos.PopulateComboBoxes(false, true, true);
+    EXPECT_EQ(texts(1), (std::vector<std::string>{"Open"}));
+    ctx.state.RewardsPoints = "-";
+    combos.PopulateComboBoxes(false, true, true);
+    EXPECT_EQ(texts(1), (std::vector<std::string>{"Open"}));
+    ctx.state.RewardsPoints = "120";
+    combos.PopulateComboBoxes(false, true, true);
+    EXPECT_EQ(texts(1), (std::vector<std::string>{"Open", "Rewards"}));
+    combos.PopulateComboBoxes(false, false, true);
+    EXPECT_EQ(texts(1).size(), 7u);
+    EXPECT_EQ(texts(2), (std::vector<std::string>{"Each", "Box", "Dozen"}));
+    for (int i : {1, 2, 3}) EXPECT_TRUE(ctx.form.cboFld[i].visible());
+    for (int i : {0, 5, 8}) EXPECT_FALSE(ctx.form.txtField[i].visible());
+}
+
+TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
+{
+    combos.PopulateComboBoxes(false, false, true);
+    EXPECT_EQ(texts(3).size(), 5u);
+
+    ctx.state.fbVendorFeeStatus[4] = true;
+    combos.PopulateComboBoxes(true, false, true);
+    EXPECT_EQ(texts(3), (std::vector<std::string>{"Club Pickup"}));
+
+    ctx.state.fbVendorFeeStatus[4] = false;
+    combos.PopulateComboBoxes(true, false, true);
+    EXPECT_EQ(texts(3), (std::vector<std::string>{"UPS Ground", "FedEx", "Freight Line", "Member Factory Pickup"}));
+    ctx.state.fbVendorFeeStatus[1] = true;
+    combos.PopulateComboBoxes(true, false, true);
+    EXPECT_EQ(texts(3), (std::vector<std::string>{"UPS Ground", "FedEx", "Member Factory Pickup"}));
+}
+
+TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmpty)
+{
+    ControlContext fresh(makeServices());
+    ComboContent freshCombos(fresh);
+    freshCombos.GetComboContent("Open$F$1$R$$T$Each$F$EA$R$$T$FedEx$F$3$R$$T$$T$1$R$$T$", "$F$", "$R$", "$T$");
+    fresh.state.fbVendorFeeStatus[4] = true;
+    fresh.state.UsesZeltD = true;
+    freshCombos.PopulateComboBoxes(true, false, true);
+    EXPECT_EQ(fresh.form.cboFld[3].listCount(), 0);
+    EXPECT_TRUE(boxes->shown().empty());
+}
+
+TEST_F(PopulateCombos, UsesZeltDSelectsTheFirstCarrier)
+{
+    ctx.state.UsesZeltD = true;
+    combos.PopulateComboBoxes(false, false, true);
+    EXPECT_EQ(ctx.form.cboFld[3].listIndex(), 0);
+}
+
+TEST_F(PopulateCombos, AFailureIsReportedInAMessageBox)
+{
+    combos.GetComboContent("$T$Each$F$EA$R$$T$$T$$T$1$R$$T$", "$F$", "$R$", "$T$"); // no statuses
+    combos.PopulateComboBoxes(false, true, true);
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, "PopulateComboBoxes module Subscript out of range 9");
+    EXPECT_EQ(boxes->shown()[0].buttons, view::MessageBoxButtons::Ok);
+}

@@ -1,0 +1,112 @@
+#include "zelt/text/Currency.h"
+#include "zelt/text/Date.h"
+#include "zelt/text/RuntimeError.h"
+#include "zelt/text/Split.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelt::text;
+
+TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimal)
+{
+    EXPECT_EQ(Currency::fromDouble(10.5).units(), 105000);
+    // 1/32 and 3/32 are exact halves of a ten-thousandth: 312.5 and 937.5 units.
+    EXPECT_EQ(Currency::fromDouble(1.0 / 32).units(), 312);
+    EXPECT_EQ(Currency::fromDouble(3.0 / 32).units(), 938);
+    EXPECT_EQ(Currency::fromDouble(-1.0 / 32).units(), -312);
+    EXPECT_EQ(Currency::fromDouble(-1.23456).units(), -12346);
+    EXPECT_THROW(Currency::fromDouble(1e15), RuntimeError);
+    EXPECT_THROW(Currency::fromText("abc", Locale::enUS()), RuntimeError);
+}
+
+TEST(Currency, SumsAreExactAndShownShortest)
+{
+    const Locale us = Locale::enUS();
+    Currency sum;
+    for (int i = 0; i < 10; ++i) sum += Currency::fromDouble(0.1);
+    EXPECT_EQ(sum, Currency::fromDouble(1.0));
+    EXPECT_EQ(Currency::fromDouble(10.50).toString(us), "10.5");
+    EXPECT_EQ(Currency::fromDouble(-3).toString(us), "-3");
+    EXPECT_EQ(Currency::fromDouble(0.1234).toString(us), "0.1234");
+    EXPECT_EQ(Currency::fromDouble(0.05).toString(Locale::frCA()), "0,05");
+    EXPECT_EQ((Currency::fromDouble(5) - Currency::fromDouble(7.25)).toString(us), "-2.25");
+    EXPECT_THROW(Currency::fromUnits(INT64_MAX) + Currency::fromUnits(1), RuntimeError);
+    EXPECT_THROW(-Currency::fromUnits(INT64_MIN), RuntimeError);
+    EXPECT_EQ(Currency::fromUnits(INT64_MIN).toString(us), "-922337203685477.5808");
+}
+
+TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
+{
+    const Locale us = Locale::enUS();
+    struct Case {
+        const char* text;
+        const char* expected; // "" when not a date
+    } cases[] = {
+        {"2024-01-05", "Jan 05, 2024"}, {"1/5/2024", "Jan 05, 2024"},   {"12/31/2023", "Dec 31, 2023"},
+        {"Jan 5, 2024", "Jan 05, 2024"}, {"january 05, 2024", "Jan 05, 2024"}, {"SEP 1, 2024", "Sep 01, 2024"},
+        {"5 Mar 2024", "Mar 05, 2024"}, {" 2024-02-29 ", "Feb 29, 2024"}, {"2023-02-29", ""},
+        {"2024-13-01", ""},             {"abc", ""},                      {"", ""},
+        {"Jan 05 2024", ""},            {"2024/01/05", ""},              {"1/5/24", ""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.text);
+        auto d = Date::parse(c.text, us);
+        if (*c.expected) {
+            ASSERT_TRUE(d.has_value());
+            EXPECT_EQ(d->toMMMddyyyy(), c.expected);
+        } else {
+            EXPECT_FALSE(d.has_value());
+        }
+    }
+    EXPECT_EQ(formatDateText("2024-01-05", us), "Jan 05, 2024");
+    EXPECT_EQ(formatDateText("", us), "");
+    EXPECT_EQ(formatDateText("soon", us), "soon");
+    // The formatted form reads back as the same date.
+    EXPECT_EQ(Date::parse("Jan 05, 2024", us), (Date{2024, 1, 5}));
+    // A month-first slash date is not a date where the short form is year first.
+    EXPECT_FALSE(Date::parse("1/5/2024", Locale::frCA()).has_value());
+    EXPECT_LT((Date{2024, 1, 5}), (Date{2024, 1, 6}));
+}
+
+TEST(Split, KeepsEmptyPiecesAndDropsTheTailOfRecords)
+{
+    EXPECT_EQ(split("a$F$$F$b", "$F$").size(), 3u);
+    EXPECT_EQ(split("a$F$$F$b", "$F$")[1], "");
+    EXPECT_TRUE(split("", "$F$").empty());
+    EXPECT_EQ(split("abc", "$F$").size(), 1u);
+    auto records = splitRecords("r1$R$r2$R$tail", "$R$");
+    ASSERT_EQ(records.size(), 2u);
+    EXPECT_EQ(records[1], "r2");
+    EXPECT_TRUE(splitRecords("no separator", "$R$").empty());
+    EXPECT_EQ(splitRecords("$R$", "$R$").size(), 1u);
+}
+
+TEST(Split, RecordReaderGivesTheSamePiecesAsSplittingTwice)
+{
+    // Random texts over the separators' own characters, so that separators
+    // touch and overlap in every way.
+    struct Seps {
+        const char* record;
+        const char* field;
+    } seps[] = {{"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}};
+    unsigned seed = 12345;
+    auto nextRandom = [&seed] {
+        seed = seed * 1103515245u + 12345u;
+        return (seed >> 16) & 0x7FFF;
+    };
+    const std::string alphabet = "$FRa#|b";
+    for (const Seps& s : seps) {
+        for (int round = 0; round < 3000; ++round) {
+            std::string text;
+            int length = static_cast<int>(nextRandom() % 24);
+            for (int i = 0; i < length; ++i) text.push_back(alphabet[nextRandom() % alphabet.size()]);
+            std::vector<std::vector<std::string_view>> expected;
+            for (auto record : splitRecords(text, s.record)) expected.push_back(split(record, s.field));
+            std::vector<std::vector<std::string_view>> actual;
+            RecordReader reader(text, s.record, s.field);
+            std::vector<std::string_view> fields;
+            while (reader.next(fields)) actual.push_back(fields);
+            ASSERT_EQ(actual, expected) << "text \"" << text << "\" separators " << s.record << " " << s.field;
+        }
+    }
+}

@@ -1,0 +1,251 @@
+#include "zelt/view/Form.h"
+#include "zelt/view/ScriptedMessageBoxes.h"
+
+#include <gtest/gtest.h>
+
+#include <set>
+#include <string>
+#include <vector>
+
+using namespace zelt::view;
+
+TEST(TextBox, TypingGoesKeyByKeyThroughKeyPressChangeAndKeyUp)
+{
+    Form form;
+    TextBox& box = form.txtFee[0];
+    box.setText("");
+    std::vector<std::string> events;
+    box.KeyPress = [&](int& key) {
+        events.push_back("press " + std::string(1, static_cast<char>(key)));
+        if (key == 'x') key = 0; // discarded
+    };
+    box.Change = [&] { events.push_back("change " + box.text()); };
+    box.KeyUp = [&](int key, int) { events.push_back("up " + std::string(1, static_cast<char>(key))); };
+    box.typeText("1x");
+    EXPECT_EQ(box.text(), "1");
+    EXPECT_EQ(events, (std::vector<std::string>{"press 1", "change 1", "up 1", "press x", "up x"}));
+}
+
+TEST(TextBox, ProgramChangesFireChangeOnlyWhenTheTextDiffers)
+{
+    TextBox box("t");
+    int changes = 0;
+    box.Change = [&] { ++changes; };
+    box.setText("a");
+    box.setText("a");
+    box.setText("b");
+    EXPECT_EQ(changes, 2);
+}
+
+TEST(TextBox, BackspaceAndSelectionReplaceText)
+{
+    Form form;
+    TextBox& box = form.txtField[1];
+    box.setText("12.5");
+    box.setSelection(4, 0);
+    box.typeKey(TextBox::kBackspace);
+    EXPECT_EQ(box.text(), "12.");
+    box.selectAll();
+    box.typeText("7");
+    EXPECT_EQ(box.text(), "7");
+    box.typeText("\xC3\xA9"); // é, one key
+    box.typeKey(TextBox::kBackspace);
+    EXPECT_EQ(box.text(), "7");
+}
+
+TEST(TextBox, ALockedBoxHearsKeysButKeepsItsText)
+{
+    TextBox box("t");
+    box.setLocked(true);
+    int presses = 0;
+    box.KeyPress = [&](int&) { ++presses; };
+    box.typeText("abc");
+    EXPECT_EQ(box.text(), "");
+    EXPECT_EQ(presses, 3);
+}
+
+TEST(Widgets, UserActionsRespectEnabledAndVisible)
+{
+    Form form;
+    int clicks = 0;
+    form.cmdAdd.Click = [&] { ++clicks; };
+    form.cmdAdd.setEnabled(false);
+    form.cmdAdd.userClick();
+    form.cmdAdd.setEnabled(true);
+    form.cmdAdd.setVisible(false);
+    form.cmdAdd.userClick();
+    EXPECT_EQ(clicks, 0);
+    form.cmdAdd.setVisible(true);
+    form.cmdAdd.userClick();
+    EXPECT_EQ(clicks, 1);
+
+    int checkClicks = 0;
+    form.chkExempt.Click = [&] { ++checkClicks; };
+    form.chkExempt.setEnabled(false);
+    form.chkExempt.userClick();
+    EXPECT_EQ(form.chkExempt.value(), 0);
+    form.chkExempt.setEnabled(true);
+    form.chkExempt.userClick();
+    EXPECT_EQ(form.chkExempt.value(), 1);
+    form.chkExempt.setValue(1); // unchanged: no Click
+    EXPECT_EQ(checkClicks, 1);
+
+    TextBox& box = form.txtField[2];
+    box.setEnabled(false);
+    box.typeText("abc");
+    EXPECT_EQ(box.text(), "");
+}
+
+TEST(Widgets, FocusMovesFireLostFocusThenGotFocus)
+{
+    Form form;
+    std::vector<std::string> events;
+    form.txtFee[0].LostFocus = [&] { events.push_back("lost fee0"); };
+    form.txtFee[1].GotFocus = [&] { events.push_back("got fee1"); };
+    form.txtFee[1].LostFocus = [&] { events.push_back("lost fee1"); };
+    form.chkDutyFee.GotFocus = [&] { events.push_back("got check"); };
+    form.txtFee[0].setFocus();
+    form.txtFee[1].typeText("5"); // typing into another box moves the focus first
+    form.chkDutyFee.userClick();
+    EXPECT_EQ(events, (std::vector<std::string>{"lost fee0", "got fee1", "lost fee1", "got check"}));
+    form.txtFee[2].setVisible(false);
+    form.txtFee[2].setFocus();
+    EXPECT_EQ(form.focusedWidget(), &form.chkDutyFee) << "a hidden box cannot take the focus";
+}
+
+TEST(Widgets, ComboSelectionFiresClickAndTextFiresChange)
+{
+    ComboBox combo("c");
+    int clicks = 0, changes = 0;
+    combo.Click = [&] { ++clicks; };
+    combo.Change = [&] { ++changes; };
+    combo.addItem("One", 1);
+    combo.addItem("Two", 2);
+    combo.setListIndex(1);
+    EXPECT_EQ(combo.text(), "Two");
+    combo.setListIndex(1);
+    EXPECT_EQ(clicks, 1);
+    combo.setText("One");
+    EXPECT_EQ(combo.listIndex(), 0);
+    EXPECT_EQ(changes, 1);
+    EXPECT_THROW(combo.setListIndex(2), zelt::text::RuntimeError);
+    combo.removeItem(0);
+    EXPECT_EQ(combo.listIndex(), -1);
+    combo.setLocked(true);
+    combo.userSelect(0);
+    EXPECT_EQ(combo.listIndex(), -1) << "a locked combo takes no selection";
+}
+
+TEST(Widgets, OptionButtonsExcludeEachOther)
+{
+    Form form;
+    int clicks = 0;
+    form.OptVndrCntryID[1].Click = [&] { ++clicks; };
+    form.OptVndrCntryID[0].setValue(true);
+    form.OptVndrCntryID[1].userClick();
+    EXPECT_FALSE(form.OptVndrCntryID[0].value());
+    EXPECT_TRUE(form.OptVndrCntryID[1].value());
+    form.OptVndrCntryID[1].userClick();
+    EXPECT_EQ(clicks, 1);
+}
+
+TEST(Form, ControlArraysHaveTheirExactIndexSets)
+{
+    Form form;
+    EXPECT_THROW(form.cboFld[0], zelt::text::RuntimeError);
+    EXPECT_NO_THROW(form.cboFld[4]);
+    EXPECT_THROW(form.txtFee[8], zelt::text::RuntimeError);
+    EXPECT_THROW(form.txtFee[-1], zelt::text::RuntimeError);
+    EXPECT_THROW(form.txtFieldTax[11], zelt::text::RuntimeError);
+    EXPECT_THROW(form.txtField[15], zelt::text::RuntimeError);
+    EXPECT_EQ(form.txtFee.indexes(), (std::vector<int>{0, 1, 2, 3, 4, 5, 6, 7}));
+    EXPECT_EQ(form.mnuCopyMenu.indexes(), (std::vector<int>{1, 2, 3, 4}));
+    EXPECT_EQ(form.imgBulletDelivery.indexes(), (std::vector<int>{3}));
+}
+
+TEST(Form, EveryWidgetHasAGroupAndAUniqueName)
+{
+    Form form;
+    std::set<std::string> names;
+    for (Widget* w : form.widgets()) {
+        EXPECT_FALSE(w->group().empty()) << w->qualifiedName();
+        EXPECT_TRUE(names.insert(w->qualifiedName()).second) << w->qualifiedName();
+        EXPECT_EQ(form.find(w->name(), w->index()), w);
+    }
+    EXPECT_EQ(form.find("lblField", 13)->caption(), "State");
+    EXPECT_EQ(form.find("fraTaxes")->caption(), " Taxes ($) ");
+    EXPECT_EQ(form.cmdUpdateTaxes.caption(), "Calculate Taxes && Fees");
+    EXPECT_EQ(form.chkSurChargeFee.caption(), "Over Ridden");
+    form.chkTaxes.forEach([](int, CheckBox& c) { EXPECT_EQ(c.caption(), "Over Ridden"); });
+    EXPECT_FALSE(form.txtHiddenItemTotal.visible());
+    EXPECT_EQ(form.find("nothing"), nullptr);
+}
+
+TEST(Grid, StoresCellsWithFormattingAndTellsObservers)
+{
+    struct Recorder : GridObserver {
+        std::vector<std::string> events;
+        void gridAboutToReset() override { events.push_back("about"); }
+        void gridReset() override { events.push_back("reset"); }
+        void rowsInserted(int f, int) override { events.push_back("inserted " + std::to_string(f)); }
+        void rowsRemoved(int f, int) override { events.push_back("removed " + std::to_string(f)); }
+        void cellChanged(int r, int c) override { events.push_back("cell " + std::to_string(r) + "," + std::to_string(c)); }
+    } recorder;
+    Grid grid("g");
+    grid.setCols(3);
+    grid.addGridObserver(&recorder);
+    grid.addRow();
+    grid.setText(1, 2, "x");
+    grid.setText(1, 2, "x");
+    grid.setBackground(1, 0, Color::buttonFace());
+    grid.setFontName(1, 2, "Wingdings");
+    EXPECT_EQ(grid.fontName(1, 2), "Wingdings");
+    EXPECT_EQ(grid.fontName(1, 1), "");
+    grid.addRow();
+    grid.setText(2, 0, "second");
+    grid.removeRow(1);
+    EXPECT_EQ(grid.text(1, 0), "second");
+    {
+        Grid::ResetScope scope(grid);
+        grid.setRows(5);
+        grid.setText(4, 1, "y");
+    }
+    EXPECT_EQ(recorder.events, (std::vector<std::string>{"inserted 1", "cell 1,2", "cell 1,0", "cell 1,2", "inserted 2",
+                                                         "cell 2,0", "removed 1", "about", "reset"}));
+    EXPECT_THROW(grid.text(5, 0), zelt::text::RuntimeError);
+    EXPECT_THROW(grid.setText(0, 3, ""), zelt::text::RuntimeError);
+    grid.clear();
+    EXPECT_EQ(grid.text(1, 0), "");
+    EXPECT_EQ(grid.rows(), 5);
+}
+
+TEST(Grid, ClicksSelectDataRowsAndRecordTheMouseCell)
+{
+    Grid grid("g");
+    grid.setCols(3);
+    grid.setRows(4);
+    int clicks = 0;
+    grid.Click = [&] { ++clicks; };
+    grid.userClick(2, 1);
+    EXPECT_EQ(grid.row(), 2);
+    grid.userClick(0, 1);
+    EXPECT_EQ(grid.row(), 2) << "the header row is not selected";
+    EXPECT_EQ(clicks, 2);
+    MouseButton pressed{};
+    grid.MouseUp = [&](MouseButton b) { pressed = b; };
+    grid.userMouseUp(MouseButton::Right, 3, 2);
+    EXPECT_EQ(pressed, MouseButton::Right);
+    EXPECT_EQ(grid.mouseRow(), 3);
+    EXPECT_EQ(grid.mouseCol(), 2);
+}
+
+TEST(MessageBoxes, ScriptedAnswersThenTheHarmlessOne)
+{
+    ScriptedMessageBoxes boxes;
+    boxes.answerNext(MessageBoxAnswer::Yes);
+    MessageBoxRequest question{"Sure?", "Title", MessageBoxButtons::YesNo, MessageBoxIcon::Question};
+    EXPECT_EQ(boxes.show(question), MessageBoxAnswer::Yes);
+    EXPECT_EQ(boxes.show(question), MessageBoxAnswer::No);
+    EXPECT_EQ(boxes.show({"Note", "", MessageBoxButtons::Ok, MessageBoxIcon::Information}), MessageBoxAnswer::Ok);
+    EXPECT_EQ(boxes.shown().size(), 3u);
+}
