@@ -19,14 +19,17 @@ configure: deps
 build: configure
 	cmake --build $(BUILD_DIR) -j $(JOBS)
 
+# Opens the demo host's window; without a display it runs a scripted session
+# offscreen, saves a screenshot and prints the order summary.
 demo: build
-	$(BUILD_DIR)/apps/demo/zelt-demo-cli
+	$(BUILD_DIR)/apps/demo-qt/zelt-demo --screenshot $(BUILD_DIR)/zelt-demo.png
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
 bench: build
 	$(BUILD_DIR)/bench/zelt-bench
+	$(BUILD_DIR)/bench/zelt-bench-qt
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -6,7 +6,7 @@ set -euo pipefail
 packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libbenchmark-dev
-  qt6-base-dev libgl-dev
+  qt6-base-dev libgl-dev fonts-dejavu-core
   libpugixml-dev libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
 )
 

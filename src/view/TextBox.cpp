@@ -115,6 +115,18 @@ void TextBox::typeText(std::string_view keys)
     }
 }
 
+void TextBox::userEdit(std::string text, int caret)
+{
+    if (!canInteract() || locked_) return;
+    if (!hasFocus()) setFocus();
+    if (text == text_) return;
+    text_ = std::move(text);
+    selStart_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
+    selLength_ = 0;
+    notifyChanged();
+    fire(Change);
+}
+
 void TextBox::userDoubleClick()
 {
     if (!canInteract()) return;

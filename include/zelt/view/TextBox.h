@@ -33,6 +33,9 @@ public:
     void typeKey(int key);
     /// The user types each character of a UTF-8 text in turn.
     void typeText(std::string_view keys);
+    /// The user changes the text without typing a key (pasting, deleting):
+    /// Change fires, KeyPress does not. Ignored on a locked box.
+    void userEdit(std::string text, int caret);
     /// The user double-clicks the box.
     void userDoubleClick();
 

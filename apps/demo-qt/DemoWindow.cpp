@@ -1,0 +1,93 @@
+#include "DemoWindow.h"
+
+#include <QActionGroup>
+#include <QMenuBar>
+#include <QPlainTextEdit>
+#include <QSplitter>
+
+namespace zelt::demo {
+
+DemoWindow::DemoWindow(SampleOrder order, Services services) : order_(std::move(order))
+{
+    setWindowTitle(QStringLiteral("Purchase order - ZeltOrderedItems demo host"));
+    auto* splitter = new QSplitter(this);
+    widget_ = new OrderedItemsWidget(splitter, std::move(services));
+    log_ = new QPlainTextEdit(splitter);
+    log_->setReadOnly(true);
+    log_->setPlaceholderText(QStringLiteral("Events the control raises to the host"));
+    splitter->addWidget(widget_);
+    splitter->addWidget(log_);
+    splitter->setStretchFactor(0, 1);
+    splitter->setStretchFactor(1, 0);
+    splitter->setSizes({1000, 280});
+    log_->setMinimumWidth(220);
+    setCentralWidget(splitter);
+
+    OrderedItems& control = widget_->control();
+    control.setEventSink(this);
+    control.setHostSite(this);
+
+    QMenu* file = menuBar()->addMenu(tr("&Order"));
+    file->addAction(tr("&Load sample order"), QKeySequence::Open, this, [this] { loadOrder(widget_->control().ViewMode()); });
+    file->addAction(tr("&Export"), QKeySequence::Save, this, [this] { exportAll(); });
+    file->addSeparator();
+    file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
+
+    QMenu* modes = menuBar()->addMenu(tr("&Mode"));
+    auto* group = new QActionGroup(this);
+    const std::pair<Mode, QString> entries[] = {{Mode::AddMode, tr("&Add")},
+                                                {Mode::UpdateMode, tr("&Update")},
+                                                {Mode::ViewMode, tr("&View")},
+                                                {Mode::LineCancelMode, tr("&Line cancel")}};
+    for (const auto& [mode, name] : entries) {
+        QAction* action = modes->addAction(name, this, [this, m = mode] { loadOrder(m); });
+        action->setCheckable(true);
+        action->setChecked(mode == Mode::UpdateMode);
+        group->addAction(action);
+    }
+}
+
+void DemoWindow::log(const QString& text) { log_->appendPlainText(text); }
+
+void DemoWindow::loadOrder(Mode mode)
+{
+    try {
+        loadSampleOrder(widget_->control(), order_, mode);
+        log(QStringLiteral("Loaded the sample order"));
+    } catch (const std::exception& e) {
+        log(QStringLiteral("Load refused: ") + QString::fromStdString(e.what()));
+    }
+}
+
+void DemoWindow::exportAll()
+{
+    OrderedItems& control = widget_->control();
+    log(QStringLiteral("readData: ") + QString::fromStdString(control.readData()));
+    log(QStringLiteral("ExemptItems: ") + QString::fromStdString(control.ExemptItems()));
+    log(QStringLiteral("GetSalesTaxesNFees: ") + QString::fromStdString(control.GetSalesTaxesNFees()));
+    log(QStringLiteral("IsDirty: ") + (control.IsDirty() ? QStringLiteral("True") : QStringLiteral("False")));
+}
+
+void DemoWindow::GetCarrierID(std::int32_t& CarrID) { log(QStringLiteral("GetCarrierID(%1)").arg(CarrID)); }
+
+void DemoWindow::GetTotalAmount(double& TotalAmount)
+{
+    log(QStringLiteral("GetTotalAmount(%1)").arg(TotalAmount, 0, 'f', 2));
+}
+
+void DemoWindow::ChangeToClubDelivery(std::int16_t& DeliveryTypeID)
+{
+    log(QStringLiteral("ChangeToClubDelivery(%1)").arg(DeliveryTypeID));
+}
+
+void DemoWindow::ChangeToHomeDelivery(std::int16_t& DeliveryTypeID)
+{
+    log(QStringLiteral("ChangeToHomeDelivery(%1)").arg(DeliveryTypeID));
+}
+
+void DemoWindow::PropertyChanged(std::string_view propertyName)
+{
+    log(QStringLiteral("PropertyChanged(\"%1\")").arg(QString::fromUtf8(propertyName.data(), static_cast<qsizetype>(propertyName.size()))));
+}
+
+} // namespace zelt::demo

@@ -1,0 +1,38 @@
+#pragma once
+
+#include <zelt/OrderedItemsWidget.h>
+
+#include "SampleOrder.h"
+
+#include <QMainWindow>
+
+class QPlainTextEdit;
+
+namespace zelt::demo {
+
+/// The demo host: the control on an order screen, a pane that logs every event
+/// the control raises to its host, and menus to load, export and switch modes.
+class DemoWindow : public QMainWindow, public OrderedItemsEvents, public HostSite {
+public:
+    DemoWindow(SampleOrder order, Services services);
+
+    OrderedItemsWidget& orderedItems() { return *widget_; }
+    void log(const QString& text);
+    void loadOrder(Mode mode);
+    void exportAll();
+
+    // OrderedItemsEvents
+    void GetCarrierID(std::int32_t& CarrID) override;
+    void GetTotalAmount(double& TotalAmount) override;
+    void ChangeToClubDelivery(std::int16_t& DeliveryTypeID) override;
+    void ChangeToHomeDelivery(std::int16_t& DeliveryTypeID) override;
+    // HostSite
+    void PropertyChanged(std::string_view propertyName) override;
+
+private:
+    SampleOrder order_;
+    OrderedItemsWidget* widget_;
+    QPlainTextEdit* log_;
+};
+
+} // namespace zelt::demo

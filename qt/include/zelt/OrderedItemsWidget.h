@@ -1,0 +1,35 @@
+#pragma once
+
+#include <zelt/control/OrderedItems.h>
+
+#include <QWidget>
+
+#include <memory>
+
+class QTableView;
+
+namespace zelt {
+
+/// The OrderedItems control as a Qt widget: it owns a control, renders its
+/// form and feeds the clerk's clicks, keys, selections and focus moves back
+/// into it. A Qt host places it on its order screen and drives `control()`.
+class OrderedItemsWidget : public QWidget {
+public:
+    /// Services left empty get their defaults; message boxes are Qt dialogs.
+    explicit OrderedItemsWidget(QWidget* parent = nullptr, Services services = {});
+    ~OrderedItemsWidget() override;
+
+    OrderedItems& control();
+    const OrderedItems& control() const;
+
+    /// The Qt widget that shows an abstract widget (null for hidden storage).
+    QWidget* qtWidgetFor(const view::Widget& widget) const;
+    /// The grid's table view.
+    QTableView* gridView() const;
+
+private:
+    struct Impl;
+    std::unique_ptr<Impl> impl_;
+};
+
+} // namespace zelt

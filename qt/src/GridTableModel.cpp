@@ -1,0 +1,142 @@
+#include "GridTableModel.h"
+
+#include "ColorMapping.h"
+
+#include <zelt/view/Grid.h>
+
+#include <QApplication>
+#include <QBrush>
+
+#include <cctype>
+
+namespace zelt::qt {
+
+namespace {
+constexpr int kExemptColumn = 21;
+
+Qt::Alignment toQt(view::Grid::Alignment a, const std::string& text)
+{
+    using A = view::Grid::Alignment;
+    switch (a) {
+    case A::LeftTop: return Qt::AlignLeft | Qt::AlignTop;
+    case A::LeftCenter: return Qt::AlignLeft | Qt::AlignVCenter;
+    case A::LeftBottom: return Qt::AlignLeft | Qt::AlignBottom;
+    case A::CenterTop: return Qt::AlignHCenter | Qt::AlignTop;
+    case A::CenterCenter: return Qt::AlignCenter;
+    case A::CenterBottom: return Qt::AlignHCenter | Qt::AlignBottom;
+    case A::RightTop: return Qt::AlignRight | Qt::AlignTop;
+    case A::RightCenter: return Qt::AlignRight | Qt::AlignVCenter;
+    case A::RightBottom: return Qt::AlignRight | Qt::AlignBottom;
+    case A::General: break;
+    }
+    // General: numbers to the right, text to the left.
+    bool numeric = !text.empty() && (std::isdigit(static_cast<unsigned char>(text[0])) || text[0] == '-');
+    return (numeric ? Qt::AlignRight : Qt::AlignLeft) | Qt::AlignVCenter;
+}
+} // namespace
+
+GridTableModel::GridTableModel(view::Grid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid)
+{
+    grid_.addGridObserver(this);
+}
+
+GridTableModel::~GridTableModel() { grid_.removeGridObserver(this); }
+
+int GridTableModel::gridRow(int tableRow) const { return tableRow + grid_.fixedRows(); }
+int GridTableModel::tableRow(int gridRow) const { return gridRow - grid_.fixedRows(); }
+
+int GridTableModel::rowCount(const QModelIndex& parent) const
+{
+    return parent.isValid() ? 0 : std::max(0, grid_.rows() - grid_.fixedRows());
+}
+
+int GridTableModel::columnCount(const QModelIndex& parent) const { return parent.isValid() ? 0 : grid_.cols(); }
+
+QVariant GridTableModel::data(const QModelIndex& index, int role) const
+{
+    if (!index.isValid() || index.row() >= rowCount() || index.column() >= columnCount()) return {};
+    const int row = gridRow(index.row());
+    const int col = index.column();
+    switch (role) {
+    case Qt::DisplayRole: {
+        const std::string& text = grid_.text(row, col);
+        // The exempt marks are Wingdings glyphs: a ticked and an empty box.
+        if (col == kExemptColumn && text == "\xC3\xBE") return QStringLiteral("\u2611");
+        if (col == kExemptColumn && text == "q") return QStringLiteral("\u2610");
+        return QString::fromStdString(text);
+    }
+    case Qt::TextAlignmentRole: {
+        if (col == kExemptColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        return QVariant::fromValue(toQt(grid_.alignment(row, col), grid_.text(row, col)));
+    }
+    case Qt::BackgroundRole: {
+        view::Color color = grid_.background(row, col);
+        if (color == view::Grid::kDefaultBackground) return {};
+        return QBrush(toQColor(color, QApplication::palette()));
+    }
+    default: return {};
+    }
+}
+
+QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const
+{
+    if (role != Qt::DisplayRole) return {};
+    if (orientation == Qt::Horizontal) {
+        if (section < 0 || section >= grid_.cols() || grid_.fixedRows() == 0) return {};
+        return QString::fromStdString(grid_.text(0, section));
+    }
+    return section + 1;
+}
+
+void GridTableModel::gridAboutToReset()
+{
+    if (resetting_) return;
+    resetting_ = true;
+    beginResetModel();
+}
+
+void GridTableModel::gridReset()
+{
+    if (!resetting_) return;
+    resetting_ = false;
+    endResetModel();
+}
+
+void GridTableModel::rowsAboutToBeInserted(int first, int last)
+{
+    if (first < grid_.fixedRows()) return gridAboutToReset();
+    beginInsertRows(QModelIndex(), tableRow(first), tableRow(last));
+}
+
+void GridTableModel::rowsInserted(int, int)
+{
+    if (resetting_) return gridReset();
+    endInsertRows();
+}
+
+void GridTableModel::rowsAboutToBeRemoved(int first, int last)
+{
+    if (first < grid_.fixedRows()) return gridAboutToReset();
+    beginRemoveRows(QModelIndex(), tableRow(first), tableRow(last));
+}
+
+void GridTableModel::rowsRemoved(int, int)
+{
+    if (resetting_) return gridReset();
+    endRemoveRows();
+}
+
+void GridTableModel::cellChanged(int row, int col)
+{
+    if (resetting_) return;
+    if (row < grid_.fixedRows()) {
+        emit headerDataChanged(Qt::Horizontal, col, col);
+        return;
+    }
+    QModelIndex i = index(tableRow(row), col);
+    emit dataChanged(i, i);
+}
+
+void GridTableModel::gridPropertiesChanged() { emit propertiesChanged(); }
+
+} // namespace zelt::qt

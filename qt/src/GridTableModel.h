@@ -1,0 +1,50 @@
+#pragma once
+
+#include <zelt/view/GridObserver.h>
+
+#include <QAbstractTableModel>
+
+namespace zelt::view {
+class Grid;
+}
+
+namespace zelt::qt {
+
+/// The line grid as a Qt table model: the fixed (header) rows become the
+/// horizontal header, every other row one table row. It follows the grid's
+/// changes as they happen, so a 100,000-line order costs nothing until shown.
+class GridTableModel : public QAbstractTableModel, public view::GridObserver {
+    Q_OBJECT
+public:
+    explicit GridTableModel(view::Grid& grid, QObject* parent = nullptr);
+    ~GridTableModel() override;
+
+    int rowCount(const QModelIndex& parent = QModelIndex()) const override;
+    int columnCount(const QModelIndex& parent = QModelIndex()) const override;
+    QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
+    QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    /// The grid row of a table row, and back.
+    int gridRow(int tableRow) const;
+    int tableRow(int gridRow) const;
+
+    // view::GridObserver
+    void gridAboutToReset() override;
+    void gridReset() override;
+    void rowsAboutToBeInserted(int first, int last) override;
+    void rowsInserted(int first, int last) override;
+    void rowsAboutToBeRemoved(int first, int last) override;
+    void rowsRemoved(int first, int last) override;
+    void cellChanged(int row, int col) override;
+    void gridPropertiesChanged() override;
+
+signals:
+    /// Current cell, highlight style, widths or enabled state changed.
+    void propertiesChanged();
+
+private:
+    view::Grid& grid_;
+    bool resetting_ = false;
+};
+
+} // namespace zelt::qt

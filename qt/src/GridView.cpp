@@ -1,0 +1,119 @@
+#include "GridView.h"
+
+#include "GridTableModel.h"
+
+#include <QHeaderView>
+#include <QKeyEvent>
+
+#include <algorithm>
+#include <QMouseEvent>
+#include <QResizeEvent>
+
+namespace zelt::qt {
+
+namespace {
+constexpr int kTwipsPerPixel = 15;
+
+view::MouseButton toButton(Qt::MouseButton b)
+{
+    return b == Qt::RightButton ? view::MouseButton::Right
+           : b == Qt::MiddleButton ? view::MouseButton::Middle
+                                   : view::MouseButton::Left;
+}
+} // namespace
+
+GridView::GridView(view::Grid& grid, GridTableModel* model, QWidget* parent)
+    : QTableView(parent), grid_(grid), model_(model)
+{
+    setModel(model_);
+    setSelectionBehavior(QAbstractItemView::SelectRows);
+    setSelectionMode(QAbstractItemView::SingleSelection);
+    setEditTriggers(QAbstractItemView::NoEditTriggers);
+    setWordWrap(false);
+    setAlternatingRowColors(false);
+    // Fixed row heights: a 100,000-line order scrolls without measuring rows.
+    verticalHeader()->setSectionResizeMode(QHeaderView::Fixed);
+    verticalHeader()->setDefaultSectionSize(fontMetrics().height() + 6);
+    verticalHeader()->setVisible(false);
+    horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
+    horizontalHeader()->setHighlightSections(false);
+    QObject::connect(model_, &GridTableModel::propertiesChanged, this, [this] { syncProperties(); });
+    QObject::connect(model_, &QAbstractItemModel::modelReset, this, [this] { syncProperties(); });
+    syncProperties();
+}
+
+void GridView::syncProperties()
+{
+    setEnabled(grid_.enabled());
+    setVisible(grid_.visible());
+    // Column widths are shares of the grid's width: shown as the same shares
+    // of the view's width, whatever size the window has now.
+    const double scale = grid_.width() > 0 ? static_cast<double>(viewport()->width()) / grid_.width()
+                                           : 1.0 / kTwipsPerPixel;
+    for (int c = 0; c < grid_.cols(); ++c) {
+        int width = grid_.columnWidth(c);
+        setColumnHidden(c, width == 0);
+        if (width > 0) setColumnWidth(c, std::max(static_cast<int>(width * scale) - 1, 24));
+    }
+    const int row = model_->tableRow(grid_.row());
+    if (grid_.highlightStyle() != 0 && row >= 0 && row < model_->rowCount()) {
+        const QModelIndex index = model_->index(row, std::max(grid_.col(), 0));
+        if (selectionModel()->currentIndex().row() != row) {
+            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+            scrollTo(index);
+        } else if (!selectionModel()->isRowSelected(row, QModelIndex())) {
+            selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
+        }
+    } else {
+        selectionModel()->clearSelection();
+    }
+}
+
+std::pair<int, int> GridView::cellAt(const QPoint& pos) const
+{
+    const QModelIndex index = indexAt(pos);
+    if (!index.isValid()) return {-1, -1};
+    return {model_->gridRow(index.row()), index.column()};
+}
+
+void GridView::resizeEvent(QResizeEvent* event)
+{
+    QTableView::resizeEvent(event);
+    syncProperties();
+}
+
+void GridView::mousePressEvent(QMouseEvent* event)
+{
+    setFocus(Qt::MouseFocusReason);
+    auto [row, col] = cellAt(event->position().toPoint());
+    if (row >= 0) grid_.userMouseDown(toButton(event->button()), row, col);
+}
+
+void GridView::mouseReleaseEvent(QMouseEvent* event)
+{
+    auto [row, col] = cellAt(event->position().toPoint());
+    if (row < 0) return;
+    grid_.userMouseUp(toButton(event->button()), row, col);
+    if (event->button() == Qt::LeftButton) grid_.userClick(row, col);
+}
+
+void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+
+void GridView::keyPressEvent(QKeyEvent* event)
+{
+    int step = 0;
+    switch (event->key()) {
+    case Qt::Key_Up: step = -1; break;
+    case Qt::Key_Down: step = 1; break;
+    case Qt::Key_PageUp: step = -10; break;
+    case Qt::Key_PageDown: step = 10; break;
+    default: QTableView::keyPressEvent(event); return;
+    }
+    const int first = grid_.fixedRows();
+    const int last = grid_.rows() - 1;
+    if (last < first) return;
+    int row = grid_.highlightStyle() == 0 ? first : std::clamp(grid_.row() + step, first, last);
+    grid_.userClick(row, std::max(grid_.col(), 0));
+}
+
+} // namespace zelt::qt

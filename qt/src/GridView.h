@@ -1,0 +1,35 @@
+#pragma once
+
+#include <zelt/view/Grid.h>
+
+#include <QTableView>
+
+namespace zelt::qt {
+
+class GridTableModel;
+
+/// The table view of the lines. Mouse presses, releases and clicks, and the
+/// arrow keys, go to the grid's entry points with the grid row and column
+/// under the pointer; what is selected is the grid model's business.
+class GridView : public QTableView {
+public:
+    GridView(view::Grid& grid, GridTableModel* model, QWidget* parent = nullptr);
+
+    /// Shows the grid's current row, highlight style, column widths and enabled state.
+    void syncProperties();
+
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+    void mousePressEvent(QMouseEvent* event) override;
+    void mouseReleaseEvent(QMouseEvent* event) override;
+    void mouseDoubleClickEvent(QMouseEvent* event) override;
+    void keyPressEvent(QKeyEvent* event) override;
+
+private:
+    std::pair<int, int> cellAt(const QPoint& pos) const;
+
+    view::Grid& grid_;
+    GridTableModel* model_;
+};
+
+} // namespace zelt::qt

@@ -1,0 +1,98 @@
+#include "bindings/TextBoxBinding.h"
+
+#include "ColorMapping.h"
+
+#include <QApplication>
+#include <QClipboard>
+#include <QKeyEvent>
+#include <QLineEdit>
+#include <QMouseEvent>
+
+namespace zelt::qt {
+
+namespace {
+// UTF-16 position in the QString to byte offset in the UTF-8 text, and back.
+int toBytes(const QString& text, int position) { return static_cast<int>(text.left(position).toUtf8().size()); }
+int toChars(const std::string& text, int bytes)
+{
+    return static_cast<int>(QString::fromUtf8(text.data(), std::min<qsizetype>(bytes, static_cast<qsizetype>(text.size()))).size());
+}
+} // namespace
+
+TextBoxBinding::TextBoxBinding(view::TextBox& model, QLineEdit* edit) : WidgetBinding(model, edit), box_(model), edit_(edit)
+{
+    edit_->setContextMenuPolicy(Qt::NoContextMenu);
+    sync();
+}
+
+void TextBoxBinding::syncKind()
+{
+    const QString text = QString::fromStdString(box_.text());
+    if (edit_->text() != text) edit_->setText(text);
+    edit_->setReadOnly(box_.locked());
+    QPalette palette = edit_->palette();
+    palette.setColor(QPalette::Base, toQColor(box_.backColor(), QApplication::palette()));
+    edit_->setPalette(palette);
+    if (edit_->hasFocus()) {
+        int start = toChars(box_.text(), box_.selStart());
+        int end = toChars(box_.text(), box_.selStart() + box_.selLength());
+        if (end > start) edit_->setSelection(start, end - start);
+        else edit_->setCursorPosition(start);
+    }
+}
+
+void TextBoxBinding::pushSelection()
+{
+    const QString text = edit_->text();
+    int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+    int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
+    int startBytes = toBytes(text, start);
+    box_.setSelection(startBytes, toBytes(text, start + length) - startBytes);
+}
+
+bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
+{
+    if (watched == edit_) {
+        if (event->type() == QEvent::KeyPress) {
+            auto* key = static_cast<QKeyEvent*>(event);
+            pushSelection();
+            if (key->matches(QKeySequence::Paste)) {
+                QString text = edit_->text();
+                int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+                int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
+                QString pasted = QApplication::clipboard()->text();
+                text.replace(start, length, pasted);
+                box_.userEdit(text.toStdString(), toBytes(text, start + static_cast<int>(pasted.size())));
+                return true;
+            }
+            if (key->key() == Qt::Key_Delete) {
+                QString text = edit_->text();
+                int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
+                int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 1;
+                text.remove(start, length);
+                box_.userEdit(text.toStdString(), toBytes(text, start));
+                return true;
+            }
+            if (key->key() == Qt::Key_Backspace) {
+                box_.typeKey(view::TextBox::kBackspace);
+                return true;
+            }
+            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+                box_.typeKey(view::TextBox::kEnter);
+                return true;
+            }
+            const QString typed = key->text();
+            if (!typed.isEmpty() && typed.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
+                for (char32_t cp : typed.toUcs4()) box_.typeKey(static_cast<int>(cp));
+                return true;
+            }
+        } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
+            pushSelection(); // caret moves and mouse selections
+        } else if (event->type() == QEvent::MouseButtonDblClick) {
+            box_.userDoubleClick();
+        }
+    }
+    return WidgetBinding::eventFilter(watched, event);
+}
+
+} // namespace zelt::qt

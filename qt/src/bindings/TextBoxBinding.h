@@ -1,0 +1,28 @@
+#pragma once
+
+#include "bindings/WidgetBinding.h"
+
+#include <zelt/view/TextBox.h>
+
+class QLineEdit;
+
+namespace zelt::qt {
+
+/// A text box as a QLineEdit. Typed characters go key by key to the model
+/// (whose KeyPress rules may discard them); the shown text always comes from
+/// the model.
+class TextBoxBinding : public WidgetBinding {
+public:
+    TextBoxBinding(view::TextBox& model, QLineEdit* edit);
+
+protected:
+    void syncKind() override;
+    bool eventFilter(QObject* watched, QEvent* event) override;
+
+private:
+    void pushSelection();
+    view::TextBox& box_;
+    QLineEdit* edit_;
+};
+
+} // namespace zelt::qt

@@ -1,0 +1,293 @@
+// The window drives the real control: clicks, keys, picks, focus and the grid
+// reach the model's entry points, and program changes show at once.
+#include "GridTableModel.h"
+#include "QtMessageBoxes.h"
+
+#include <zelt/OrderedItems.h>
+#include <zelt/OrderedItemsWidget.h>
+
+#include <QAbstractItemModelTester>
+#include <QCheckBox>
+#include <QComboBox>
+#include <QHeaderView>
+#include <QLabel>
+#include <QLineEdit>
+#include <QMenu>
+#include <QMessageBox>
+#include <QPushButton>
+#include <QSignalSpy>
+#include <QTableView>
+#include <QTimer>
+#include <QtTest>
+
+using namespace zelt;
+
+namespace {
+
+const char* kLookups =
+    "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$Received$F$6$R$Rewards$F$7$R$$T$"
+    "Each$F$EA$R$Box$F$BX$R$$T$UPS Ground$F$1$R$Club Pickup$F$2$R$$T$Spring 2024$F$2024-03-01$R$Fall 2024$F$"
+    "2024-09-01$R$$T$1$R$$T$";
+
+std::string line(int number, const char* status, const char* description)
+{
+    return "9$F$" + std::to_string(number) + "$F$" + status + "$F$1$F$0$F$$F$2$F$EA$F$M-" + std::to_string(number) +
+           "$F$$F$$F$$F$" + description + "$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$";
+}
+
+} // namespace
+
+class OrderedItemsWidgetTest : public QObject {
+    Q_OBJECT
+
+private:
+    std::unique_ptr<OrderedItemsWidget> widget;
+    view::Form& form() { return widget->control().form(); }
+    template <typename T>
+    T* qt(const view::Widget& w)
+    {
+        return qobject_cast<T*>(widget->qtWidgetFor(w));
+    }
+
+private slots:
+    void init()
+    {
+        widget = std::make_unique<OrderedItemsWidget>();
+        widget->resize(1280, 800);
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        widget->control().GetComboContent(kLookups);
+        widget->control().setViewMode(Mode::UpdateMode);
+        widget->control().setReadData(line(1, "1", "Desk") + line(2, "3", "Lamp") + line(3, "1", "Chair"));
+    }
+    void cleanup() { widget.reset(); }
+
+    void gridModelStaysConsistentThroughLoadsAndRowChanges()
+    {
+        // GIVEN the grid's table model under the model tester
+        auto* model = widget->gridView()->model();
+        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
+        // WHEN lines are loaded, added, changed and removed
+        widget->control().setReadData(line(1, "1", "A") + line(2, "1", "B"));
+        form().grdOrdItems.addRow();
+        form().grdOrdItems.setText(3, 12, "C");
+        form().grdOrdItems.removeRow(1);
+        widget->control().setReadData("");
+        // THEN the table follows: header texts from row 0, no data rows left
+        QCOMPARE(model->rowCount(), 0);
+        QCOMPARE(model->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Description"));
+    }
+
+    void gridShowsTextsHiddenColumnsAndShading()
+    {
+        QTableView* view = widget->gridView();
+        auto* model = view->model();
+        QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->data(model->index(0, 12)).toString(), QStringLiteral("Desk"));
+        QCOMPARE(model->data(model->index(0, 20)).toString(), QStringLiteral("20.00"));
+        QVERIFY(view->isColumnHidden(0));
+        QVERIFY(view->isColumnHidden(21));
+        QVERIFY(!view->isColumnHidden(12));
+        QVERIFY2(view->columnWidth(12) > view->columnWidth(6), "Description is the widest column");
+        // The line that is not priced is greyed.
+        QVERIFY(model->data(model->index(1, 6), Qt::BackgroundRole).isValid());
+        QVERIFY(!model->data(model->index(0, 6), Qt::BackgroundRole).isValid());
+        // Program changes show at once.
+        form().grdOrdItems.setText(1, 12, "Oak desk");
+        QCOMPARE(model->data(model->index(0, 12)).toString(), QStringLiteral("Oak desk"));
+        form().grdOrdItems.setText(1, 21, "\xC3\xBE");
+        QCOMPARE(model->data(model->index(0, 21)).toString(), QStringLiteral("\u2611"));
+    }
+
+    void clickingAButtonRunsItsHandlerOnlyWhenEnabled()
+    {
+        // GIVEN a handler on the add button
+        int clicks = 0;
+        form().cmdAdd.Click = [&] { ++clicks; };
+        auto* button = qt<QPushButton>(form().cmdAdd);
+        QVERIFY(button);
+        // WHEN the clerk clicks it
+        QTest::mouseClick(button, Qt::LeftButton);
+        // THEN the model's handler ran
+        QCOMPARE(clicks, 1);
+        // WHEN the program disables it, the window follows and clicks do nothing
+        form().cmdAdd.setEnabled(false);
+        QVERIFY(!button->isEnabled());
+        QTest::mouseClick(button, Qt::LeftButton);
+        QCOMPARE(clicks, 1);
+        // Captions follow the model; "&&" shows one ampersand.
+        form().cmdAdd.setCaption("Add to Grid");
+        QCOMPARE(button->text(), QStringLiteral("Add to Grid"));
+        QCOMPARE(qt<QPushButton>(form().cmdUpdateTaxes)->text(), QStringLiteral("Calculate Taxes && Fees"));
+    }
+
+    void typingGoesKeyByKeyThroughTheModel()
+    {
+        // GIVEN the description field open for typing
+        view::TextBox& description = form().txtField[1];
+        description.setLocked(false);
+        auto* edit = qt<QLineEdit>(description);
+        QVERIFY(edit);
+        QVERIFY(!edit->isReadOnly());
+        edit->setFocus();
+        // WHEN the clerk types, Enter included
+        QTest::keyClicks(edit, QStringLiteral("Oak"));
+        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClicks(edit, QStringLiteral(" desk"));
+        QTest::keyClick(edit, Qt::Key_Backspace);
+        // THEN the model has the text without a line break, and the control is dirty
+        QCOMPARE(description.text(), std::string("Oak des"));
+        QCOMPARE(edit->text(), QStringLiteral("Oak des"));
+        QVERIFY(widget->control().IsDirty());
+        QVERIFY(form().txtField[1].hasFocus());
+        // A locked field takes no typing.
+        description.setLocked(true);
+        QTest::keyClicks(edit, QStringLiteral("x"));
+        QCOMPARE(description.text(), std::string("Oak des"));
+    }
+
+    void aDiscardedKeyNeverAppears()
+    {
+        view::TextBox& box = form().txtFee[3];
+        box.setLocked(false);
+        box.KeyPress = [](int& key) {
+            if (key < '0' || key > '9') key = 0;
+        };
+        auto* edit = qt<QLineEdit>(box);
+        edit->setFocus();
+        edit->selectAll();
+        QTest::keyClicks(edit, QStringLiteral("1a2"));
+        QCOMPARE(edit->text(), QStringLiteral("12"));
+        QCOMPARE(box.text(), std::string("12"));
+    }
+
+    void pickingAComboEntrySelectsItInTheModel()
+    {
+        // GIVEN the Direction issue combo filled from the lookup tables
+        view::ComboBox& issues = form().cboFld[4];
+        auto* combo = qt<QComboBox>(issues);
+        QVERIFY(combo);
+        QCOMPARE(combo->count(), 2);
+        int clicks = 0;
+        issues.Click = [&] { ++clicks; };
+        // WHEN the clerk picks the second entry by keyboard
+        combo->setFocus();
+        QTest::keyClick(combo, Qt::Key_Down);
+        QTest::keyClick(combo, Qt::Key_Down);
+        // THEN the model selected it and ran its click handler
+        QCOMPARE(issues.listIndex(), 1);
+        QCOMPARE(issues.text(), std::string("Fall 2024"));
+        QCOMPARE(clicks, 2);
+        // A program selection shows in the window.
+        issues.setListIndex(0);
+        QCOMPARE(combo->currentIndex(), 0);
+    }
+
+    void clickingACheckBoxChangesTheModelValue()
+    {
+        view::CheckBox& box = form().chkDutyFee;
+        int clicks = 0;
+        box.Click = [&] { ++clicks; };
+        auto* check = qt<QCheckBox>(box);
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(box.value(), 1);
+        QCOMPARE(clicks, 1);
+        // A handler that puts the value back is what the window shows.
+        box.Click = [&box] { box.setValue(0); };
+        QTest::mouseClick(check, Qt::LeftButton);
+        QCOMPARE(box.value(), 0);
+        QVERIFY(!check->isChecked());
+        QCOMPARE(check->text(), QStringLiteral("Over Ridden"));
+    }
+
+    void focusMovesReachTheModel()
+    {
+        std::vector<std::string> events;
+        form().txtField[2].setLocked(false);
+        form().txtField[3].setLocked(false);
+        form().txtField[2].LostFocus = [&] { events.push_back("lost model"); };
+        form().txtField[3].GotFocus = [&] { events.push_back("got quantity"); };
+        qt<QLineEdit>(form().txtField[2])->setFocus();
+        QTest::mouseClick(qt<QLineEdit>(form().txtField[3]), Qt::LeftButton);
+        QCOMPARE(events, (std::vector<std::string>{"lost model", "got quantity"}));
+        // The program moves the focus too.
+        form().txtField[2].setFocus();
+        QTRY_VERIFY(qt<QLineEdit>(form().txtField[2])->hasFocus());
+    }
+
+    void gridMouseEventsCarryTheRowAndColumnUnderThePointer()
+    {
+        // GIVEN handlers recording what the grid's model hears
+        view::Grid& grid = form().grdOrdItems;
+        std::vector<std::string> events;
+        grid.MouseDown = [&](view::MouseButton b) {
+            events.push_back("down " + std::to_string(static_cast<int>(b)) + " " + std::to_string(grid.mouseRow()) + "," +
+                             std::to_string(grid.mouseCol()));
+        };
+        grid.MouseUp = [&](view::MouseButton b) {
+            events.push_back("up " + std::to_string(static_cast<int>(b)) + " " + std::to_string(grid.mouseRow()));
+            if (b == view::MouseButton::Right) grid.form()->popupMenu(grid.form()->mnuCopy);
+        };
+        grid.Click = [&] { events.push_back("click " + std::to_string(grid.row())); };
+        QTableView* view = widget->gridView();
+        // WHEN the clerk left-clicks the second line's description, then right-clicks the third
+        QRect second = view->visualRect(view->model()->index(1, 12));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+        QRect third = view->visualRect(view->model()->index(2, 12));
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
+        // THEN the grid heard grid rows 2 and 3 (row 0 is the header row)
+        QCOMPARE(events, (std::vector<std::string>{"down 1 2,12", "up 1 2", "click 2", "down 2 3,12", "up 2 3"}));
+        // AND the pop-up menu shows the model's entries
+        auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
+        QTRY_VERIFY(menu->isVisible());
+        QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Copy"));
+        QVERIFY(!menu->actions().at(0)->isEnabled());
+        QVERIFY(menu->actions().at(2)->isSeparator());
+        menu->hide();
+    }
+
+    void theSelectedRowFollowsTheModel()
+    {
+        view::Grid& grid = form().grdOrdItems;
+        grid.setCurrentCell(3, 12);
+        grid.setHighlightStyle(1);
+        QTableView* view = widget->gridView();
+        QVERIFY(view->selectionModel()->isRowSelected(2, QModelIndex()));
+        grid.setHighlightStyle(0);
+        QVERIFY(!view->selectionModel()->hasSelection());
+    }
+
+    void messageBoxesAskTheClerk()
+    {
+        // GIVEN a question through the window's message box service
+        qt::QtMessageBoxes boxes;
+        boxes.setParentWidget(widget.get());
+        QTimer::singleShot(0, [] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            QCOMPARE(box->text(), QStringLiteral("Do you want to delete the selected line item?"));
+            QCOMPARE(box->windowTitle(), QStringLiteral("Information Validation"));
+            QCOMPARE(box->icon(), QMessageBox::Question);
+            box->button(QMessageBox::Yes)->click();
+        });
+        // WHEN the clerk answers Yes
+        auto answer = boxes.show({"Do you want to delete the selected line item?", "Information Validation",
+                                  view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question});
+        // THEN the control hears Yes
+        QCOMPARE(answer, view::MessageBoxAnswer::Yes);
+    }
+
+    void labelsShowCaptionsAndStyles()
+    {
+        auto* carrier = qt<QLabel>(form().lblCarrier);
+        QCOMPARE(carrier->text(), QStringLiteral("Carrier"));
+        QVERIFY(carrier->font().underline());
+        QVERIFY(carrier->font().bold());
+        form().lblField[13].setCaption("Province");
+        QCOMPARE(qt<QLabel>(form().lblField[13])->text(), QStringLiteral("Province"));
+        QVERIFY2(!widget->qtWidgetFor(form().txtHiddenItemTotal), "hidden storage has no window widget");
+    }
+};
+
+QTEST_MAIN(OrderedItemsWidgetTest)
+#include "OrderedItemsWidgetTest.moc"
