@@ -1,6 +1,7 @@
 #pragma once
 
 #include "services/LookupLists.h"
+#include "zelt/Error.h"
 #include "zelt/control/ControlState.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"
@@ -10,6 +11,7 @@
 #include "zelt/view/Form.h"
 
 #include <string>
+#include <utility>
 #include <string_view>
 
 namespace zelt {
@@ -47,6 +49,19 @@ struct ControlContext {
                                    view::MessageBoxIcon icon = view::MessageBoxIcon::None);
     /// The OK-only message of a reporting procedure: label, description, number.
     void reportFailure(std::string_view label, const text::RuntimeError& error);
+
+    /// Wraps a user-interface handler: a run-time failure ends the handler
+    /// where it happened, and never reaches the window's event loop.
+    template <typename F>
+    auto guard(F handler)
+    {
+        return [handler](auto&&... args) {
+            try {
+                handler(std::forward<decltype(args)>(args)...);
+            } catch (const Error&) {
+            }
+        };
+    }
 
     void propertyChanged(std::string_view name)
     {

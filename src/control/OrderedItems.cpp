@@ -17,7 +17,7 @@ OrderedItems::Impl::Impl(Services services) : ctx(std::move(services))
     bindHandlers();
 }
 
-void OrderedItems::Impl::recalculateTotals() {}
+void OrderedItems::Impl::runTaxCalculationCommand() {}
 
 void OrderedItems::Impl::runCreationSequence()
 {
@@ -67,6 +67,8 @@ void OrderedItems::Impl::bindHandlers()
             ctx.state.IsFirstInit = false;
         };
     f.chkDirection.Click = [this] { ctx.markDirtyByUser(); };
+    fees.bind();
+    taxes.bind();
     f.txtField.forEach([this](int index, view::TextBox& box) {
         if (index > 14) return;
         box.KeyPress = [this, index](int& key) {
@@ -243,13 +245,18 @@ void OrderedItems::setShipStreet3(std::string_view v) { impl_->ctx.state.ShipStr
 void OrderedItems::setShipCity(std::string_view v) { impl_->ctx.state.ShipCity = v; }
 void OrderedItems::setShipState(std::string_view v) { impl_->ctx.state.ShipState = v; }
 void OrderedItems::setShipZip(std::string_view v) { impl_->ctx.state.ShipZip = v; }
-void OrderedItems::setShipCountry(std::string_view v) { impl_->ctx.state.ShipCountry = v; }
+void OrderedItems::setShipCountry(std::string_view v)
+{
+    impl_->ctx.state.ShipCountry = v;
+    impl_->taxes.applyCountryLabels(TaxFields::isCanadianShipCountry(impl_->ctx.state.ShipCountry));
+}
 
 // ---- Taxes ------------------------------------------------------------------------------------
 void OrderedItems::CountryID(COUNTRY piCountryID, std::int16_t piVendorCountryID)
 {
     impl_->ctx.state.orderCountry = piCountryID;
     impl_->ctx.state.vendorCountry = piVendorCountryID;
+    impl_->taxes.applyCountryLabels(piCountryID == COUNTRY::CANADA);
     impl_->ctx.propertyChanged("Country");
 }
 std::string OrderedItems::CountryTaxRate() const { return impl_->ctx.form.txtHiddenCountryTaxRate.text(); }
@@ -270,9 +277,12 @@ void OrderedItems::setLocalTaxableAmount(std::string_view v) { impl_->ctx.state.
 std::string OrderedItems::LocalTaxInfo() const { return impl_->ctx.form.txtHiddenLocalTaxInfo.text(); }
 void OrderedItems::setUseNormalTaxes(std::string_view v) { impl_->ctx.state.UseNormalTaxes = v; }
 void OrderedItems::setTaxLineExemptedCode(std::string_view v) { impl_->ctx.state.TaxLineExemptedCode = v; }
-void OrderedItems::SetTaxNFees() {}
-void OrderedItems::LetSalesTaxesNFees(std::string_view, std::string_view, std::string_view) {}
-std::string OrderedItems::GetSalesTaxesNFees() const { return {}; }
+void OrderedItems::SetTaxNFees() { impl_->taxes.SetTaxNFees(); }
+void OrderedItems::LetSalesTaxesNFees(std::string_view ptFees, std::string_view ptSalesTax, std::string_view ptDutyBrkgFee)
+{
+    impl_->exchange.LetSalesTaxesNFees(ptFees, ptSalesTax, ptDutyBrkgFee);
+}
+std::string OrderedItems::GetSalesTaxesNFees() const { return impl_->exchange.GetSalesTaxesNFees(); }
 void OrderedItems::UpdateTaxes() {}
 void OrderedItems::EnableUpdateTaxes(bool value) { impl_->ctx.form.cmdUpdateTaxes.setEnabled(value); }
 void OrderedItems::LoadTaxRates() {}

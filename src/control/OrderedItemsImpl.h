@@ -4,6 +4,10 @@
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineLoader.h"
 #include "services/ComboContent.h"
+#include "taxes/TaxFeeExchange.h"
+#include "taxes/TaxFields.h"
+#include "totals/FeeFields.h"
+#include "totals/TotalsRecalculation.h"
 #include "zelt/control/OrderedItems.h"
 
 namespace zelt {
@@ -15,11 +19,16 @@ struct OrderedItems::Impl {
     ControlContext ctx;
     ComboContent combos{ctx};
     EntryArea entryArea{ctx};
-    LineLoader loader{ctx, entryArea, [this] { recalculateTotals(); }};
+    TotalsRecalculation totals{ctx};
+    LineLoader loader{ctx, entryArea, [this] { totals.fupdate(); }};
+    FeeFields fees{ctx, totals};
+    TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
+    TaxFeeExchange exchange{ctx};
 
-    /// The totals recalculation that loading and every line or fee change
-    /// runs. The order-level recalculation plugs in here.
-    void recalculateTotals();
+    /// "Calculate Taxes && Fees": the tax fields and the override boxes call
+    /// it. The tax calculation command (freight component, AvaTax, the rate
+    /// fallback) plugs in here; until then it does nothing.
+    void runTaxCalculationCommand();
 
     void runCreationSequence();
     void bindHandlers();

@@ -238,8 +238,15 @@ Form::Form()
         if (w->group() == "Hidden") w->setVisible(false);
     txtTester.setText("Invisible Textbox for Testing Purposes");
     txtCurrConversionRate.setText("1");
-    txtFee.forEach([](int, TextBox& box) { box.setText("0.00"); });
-    txtFieldTax.forEach([](int, TextBox& box) { box.setText("0.00"); });
+    // Fee and tax boxes show amounts the control or the host set: locked and
+    // grey until an override box unlocks them.
+    auto lockedAmount = [](int, TextBox& box) {
+        box.setText("0.00");
+        box.setLocked(true);
+        box.setBackColor(Color::buttonFace());
+    };
+    txtFee.forEach(lockedAmount);
+    txtFieldTax.forEach(lockedAmount);
     for (int i : {17, 18, 19}) txtField[i].setText("0.00");
     for (int i : {0, 5, 8}) txtField[i].setLocked(true); // read-only mirrors of the combos
     for (int i : {17, 18, 19}) txtField[i].setLocked(true);

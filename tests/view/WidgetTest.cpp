@@ -13,6 +13,7 @@ TEST(TextBox, TypingGoesKeyByKeyThroughKeyPressChangeAndKeyUp)
 {
     Form form;
     TextBox& box = form.txtFee[0];
+    box.setLocked(false);
     box.setText("");
     std::vector<std::string> events;
     box.KeyPress = [&](int& key) {

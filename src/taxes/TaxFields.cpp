@@ -1,0 +1,212 @@
+#include "taxes/TaxFields.h"
+
+#include "control/ControlContext.h"
+#include "lineitems/LineColumns.h"
+#include "taxes/Jurisdictions.h"
+#include "totals/FeeIndex.h"
+#include "totals/TotalsRecalculation.h"
+#include "zelt/text/Currency.h"
+
+#include <algorithm>
+#include <cctype>
+
+namespace zelt {
+
+using text::Currency;
+
+void TaxFields::bind()
+{
+    view::Form& f = ctx_.form;
+    f.chkTaxes.forEach([this](int i, view::CheckBox& box) { box.Click = ctx_.guard([this, i] { chkTaxes_Click(i); }); });
+    f.txtFieldTax.forEach([this](int i, view::TextBox& box) {
+        box.KeyPress = ctx_.guard([this, i](int& key) { txtFieldTax_KeyPress(i, key); });
+        box.Change = ctx_.guard([this, i] { txtFieldTax_Change(i); });
+        box.KeyUp = ctx_.guard([this, i](int, int) { txtFieldTax_KeyUp(i); });
+        box.LostFocus = ctx_.guard([this, i] { txtFieldTax_LostFocus(i); });
+    });
+    f.txtCurrConversionRate.GotFocus = [&box = f.txtCurrConversionRate] { box.selectAll(); };
+    f.OptVndrCntryID.forEach(
+        [this](int i, view::OptionButton& o) { o.Click = ctx_.guard([this, i] { OptVndrCntryID_Click(i); }); });
+}
+
+bool TaxFields::isCanadianShipCountry(const std::string& shipCountry)
+{
+    std::string upper = shipCountry;
+    std::transform(upper.begin(), upper.end(), upper.begin(),
+                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    return upper == "CAN" || upper == "CANADA";
+}
+
+void TaxFields::applyCountryLabels(bool canadian)
+{
+    view::Form& f = ctx_.form;
+    f.lblField[TXT_STATETAX].setCaption(canadian ? "Province" : "State");
+    f.lblField[10].setCaption(canadian ? "Colour" : "Color");
+    f.OptVndrCntryID[canadian ? 1 : 0].setValue(true);
+    f.txtCurrConversionRate.setVisible(canadian);
+    f.lblCurConvRate.setVisible(canadian);
+    f.frmCurrencyConversion.setVisible(canadian);
+}
+
+void TaxFields::raiseTotalAmount()
+{
+    double total = ctx_.number(ctx_.form.txtFee[Fee::TotalDeposit].text());
+    if (ctx_.events) ctx_.events->GetTotalAmount(total);
+}
+
+std::string TaxFields::GetTotalDeposit()
+{
+    view::Form& f = ctx_.form;
+    Currency sum;
+    for (int i : {0, 1, 2, 3, 5, 7, 4}) {
+        const std::string& t = f.txtFee[i].text();
+        if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
+    }
+    for (int i : {18, 17}) {
+        if (f.txtField[i].text().empty()) f.txtField[i].setText("0.00");
+        sum += Currency::fromText(f.txtField[i].text(), ctx_.locale);
+    }
+    return ctx_.fixed(sum.toDouble(), 2);
+}
+
+void TaxFields::SetTaxNFees()
+{
+    try {
+        view::Form& f = ctx_.form;
+        ControlState& st = ctx_.state;
+        if (st.mode == Mode::ViewMode) f.cmdUpdateTaxes.setEnabled(false);
+
+        // Merchandise as currency; on an order with a status only positive amounts.
+        view::Grid& grid = ctx_.grid();
+        Currency merchandise;
+        for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+            if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, "0.00");
+            Currency amount = Currency::fromText(grid.text(r, Col::ExtPrice), ctx_.locale);
+            if (st.CurrentOrderStatus <= 0 || amount > Currency{}) merchandise += amount;
+        }
+
+        if (st.UseNormalTaxes != "True") {
+            // The host gives the amounts; an overridden tax keeps the clerk's amount.
+            for (int index : kAmountPathOrder) {
+                const Jurisdiction& j = jurisdiction(index);
+                view::TextBox& field = f.txtFieldTax[index];
+                if (!f.chkTaxes[index].checked()) {
+                    const std::string& taxable = st.*j.taxableAmount;
+                    field.setText(taxable.empty() ? "0.00" : ctx_.numberForm(ctx_.number(taxable), 2));
+                } else if (!field.hasFocus()) {
+                    // An overridden tax shows the clerk's amount. The field being typed
+                    // into already holds it: rewriting it at every key would move the
+                    // caret and scramble the typing; leaving the field formats it.
+                    field.setText(ctx_.numberForm(st.jurisdictionOverrideAmount[static_cast<std::size_t>(j.k)], 2));
+                }
+            }
+        } else {
+            // The rate path: a jurisdiction with a positive rate shows its taxable amount.
+            for (int index : kRatePathOrder) {
+                const Jurisdiction& j = jurisdiction(index);
+                std::string& rateText = st.jurisdictionRateText[static_cast<std::size_t>(j.k)];
+                if (rateText.empty()) {
+                    if (index == TXT_CITYTAX) rateText = "0.00";
+                    continue;
+                }
+                view::TextBox& rateField = f.*j.rateField;
+                if (ctx_.number(rateText) <= 0) {
+                    rateField.setText("");
+                } else {
+                    rateField.setText(rateText);
+                    f.txtFieldTax[index].setText(ctx_.numberForm(ctx_.number(st.*j.taxableAmount), 2));
+                }
+            }
+        }
+
+        Currency taxes;
+        for (const Jurisdiction& j : kJurisdictions) taxes += Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
+        f.txtField[17].setText(ctx_.fixed(taxes.toDouble(), 2));
+        f.txtHiddenItemTotal.setText(ctx_.general(merchandise.toDouble()));
+        f.txtFee[Fee::TotalDeposit].setText(ctx_.fixed(ctx_.number(GetTotalDeposit()), 2));
+        raiseTotalAmount();
+    } catch (const Error&) {
+        // Ends at the failing step; what was set stays.
+    }
+}
+
+void TaxFields::chkTaxes_Click(int index)
+{
+    view::Form& f = ctx_.form;
+    view::CheckBox& box = f.chkTaxes[index];
+    if (!box.visible() || !box.enabled()) return;
+    view::TextBox& field = f.txtFieldTax[index];
+    if (box.checked()) {
+        field.setLocked(false);
+        field.setBackColor(view::Color::window());
+        field.setText("0.00");
+        field.setFocus();
+    } else {
+        field.setLocked(true);
+        field.setBackColor(view::Color::buttonFace());
+    }
+    taxCommand_();
+    totals_.fupdate();
+    ctx_.markDirtyByUser();
+}
+
+void TaxFields::txtFieldTax_KeyPress(int index, int& key)
+{
+    const std::string& point = ctx_.locale.decimalSeparator;
+    const bool isPoint = point.size() == 1 && key == static_cast<unsigned char>(point[0]);
+    if (key == 8 || (key >= '0' && key <= '9')) return;
+    if (isPoint && ctx_.form.txtFieldTax[index].text().find(point) == std::string::npos) return;
+    key = 0;
+}
+
+void TaxFields::txtFieldTax_Change(int index)
+{
+    view::TextBox& field = ctx_.form.txtFieldTax[index];
+    if (field.locked()) return;
+    std::string_view t = text::trim(field.text());
+    if (t.empty() || t == ctx_.locale.decimalSeparator) field.setText("0");
+    totals_.fupdate();
+    if (ctx_.state.CurrentOrderStatus < 1) {
+        ctx_.state.IsDirty = true;
+        ctx_.form.cmdUpdateTaxes.setEnabled(true);
+    } else if (!ctx_.form.chkTaxes[index].checked()) {
+        taxCommand_();
+    }
+}
+
+void TaxFields::txtFieldTax_KeyUp(int index)
+{
+    const Jurisdiction& j = jurisdiction(index);
+    ctx_.state.jurisdictionOverrideAmount[static_cast<std::size_t>(j.k)] =
+        ctx_.number(ctx_.form.txtFieldTax[index].text());
+    SetTaxNFees();
+}
+
+void TaxFields::txtFieldTax_LostFocus(int index)
+{
+    view::TextBox& field = ctx_.form.txtFieldTax[index];
+    if (!field.locked()) field.setText(text::formatFixedText(field.text(), 2, ctx_.locale));
+}
+
+void TaxFields::OptVndrCntryID_Click(int /*index*/)
+{
+    view::Form& f = ctx_.form;
+    view::TextBox& price = f.txtField[4];
+    view::TextBox& ackPrice = f.txtField[12];
+    if (!ctx_.isNumeric(price.text()) || !ctx_.isNumeric(ackPrice.text())) return;
+    price.setFocus();
+    const double rate = ctx_.lists.currencyConversionRate;
+    const bool usa = f.OptVndrCntryID[0].value();
+    f.lblUSA.setForeColor(usa ? view::colors::kRed : view::Color::windowText());
+    f.lblCanada.setForeColor(usa ? view::Color::windowText() : view::colors::kRed);
+    if (ctx_.lists.vendorConversionRate != 0) {
+        for (view::TextBox* box : {&price, &ackPrice}) {
+            double v = ctx_.number(box->text());
+            box->setText(ctx_.fixed(usa ? text::divide(v, rate) : text::checked(v * rate), 2));
+        }
+    }
+    ctx_.markDirtyByUser();
+    ctx_.state.IsFirstInit = false;
+}
+
+} // namespace zelt

@@ -1,0 +1,95 @@
+#include "totals/FeeFields.h"
+
+#include "control/ControlContext.h"
+#include "totals/FeeIndex.h"
+#include "totals/TotalsRecalculation.h"
+
+namespace zelt {
+
+namespace {
+
+bool emptyOrPoint(std::string_view text, std::string_view point)
+{
+    std::string_view t = text::trim(text);
+    return t.empty() || t == point;
+}
+
+} // namespace
+
+void FeeFields::bind()
+{
+    view::Form& f = ctx_.form;
+    f.txtFee.forEach([this](int index, view::TextBox& box) {
+        box.KeyPress = ctx_.guard([this, index](int& key) { txtFee_KeyPress(index, key); });
+        box.Change = ctx_.guard([this, index] { txtFee_Change(index); });
+        box.KeyUp = ctx_.guard([this, index](int, int) { txtFee_KeyUp(index); });
+        box.LostFocus = ctx_.guard([this, index] { txtFee_LostFocus(index); });
+    });
+    for (const FeeOverride& o : kFeeOverrides)
+        (f.*o.box).Click = ctx_.guard([this, fee = o.fee] { overrideClicked(fee); });
+}
+
+void FeeFields::txtFee_KeyPress(int index, int& key)
+{
+    // Digits, one decimal point and backspace: a typed fee is never negative.
+    const std::string& point = ctx_.locale.decimalSeparator;
+    const bool isPoint = point.size() == 1 && key == static_cast<unsigned char>(point[0]);
+    if (key == 8 || (key >= '0' && key <= '9')) return;
+    if (isPoint && ctx_.form.txtFee[index].text().find(point) == std::string::npos) return;
+    key = 0;
+}
+
+void FeeFields::txtFee_Change(int index)
+{
+    view::TextBox& box = ctx_.form.txtFee[index];
+    if (box.locked()) return;
+    if (emptyOrPoint(box.text(), ctx_.locale.decimalSeparator)) box.setText("0");
+    ctx_.state.IsDirty = true;
+    ctx_.form.cmdUpdateTaxes.setEnabled(true);
+}
+
+void FeeFields::txtFee_KeyUp(int index)
+{
+    // The center handling fee follows a typed service fee at once.
+    if (index == Fee::VendorService && ctx_.form.chkServiceFee.checked()) totals_.fupdate();
+}
+
+void FeeFields::txtFee_LostFocus(int index)
+{
+    view::TextBox& box = ctx_.form.txtFee[index];
+    if (box.locked()) return;
+    if (emptyOrPoint(box.text(), ctx_.locale.decimalSeparator)) {
+        box.setText("0");
+        totals_.fupdate();
+    }
+}
+
+void FeeFields::overrideClicked(int feeIndex)
+{
+    view::Form& f = ctx_.form;
+    const FeeOverride* pair = nullptr;
+    for (const FeeOverride& o : kFeeOverrides)
+        if (o.fee == feeIndex) pair = &o;
+    view::CheckBox& box = f.*pair->box;
+    view::TextBox& fee = f.txtFee[feeIndex];
+    if (box.visible() && box.enabled()) {
+        if (box.checked()) {
+            fee.setLocked(false);
+            fee.setBackColor(view::Color::window());
+            fee.setText("0.00");
+            fee.setFocus();
+        } else {
+            fee.setLocked(true);
+            fee.setBackColor(view::Color::buttonFace());
+        }
+        totals_.fupdate();
+    }
+    if (ctx_.state.PersonType != "5") {
+        ctx_.state.IsDirty = true;
+        f.cmdUpdateTaxes.setEnabled(true);
+    } else {
+        ctx_.state.IsDirty = false;
+    }
+}
+
+} // namespace zelt

@@ -1,0 +1,134 @@
+#include "totals/TotalsRecalculation.h"
+
+#include "control/ControlContext.h"
+#include "lineitems/LineColumns.h"
+#include "totals/FeeIndex.h"
+#include "zelt/text/RuntimeError.h"
+#include "zelt/text/Split.h"
+
+namespace zelt {
+
+using text::checked;
+
+double TotalsRecalculation::rate() const { return ctx_.number(ctx_.form.txtCurrConversionRate.text()); }
+
+void TotalsRecalculation::fupdate()
+{
+    try {
+        run();
+    } catch (const Error&) {
+        // Ends where it failed; the boxes written so far keep their texts.
+    }
+}
+
+void TotalsRecalculation::run()
+{
+    view::Form& f = ctx_.form;
+    const view::Grid& grid = ctx_.grid();
+    const LookupLists& lists = ctx_.lists;
+    const auto& fd = ctx_.state.fdVendorFee;
+    const auto& flags = ctx_.state.fbVendorFeeStatus;
+    auto number = [this](std::string_view t) { return ctx_.number(t); };
+    auto fee = [&f](int i) -> view::TextBox& { return f.txtFee[i]; };
+    const int rows = grid.rows();
+
+    // 1. The surcharge starts again from nothing.
+    fee(Fee::Surcharge).setText("0");
+
+    // 2. Total weight of the lines that ship.
+    double weight = 0;
+    for (int r = 1; r < rows; ++r) {
+        double s = number(grid.text(r, Col::Status));
+        if (lists.isMerchandiseStatus(s) || s == 1)
+            weight = checked(weight + number(grid.text(r, Col::UnitWeight)) * number(grid.text(r, Col::Quantity)));
+    }
+    f.txtField[19].setText(ctx_.fixed(weight, 3));
+
+    // 3. Merchandise and rewards.
+    double merchandise = 0;
+    double rewards = 0;
+    for (int r = 1; r < rows; ++r) {
+        double s = number(grid.text(r, Col::Status));
+        if (lists.isMerchandiseStatus(s)) merchandise = checked(merchandise + number(grid.text(r, Col::ExtPrice)));
+        if (lists.isRewardsStatus(s)) rewards = number(grid.text(r, Col::ExtPrice));
+    }
+    f.txtField[18].setText(ctx_.fixed(merchandise, 2));
+
+    // 4. The item total starts from the merchandise total as shown.
+    double itemTotal = number(f.txtField[18].text());
+
+    // 5. Brokerage by the vendor's brackets.
+    if (!f.chkDutyBrokerageFee.checked()) {
+        const std::string& table = ctx_.state.dutyAndBrokerageFeeText;
+        if (flags[0] && !text::trim(table).empty())
+            fee(Fee::Brokerage).setText(ctx_.fixed(fGetBrokerageFee(table, number(f.txtField[18].text()), "$F$", "$R$"), 2));
+        else
+            fee(Fee::Brokerage).setText(ctx_.fixed(0, 2));
+    }
+
+    // 6. Duty at the vendor's rate.
+    if (!f.chkDutyFee.checked()) {
+        if (flags[0]) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[18].text()) * fd[2]), 2));
+        else fee(Fee::Duty).setText(ctx_.fixed(0, 2));
+    }
+
+    // 7. Brokerage, duty and home delivery, as the boxes read.
+    for (int i : {Fee::Brokerage, Fee::Duty, Fee::HomeDelivery}) itemTotal = checked(itemTotal + number(fee(i).text()));
+
+    // 8. Vendor service fee, per order or per unit, waived above the threshold.
+    if (f.chkServiceFee.checked()) {
+        itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
+    } else {
+        if (flags[2]) {
+            if (number(f.txtField[18].text()) <= 0) fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
+            else fee(Fee::VendorService).setText(ctx_.fixed(checked(rate() * fd[3]), 2));
+        } else {
+            double units = 0;
+            for (int r = 1; r < rows; ++r)
+                if (number(grid.text(r, Col::ExtPrice)) > 0) units = checked(units + number(grid.text(r, Col::Quantity)));
+            fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * fd[3]), 2));
+        }
+        if (fd[6] > 0 && checked(rate() * fd[6]) < number(f.txtField[18].text()))
+            fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
+        itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
+    }
+
+    // 9. Freight as it stands.
+    itemTotal = checked(itemTotal + number(fee(Fee::Freight).text()));
+
+    // 10. Center handling fee on merchandise and service fee.
+    if (!f.chkCentrHandlingFee.checked()) {
+        double base = checked(number(fee(Fee::VendorService).text()) + number(f.txtField[18].text()));
+        fee(Fee::CenterHandling).setText(ctx_.fixed(checked(base * fd[5]), 2));
+    }
+    itemTotal = checked(itemTotal + number(fee(Fee::CenterHandling).text()));
+
+    // 11-12. The merchandise total shows the rewards taken off; the hidden totals.
+    f.txtField[18].setText(ctx_.fixed(checked(merchandise + rewards), 2));
+    f.txtHiddenItemTotal.setText(ctx_.general(itemTotal));
+    f.txtHiddenRewardsTotal.setText(ctx_.general(rewards));
+}
+
+double TotalsRecalculation::fGetBrokerageFee(std::string_view table, double amount, std::string_view fieldSeparator,
+                                              std::string_view recordSeparator) const
+{
+    try {
+        auto records = text::splitRecords(table, recordSeparator);
+        if (records.empty()) return 0;
+        const std::size_t fieldCount = text::split(records[0], fieldSeparator).size();
+        if (fieldCount < 3) return 0; // a bracket needs its bounds and its fee
+        std::vector<std::string_view> fields;
+        for (std::string_view record : records) {
+            text::splitInto(record, fieldSeparator, fields);
+            if (fields.size() < fieldCount) return 0;
+            const double r = rate();
+            const double x = text::divide(amount, r);
+            if (ctx_.number(fields[0]) <= x && x <= ctx_.number(fields[1])) return checked(r * ctx_.number(fields[2]));
+        }
+    } catch (const Error&) {
+        // A malformed table or rate gives no fee.
+    }
+    return 0;
+}
+
+} // namespace zelt

@@ -1,0 +1,141 @@
+#include "support/OrderFixture.h"
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+class TaxFields : public zelt::testing::OrderFixture {
+protected:
+    struct TotalRecorder : OrderedItemsEvents {
+        std::vector<double> totals;
+        void GetTotalAmount(double& amount) override { totals.push_back(amount); }
+    } events;
+
+    TaxFields() { control->setEventSink(&events); }
+    view::TextBox& tax(int i) { return form().txtFieldTax[i]; }
+};
+
+} // namespace
+
+TEST_F(TaxFields, CountryRulesSwitchTheLabelsAndTheRateBox)
+{
+    view::Form& f = form();
+    control->setShipCountry("canada");
+    EXPECT_EQ(f.lblField[13].caption(), "Province");
+    EXPECT_EQ(f.lblField[10].caption(), "Colour");
+    EXPECT_TRUE(f.OptVndrCntryID[1].value());
+    EXPECT_TRUE(f.frmCurrencyConversion.visible());
+    control->setShipCountry("CA");
+    EXPECT_EQ(f.lblField[13].caption(), "State");
+    EXPECT_EQ(f.lblField[10].caption(), "Color");
+    EXPECT_TRUE(f.OptVndrCntryID[0].value());
+    EXPECT_FALSE(f.txtCurrConversionRate.visible());
+    EXPECT_FALSE(f.lblCurConvRate.visible());
+    // The order's country shows the rate box even for a vendor that is not Canadian.
+    control->CountryID(COUNTRY::CANADA, static_cast<std::int16_t>(COUNTRY::USA));
+    EXPECT_TRUE(f.txtCurrConversionRate.visible());
+    EXPECT_EQ(f.lblField[13].caption(), "Province");
+}
+
+TEST_F(TaxFields, AmountPathShowsTheHostsAmountsOrTheOverriddenOnes)
+{
+    control->setUseNormalTaxes("true"); // not exactly "True": the amount path
+    control->setCountryTaxableAmount("1234.5");
+    control->setStateTaxableAmount("");
+    control->setCityTaxableAmount("3");
+    control->SetTaxNFees();
+    EXPECT_EQ(tax(12).text(), "1,234.50");
+    EXPECT_EQ(tax(13).text(), "0.00");
+    EXPECT_EQ(tax(15).text(), "3.00");
+    EXPECT_EQ(form().txtField[17].text(), "1237.50");
+}
+
+TEST_F(TaxFields, RatePathShowsTaxableAmountsWhereTheRateIsPositive)
+{
+    control->setUseNormalTaxes("True");
+    // Rates arrive with the saved fees and taxes: country 5 %, city 0, state 7 %.
+    control->LetSalesTaxesNFees("", "1$F$0.05$R$4$F$0$R$2$F$0.07$R$");
+    control->setCountryTaxableAmount("40");
+    control->setStateTaxableAmount("60");
+    tax(15).setText("9.99"); // the city field keeps its text
+    form().txtHiddenCityTaxRate.setText("0.01");
+    control->SetTaxNFees();
+    EXPECT_EQ(form().txtHiddenCityTaxRate.text(), "");
+    EXPECT_EQ(tax(15).text(), "9.99");
+    EXPECT_EQ(control->CountryTaxRate(), "0.05");
+    EXPECT_EQ(control->StateTaxRate(), "0.07");
+    EXPECT_EQ(tax(12).text(), "40.00");
+    EXPECT_EQ(tax(13).text(), "60.00");
+}
+
+TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndTellsTheHost)
+{
+    load(Mode::UpdateMode, {LineSpec{}});
+    form().txtCurrConversionRate.setText("1");
+    control->setStateTaxableAmount("1.25");
+    form().txtFee[7].setText("2.00"); // the surcharge counts in this deposit
+    form().txtFee[4].setText("10.00");
+    control->SetTaxNFees();
+    // merchandise 7.50 + tax 1.25 + freight 10.00 + surcharge 2.00
+    EXPECT_EQ(form().txtFee[6].text(), "20.75");
+    ASSERT_EQ(events.totals.size(), 1u);
+    EXPECT_DOUBLE_EQ(events.totals[0], 20.75);
+    EXPECT_EQ(form().txtHiddenItemTotal.text(), "7.5");
+}
+
+TEST_F(TaxFields, ViewModeTurnsTheTaxCommandOff)
+{
+    control->setViewMode(Mode::ViewMode);
+    form().cmdUpdateTaxes.setEnabled(true);
+    control->SetTaxNFees();
+    EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
+}
+
+TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
+{
+    // GIVEN the tax override boxes on show
+    control->setViewMode(Mode::UpdateMode);
+    std::string saved;
+    for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
+    control->LetSalesTaxesNFees("0$F$0$F$0$F$0$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+    view::CheckBox& box = form().chkTaxes[13];
+    ASSERT_TRUE(box.visible());
+    // WHEN the clerk overrides the state tax and types 1 . 2 . 3
+    box.userClick();
+    EXPECT_FALSE(tax(13).locked());
+    EXPECT_EQ(tax(13).text(), "0.00");
+    tax(13).selectAll();
+    tax(13).typeText("1.2.3");
+    // THEN the second point was dropped and the amount stands
+    EXPECT_EQ(tax(13).text(), "1.23");
+    EXPECT_EQ(form().txtField[17].text(), "1.23");
+    EXPECT_DOUBLE_EQ(control->state().jurisdictionOverrideAmount[1], 1.23);
+    // Deleting everything leaves 0; leaving the field formats it.
+    tax(13).selectAll();
+    tax(13).typeKey(view::TextBox::kBackspace);
+    EXPECT_EQ(tax(13).text(), "0");
+    form().txtFieldTax[12].setFocus();
+    EXPECT_EQ(tax(13).text(), "0.00");
+    EXPECT_TRUE(control->IsDirty());
+}
+
+TEST_F(TaxFields, ThePriceCurrencyOptionConvertsTheEntryPrices)
+{
+    control->CountryID(COUNTRY::USA, static_cast<std::int16_t>(COUNTRY::CANADA));
+    control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    form().txtField[4].setText("10.00");
+    form().txtField[12].setText("8.00");
+    form().OptVndrCntryID[1].userClick();
+    EXPECT_EQ(form().txtField[4].text(), "12.50");
+    EXPECT_EQ(form().txtField[12].text(), "10.00");
+    EXPECT_EQ(form().lblCanada.foreColor(), view::colors::kRed);
+    form().OptVndrCntryID[0].userClick();
+    EXPECT_EQ(form().txtField[4].text(), "10.00");
+    EXPECT_EQ(form().lblUSA.foreColor(), view::colors::kRed);
+    EXPECT_FALSE(control->IsFirstInit());
+    // Prices that are not numbers are left alone.
+    form().txtField[4].setText("");
+    form().OptVndrCntryID[1].userClick();
+    EXPECT_EQ(form().txtField[12].text(), "8.00");
+}

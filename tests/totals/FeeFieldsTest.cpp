@@ -1,0 +1,138 @@
+#include "support/OrderFixture.h"
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+/// An order in Update Mode with two lines and the vendor's fee rules loaded.
+class FeeFields : public zelt::testing::OrderFixture {
+protected:
+    FeeFields()
+    {
+        LineSpec a;
+        a.quantity = "2";
+        a.unitPrice = "50"; // 100.00
+        LineSpec b = a;
+        b.lineItem = "2";
+        b.quantity = "3";
+        b.unitPrice = "10"; // 30.00
+        load(Mode::UpdateMode, {a, b});
+        form().txtCurrConversionRate.setText("1");
+        // Duty 10 %, service fee 2 per unit, handling 5 %; duty and brokerage apply.
+        control->LetSalesTaxesNFees("0.1$F$2$F$0$F$0.05$F$0$F$2024-01-05$R$True$F$False$F$False$F$False$F$False$F$"
+                                    "False$F$False$F$False$R$" + saved());
+        // Loading the fees recalculates nothing; loading the lines again does.
+        control->setReadData(zelt::testing::lines({a, b}));
+        control->setIsDirty(false);
+    }
+    static std::string saved()
+    {
+        std::string s;
+        for (int i = 0; i < 29; ++i) s += (i >= 13 ? "0" : "0.00") + std::string("$F$");
+        return s + "$R$";
+    }
+    view::TextBox& fee(int i) { return form().txtFee[i]; }
+};
+
+} // namespace
+
+TEST_F(FeeFields, TheRecalculationRunsWhenTheFeesAreLoadedAndLinesChange)
+{
+    control->setReadData(zelt::testing::lines({LineSpec{}}));
+    EXPECT_EQ(form().txtField[18].text(), "7.50");
+    EXPECT_EQ(fee(1).text(), "0.75");
+    EXPECT_EQ(fee(3).text(), "6.00");
+}
+
+TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
+{
+    form().chkDutyBrokerageFee.userClick();
+    view::TextBox& box = fee(0);
+    box.selectAll();
+    box.typeText("12.5.0");
+    EXPECT_EQ(box.text(), "12.50");
+    box.typeText("-x");
+    EXPECT_EQ(box.text(), "12.50") << "no minus sign and no letter";
+    box.typeKey(view::TextBox::kBackspace);
+    EXPECT_EQ(box.text(), "12.5");
+}
+
+TEST_F(FeeFields, AnOverrideUnlocksTheFeeAndStopsItsRecalculation)
+{
+    // GIVEN a service fee the control computed
+    EXPECT_EQ(fee(3).text(), "10.00");
+    EXPECT_EQ(fee(5).text(), "7.00");
+    // WHEN the clerk overrides it
+    form().chkServiceFee.userClick();
+    // THEN the box is open at "0.00", the handling fee follows, the control is dirty
+    EXPECT_FALSE(fee(3).locked());
+    EXPECT_EQ(fee(3).backColor(), view::Color::window());
+    EXPECT_EQ(fee(3).text(), "0.00");
+    EXPECT_TRUE(fee(3).hasFocus());
+    EXPECT_EQ(fee(5).text(), "6.50");
+    EXPECT_TRUE(control->IsDirty());
+    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
+    // WHEN a fee is typed, the key release recalculates at once
+    fee(3).selectAll();
+    fee(3).typeText("7");
+    EXPECT_EQ(fee(3).text(), "7");
+    EXPECT_EQ(fee(5).text(), "6.85");
+    // WHEN the override is taken off, the box locks and the fee is computed again
+    form().chkServiceFee.userClick();
+    EXPECT_TRUE(fee(3).locked());
+    EXPECT_EQ(fee(3).text(), "10.00");
+}
+
+TEST_F(FeeFields, UncheckingDutyRecomputesItFromTheDutyRate)
+{
+    form().chkDutyFee.userClick();
+    fee(1).typeText("99");
+    form().chkDutyFee.userClick();
+    EXPECT_TRUE(fee(1).locked());
+    EXPECT_EQ(fee(1).text(), "13.00");
+}
+
+TEST_F(FeeFields, FreightOverrideNeedsThePermission)
+{
+    form().chkAppFreight.userClick();
+    EXPECT_EQ(form().chkAppFreight.value(), 0) << "disabled while AllowFreightOverride is False";
+    control->setAllowFreightOverride(true);
+    form().chkAppFreight.userClick();
+    EXPECT_FALSE(fee(4).locked());
+}
+
+TEST_F(FeeFields, PersonTypeFiveStillOverridesButStaysClean)
+{
+    control->setPersonType("5");
+    form().cmdUpdateTaxes.setEnabled(false);
+    form().chkDutyBrokerageFee.userClick();
+    EXPECT_FALSE(fee(0).locked());
+    EXPECT_FALSE(control->IsDirty());
+    EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
+}
+
+TEST_F(FeeFields, AnEmptiedFeeBecomesZeroAndLeavingItRecalculates)
+{
+    form().chkDutyBrokerageFee.userClick();
+    fee(0).selectAll();
+    fee(0).typeText("25");
+    fee(0).selectAll();
+    fee(0).typeKey(view::TextBox::kBackspace);
+    EXPECT_EQ(fee(0).text(), "0") << "the change handling puts 0 in an emptied box";
+    fee(0).userEdit(".", 1);
+    EXPECT_EQ(fee(0).text(), "0");
+    form().txtField[18].setText("stale");
+    fee(0).userEdit(" ", 1); // becomes "0" again through the change handling
+    form().txtFee[2].setFocus(); // leaving a box holding a number recalculates nothing
+    EXPECT_EQ(form().txtField[18].text(), "stale");
+}
+
+TEST_F(FeeFields, PastedTextEndsTheRecalculationQuietly)
+{
+    form().chkServiceFee.userClick();
+    fee(3).userEdit("abc", 3);
+    EXPECT_NO_THROW(fee(3).typeKey('1')); // the key release recalculates and fails silently
+    EXPECT_EQ(fee(3).text(), "abc1");
+
+}
