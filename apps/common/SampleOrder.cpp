@@ -2,6 +2,8 @@
 
 #include "EmbeddedSample.h"
 
+#include <zelt/text/Split.h>
+
 #include <algorithm>
 #include <fstream>
 #include <sstream>
@@ -45,12 +47,14 @@ std::string pad(const std::string& s, std::size_t w, bool right)
 
 SampleOrder SampleOrder::embedded()
 {
-    return {withoutLineBreaks(kEmbeddedLookups), withoutLineBreaks(kEmbeddedLines)};
+    return {withoutLineBreaks(kEmbedded_lookups), withoutLineBreaks(kEmbedded_lines), withoutLineBreaks(kEmbedded_fees),
+            withoutLineBreaks(kEmbedded_salestax), withoutLineBreaks(kEmbedded_brackets)};
 }
 
 SampleOrder SampleOrder::fromFolder(const std::string& folder)
 {
-    return {withoutLineBreaks(readFile(folder + "/lookups.txt")), withoutLineBreaks(readFile(folder + "/lines.txt"))};
+    auto read = [&folder](const char* name) { return withoutLineBreaks(readFile(folder + "/" + name)); };
+    return {read("lookups.txt"), read("lines.txt"), read("fees.txt"), read("salestax.txt"), read("brackets.txt")};
 }
 
 void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
@@ -62,7 +66,22 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
     control.GetComboContent(order.lookups);
     control.fGetOderIDStatus(true);
     control.setViewMode(mode);
+    control.setAllowFreightOverride(true);
+    // In View Mode the host hands over only the saved tax and fee record, with
+    // the EHD override flag in field 29.
+    std::string fees = order.fees;
+    if (mode == Mode::ViewMode) {
+        auto records = text::splitRecords(order.fees, "$R$");
+        fees = records.size() > 2 ? std::string(records[2]) + "$F$False$R$" : std::string();
+    }
+    control.LetSalesTaxesNFees(fees, order.salesTax, order.brackets);
     control.setReadData(order.lines);
+    // The host's tax amounts, shown by SetTaxNFees with the total deposit.
+    control.setCountryTaxableAmount("412.69");
+    control.setStateTaxableAmount("577.76");
+    control.SetTaxNFees();
+    // Loading is not an edit: the host starts the clerk's session clean.
+    control.setIsDirty(false);
 }
 
 std::string orderSummary(const OrderedItems& control)
@@ -89,11 +108,38 @@ std::string orderSummary(const OrderedItems& control)
         bool greyed = r > 0 && grid.background(r, 6) == view::Color::buttonFace();
         out << (greyed ? "   (not priced: greyed)" : "") << "\n";
     }
-    out << "\nMerchandise total ($): " << f.txtField[18].text() << "\n";
-    out << "Total weight (lbs):    " << f.txtField[19].text() << "\n";
-    out << "Total sales tax ($):   " << f.txtField[17].text() << "\n";
-    out << "Conversion rate:       " << f.txtCurrConversionRate.text() << "\n";
-    out << "Exempt rows:           " << control.ExemptItems() << "\n\nButtons:\n";
+    auto row = [&out](const std::string& label, const std::string& value, const std::string& note = "") {
+        out << "  " << pad(label, 28, false) << pad(value, 12, true) << (note.empty() ? "" : "  " + note) << "\n";
+    };
+    auto overridden = [](const view::CheckBox& box) {
+        return !box.visible() ? std::string() : box.checked() ? "over ridden" : "computed";
+    };
+    out << "\nFees:\n";
+    row("Brokerage Fee ($)", f.txtFee[0].text(), overridden(f.chkDutyBrokerageFee));
+    row("Duty ($)", f.txtFee[1].text(), overridden(f.chkDutyFee));
+    row("Enhanced/Home Delivery ($)", f.txtFee[2].text(), overridden(f.chkAppEHD));
+    row("Vendor Service Fee ($)", f.txtFee[3].text(), overridden(f.chkServiceFee));
+    row("Freight ($)", f.txtFee[4].text(), overridden(f.chkAppFreight));
+    row("Center Handling Fee ($)", f.txtFee[5].text(), overridden(f.chkCentrHandlingFee));
+    row("Sur Charge ($)", f.txtFee[7].text());
+    out << "Taxes:\n";
+    for (int i : {12, 13, 14, 15, 16}) {
+        const int label = i == 16 ? 17 : i;
+        row(f.lblField[label].caption(), f.txtFieldTax[i].text(), f.chkTaxes[i].checked() ? "over ridden" : "");
+    }
+    out << "Totals:\n";
+    row("Total Sales Tax ($)", f.txtField[17].text());
+    row("Merchandise Total ($)", f.txtField[18].text());
+    row("Total Weight (lbs)", f.txtField[19].text());
+    row("Total Deposit ($)", f.txtFee[6].text());
+    row("Conversion rate", f.txtCurrConversionRate.text());
+    row("Exempt rows", control.ExemptItems());
+    try {
+        out << "\nGetSalesTaxesNFees:\n  " << control.GetSalesTaxesNFees() << "\n";
+    } catch (const std::exception& e) {
+        out << "\nGetSalesTaxesNFees refused: " << e.what() << "\n";
+    }
+    out << "\nButtons:\n";
     for (const view::CommandButton* b : {&f.cmdAdd, &f.cmdEdit, &f.cmdDelete, &f.cmdLineItemCan, &f.cmdUpdateTaxes}) {
         out << "  " << pad(b->name(), 16, false) << pad("\"" + b->caption() + "\"", 28, false)
             << (b->visible() ? "shown" : "hidden") << ", " << (b->enabled() ? "enabled" : "disabled") << "\n";

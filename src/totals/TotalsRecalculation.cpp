@@ -6,6 +6,8 @@
 #include "zelt/text/RuntimeError.h"
 #include "zelt/text/Split.h"
 
+#include <optional>
+
 namespace zelt {
 
 using text::checked;
@@ -35,23 +37,29 @@ void TotalsRecalculation::run()
     // 1. The surcharge starts again from nothing.
     fee(Fee::Surcharge).setText("0");
 
-    // 2. Total weight of the lines that ship.
+    // 2-3. Total weight of the lines that ship, then merchandise and rewards.
+    // One pass reads each Status once; a failure of the merchandise step waits
+    // until the weight is written, as it would if the steps ran one by one.
     double weight = 0;
-    for (int r = 1; r < rows; ++r) {
-        double s = number(grid.text(r, Col::Status));
-        if (lists.isMerchandiseStatus(s) || s == 1)
-            weight = checked(weight + number(grid.text(r, Col::UnitWeight)) * number(grid.text(r, Col::Quantity)));
-    }
-    f.txtField[19].setText(ctx_.fixed(weight, 3));
-
-    // 3. Merchandise and rewards.
     double merchandise = 0;
     double rewards = 0;
+    std::optional<text::RuntimeError> merchandiseFailure;
     for (int r = 1; r < rows; ++r) {
         double s = number(grid.text(r, Col::Status));
-        if (lists.isMerchandiseStatus(s)) merchandise = checked(merchandise + number(grid.text(r, Col::ExtPrice)));
-        if (lists.isRewardsStatus(s)) rewards = number(grid.text(r, Col::ExtPrice));
+        const bool isMerchandise = lists.isMerchandiseStatus(s);
+        if (isMerchandise || s == 1)
+            weight = checked(weight + number(grid.text(r, Col::UnitWeight)) * number(grid.text(r, Col::Quantity)));
+        if (merchandiseFailure || (!isMerchandise && !lists.isRewardsStatus(s))) continue;
+        try {
+            double amount = number(grid.text(r, Col::ExtPrice));
+            if (isMerchandise) merchandise = checked(merchandise + amount);
+            if (lists.isRewardsStatus(s)) rewards = amount;
+        } catch (const text::RuntimeError& e) {
+            merchandiseFailure = e;
+        }
     }
+    f.txtField[19].setText(ctx_.fixed(weight, 3));
+    if (merchandiseFailure) throw *merchandiseFailure;
     f.txtField[18].setText(ctx_.fixed(merchandise, 2));
 
     // 4. The item total starts from the merchandise total as shown.

@@ -277,6 +277,35 @@ private slots:
         QCOMPARE(answer, view::MessageBoxAnswer::Yes);
     }
 
+    void anOverrideBoxUnlocksItsFeeAndTheTotalsFollow()
+    {
+        // GIVEN an order whose vendor charges a service fee of 2 per unit and 10 % handling
+        OrderedItems& control = widget->control();
+        std::string saved;
+        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
+        control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        control.setReadData(line(1, "1", "Desk") + line(2, "1", "Chair"));
+        auto* serviceFee = qt<QLineEdit>(form().txtFee[3]);
+        auto* handlingFee = qt<QLineEdit>(form().txtFee[5]);
+        QCOMPARE(serviceFee->text(), QStringLiteral("8.00"));
+        QCOMPARE(handlingFee->text(), QStringLiteral("4.80"));
+        QVERIFY(serviceFee->isReadOnly());
+        // WHEN the clerk ticks "Over Ridden" beside the service fee
+        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
+        // THEN the fee box opens at 0.00 with the focus, and handling follows at once
+        QVERIFY(!serviceFee->isReadOnly());
+        QCOMPARE(serviceFee->text(), QStringLiteral("0.00"));
+        QTRY_VERIFY(serviceFee->hasFocus());
+        QCOMPARE(handlingFee->text(), QStringLiteral("4.00"));
+        // WHEN the clerk types a fee of 12
+        serviceFee->selectAll();
+        QTest::keyClicks(serviceFee, QStringLiteral("12"));
+        // THEN the handling fee follows the typed fee key by key
+        QCOMPARE(serviceFee->text(), QStringLiteral("12"));
+        QCOMPARE(handlingFee->text(), QStringLiteral("5.20"));
+        QVERIFY(control.IsDirty());
+    }
+
     void labelsShowCaptionsAndStyles()
     {
         auto* carrier = qt<QLabel>(form().lblCarrier);
