@@ -1,6 +1,7 @@
 #include "GridView.h"
 
 #include "GridTableModel.h"
+#include "bindings/WidgetBinding.h"
 
 #include <QHeaderView>
 #include <QKeyEvent>
@@ -86,15 +87,17 @@ void GridView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
     auto [row, col] = cellAt(event->position().toPoint());
-    if (row >= 0) grid_.userMouseDown(toButton(event->button()), row, col);
+    if (row >= 0) WidgetBinding::safely([&, r = row, c = col] { grid_.userMouseDown(toButton(event->button()), r, c); });
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
     auto [row, col] = cellAt(event->position().toPoint());
     if (row < 0) return;
-    grid_.userMouseUp(toButton(event->button()), row, col);
-    if (event->button() == Qt::LeftButton) grid_.userClick(row, col);
+    WidgetBinding::safely([&, r = row, c = col] {
+        grid_.userMouseUp(toButton(event->button()), r, c);
+        if (event->button() == Qt::LeftButton) grid_.userClick(r, c);
+    });
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
@@ -113,7 +116,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
     const int last = grid_.rows() - 1;
     if (last < first) return;
     int row = grid_.highlightStyle() == 0 ? first : std::clamp(grid_.row() + step, first, last);
-    grid_.userClick(row, std::max(grid_.col(), 0));
+    WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0)); });
 }
 
 } // namespace zelt::qt

@@ -9,7 +9,7 @@ namespace zelt::qt {
 CheckBoxBinding::CheckBoxBinding(view::CheckBox& model, QCheckBox* box) : WidgetBinding(model, box), model_(model), box_(box)
 {
     QObject::connect(box_, &QCheckBox::clicked, this, [this] {
-        model_.userClick();
+        safely([this] { model_.userClick(); });
         sync();
     });
     sync();
@@ -26,7 +26,7 @@ OptionButtonBinding::OptionButtonBinding(view::OptionButton& model, QRadioButton
 {
     button_->setAutoExclusive(false);
     QObject::connect(button_, &QRadioButton::clicked, this, [this] {
-        model_.userClick();
+        safely([this] { model_.userClick(); });
         sync();
     });
     sync();
@@ -42,7 +42,7 @@ CommandButtonBinding::CommandButtonBinding(view::CommandButton& model, QPushButt
     : WidgetBinding(model, button), model_(model), button_(button)
 {
     button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, this, [this] { model_.userClick(); });
+    QObject::connect(button_, &QPushButton::clicked, this, [this] { safely([this] { model_.userClick(); }); });
     sync();
 }
 

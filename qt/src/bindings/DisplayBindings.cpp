@@ -44,7 +44,13 @@ void LabelBinding::syncKind()
 
 bool LabelBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == label_) {
+    if (watched == label_) safely([&] { forward(event); });
+    return WidgetBinding::eventFilter(watched, event);
+}
+
+void LabelBinding::forward(QEvent* event)
+{
+    {
         switch (event->type()) {
         case QEvent::MouseButtonPress:
             model_.userMouseDown(toButton(static_cast<QMouseEvent*>(event)->button()));
@@ -61,7 +67,6 @@ bool LabelBinding::eventFilter(QObject* watched, QEvent* event)
         default: break;
         }
     }
-    return WidgetBinding::eventFilter(watched, event);
 }
 
 ImageBinding::ImageBinding(view::Image& model, QLabel* label) : WidgetBinding(model, label)
@@ -94,8 +99,10 @@ DatePickerBinding::DatePickerBinding(view::DatePicker& model, QDateEdit* edit)
     edit_->setSpecialValueText(QStringLiteral(" "));
     QObject::connect(edit_, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (syncing()) return;
-        if (date == kNoDate) model_.userPick(std::nullopt);
-        else model_.userPick(text::Date{date.year(), date.month(), date.day()});
+        safely([this, date] {
+            if (date == kNoDate) model_.userPick(std::nullopt);
+            else model_.userPick(text::Date{date.year(), date.month(), date.day()});
+        });
     });
     sync();
 }

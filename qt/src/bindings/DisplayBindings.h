@@ -24,6 +24,7 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    void forward(QEvent* event);
     view::Label& model_;
     QLabel* label_;
 };

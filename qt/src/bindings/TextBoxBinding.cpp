@@ -52,7 +52,14 @@ void TextBoxBinding::pushSelection()
 
 bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == edit_) {
+    bool consumed = false;
+    if (watched == edit_) safely([&] { consumed = forward(event); });
+    return consumed || WidgetBinding::eventFilter(watched, event);
+}
+
+bool TextBoxBinding::forward(QEvent* event)
+{
+    {
         if (event->type() == QEvent::KeyPress) {
             auto* key = static_cast<QKeyEvent*>(event);
             pushSelection();
@@ -92,7 +99,7 @@ bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
             box_.userDoubleClick();
         }
     }
-    return WidgetBinding::eventFilter(watched, event);
+    return false;
 }
 
 } // namespace zelt::qt

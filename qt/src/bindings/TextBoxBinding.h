@@ -20,6 +20,8 @@ protected:
     bool eventFilter(QObject* watched, QEvent* event) override;
 
 private:
+    /// Hands one Qt event to the model; true when the model consumed it.
+    bool forward(QEvent* event);
     void pushSelection();
     view::TextBox& box_;
     QLineEdit* edit_;

@@ -3,6 +3,9 @@
 #include "ColorMapping.h"
 
 #include <QEvent>
+#include <QtGlobal>
+
+#include <exception>
 
 namespace zelt::qt {
 
@@ -29,9 +32,19 @@ void WidgetBinding::sync()
     syncing_ = false;
 }
 
+void WidgetBinding::safely(const std::function<void()>& action)
+{
+    try {
+        action();
+    } catch (const std::exception& e) {
+        qWarning("OrderedItems: a user action failed: %s", e.what());
+    }
+}
+
 bool WidgetBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == widget_ && event->type() == QEvent::FocusIn && !model_.hasFocus()) model_.setFocus();
+    if (watched == widget_ && event->type() == QEvent::FocusIn && !model_.hasFocus())
+        safely([this] { model_.setFocus(); });
     return QObject::eventFilter(watched, event);
 }
 

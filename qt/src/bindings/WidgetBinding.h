@@ -6,6 +6,8 @@
 #include <QPointer>
 #include <QWidget>
 
+#include <functional>
+
 namespace zelt::qt {
 
 /// Mirrors one abstract widget into one Qt widget: every change of the model
@@ -20,6 +22,10 @@ public:
     QWidget* widget() const { return widget_; }
     /// Reads the whole model into the Qt widget.
     void sync();
+    /// Runs a user action on the model. The control's handlers end their own
+    /// failures; anything else is reported here rather than left to unwind
+    /// through Qt's event loop, which cannot carry exceptions.
+    static void safely(const std::function<void()>& action);
 
 protected:
     /// The kind's own properties.
