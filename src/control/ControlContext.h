@@ -41,6 +41,24 @@ struct ControlContext {
     /// The conversion rate as a leading-number reading of its box.
     double conversionRateLeading() const { return text::leadingNumber(form.txtCurrConversionRate.text()); }
 
+    /// The key filter of the amount boxes (fees, taxes): digits, backspace and
+    /// one decimal separator pass; any other key is discarded (set to 0).
+    void filterAmountKey(int& key, const std::string& currentText) const
+    {
+        const std::string& point = locale.decimalSeparator;
+        if (key == 8 || (key >= '0' && key <= '9')) return;
+        if (point.size() == 1 && key == static_cast<unsigned char>(point[0]) &&
+            currentText.find(point) == std::string::npos)
+            return;
+        key = 0;
+    }
+    /// An amount box emptied by the clerk: blank, or only a decimal separator.
+    bool isEmptyAmount(std::string_view text) const
+    {
+        std::string_view t = text::trim(text);
+        return t.empty() || t == locale.decimalSeparator;
+    }
+
     /// User-change dirty marking: True, or False when PersonType is exactly "5".
     void markDirtyByUser() { state.IsDirty = state.PersonType != "5"; }
 

@@ -152,19 +152,14 @@ void TaxFields::chkTaxes_Click(int index)
 
 void TaxFields::txtFieldTax_KeyPress(int index, int& key)
 {
-    const std::string& point = ctx_.locale.decimalSeparator;
-    const bool isPoint = point.size() == 1 && key == static_cast<unsigned char>(point[0]);
-    if (key == 8 || (key >= '0' && key <= '9')) return;
-    if (isPoint && ctx_.form.txtFieldTax[index].text().find(point) == std::string::npos) return;
-    key = 0;
+    ctx_.filterAmountKey(key, ctx_.form.txtFieldTax[index].text());
 }
 
 void TaxFields::txtFieldTax_Change(int index)
 {
     view::TextBox& field = ctx_.form.txtFieldTax[index];
     if (field.locked()) return;
-    std::string_view t = text::trim(field.text());
-    if (t.empty() || t == ctx_.locale.decimalSeparator) field.setText("0");
+    if (ctx_.isEmptyAmount(field.text())) field.setText("0");
     totals_.fupdate();
     if (ctx_.state.CurrentOrderStatus < 1) {
         ctx_.state.IsDirty = true;

@@ -6,16 +6,6 @@
 
 namespace zelt {
 
-namespace {
-
-bool emptyOrPoint(std::string_view text, std::string_view point)
-{
-    std::string_view t = text::trim(text);
-    return t.empty() || t == point;
-}
-
-} // namespace
-
 void FeeFields::bind()
 {
     view::Form& f = ctx_.form;
@@ -32,18 +22,14 @@ void FeeFields::bind()
 void FeeFields::txtFee_KeyPress(int index, int& key)
 {
     // Digits, one decimal point and backspace: a typed fee is never negative.
-    const std::string& point = ctx_.locale.decimalSeparator;
-    const bool isPoint = point.size() == 1 && key == static_cast<unsigned char>(point[0]);
-    if (key == 8 || (key >= '0' && key <= '9')) return;
-    if (isPoint && ctx_.form.txtFee[index].text().find(point) == std::string::npos) return;
-    key = 0;
+    ctx_.filterAmountKey(key, ctx_.form.txtFee[index].text());
 }
 
 void FeeFields::txtFee_Change(int index)
 {
     view::TextBox& box = ctx_.form.txtFee[index];
     if (box.locked()) return;
-    if (emptyOrPoint(box.text(), ctx_.locale.decimalSeparator)) box.setText("0");
+    if (ctx_.isEmptyAmount(box.text())) box.setText("0");
     ctx_.state.IsDirty = true;
     ctx_.form.cmdUpdateTaxes.setEnabled(true);
 }
@@ -58,7 +44,7 @@ void FeeFields::txtFee_LostFocus(int index)
 {
     view::TextBox& box = ctx_.form.txtFee[index];
     if (box.locked()) return;
-    if (emptyOrPoint(box.text(), ctx_.locale.decimalSeparator)) {
+    if (ctx_.isEmptyAmount(box.text())) {
         box.setText("0");
         totals_.fupdate();
     }
