@@ -59,6 +59,18 @@ struct ControlContext {
         return t.empty() || t == locale.decimalSeparator;
     }
 
+    /// What ticking or clearing an "Over Ridden" box does to its amount box:
+    /// ticked, the box opens white at "0.00" with the focus; cleared, it locks
+    /// and turns grey, keeping its text.
+    void setAmountOverridden(view::TextBox& box, bool overridden)
+    {
+        box.setLocked(!overridden);
+        box.setBackColor(overridden ? view::Color::window() : view::Color::buttonFace());
+        if (!overridden) return;
+        box.setText("0.00");
+        box.setFocus();
+    }
+
     /// User-change dirty marking: True, or False when PersonType is exactly "5".
     void markDirtyByUser() { state.IsDirty = state.PersonType != "5"; }
 

@@ -135,16 +135,7 @@ void TaxFields::chkTaxes_Click(int index)
     view::Form& f = ctx_.form;
     view::CheckBox& box = f.chkTaxes[index];
     if (!box.visible() || !box.enabled()) return;
-    view::TextBox& field = f.txtFieldTax[index];
-    if (box.checked()) {
-        field.setLocked(false);
-        field.setBackColor(view::Color::window());
-        field.setText("0.00");
-        field.setFocus();
-    } else {
-        field.setLocked(true);
-        field.setBackColor(view::Color::buttonFace());
-    }
+    ctx_.setAmountOverridden(f.txtFieldTax[index], box.checked());
     taxCommand_();
     totals_.fupdate();
     ctx_.markDirtyByUser();

@@ -57,17 +57,8 @@ void FeeFields::overrideClicked(int feeIndex)
     for (const FeeOverride& o : kFeeOverrides)
         if (o.fee == feeIndex) pair = &o;
     view::CheckBox& box = f.*pair->box;
-    view::TextBox& fee = f.txtFee[feeIndex];
     if (box.visible() && box.enabled()) {
-        if (box.checked()) {
-            fee.setLocked(false);
-            fee.setBackColor(view::Color::window());
-            fee.setText("0.00");
-            fee.setFocus();
-        } else {
-            fee.setLocked(true);
-            fee.setBackColor(view::Color::buttonFace());
-        }
+        ctx_.setAmountOverridden(f.txtFee[feeIndex], box.checked());
         totals_.fupdate();
     }
     if (ctx_.state.PersonType != "5") {
