@@ -38,8 +38,18 @@ struct ControlContext {
     std::string fixed(double value, int decimals) const { return text::formatFixed(value, decimals, locale); }
     std::string general(double value) const { return text::formatGeneral(value, locale); }
     std::string numberForm(double value, int decimals) const { return text::formatNumber(value, decimals, locale); }
-    /// The conversion rate as a leading-number reading of its box.
-    double conversionRateLeading() const { return text::leadingNumber(form.txtCurrConversionRate.text()); }
+    /// The conversion rate as a leading-number reading of its box. The box
+    /// holds the rate as the locale writes it ("1,25" in fr-CA), so the
+    /// reading takes the locale's decimal separator for the point.
+    double conversionRateLeading() const
+    {
+        std::string box = form.txtCurrConversionRate.text();
+        if (locale.decimalSeparator != ".") {
+            auto at = box.find(locale.decimalSeparator);
+            if (at != std::string::npos) box.replace(at, locale.decimalSeparator.size(), ".");
+        }
+        return text::leadingNumber(box);
+    }
 
     /// The key filter of the amount boxes (fees, taxes): digits, backspace and
     /// one decimal separator pass; any other key is discarded (set to 0).

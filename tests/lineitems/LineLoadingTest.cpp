@@ -275,4 +275,11 @@ TEST_F(LineLoading, FrenchCanadianLocaleReadsAndWritesDecimalCommas)
     EXPECT_EQ(cell(1, 15), "10,10");
     EXPECT_EQ(cell(1, 13), "1,500");
     EXPECT_EQ(cell(1, 20), "25,25");
+
+    // A Canadian order shows the rate as the locale writes it, and prices convert at it.
+    control->CountryID(COUNTRY::CANADA, 1);
+    control->GetComboContent(zelt::testing::lookupTables("1,25"));
+    ASSERT_EQ(form().txtCurrConversionRate.text(), "1,25");
+    control->setReadData(line.record());
+    EXPECT_EQ(cell(1, 15), "12,63");
 }
