@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # CI builds treat warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build demo test bench clean
+.PHONY: all deps configure build demo test bench fuzz clean
 
 all: build
 
@@ -30,6 +30,17 @@ test: build
 bench: build
 	$(BUILD_DIR)/bench/zelt-bench
 	$(BUILD_DIR)/bench/zelt-bench-qt
+
+# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+FUZZ_SECONDS ?= 60
+fuzz:
+	@./scripts/install-deps.sh fuzz
+	cmake -S . -B $(BUILD_DIR)-fuzz -G Ninja -DCMAKE_BUILD_TYPE=RelWithDebInfo -DCMAKE_CXX_COMPILER=clang++ \
+	  -DZELT_BUILD_FUZZERS=ON -DZELT_BUILD_QT=OFF -DZELT_BUILD_TESTS=OFF -DZELT_BUILD_APPS=OFF \
+	  -DZELT_BUILD_BENCHMARKS=OFF -DZELT_INSTALL=OFF
+	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
+	mkdir -p $(BUILD_DIR)-fuzz/corpus
+	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-host-input -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus fuzz/seeds
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds with, only those missing.
-# Needs root (or sudo) when something is missing.
+# Needs root (or sudo) when something is missing. `install-deps.sh fuzz` also
+# installs clang and its libFuzzer runtime for the fuzz targets.
 set -euo pipefail
 
 packages=(
@@ -9,6 +10,10 @@ packages=(
   qt6-base-dev libgl-dev fonts-dejavu-core
   libpugixml-dev libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
 )
+
+if [ "${1:-}" = "fuzz" ]; then
+  packages+=(clang libclang-rt-14-dev)
+fi
 
 missing=()
 for p in "${packages[@]}"; do
