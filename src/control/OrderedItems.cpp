@@ -177,7 +177,12 @@ std::string OrderedItems::VendorFreightMethodID() const
 }
 void OrderedItems::setVendorFreightMethodID(std::string_view id)
 {
-    impl_->ctx.state.VendorFreightMethodID = text::toInt32(impl_->ctx.number(id));
+    try {
+        impl_->ctx.state.VendorFreightMethodID = text::toInt32(impl_->ctx.number(id));
+    } catch (const RuntimeError& e) {
+        throw InputError("VendorFreightMethodID", std::nullopt, std::nullopt,
+                         "\"" + std::string(id.substr(0, 40)) + "\": " + e.description());
+    }
 }
 void OrderedItems::SetFreightOptionsFromMorrow(std::string_view) {}
 void OrderedItems::UpdateFreightComboBox(bool) {}

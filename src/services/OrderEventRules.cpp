@@ -2,6 +2,7 @@
 
 #include "lineitems/LineColumns.h"
 #include "services/LookupLists.h"
+#include "zelt/InputError.h"
 #include "zelt/text/NumberText.h"
 #include "zelt/view/Grid.h"
 
@@ -59,7 +60,11 @@ bool OrderEventRules::IsPendingAcknowledgement(const view::Grid& grid, const Loo
                                                const text::Locale& locale)
 {
     for (int r = 1; r < grid.rows(); ++r) {
-        double status = text::toNumber(grid.text(r, Col::Status), locale);
+        auto read = text::tryToNumber(grid.text(r, Col::Status), locale);
+        if (!read)
+            throw InputError("IsPendingAcknowledgement", r, Col::Status,
+                             "the Status \"" + grid.text(r, Col::Status) + "\" of this line is not a number");
+        double status = *read;
         if (grid.text(r, Col::Acknowledgement).empty() &&
             (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1))
             return true;

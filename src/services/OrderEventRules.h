@@ -15,7 +15,7 @@ public:
     static bool OrderEventAllowsTaxes(std::string_view zeltEvent);
     static bool OrderEventAllowsExemptTaxes(std::string_view zeltEvent);
     /// True when a line of status code 1 or 6 has no acknowledgement number.
-    /// A Status cell that is not a number is a type mismatch.
+    /// A Status cell that is not a number raises an InputError naming the line.
     static bool IsPendingAcknowledgement(const view::Grid& grid, const LookupLists& lists,
                                          const text::Locale& locale);
 };

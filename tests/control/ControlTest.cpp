@@ -158,7 +158,8 @@ TEST_F(Control, FreightDeliveryOptionsSelectTheVendorMethod)
     control->setEnableFreightDeliveryOptions(false);
     EXPECT_EQ(options.listIndex(), 1);
     EXPECT_FALSE(options.enabled());
-    EXPECT_THROW(control->setVendorFreightMethodID("seven"), text::RuntimeError);
+    EXPECT_THROW(control->setVendorFreightMethodID("seven"), InputError);
+    EXPECT_EQ(control->VendorFreightMethodID(), "7") << "a refused value changes nothing";
 }
 
 TEST_F(Control, OverridePermissionsEnableTheirBoxes)

@@ -147,7 +147,7 @@ TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
     draft.status = "x";
     draft.quantity = "";
     control->setReadData(draft.record());
-    EXPECT_THROW(control->IsPendingAcknowledgement(), text::RuntimeError);
+    EXPECT_THROW(control->IsPendingAcknowledgement(), InputError);
 }
 
 TEST_F(Lookups, OrderStatusFlagIsStored)
