@@ -12,6 +12,7 @@
 
 #include <cstdlib>
 #include <iostream>
+#include <string>
 
 namespace {
 
@@ -29,7 +30,9 @@ public:
 
 bool hasDisplay()
 {
-    return std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY") || std::getenv("QT_QPA_PLATFORM");
+    const char* platform = std::getenv("QT_QPA_PLATFORM");
+    if (platform && std::string(platform) == "offscreen") return false;
+    return platform || std::getenv("DISPLAY") || std::getenv("WAYLAND_DISPLAY");
 }
 
 } // namespace
