@@ -76,6 +76,8 @@ std::string TaxFeeExchange::timesRate(std::string_view field) const
     return ctx_.fixed(text::checked(ctx_.number(field) * ctx_.number(ctx_.form.txtCurrConversionRate.text())), 2);
 }
 
+bool TaxFeeExchange::flag(std::string_view field) const { return text::toBoolean(field, ctx_.locale); }
+
 void TaxFeeExchange::validate(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const
 {
     const text::Locale& loc = ctx_.locale;
@@ -172,8 +174,6 @@ void TaxFeeExchange::LetSalesTaxesNFees(std::string_view ptFees, std::string_vie
 
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    const text::Locale& loc = ctx_.locale;
-    auto flag = [&](std::string_view v) { return text::toBoolean(v, loc); };
 
     // 1-4. Every override off, every fee locked at "0.00", taxes locked.
     for (const FeeOverride& o : kFeeOverrides) (f.*o.box).setValue(0);
@@ -273,10 +273,10 @@ void TaxFeeExchange::applyUpdateRecord(const std::vector<std::string_view>& save
 {
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    auto flag = [&](int field) { return text::toBoolean(saved[static_cast<std::size_t>(field)], ctx_.locale); };
+    auto flagAt = [&](int field) { return flag(saved[static_cast<std::size_t>(field)]); };
     for (const Jurisdiction& j : kJurisdictions) {
         std::string_view amount = saved[static_cast<std::size_t>(j.k)];
-        if (flag(kFirstTaxFlag + j.k)) {
+        if (flagAt(kFirstTaxFlag + j.k)) {
             view::CheckBox& box = f.chkTaxes[j.index];
             box.setEnabled(true);
             box.setVisible(true);
@@ -288,7 +288,7 @@ void TaxFeeExchange::applyUpdateRecord(const std::vector<std::string_view>& save
         f.txtFieldTax[j.index].setText(timesRate(amount));
     }
     for (const SavedOverride& o : kUpdateOverrides) {
-        if (!flag(o.flagField)) continue;
+        if (!flagAt(o.flagField)) continue;
         view::CheckBox& box = f.*o.box;
         box.setEnabled(true);
         if (o.fee != Fee::Surcharge) box.setVisible(true);
@@ -305,7 +305,7 @@ void TaxFeeExchange::applyViewRecord(const std::vector<std::string_view>& saved)
 {
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    auto flag = [&](int field) { return text::toBoolean(saved[static_cast<std::size_t>(field)], ctx_.locale); };
+    auto flagAt = [&](int field) { return flag(saved[static_cast<std::size_t>(field)]); };
     for (const Jurisdiction& j : kJurisdictions) {
         view::TextBox& field = f.txtFieldTax[j.index];
         field.setText(timesRate(saved[static_cast<std::size_t>(j.k)]));
@@ -314,14 +314,14 @@ void TaxFeeExchange::applyViewRecord(const std::vector<std::string_view>& saved)
     f.txtField[18].setText(timesRate(saved[5]));
     for (int i = 0; i <= 6; ++i) f.txtFee[i].setText(timesRate(saved[static_cast<std::size_t>(6 + i)]));
     for (const Jurisdiction& j : kJurisdictions) {
-        if (!flag(kFirstTaxFlag + j.k)) continue;
+        if (!flagAt(kFirstTaxFlag + j.k)) continue;
         view::CheckBox& box = f.chkTaxes[j.index];
         box.setEnabled(false);
         box.setVisible(true);
         box.setValue(1);
     }
     for (const auto& [field, member] : kViewOverrides) {
-        if (!flag(field)) continue;
+        if (!flagAt(field)) continue;
         view::CheckBox& box = f.*member;
         box.setEnabled(false);
         box.setVisible(true);

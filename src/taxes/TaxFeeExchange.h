@@ -32,6 +32,8 @@ private:
     void applyUpdateRecord(const std::vector<std::string_view>& saved);
     void applyViewRecord(const std::vector<std::string_view>& saved);
     std::string timesRate(std::string_view field) const;
+    /// A flag field: "True"/"False" in any case or a number (non-zero is set).
+    bool flag(std::string_view field) const;
 
     ControlContext& ctx_;
 };

@@ -123,7 +123,7 @@ void TaxFields::SetTaxNFees()
         for (const Jurisdiction& j : kJurisdictions) taxes += Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
         f.txtField[17].setText(ctx_.fixed(taxes.toDouble(), 2));
         f.txtHiddenItemTotal.setText(ctx_.general(merchandise.toDouble()));
-        f.txtFee[Fee::TotalDeposit].setText(ctx_.fixed(ctx_.number(GetTotalDeposit()), 2));
+        f.txtFee[Fee::TotalDeposit].setText(GetTotalDeposit());
         raiseTotalAmount();
     } catch (const Error&) {
         // Ends at the failing step; what was set stays.

@@ -16,7 +16,7 @@ void FeeFields::bind()
         box.LostFocus = ctx_.guard([this, index] { txtFee_LostFocus(index); });
     });
     for (const FeeOverride& o : kFeeOverrides)
-        (f.*o.box).Click = ctx_.guard([this, fee = o.fee] { overrideClicked(fee); });
+        (f.*o.box).Click = ctx_.guard([this, &o] { overrideClicked(o); });
 }
 
 void FeeFields::txtFee_KeyPress(int index, int& key)
@@ -50,15 +50,12 @@ void FeeFields::txtFee_LostFocus(int index)
     }
 }
 
-void FeeFields::overrideClicked(int feeIndex)
+void FeeFields::overrideClicked(const FeeOverride& pair)
 {
     view::Form& f = ctx_.form;
-    const FeeOverride* pair = nullptr;
-    for (const FeeOverride& o : kFeeOverrides)
-        if (o.fee == feeIndex) pair = &o;
-    view::CheckBox& box = f.*pair->box;
+    view::CheckBox& box = f.*pair.box;
     if (box.visible() && box.enabled()) {
-        ctx_.setAmountOverridden(f.txtFee[feeIndex], box.checked());
+        ctx_.setAmountOverridden(f.txtFee[pair.fee], box.checked());
         totals_.fupdate();
     }
     if (ctx_.state.PersonType != "5") {

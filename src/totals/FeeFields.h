@@ -3,6 +3,7 @@
 namespace zelt {
 
 struct ControlContext;
+struct FeeOverride;
 class TotalsRecalculation;
 
 /// The fee boxes and their "Over Ridden" boxes: the key filter, the change,
@@ -19,7 +20,7 @@ public:
     void txtFee_KeyUp(int index);
     void txtFee_LostFocus(int index);
     /// The handling shared by the seven override boxes.
-    void overrideClicked(int feeIndex);
+    void overrideClicked(const FeeOverride& pair);
 
 private:
     ControlContext& ctx_;

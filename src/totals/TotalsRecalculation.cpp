@@ -47,13 +47,14 @@ void TotalsRecalculation::run()
     for (int r = 1; r < rows; ++r) {
         double s = number(grid.text(r, Col::Status));
         const bool isMerchandise = lists.isMerchandiseStatus(s);
+        const bool isRewards = lists.isRewardsStatus(s);
         if (isMerchandise || s == 1)
             weight = checked(weight + number(grid.text(r, Col::UnitWeight)) * number(grid.text(r, Col::Quantity)));
-        if (merchandiseFailure || (!isMerchandise && !lists.isRewardsStatus(s))) continue;
+        if (merchandiseFailure || (!isMerchandise && !isRewards)) continue;
         try {
             double amount = number(grid.text(r, Col::ExtPrice));
             if (isMerchandise) merchandise = checked(merchandise + amount);
-            if (lists.isRewardsStatus(s)) rewards = amount;
+            if (isRewards) rewards = amount;
         } catch (const text::RuntimeError& e) {
             merchandiseFailure = e;
         }

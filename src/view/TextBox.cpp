@@ -89,13 +89,17 @@ void TextBox::applyKey(int key)
         next.replace(start, length, insert);
         caret = start + insert.size();
     }
-    if (next != text_) {
-        text_ = std::move(next);
-        selStart_ = static_cast<int>(caret);
-        selLength_ = 0;
-        notifyChanged();
-        fire(Change);
-    }
+    replaceByUser(std::move(next), caret);
+}
+
+void TextBox::replaceByUser(std::string text, std::size_t caret)
+{
+    if (text == text_) return;
+    text_ = std::move(text);
+    selStart_ = static_cast<int>(std::min(caret, text_.size()));
+    selLength_ = 0;
+    notifyChanged();
+    fire(Change);
 }
 
 void TextBox::typeText(std::string_view keys)
@@ -119,12 +123,7 @@ void TextBox::userEdit(std::string text, int caret)
 {
     if (!canInteract() || locked_) return;
     if (!hasFocus()) setFocus();
-    if (text == text_) return;
-    text_ = std::move(text);
-    selStart_ = std::clamp(caret, 0, static_cast<int>(text_.size()));
-    selLength_ = 0;
-    notifyChanged();
-    fire(Change);
+    replaceByUser(std::move(text), static_cast<std::size_t>(std::max(caret, 0)));
 }
 
 void TextBox::userDoubleClick()

@@ -46,6 +46,8 @@ public:
 
 private:
     void applyKey(int key);
+    /// Puts a text the user produced in place, the caret after the edit.
+    void replaceByUser(std::string text, std::size_t caret);
 
     std::string text_;
     bool locked_ = false;

@@ -15,11 +15,13 @@ namespace {
 int toBytes(const QString& text, int position) { return static_cast<int>(text.left(position).toUtf8().size()); }
 int toChars(const std::string& text, int bytes)
 {
-    return static_cast<int>(QString::fromUtf8(text.data(), std::min<qsizetype>(bytes, static_cast<qsizetype>(text.size()))).size());
+    return static_cast<int>(
+        QString::fromUtf8(text.data(), std::min<qsizetype>(bytes, static_cast<qsizetype>(text.size()))).size());
 }
 } // namespace
 
-TextBoxBinding::TextBoxBinding(view::TextBox& model, QLineEdit* edit) : WidgetBinding(model, edit), box_(model), edit_(edit)
+TextBoxBinding::TextBoxBinding(view::TextBox& model, QLineEdit* edit)
+    : WidgetBinding(model, edit), box_(model), edit_(edit)
 {
     edit_->setContextMenuPolicy(Qt::NoContextMenu);
     sync();
@@ -41,11 +43,16 @@ void TextBoxBinding::syncKind()
     }
 }
 
+std::pair<int, int> TextBoxBinding::selection() const
+{
+    if (edit_->hasSelectedText()) return {edit_->selectionStart(), static_cast<int>(edit_->selectedText().size())};
+    return {edit_->cursorPosition(), 0};
+}
+
 void TextBoxBinding::pushSelection()
 {
     const QString text = edit_->text();
-    int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
-    int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
+    auto [start, length] = selection();
     int startBytes = toBytes(text, start);
     box_.setSelection(startBytes, toBytes(text, start + length) - startBytes);
 }
@@ -59,45 +66,42 @@ bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
 
 bool TextBoxBinding::forward(QEvent* event)
 {
-    {
-        if (event->type() == QEvent::KeyPress) {
-            auto* key = static_cast<QKeyEvent*>(event);
-            pushSelection();
-            if (key->matches(QKeySequence::Paste)) {
-                QString text = edit_->text();
-                int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
-                int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 0;
-                QString pasted = QApplication::clipboard()->text();
-                text.replace(start, length, pasted);
-                box_.userEdit(text.toStdString(), toBytes(text, start + static_cast<int>(pasted.size())));
-                return true;
-            }
-            if (key->key() == Qt::Key_Delete) {
-                QString text = edit_->text();
-                int start = edit_->hasSelectedText() ? edit_->selectionStart() : edit_->cursorPosition();
-                int length = edit_->hasSelectedText() ? static_cast<int>(edit_->selectedText().size()) : 1;
-                text.remove(start, length);
-                box_.userEdit(text.toStdString(), toBytes(text, start));
-                return true;
-            }
-            if (key->key() == Qt::Key_Backspace) {
-                box_.typeKey(view::TextBox::kBackspace);
-                return true;
-            }
-            if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
-                box_.typeKey(view::TextBox::kEnter);
-                return true;
-            }
-            const QString typed = key->text();
-            if (!typed.isEmpty() && typed.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
-                for (char32_t cp : typed.toUcs4()) box_.typeKey(static_cast<int>(cp));
-                return true;
-            }
-        } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
-            pushSelection(); // caret moves and mouse selections
-        } else if (event->type() == QEvent::MouseButtonDblClick) {
-            box_.userDoubleClick();
+    if (event->type() == QEvent::KeyPress) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        pushSelection();
+        if (key->matches(QKeySequence::Paste)) {
+            QString text = edit_->text();
+            auto [start, length] = selection();
+            QString pasted = QApplication::clipboard()->text();
+            text.replace(start, length, pasted);
+            box_.userEdit(text.toStdString(), toBytes(text, start + static_cast<int>(pasted.size())));
+            return true;
         }
+        if (key->key() == Qt::Key_Delete) {
+            QString text = edit_->text();
+            auto [start, length] = selection();
+            text.remove(start, length > 0 ? length : 1); // no selection: the character after the caret
+            box_.userEdit(text.toStdString(), toBytes(text, start));
+            return true;
+        }
+        if (key->key() == Qt::Key_Backspace) {
+            box_.typeKey(view::TextBox::kBackspace);
+            return true;
+        }
+        if (key->key() == Qt::Key_Return || key->key() == Qt::Key_Enter) {
+            box_.typeKey(view::TextBox::kEnter);
+            return true;
+        }
+        const QString typed = key->text();
+        if (!typed.isEmpty() && typed.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
+            for (char32_t cp : typed.toUcs4())
+                box_.typeKey(static_cast<int>(cp));
+            return true;
+        }
+    } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
+        pushSelection(); // caret moves and mouse selections
+    } else if (event->type() == QEvent::MouseButtonDblClick) {
+        box_.userDoubleClick();
     }
     return false;
 }

@@ -4,6 +4,8 @@
 
 #include <zelt/view/TextBox.h>
 
+#include <utility>
+
 class QLineEdit;
 
 namespace zelt::qt {
@@ -22,6 +24,8 @@ protected:
 private:
     /// Hands one Qt event to the model; true when the model consumed it.
     bool forward(QEvent* event);
+    /// The Qt selection (or the caret) as start and length in characters.
+    std::pair<int, int> selection() const;
     void pushSelection();
     view::TextBox& box_;
     QLineEdit* edit_;
