@@ -204,15 +204,3 @@ TEST_F(Control, SetConfigCopiesOnlyTheSettingsGiven)
     EXPECT_EQ(all.calls, (std::vector<std::string>{"profile:Zelt", "url:https://avatax.example/", "account:1100",
                                                    "key:secret"}));
 }
-
-TEST_F(Control, FeeReadBacksReturnTheBoxTexts)
-{
-    const char* texts[] = {"1.00", "2.00", "3.00", "4.00", "0.00", "6.00"};
-    for (int i = 0; i < 6; ++i) form().txtFee[i].setText(texts[i]);
-    EXPECT_EQ(control->BrokerageFee(), "1.00");
-    EXPECT_EQ(control->DutyFee(), "2.00");
-    EXPECT_EQ(control->EnhancedDeliveryFee(), "3.00");
-    EXPECT_EQ(control->VendorServiceFee(), "4.00");
-    EXPECT_EQ(control->FreightFee(), "0.00");
-    EXPECT_EQ(control->CenterHandlingFee(), "6.00");
-}

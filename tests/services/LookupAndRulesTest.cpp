@@ -123,12 +123,6 @@ TEST(OrderEvents, TheEventTableDecidesBothRules)
     }
 }
 
-TEST_F(Lookups, TaxCommandStaysOffAtCreationWhateverTheEvent)
-{
-    control->setZeltEvent("PurchaseOrder");
-    EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
-}
-
 TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
 {
     control->GetComboContent(lookupTables());
@@ -148,12 +142,4 @@ TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
     draft.quantity = "";
     control->setReadData(draft.record());
     EXPECT_THROW(control->IsPendingAcknowledgement(), InputError);
-}
-
-TEST_F(Lookups, OrderStatusFlagIsStored)
-{
-    control->fGetOderIDStatus(true);
-    EXPECT_TRUE(control->state().orderStatusFlag);
-    control->fGetOderIDStatus(false);
-    EXPECT_FALSE(control->state().orderStatusFlag);
 }
