@@ -62,9 +62,17 @@ void DemoWindow::loadOrder(Mode mode)
 void DemoWindow::exportAll()
 {
     OrderedItems& control = widget_->control();
-    log(QStringLiteral("readData: ") + QString::fromStdString(control.readData()));
-    log(QStringLiteral("ExemptItems: ") + QString::fromStdString(control.ExemptItems()));
-    log(QStringLiteral("GetSalesTaxesNFees: ") + QString::fromStdString(control.GetSalesTaxesNFees()));
+    // Each read-back on its own: one the control refuses does not hide the others.
+    auto show = [this](const QString& name, auto read) {
+        try {
+            log(name + QStringLiteral(": ") + QString::fromStdString(read()));
+        } catch (const std::exception& e) {
+            log(name + QStringLiteral(" refused: ") + QString::fromStdString(e.what()));
+        }
+    };
+    show(QStringLiteral("readData"), [&] { return control.readData(); });
+    show(QStringLiteral("ExemptItems"), [&] { return control.ExemptItems(); });
+    show(QStringLiteral("GetSalesTaxesNFees"), [&] { return control.GetSalesTaxesNFees(); });
     log(QStringLiteral("IsDirty: ") + (control.IsDirty() ? QStringLiteral("True") : QStringLiteral("False")));
 }
 

@@ -5,7 +5,7 @@
 //   zelt-demo [--scripted] [--screenshot FILE] [--sample FOLDER]
 #include "DemoWindow.h"
 
-#include <zelt/view/ScriptedMessageBoxes.h>
+#include <zelt/StandIns.h>
 
 #include <QApplication>
 #include <QTimer>

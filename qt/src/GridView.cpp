@@ -104,19 +104,38 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {
-    int step = 0;
-    switch (event->key()) {
-    case Qt::Key_Up: step = -1; break;
-    case Qt::Key_Down: step = 1; break;
-    case Qt::Key_PageUp: step = -10; break;
-    case Qt::Key_PageDown: step = 10; break;
-    default: QTableView::keyPressEvent(event); return;
-    }
     const int first = grid_.fixedRows();
     const int last = grid_.rows() - 1;
+    // A page is the rows the view shows, less one kept for context.
+    const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
+    const int page = std::max(viewport()->height() / rowHeight - 1, 1);
+    const int current = std::clamp(grid_.row(), first, std::max(last, first));
+    int row = -1;
+    switch (event->key()) {
+    case Qt::Key_Up: row = current - 1; break;
+    case Qt::Key_Down: row = current + 1; break;
+    case Qt::Key_PageUp: row = current - page; break;
+    case Qt::Key_PageDown: row = current + page; break;
+    case Qt::Key_Home: row = first; break;
+    case Qt::Key_End: row = last; break;
+    default: QTableView::keyPressEvent(event); return;
+    }
+    event->accept();
     if (last < first) return;
-    int row = grid_.highlightStyle() == 0 ? first : std::clamp(grid_.row() + step, first, last);
+    // Moving works the same in every highlight style: the style only decides
+    // whether the current row is drawn selected.
+    row = std::clamp(row, first, last);
     WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0)); });
+    showCurrentRow();
+}
+
+void GridView::showCurrentRow()
+{
+    const int row = model_->tableRow(grid_.row());
+    if (row < 0 || row >= model_->rowCount()) return;
+    const QModelIndex index = model_->index(row, std::max(grid_.col(), 0));
+    if (selectionModel()->currentIndex() != index) selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+    scrollTo(index);
 }
 
 } // namespace zelt::qt

@@ -10,7 +10,8 @@ class GridTableModel;
 
 /// The table view of the lines. Mouse presses, releases and clicks, and the
 /// arrow keys, go to the grid's entry points with the grid row and column
-/// under the pointer; what is selected is the grid model's business.
+/// under the pointer; the arrow, page, Home and End keys move the grid's
+/// current row. What is selected is the grid model's business.
 class GridView : public QTableView {
 public:
     GridView(view::Grid& grid, GridTableModel* model, QWidget* parent = nullptr);
@@ -27,6 +28,8 @@ protected:
 
 private:
     std::pair<int, int> cellAt(const QPoint& pos) const;
+    /// Puts the view's current cell on the grid's current row and scrolls to it.
+    void showCurrentRow();
 
     view::Grid& grid_;
     GridTableModel* model_;

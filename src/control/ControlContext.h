@@ -2,7 +2,7 @@
 
 #include "services/LookupLists.h"
 #include "zelt/Error.h"
-#include "zelt/control/ControlState.h"
+#include "control/ControlState.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"
 #include "zelt/control/Services.h"

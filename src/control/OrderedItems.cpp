@@ -1,9 +1,12 @@
 #include "zelt/control/OrderedItems.h"
 
+#include "control/ControlAccess.h"
 #include "control/OrderedItemsImpl.h"
 #include "lineitems/LineColumns.h"
 #include "services/OrderEventRules.h"
+#include "services/HostInput.h"
 #include "zelt/InputError.h"
+#include "zelt/NotImplementedError.h"
 #include "zelt/Version.h"
 #include "zelt/text/RuntimeError.h"
 
@@ -90,12 +93,13 @@ void OrderedItems::setLocale(text::Locale locale) { impl_->ctx.locale = std::mov
 const text::Locale& OrderedItems::locale() const { return impl_->ctx.locale; }
 view::Form& OrderedItems::form() { return impl_->ctx.form; }
 const view::Form& OrderedItems::form() const { return impl_->ctx.form; }
-const ControlState& OrderedItems::state() const { return impl_->ctx.state; }
 
 // ---- Lines --------------------------------------------------------------------
 void OrderedItems::setReadData(std::string_view text) { impl_->loader.load(text); }
-std::string OrderedItems::readData() { return {}; }
-std::string OrderedItems::readDataForAvalara() { return {}; }
+std::size_t OrderedItems::MaxLines() const { return impl_->ctx.state.maxLines; }
+void OrderedItems::setMaxLines(std::size_t maxLines) { impl_->ctx.state.maxLines = maxLines; }
+std::string OrderedItems::readData() { throw NotImplementedError("readData"); }
+std::string OrderedItems::readDataForAvalara() { throw NotImplementedError("readDataForAvalara"); }
 std::string OrderedItems::ExemptItems() const { return impl_->ctx.form.txtHiddenExemptTracker.text(); }
 
 // ---- Mode, dirty state and user ---------------------------------------------
@@ -184,8 +188,11 @@ void OrderedItems::setVendorFreightMethodID(std::string_view id)
                          "\"" + std::string(id.substr(0, 40)) + "\": " + e.description());
     }
 }
-void OrderedItems::SetFreightOptionsFromMorrow(std::string_view) {}
-void OrderedItems::UpdateFreightComboBox(bool) {}
+void OrderedItems::SetFreightOptionsFromMorrow(std::string_view)
+{
+    throw NotImplementedError("SetFreightOptionsFromMorrow");
+}
+void OrderedItems::UpdateFreightComboBox(bool) { throw NotImplementedError("UpdateFreightComboBox"); }
 
 // ---- Fees ------------------------------------------------------------------------------
 void OrderedItems::setAllowFreightOverride(bool allow)
@@ -209,7 +216,7 @@ double OrderedItems::GetTotalAmount() const
     const std::string& deposit = impl_->ctx.form.txtFee[6].text();
     if (auto v = text::tryToNumber(deposit, impl_->ctx.locale)) return *v;
     throw InputError("GetTotalAmount", std::nullopt, std::nullopt,
-                     "the total deposit \"" + deposit + "\" is not a number");
+                     "the total deposit " + quoteInput(deposit) + " is not a number");
 }
 void OrderedItems::setBrokageFeeCode(std::string_view v) { impl_->ctx.state.BrokageFeeCode = v; }
 void OrderedItems::setDutyFeeCode(std::string_view v) { impl_->ctx.state.DutyFeeCode = v; }
@@ -230,10 +237,10 @@ const std::string& OrderedItems::FrieghtTaxable() const { return impl_->ctx.stat
 void OrderedItems::setFrieghtTaxable(std::string_view v) { impl_->ctx.state.FrieghtTaxable = v; }
 
 // ---- Freight rates and surcharges --------------------------------------------------------
-void OrderedItems::LetFreightInfo(std::string_view, std::string_view) {}
-std::string OrderedItems::GetFreightInfo() const { return {}; }
-void OrderedItems::GetSurCharges(std::int16_t, std::string_view) {}
-void OrderedItems::PutServerName(std::string_view) {}
+void OrderedItems::LetFreightInfo(std::string_view, std::string_view) { throw NotImplementedError("LetFreightInfo"); }
+std::string OrderedItems::GetFreightInfo() const { throw NotImplementedError("GetFreightInfo"); }
+void OrderedItems::GetSurCharges(std::int16_t, std::string_view) { throw NotImplementedError("GetSurCharges"); }
+void OrderedItems::PutServerName(std::string_view) { throw NotImplementedError("PutServerName"); }
 void OrderedItems::setUsesZeltD(bool v) { impl_->ctx.state.UsesZeltD = v; }
 
 // ---- Addresses ------------------------------------------------------------------------------
@@ -288,13 +295,16 @@ void OrderedItems::LetSalesTaxesNFees(std::string_view ptFees, std::string_view 
     impl_->exchange.LetSalesTaxesNFees(ptFees, ptSalesTax, ptDutyBrkgFee);
 }
 std::string OrderedItems::GetSalesTaxesNFees() const { return impl_->exchange.GetSalesTaxesNFees(); }
-void OrderedItems::UpdateTaxes() {}
+void OrderedItems::UpdateTaxes() { throw NotImplementedError("UpdateTaxes"); }
 void OrderedItems::EnableUpdateTaxes(bool value) { impl_->ctx.form.cmdUpdateTaxes.setEnabled(value); }
 void OrderedItems::LoadTaxRates() {}
 
 // ---- Tax services -------------------------------------------------------------------------------
 void OrderedItems::setInternalTaxServiceURL(std::string_view v) { impl_->ctx.state.InternalTaxServiceURL = v; }
-void OrderedItems::CalculateTaxesFromVardonInternalService(std::string_view, text::Currency, text::Currency) {}
+void OrderedItems::CalculateTaxesFromVardonInternalService(std::string_view, text::Currency, text::Currency)
+{
+    throw NotImplementedError("CalculateTaxesFromVardonInternalService");
+}
 void OrderedItems::setXMLComponentDownloadMessage(std::string_view v) { impl_->ctx.state.XMLComponentDownloadMessage = v; }
 void OrderedItems::setXMLComponentDownloadURL(std::string_view v) { impl_->ctx.state.XMLComponentDownloadURL = v; }
 void OrderedItems::setAccount(std::string_view v) { impl_->ctx.state.Account = v; }
@@ -321,12 +331,13 @@ const std::string& OrderedItems::AvalavaErrorMessage() const { return impl_->ctx
 std::string OrderedItems::ReturnWebserviceXML(std::string_view, std::string_view, std::string_view, std::string_view,
                                               bool)
 {
-    return {};
+    throw NotImplementedError("ReturnWebserviceXML");
 }
-std::string OrderedItems::URLDecode(std::string_view What) { return std::string(What); }
+std::string OrderedItems::URLDecode(std::string_view) { throw NotImplementedError("URLDecode"); }
 void OrderedItems::ErrorHandlerCenter(ErrorRecord&, std::string_view, std::string_view, std::int32_t, std::int16_t,
                                       std::int32_t)
 {
+    throw NotImplementedError("ErrorHandlerCenter");
 }
 void OrderedItems::GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
                                    std::string_view ptRecordSeparator, std::string_view ptTableSeparator)
@@ -347,5 +358,12 @@ void OrderedItems::setPONumber(std::string_view v) { impl_->ctx.state.PONumber =
 void OrderedItems::setOnlineOrderID(std::string_view v) { impl_->ctx.state.OnlineOrderID = v; }
 void OrderedItems::setDisablePaymentButton(bool v) { impl_->ctx.state.DisablePaymentButton = v; }
 void OrderedItems::setExemptPermission(bool v) { impl_->ctx.state.ExemptPermission = v; }
+
+} // namespace zelt
+
+namespace zelt {
+
+ControlContext& ControlAccess::context(OrderedItems& control) { return control.impl_->ctx; }
+const ControlState& ControlAccess::state(const OrderedItems& control) { return control.impl_->ctx.state; }
 
 } // namespace zelt

@@ -3,23 +3,21 @@
 #include "control/ControlContext.h"
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineColumns.h"
+#include "services/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/text/Date.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/text/Split.h"
 
+#include <algorithm>
 #include <cmath>
+#include <cstdint>
 
 namespace zelt {
 
 namespace {
 
 constexpr std::string_view kMember = "readData";
-
-std::string shorten(std::string_view value)
-{
-    return value.size() > 40 ? std::string(value.substr(0, 40)) + "..." : std::string(value);
-}
 
 // The exempt flag: -1 (the host's True) marks the line exempt; the text True,
 // in any case, is read the same way. Any other value is not exempt.
@@ -31,112 +29,120 @@ bool isExemptFlag(std::string_view field, const text::Locale& locale)
            (t[2] == 'U' || t[2] == 'u') && (t[3] == 'E' || t[3] == 'e');
 }
 
+// A column's name in messages: its header without the currency mark.
+std::string columnName(const ColumnFact& column)
+{
+    std::string_view name = column.header;
+    if (name.ends_with("($)")) name.remove_suffix(3);
+    return std::string(name);
+}
+
+// How many records the text holds: every record is followed by the separator.
+std::size_t countRecords(std::string_view text, std::string_view separator)
+{
+    std::size_t count = 0;
+    for (std::size_t at = text.find(separator); at != std::string_view::npos;
+         at = text.find(separator, at + separator.size()))
+        ++count;
+    return count;
+}
+
 } // namespace
 
 LineLoader::Staged LineLoader::stage(std::string_view text)
 {
+    const HostInput in(std::string(kMember), ctx_.locale);
+    const std::size_t lineCount = text.empty() ? 0 : countRecords(text, ctx_.state.recordSeparator);
+    if (lineCount > ctx_.state.maxLines)
+        in.fail(static_cast<int>(std::min<std::size_t>(ctx_.state.maxLines + 1, INT32_MAX)), std::nullopt,
+                "the order holds " + std::to_string(lineCount) + " lines; at most " +
+                    std::to_string(ctx_.state.maxLines) + " are taken (setMaxLines)");
+
     Staged out;
     out.cells = std::move(spareCells_);
     out.cells.clear();
-    auto writeHeaders = [&out] {
-        for (const ColumnFact& column : kColumns) out.cells[static_cast<std::size_t>(column.col)] = column.header;
-    };
-    if (text.empty()) {
-        out.cells.resize(Col::kCount);
-        writeHeaders();
-        return out;
-    }
+    out.cells.reserve((lineCount + 1) * Col::kCount);
+    out.cells.resize(Col::kCount);
+    for (const ColumnFact& column : kColumns) out.cells[static_cast<std::size_t>(column.col)] = column.header;
+    out.exempt.reserve(lineCount);
+    out.priced.reserve(lineCount);
+    if (text.empty()) return out;
+
     const text::Locale& loc = ctx_.locale;
     const LookupLists& lists = ctx_.lists;
     const Mode mode = ctx_.state.mode;
     const double rate = ctx_.conversionRateLeading();
-
-    // Room for about as many lines as the text can hold; grown if needed.
-    const std::size_t estimate = text.size() / 120 + 1;
-    out.cells.reserve((estimate + 1) * Col::kCount);
-    out.cells.resize(Col::kCount);
-    writeHeaders();
-
-    int recordNo = 0;
-    int fieldNo = 0;
-    auto fail = [&](const std::string& reason) -> InputError {
-        return InputError(std::string(kMember), recordNo, fieldNo, reason);
-    };
-    // Reads a cell or field as a number, naming it when it is not one.
-    auto numberOf = [&](std::string_view value, int field, std::string_view what) {
-        fieldNo = field;
-        auto v = text::tryToNumber(value, loc);
-        if (!v) throw fail(std::string(what) + " \"" + shorten(value) + "\" is not a number");
-        return *v;
-    };
+    double viewWeight = 0;
+    bool weightStopped = false;
 
     std::vector<std::string_view> fields;
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
-        recordNo = static_cast<int>(r) + 1;
-        fieldNo = 0;
+        const int recordNo = static_cast<int>(r) + 1;
+        if (fields.size() < static_cast<std::size_t>(Col::kLoadFields))
+            in.fail(recordNo, static_cast<int>(fields.size()),
+                    "the record has " + std::to_string(fields.size()) + " fields; " +
+                        std::to_string(Col::kLoadFields) + " are needed");
         out.cells.resize((r + 2) * Col::kCount);
-        out.exempt.push_back(0);
+        std::string* cell = &out.cells[(r + 1) * Col::kCount];
+        const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
+        out.exempt.push_back(exempt);
         out.priced.push_back(0);
         ++out.lines;
-        if (fields.size() < static_cast<std::size_t>(Col::kLoadFields)) {
-            fieldNo = static_cast<int>(fields.size());
-            throw fail("the record has " + std::to_string(fields.size()) + " fields; " +
-                       std::to_string(Col::kLoadFields) + " are needed");
+        for (const ColumnFact& column : kColumns) {
+            const int c = column.col;
+            std::string_view field = c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
+            switch (column.display) {
+            case CellDisplay::AsReceived: cell[c] = field; break;
+            case CellDisplay::Fixed2:
+            case CellDisplay::Fixed3:
+                // Quantities and weights beyond the currency range could never be totalled.
+                in.copiedAmount(field, recordNo, c, columnName(column));
+                cell[c] = text::formatFixedText(field, column.display == CellDisplay::Fixed2 ? 2 : 3, loc);
+                break;
+            case CellDisplay::Date: cell[c] = text::formatDateText(field, loc); break;
+            case CellDisplay::UnitText: cell[c] = lists.unitCodeToDisplay(field); break;
+            case CellDisplay::ConvertedPrice: {
+                double price = in.amount(field, recordNo, c, columnName(column)) * rate;
+                cell[c] = ctx_.fixed(in.inRange(price, recordNo, c, columnName(column) + " times the conversion rate"), 2);
+                break;
+            }
+            case CellDisplay::Computed: cell[c] = field; break;
+            case CellDisplay::ExemptMark: cell[c] = exempt ? kExemptMark : std::string_view{}; break;
+            }
         }
-        try {
-            std::string* cell = &out.cells[(r + 1) * Col::kCount];
-            const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
-            out.exempt[r] = exempt;
-            for (const ColumnFact& column : kColumns) {
-                const int c = column.col;
-                fieldNo = c;
-                std::string_view field = c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
-                switch (column.display) {
-                case CellDisplay::AsReceived: cell[c] = field; break;
-                case CellDisplay::Fixed2: cell[c] = text::formatFixedText(field, 2, loc); break;
-                case CellDisplay::Fixed3: cell[c] = text::formatFixedText(field, 3, loc); break;
-                case CellDisplay::Date: cell[c] = text::formatDateText(field, loc); break;
-                case CellDisplay::UnitText: cell[c] = lists.unitCodeToDisplay(field); break;
-                case CellDisplay::ConvertedPrice: {
-                    double price = numberOf(field, c, c == Col::UnitPrice ? "Unit Price" : "Akw.Price");
-                    cell[c] = ctx_.fixed(text::checked(price * rate), 2);
-                    break;
-                }
-                case CellDisplay::Computed: cell[c] = field; break;
-                case CellDisplay::ExemptMark: cell[c] = exempt ? kExemptMark : std::string_view{}; break;
-                }
-            }
 
-            // The Status decides pricing and shading: it is read where a
-            // quantity and a price are present, and on every line outside
-            // Add Mode.
-            const bool hasAmounts = !cell[Col::Quantity].empty() && !cell[Col::UnitPrice].empty();
-            double status = 0;
-            if (hasAmounts || mode != Mode::AddMode) {
-                status = numberOf(cell[Col::Status], Col::Status, "Status");
-                out.priced[r] = lists.isPricedStatus(status);
+        // The Status decides pricing and shading: it is read where a quantity
+        // and a price are present, and on every line outside Add Mode.
+        const bool hasAmounts = !cell[Col::Quantity].empty() && !cell[Col::UnitPrice].empty();
+        double status = 0;
+        if (hasAmounts || mode != Mode::AddMode) {
+            status = in.number(cell[Col::Status], recordNo, Col::Status, "the Status");
+            out.priced.back() = lists.isPricedStatus(status);
+        }
+        if (hasAmounts) {
+            if (out.priced.back()) {
+                double quantity = in.number(cell[Col::Quantity], recordNo, Col::Quantity, "the Quantity");
+                double price = ctx_.number(cell[Col::UnitPrice]);
+                // The price is in range already: a product beyond it comes from the quantity.
+                double extended = in.inRange(price * quantity, recordNo, Col::Quantity,
+                                             "the Quantity times the Unit Price");
+                cell[Col::ExtPrice] = ctx_.fixed(extended, 2);
+            } else {
+                cell[Col::ExtPrice] = ctx_.fixed(0, 2);
             }
-            if (hasAmounts) {
-                if (out.priced[r]) {
-                    double quantity = numberOf(cell[Col::Quantity], Col::Quantity, "Quantity");
-                    double price = numberOf(cell[Col::UnitPrice], Col::UnitPrice, "Unit Price");
-                    fieldNo = Col::ExtPrice;
-                    cell[Col::ExtPrice] = ctx_.fixed(text::checked(price * quantity), 2);
-                } else {
-                    cell[Col::ExtPrice] = "0.00";
-                }
-            }
-            if (mode == Mode::ViewMode &&
-                (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1) && status != 5) {
-                double weight = numberOf(cell[Col::UnitWeight], Col::UnitWeight, "Unit Weight");
-                double quantity = numberOf(cell[Col::Quantity], Col::Quantity, "Quantity");
-                out.viewWeight = text::checked(out.viewWeight + text::checked(weight * quantity));
-            }
-        } catch (const text::RuntimeError& e) {
-            throw fail(e.description());
+        }
+        // The weight total of View Mode stops quietly at a line whose weight
+        // or quantity does not read, as the totals recalculation does.
+        if (mode == Mode::ViewMode && !weightStopped &&
+            (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1) && status != 5) {
+            auto weight = text::tryToNumber(cell[Col::UnitWeight], loc);
+            auto quantity = text::tryToNumber(cell[Col::Quantity], loc);
+            if (weight && quantity) viewWeight += *weight * *quantity;
+            else weightStopped = true;
         }
     }
+    if (mode == Mode::ViewMode && !weightStopped) out.viewWeight = viewWeight;
     return out;
 }
 
@@ -246,16 +252,16 @@ void LineLoader::load(std::string_view text)
 
     switch (ctx_.state.mode) {
     case Mode::AddMode:
-        for (int i = 0; i <= 6; ++i) f.txtFee[i].setText("0.00");
-        for (int i = 12; i <= 16; ++i) f.txtFieldTax[i].setText("0.00");
-        for (int i : {17, 18, 19}) f.txtField[i].setText("0.00");
+        for (int i = 0; i <= 6; ++i) f.txtFee[i].setText(ctx_.fixed(0, 2));
+        for (int i = 12; i <= 16; ++i) f.txtFieldTax[i].setText(ctx_.fixed(0, 2));
+        for (int i : {17, 18, 19}) f.txtField[i].setText(ctx_.fixed(0, 2));
         break;
     case Mode::UpdateMode:
     case Mode::LineCancelMode:
         recalculateTotals_();
         break;
     case Mode::ViewMode:
-        f.txtField[19].setText(ctx_.fixed(staged.viewWeight, 3));
+        if (staged.viewWeight) f.txtField[19].setText(ctx_.fixed(*staged.viewWeight, 3));
         break;
     }
 }

@@ -2,6 +2,7 @@
 
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <vector>
@@ -19,8 +20,9 @@ public:
     {
     }
 
-    /// Reads and converts every record first; a malformed record raises an
-    /// InputError (record from 1, field from 0, reason) and nothing changes.
+    /// Reads and converts every record first; more lines than the control
+    /// takes, or a malformed record, raise an InputError (record from 1, field
+    /// from 0, reason) and nothing changes.
     /// Then replaces the lines, sets the buttons for the mode, shades the
     /// lines that are not priced and starts the totals.
     void load(std::string_view text);
@@ -31,7 +33,8 @@ private:
         std::vector<std::string> cells; // (1 + lines) x 22, row-major, the header row first
         std::vector<std::uint8_t> exempt;
         std::vector<std::uint8_t> priced;
-        double viewWeight = 0;
+        /// View Mode's weight total; none when it stopped at a line.
+        std::optional<double> viewWeight;
     };
 
     Staged stage(std::string_view text);

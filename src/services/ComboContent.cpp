@@ -1,11 +1,14 @@
 #include "services/ComboContent.h"
 
 #include "control/ControlContext.h"
+#include "services/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/text/Split.h"
 
+#include <algorithm>
 #include <array>
+#include <cstdint>
 #include <string>
 
 namespace zelt {
@@ -51,61 +54,88 @@ void ComboContent::GetComboContent(std::string_view ptCmbPopulate, std::string_v
     std::string recordSep = chooseSeparator(ptRecordSeparator, "$R$", st.recordSeparator);
     std::string tableSep = chooseSeparator(ptTableSeparator, "$T$", st.tableSeparator);
 
-    // Read everything before changing anything.
+    // The new lists, positions and rate are built aside; the control changes
+    // only once all of them are read.
     auto tables = text::splitRecords(ptCmbPopulate, tableSep);
     if (tables.size() < 5)
         throw InputError(std::string(kMember), std::nullopt, std::nullopt,
                          "the text holds " + std::to_string(tables.size()) +
                              " tables; five are needed (statuses, units, carriers, Direction issues, "
                              "conversion rate), each followed by the table separator");
-    auto statuses = readTable(tables[0], 0, recordSep, fieldSep);
-    auto units = readTable(tables[1], 1, recordSep, fieldSep);
-    auto carriers = readTable(tables[2], 2, recordSep, fieldSep);
-    bool noIssues = tables[3].empty();
-    auto issues = noIssues ? std::vector<LookupLists::Entry>{} : readTable(tables[3], 3, recordSep, fieldSep);
+    LookupLists next = ctx_.lists;
+    next.statusList = readTable(tables[0], 0, recordSep, fieldSep);
+    next.unitList = readTable(tables[1], 1, recordSep, fieldSep);
+    next.carrierList = readTable(tables[2], 2, recordSep, fieldSep);
+    const bool noIssues = tables[3].empty();
+    if (!noIssues) next.issueList = readTable(tables[3], 3, recordSep, fieldSep);
     auto rateRecords = text::split(tables[4], recordSep);
     if (rateRecords.empty())
         throw InputError(std::string(kMember), 1, std::nullopt, "table 4 holds no conversion rate");
-    auto rate = text::tryToNumber(rateRecords[0], ctx_.locale);
-    if (!rate)
-        throw InputError(std::string(kMember), 1, std::nullopt,
-                         "table 4: the conversion rate \"" + std::string(rateRecords[0].substr(0, 40)) +
-                             "\" is not a number");
+    const std::string rateText(text::trim(rateRecords[0]));
+    const double rate = readConversionRate(rateText);
+
+    next.currencyConversionRate = rate;
+    next.vendorConversionRate = st.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA) ? rate : 1.0;
+    // Active status positions; with repeated codes the last entry wins.
+    for (std::size_t i = 0; i < next.statusList.size(); ++i) {
+        const auto& e = next.statusList[i];
+        auto pos = static_cast<std::int16_t>(std::min<std::size_t>(i, INT16_MAX));
+        if (LookupLists::codeIs(e, 1, ctx_.locale)) next.statusPosition1 = pos;
+        else if (LookupLists::codeIs(e, 7, ctx_.locale)) next.statusPosition7 = pos;
+        else if (LookupLists::codeIs(e, 6, ctx_.locale)) next.statusPosition6 = pos;
+    }
+    for (std::size_t i = 0; i < next.carrierList.size(); ++i) {
+        const auto& e = next.carrierList[i];
+        if (LookupLists::codeIs(e, 2, ctx_.locale)) next.carrierPosition2 = std::to_string(i);
+        else if (LookupLists::codeIs(e, 15, ctx_.locale)) next.carrierPosition15 = std::to_string(i);
+    }
 
     // Apply.
     st.fieldSeparator = std::move(fieldSep);
     st.recordSeparator = std::move(recordSep);
     st.tableSeparator = std::move(tableSep);
-    LookupLists& lists = ctx_.lists;
-    lists.statusList = std::move(statuses);
-    lists.unitList = std::move(units);
-    lists.carrierList = std::move(carriers);
+    ctx_.lists = std::move(next);
     view::Form& f = ctx_.form;
     if (noIssues) {
         f.chkDirection.setEnabled(false);
         f.chkDirection.setBackColor(view::Color::buttonFace());
     } else {
-        lists.issueList = std::move(issues);
         f.cboFld[4].clear();
-        for (const auto& e : lists.issueList) f.cboFld[4].addItem(LookupLists::displayText(e));
+        for (const auto& e : ctx_.lists.issueList) f.cboFld[4].addItem(LookupLists::displayText(e));
     }
-    lists.currencyConversionRate = *rate;
-    f.txtCurrConversionRate.setText(st.orderCountry == COUNTRY::CANADA ? std::string(rateRecords[0]) : "1");
-    lists.vendorConversionRate = st.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA) ? *rate : 1.0;
+    f.txtCurrConversionRate.setText(st.orderCountry == COUNTRY::CANADA ? rateText : "1");
+}
 
-    // Active status positions; with repeated codes the last entry wins.
-    for (std::size_t i = 0; i < lists.statusList.size(); ++i) {
-        const auto& e = lists.statusList[i];
-        auto pos = static_cast<std::int16_t>(i);
-        if (LookupLists::codeIs(e, 1, ctx_.locale)) lists.statusPosition1 = pos;
-        else if (LookupLists::codeIs(e, 7, ctx_.locale)) lists.statusPosition7 = pos;
-        else if (LookupLists::codeIs(e, 6, ctx_.locale)) lists.statusPosition6 = pos;
+double ComboContent::readConversionRate(const std::string& rateText) const
+{
+    // Digits with at most one decimal separator of the locale: the form the
+    // conversion-rate box holds and every reading of it agrees on.
+    const std::string& point = ctx_.locale.decimalSeparator;
+    bool plain = !rateText.empty();
+    bool seenPoint = false;
+    bool digit = false;
+    for (std::size_t i = 0; plain && i < rateText.size();) {
+        if (rateText[i] >= '0' && rateText[i] <= '9') {
+            digit = true;
+            ++i;
+        } else if (!seenPoint && rateText.compare(i, point.size(), point) == 0) {
+            seenPoint = true;
+            i += point.size();
+        } else {
+            plain = false;
+        }
     }
-    for (std::size_t i = 0; i < lists.carrierList.size(); ++i) {
-        const auto& e = lists.carrierList[i];
-        if (LookupLists::codeIs(e, 2, ctx_.locale)) lists.carrierPosition2 = std::to_string(i);
-        else if (LookupLists::codeIs(e, 15, ctx_.locale)) lists.carrierPosition15 = std::to_string(i);
-    }
+    auto rate = plain && digit ? text::tryToNumber(rateText, ctx_.locale) : std::nullopt;
+    if (!rate)
+        throw InputError(std::string(kMember), 1, std::nullopt,
+                         "table 4: the conversion rate " + quoteInput(rateText) +
+                             " is not a number in the form the rate box takes (digits and at most one decimal separator \"" +
+                             point + "\")");
+    if (*rate <= 0 || !isAmountInRange(*rate))
+        throw InputError(std::string(kMember), 1, std::nullopt,
+                         "table 4: the conversion rate " + quoteInput(rateText) +
+                             " must be greater than 0 and inside the currency range");
+    return *rate;
 }
 
 void ComboContent::PopulateComboBoxes(bool isCenterLevel, bool limitedStatuses, bool showCombos, bool /*unused*/)

@@ -1,5 +1,6 @@
 #pragma once
 
+#include <string>
 #include <string_view>
 
 namespace zelt {
@@ -12,9 +13,11 @@ class ComboContent {
 public:
     explicit ComboContent(ControlContext& ctx) : ctx_(ctx) {}
 
-    /// Checks the whole text first: fewer than five tables, a lookup record
-    /// without a code, or a conversion rate that is not a number raise an
-    /// InputError and change nothing.
+    /// Reads the whole text into new lookup lists first: fewer than five
+    /// tables, a lookup record without a code, or a conversion rate that is not
+    /// a plain positive number in the control's locale (digits and at most one
+    /// decimal separator, inside the currency range) raise an InputError and
+    /// change nothing.
     void GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
                          std::string_view ptRecordSeparator, std::string_view ptTableSeparator);
 
@@ -23,6 +26,8 @@ public:
     void PopulateComboBoxes(bool isCenterLevel, bool limitedStatuses, bool showCombos, bool unused = false);
 
 private:
+    double readConversionRate(const std::string& rateText) const;
+
     ControlContext& ctx_;
 };
 

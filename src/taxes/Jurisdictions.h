@@ -1,6 +1,6 @@
 #pragma once
 
-#include "zelt/control/ControlState.h"
+#include "control/ControlState.h"
 #include "zelt/view/Form.h"
 
 #include <array>

@@ -2,6 +2,7 @@
 
 #include "control/ControlContext.h"
 #include "lineitems/LineColumns.h"
+#include "services/HostInput.h"
 #include "taxes/Jurisdictions.h"
 #include "totals/FeeIndex.h"
 #include "zelt/InputError.h"
@@ -19,6 +20,8 @@ constexpr std::string_view kMember = "LetSalesTaxesNFees";
 constexpr std::string_view kClubOption = "Delivery To Club/Third Party Installer/Forwarder";
 
 // Fields of the saved tax and fee record.
+constexpr int kMerchandiseField = 5;
+constexpr int kFirstFeeField = 6;
 constexpr int kFirstTaxFlag = 13;
 constexpr int kUpdateEhdFlag = 28;
 constexpr int kViewEhdFlag = 29;
@@ -31,7 +34,7 @@ struct SavedOverride {
     int amountField;
 };
 
-constexpr SavedOverride kUpdateOverrides[] = {
+constexpr std::array<SavedOverride, 7> kUpdateOverrides = {{
     {18, &view::Form::chkDutyBrokerageFee, Fee::Brokerage, 6},
     {19, &view::Form::chkDutyFee, Fee::Duty, 7},
     {kUpdateEhdFlag, &view::Form::chkAppEHD, Fee::HomeDelivery, 8},
@@ -39,14 +42,18 @@ constexpr SavedOverride kUpdateOverrides[] = {
     {21, &view::Form::chkAppFreight, Fee::Freight, 10},
     {22, &view::Form::chkCentrHandlingFee, Fee::CenterHandling, 11},
     {23, &view::Form::chkSurChargeFee, Fee::Surcharge, 12},
-};
+}};
 
 /// In View Mode the flags are read in this order, the EHD flag from field 29.
-constexpr std::pair<int, view::CheckBox view::Form::*> kViewOverrides[] = {
-    {18, &view::Form::chkDutyBrokerageFee}, {19, &view::Form::chkDutyFee},       {20, &view::Form::chkServiceFee},
-    {21, &view::Form::chkAppFreight},       {kViewEhdFlag, &view::Form::chkAppEHD}, {22, &view::Form::chkCentrHandlingFee},
+constexpr std::array<std::pair<int, view::CheckBox view::Form::*>, 7> kViewOverrides = {{
+    {18, &view::Form::chkDutyBrokerageFee},
+    {19, &view::Form::chkDutyFee},
+    {20, &view::Form::chkServiceFee},
+    {21, &view::Form::chkAppFreight},
+    {kViewEhdFlag, &view::Form::chkAppEHD},
+    {22, &view::Form::chkCentrHandlingFee},
     {23, &view::Form::chkSurChargeFee},
-};
+}};
 
 bool equalsNoCase(std::string_view a, std::string_view b)
 {
@@ -55,10 +62,7 @@ bool equalsNoCase(std::string_view a, std::string_view b)
            });
 }
 
-std::string quoted(std::string_view value)
-{
-    return "\"" + std::string(value.substr(0, 40)) + (value.size() > 40 ? "...\"" : "\"");
-}
+std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
 } // namespace
 
@@ -71,111 +75,166 @@ TaxFeeExchange::Records TaxFeeExchange::split(std::string_view text) const
     return records;
 }
 
-std::string TaxFeeExchange::timesRate(std::string_view field) const
-{
-    return ctx_.fixed(text::checked(ctx_.number(field) * ctx_.number(ctx_.form.txtCurrConversionRate.text())), 2);
-}
-
-bool TaxFeeExchange::flag(std::string_view field) const { return text::toBoolean(field, ctx_.locale); }
-
-void TaxFeeExchange::validate(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const
+TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const
 {
     const text::Locale& loc = ctx_.locale;
-    auto fail = [](std::string_view argument, std::optional<int> record, std::optional<int> field, std::string reason) {
-        return InputError(std::string(argument), record, field, std::move(reason));
-    };
-    // Each record is named from 1 as the exchange formats count them; fields from 0.
-    auto needFields = [&](std::string_view argument, const Records& records, std::size_t r, std::size_t count,
-                          const char* what) {
-        if (r >= records.size())
-            throw fail(argument, static_cast<int>(r) + 1, std::nullopt,
-                       std::string("the ") + what + " record is missing");
-        if (records[r].size() < count)
-            throw fail(argument, static_cast<int>(r) + 1, static_cast<int>(records[r].size()),
-                       std::string("the ") + what + " record has " + std::to_string(records[r].size()) +
-                           " fields; " + std::to_string(count) + " are needed");
-    };
-    auto needNumber = [&](std::string_view argument, const Records& records, std::size_t r, std::size_t f,
-                          const char* what) {
-        std::string_view v = records[r][f];
-        if (!text::isNumeric(v, loc))
-            throw fail(argument, static_cast<int>(r) + 1, static_cast<int>(f),
-                       std::string(what) + " " + quoted(v) + " is not a number");
-    };
-    auto needFlag = [&](std::string_view argument, const Records& records, std::size_t r, std::size_t f) {
-        std::string_view v = records[r][f];
-        try {
-            text::toBoolean(v, loc);
-        } catch (const text::RuntimeError&) {
-            throw fail(argument, static_cast<int>(r) + 1, static_cast<int>(f),
-                       "the flag " + quoted(v) + " is neither a number nor True or False");
-        }
-    };
+    const HostInput in("ptFees", loc);
+    Staged s;
 
     if (!ptSalesTax.empty()) {
-        const Records rates = split(ptSalesTax);
-        for (std::size_t r = 0; r < rates.size(); ++r) {
-            needFields("ptSalesTax", rates, r, 1, "tax rate");
-            needNumber("ptSalesTax", rates, r, 0, "the jurisdiction type");
-            double type = text::toNumber(rates[r][0], loc);
-            if (type >= 1 && type <= 5 && type == static_cast<int>(type)) needFields("ptSalesTax", rates, r, 2, "tax rate");
+        const HostInput rates("ptSalesTax", loc);
+        const Records records = split(ptSalesTax);
+        for (std::size_t r = 0; r < records.size(); ++r) {
+            const int recordNo = static_cast<int>(r) + 1;
+            if (records[r].empty()) rates.fail(recordNo, 0, "the tax rate record has no jurisdiction type");
+            const double type = rates.number(records[r][0], recordNo, 0, "the jurisdiction type");
+            for (const Jurisdiction& j : kJurisdictions) {
+                if (type != j.salesTaxType) continue;
+                if (records[r].size() < 2) rates.fail(recordNo, 1, "the tax rate record has no rate");
+                s.rateText[at(j.k)] = std::string(records[r][1]);
+            }
         }
     }
-    if (!feesGiven) return;
+    s.feesGiven = feesGiven;
+    if (!feesGiven) return s;
 
-    const std::string& rateBox = ctx_.form.txtCurrConversionRate.text();
-    auto needRateBox = [&] {
-        if (!text::isNumeric(rateBox, loc))
-            throw fail(kMember, std::nullopt, std::nullopt,
-                       "the conversion rate box " + quoted(rateBox) + " is not a number");
+    auto need = [&](std::size_t r, std::size_t count, const char* what) {
+        const int recordNo = static_cast<int>(r) + 1;
+        if (r >= fees.size()) in.fail(recordNo, std::nullopt, std::string("the ") + what + " record is missing");
+        if (fees[r].size() < count)
+            in.fail(recordNo, static_cast<int>(fees[r].size()),
+                    std::string("the ") + what + " record has " + std::to_string(fees[r].size()) + " fields; " +
+                        std::to_string(count) + " are needed");
     };
+
     const Mode mode = ctx_.state.mode;
     if (mode == Mode::ViewMode) {
-        needFields("ptFees", fees, 0, kViewEhdFlag + 1, "saved tax and fee");
-        needRateBox();
-        for (std::size_t f = 0; f <= 12; ++f) needNumber("ptFees", fees, 0, f, "the amount");
-        for (std::size_t f = kFirstTaxFlag; f <= kViewEhdFlag; ++f)
-            if (f < 24 || f == kViewEhdFlag) needFlag("ptFees", fees, 0, f);
-        return;
+        need(0, kViewEhdFlag + 1, "saved tax and fee");
+        s.saved = stageSavedRecord(fees[0], 1, true, in);
+        return s;
     }
 
-    needFields("ptFees", fees, 0, 6, "vendor fee defaults");
-    for (std::size_t f = 0; f <= 4; ++f) needNumber("ptFees", fees, 0, f, "the vendor fee default");
-    needFields("ptFees", fees, 1, 8, "vendor fee status");
-    for (std::size_t f = 0; f < 8; ++f) needFlag("ptFees", fees, 1, f);
+    need(0, 6, "vendor fee defaults");
+    const Record& defaults = fees[0];
+    for (int i = 0; i <= 4; ++i) s.vendorFee[at(i + 2)] = in.amount(defaults[at(i)], 1, i, "the vendor fee default");
+    s.priceListDate = defaults[5];
+    need(1, 8, "vendor fee status");
+    for (int i = 0; i < 8; ++i) s.status[at(i)] = in.flag(fees[1][at(i)], 2, i);
 
     const bool savedRecord = mode == Mode::UpdateMode || mode == Mode::LineCancelMode;
-    if (savedRecord) {
-        needFields("ptFees", fees, 2, kUpdateEhdFlag + 1, "saved tax and fee");
-        needRateBox();
-        for (std::size_t f = 0; f <= 12; ++f) needNumber("ptFees", fees, 2, f, "the amount");
-        for (std::size_t f = kFirstTaxFlag; f <= kUpdateEhdFlag; ++f)
-            if (f < 24 || f == kUpdateEhdFlag) needFlag("ptFees", fees, 2, f);
-    }
-    if (ctx_.state.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA)) {
-        if (ctx_.lists.vendorConversionRate == 0)
-            throw fail(kMember, std::nullopt, std::nullopt,
-                       "the vendor is Canadian and the vendor conversion rate is 0 (GetComboContent sets it)");
-        // Without a saved record the total deposit box keeps its text and is converted as it stands.
-        if (mode != Mode::UpdateMode) {
-            const std::string& deposit = ctx_.form.txtFee[Fee::TotalDeposit].text();
-            if (!text::isNumeric(deposit, loc))
-                throw fail(kMember, std::nullopt, std::nullopt,
-                           "the total deposit box " + quoted(deposit) + " is not a number");
+    if (savedRecord) need(2, kUpdateEhdFlag + 1, "saved tax and fee");
+    const HostInput rateBox(std::string(kMember), loc);
+    if (mode == Mode::UpdateMode) {
+        // The home delivery fee and the freight are converted by the rate;
+        // the other saved fees are copied as they stand.
+        const double rate = rateBox.number(ctx_.form.txtCurrConversionRate.text(), std::nullopt, std::nullopt,
+                                           "the conversion rate box");
+        for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i) {
+            std::string_view field = fees[2][at(i + kFirstFeeField)];
+            if (i == Fee::HomeDelivery || i == Fee::Freight) {
+                double v = in.inRange(in.amount(field, 3, i + kFirstFeeField, "the amount") * rate, 3,
+                                      i + kFirstFeeField, "the amount times the conversion rate");
+                s.savedFeeText[at(i)] = ctx_.fixed(v, 2);
+            } else {
+                in.copiedAmount(field, 3, i + kFirstFeeField, "the amount");
+                s.savedFeeText[at(i)] = std::string(field);
+            }
         }
     }
+    if (ctx_.state.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA)) {
+        const double vendorRate = ctx_.lists.vendorConversionRate;
+        if (vendorRate == 0)
+            rateBox.fail(std::nullopt, std::nullopt,
+                         "the vendor is Canadian and the vendor conversion rate is 0 (GetComboContent sets it)");
+        // The service fee and the deposit as their boxes will read them: the
+        // saved record's texts in Update Mode; otherwise the service fee was
+        // just reset and the deposit keeps the text it has.
+        double service = 0;
+        double deposit = 0;
+        if (mode == Mode::UpdateMode) {
+            service = in.amount(*s.savedFeeText[Fee::VendorService], 3, Fee::VendorService + kFirstFeeField,
+                                "the vendor service fee");
+            deposit = in.amount(*s.savedFeeText[Fee::TotalDeposit], 3, Fee::TotalDeposit + kFirstFeeField,
+                                "the total deposit");
+        } else {
+            deposit = rateBox.amount(ctx_.form.txtFee[Fee::TotalDeposit].text(), std::nullopt, std::nullopt,
+                                     "the total deposit box");
+        }
+        s.canadianFees = std::array<double, 2>{
+            rateBox.inRange(service / vendorRate, std::nullopt, std::nullopt, "the converted vendor service fee"),
+            rateBox.inRange(deposit / vendorRate, std::nullopt, std::nullopt, "the converted total deposit")};
+    }
+    if (savedRecord) s.saved = stageSavedRecord(fees[2], 3, false, in);
+    return s;
+}
+
+TaxFeeExchange::SavedRecord TaxFeeExchange::stageSavedRecord(const Record& saved, int recordNo, bool viewMode,
+                                                             const HostInput& in) const
+{
+    const HostInput rateBox(std::string(kMember), ctx_.locale);
+    const double rate =
+        rateBox.number(ctx_.form.txtCurrConversionRate.text(), std::nullopt, std::nullopt, "the conversion rate box");
+    auto timesRate = [&](int field, std::string_view what) {
+        double v = in.inRange(in.amount(saved[at(field)], recordNo, field, what) * rate, recordNo, field,
+                              std::string(what) + " times the conversion rate");
+        return ctx_.fixed(v, 2);
+    };
+    auto flagAt = [&](int field) { return in.flag(saved[at(field)], recordNo, field); };
+
+    SavedRecord out;
+    double taxes = 0;
+    for (const Jurisdiction& j : kJurisdictions) {
+        const std::size_t k = at(j.k);
+        out.taxText[k] = timesRate(j.k, "the tax amount");
+        taxes += ctx_.number(out.taxText[k]);
+    }
+    if (viewMode) {
+        out.merchandiseText = timesRate(kMerchandiseField, "the merchandise total");
+        for (int i = 0; i <= Fee::TotalDeposit; ++i) out.viewFeeText[at(i)] = timesRate(kFirstFeeField + i, "the amount");
+        // Every tax keeps its saved amount, flagged or not.
+        for (const Jurisdiction& j : kJurisdictions) out.overrideAmount[at(j.k)] = ctx_.number(out.taxText[at(j.k)]);
+        out.totalSalesTaxText = ctx_.fixed(in.inRange(taxes, recordNo, std::nullopt, "the total sales tax"), 2);
+    }
+    for (const Jurisdiction& j : kJurisdictions) {
+        const std::size_t k = at(j.k);
+        out.taxOverridden[k] = flagAt(kFirstTaxFlag + j.k);
+        if (!viewMode && out.taxOverridden[k]) out.overrideAmount[k] = ctx_.number(out.taxText[k]);
+    }
+    for (std::size_t n = 0; n < out.feeOverridden.size(); ++n) {
+        if (viewMode) {
+            out.feeOverridden[n] = flagAt(kViewOverrides[n].first);
+        } else {
+            const SavedOverride& o = kUpdateOverrides[n];
+            out.feeOverridden[n] = flagAt(o.flagField);
+            if (out.feeOverridden[n]) out.overrideFeeText[n] = timesRate(o.amountField, "the amount");
+        }
+    }
+    return out;
 }
 
 void TaxFeeExchange::LetSalesTaxesNFees(std::string_view ptFees, std::string_view ptSalesTax,
                                         std::string_view ptDutyBrkgFee)
 {
-    const Records fees = split(ptFees);
-    validate(fees, !ptFees.empty(), ptSalesTax);
+    const Staged staged = stage(split(ptFees), !ptFees.empty(), ptSalesTax); // may throw: nothing has changed yet
 
+    resetFields();
+    for (std::size_t k = 0; k < staged.rateText.size(); ++k)
+        if (staged.rateText[k]) ctx_.state.jurisdictionRateText[k] = *staged.rateText[k];
+    if (!staged.feesGiven) return;
+    if (ctx_.state.mode == Mode::ViewMode) {
+        applyViewRecord(*staged.saved);
+        return;
+    }
+    applyVendorRules(staged, ptDutyBrkgFee);
+    if (staged.saved) applyUpdateRecord(*staged.saved);
+}
+
+void TaxFeeExchange::resetFields()
+{
     view::Form& f = ctx_.form;
-    ControlState& st = ctx_.state;
-
-    // 1-4. Every override off, every fee locked at "0.00", taxes locked.
+    const ControlState& st = ctx_.state;
+    // Every override off, every fee locked at zero, taxes locked, the override
+    // boxes and bullets hidden.
     for (const FeeOverride& o : kFeeOverrides) (f.*o.box).setValue(0);
     for (const FeeOverride& o : kFeeOverrides) (f.*o.box).setEnabled(true);
     f.chkAppFreight.setEnabled(st.AllowFreightOverride);
@@ -184,7 +243,7 @@ void TaxFeeExchange::LetSalesTaxesNFees(std::string_view ptFees, std::string_vie
         view::TextBox& box = f.txtFee[i];
         box.setBackColor(view::Color::buttonFace());
         box.setLocked(true);
-        box.setText("0.00");
+        box.setText(ctx_.fixed(0, 2));
         box.setTabStop(false);
     }
     f.txtFieldTax.forEach([](int, view::TextBox& box) {
@@ -196,44 +255,28 @@ void TaxFeeExchange::LetSalesTaxesNFees(std::string_view ptFees, std::string_vie
     for (int i = 8; i <= 13; ++i) f.imgBullet[i].setVisible(false);
     f.txtFee[Fee::HomeDelivery].setLocked(true);
     f.txtFee[Fee::HomeDelivery].setBackColor(view::Color::buttonFace());
+}
 
-    // 5. Tax rates by jurisdiction type; the later record of a type wins.
-    if (!ptSalesTax.empty()) {
-        for (const auto& record : split(ptSalesTax)) {
-            double type = ctx_.number(record[0]);
-            for (const Jurisdiction& j : kJurisdictions)
-                if (type == j.salesTaxType) st.jurisdictionRateText[static_cast<std::size_t>(j.k)] = record[1];
-        }
+void TaxFeeExchange::applyVendorRules(const Staged& s, std::string_view ptDutyBrkgFee)
+{
+    view::Form& f = ctx_.form;
+    ControlState& st = ctx_.state;
+    st.vendorPriceListDate = s.priceListDate;
+    for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i)
+        if (s.savedFeeText[at(i)]) f.txtFee[i].setText(*s.savedFeeText[at(i)]);
+    for (int i = 2; i <= 6; ++i) st.fdVendorFee[at(i)] = s.vendorFee[at(i)];
+    if (s.canadianFees) {
+        const auto [service, deposit] = *s.canadianFees;
+        f.txtFee[Fee::VendorService].setText(ctx_.general(service));
+        st.fdVendorFee[Fee::VendorService] = service;
+        f.txtFee[Fee::TotalDeposit].setText(ctx_.general(deposit));
+        st.fdVendorFee[Fee::TotalDeposit] = deposit;
     }
-    if (ptFees.empty()) return;
-    if (st.mode == Mode::ViewMode) {
-        applyViewRecord(fees[0]);
-        return;
-    }
-
-    // 8-13. Vendor defaults, the saved fees of an order being updated, the flags.
-    const auto& defaults = fees[0];
-    st.vendorPriceListDate = defaults[5];
-    if (st.mode == Mode::UpdateMode) {
-        const auto& saved = fees[2];
-        for (int i = 2; i <= 6; ++i) {
-            std::string_view field = saved[static_cast<std::size_t>(i + 6)];
-            f.txtFee[i].setText(i == Fee::HomeDelivery || i == Fee::Freight ? timesRate(field) : std::string(field));
-        }
-    }
-    for (int i = 2; i <= 6; ++i) st.fdVendorFee[static_cast<std::size_t>(i)] = ctx_.number(defaults[static_cast<std::size_t>(i - 2)]);
-    if (st.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA)) {
-        for (int i : {Fee::VendorService, Fee::TotalDeposit}) {
-            double v = text::divide(ctx_.number(f.txtFee[i].text()), ctx_.lists.vendorConversionRate);
-            f.txtFee[i].setText(ctx_.general(v));
-            st.fdVendorFee[static_cast<std::size_t>(i)] = v;
-        }
-    }
-    for (std::size_t i = 0; i < 8; ++i) st.fbVendorFeeStatus[i] = flag(fees[1][i]);
+    st.fbVendorFeeStatus = s.status;
     st.dutyAndBrokerageFeeText = ptDutyBrkgFee;
     const auto& flags = st.fbVendorFeeStatus;
 
-    // 14-17. Show what the vendor's rules offer.
+    // Show what the vendor's rules offer.
     for (view::CheckBox* box : {&f.chkServiceFee, &f.chkAppFreight, &f.chkAppEHD, &f.chkCentrHandlingFee})
         box->setVisible(true);
     if (flags[0]) {
@@ -266,29 +309,28 @@ void TaxFeeExchange::LetSalesTaxesNFees(std::string_view ptFees, std::string_vie
                 break;
             }
     }
-    if (st.mode == Mode::UpdateMode || st.mode == Mode::LineCancelMode) applyUpdateRecord(fees[2]);
 }
 
-void TaxFeeExchange::applyUpdateRecord(const std::vector<std::string_view>& saved)
+void TaxFeeExchange::applyUpdateRecord(const SavedRecord& saved)
 {
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    auto flagAt = [&](int field) { return flag(saved[static_cast<std::size_t>(field)]); };
     for (const Jurisdiction& j : kJurisdictions) {
-        std::string_view amount = saved[static_cast<std::size_t>(j.k)];
-        if (flagAt(kFirstTaxFlag + j.k)) {
+        const std::size_t k = at(j.k);
+        if (saved.taxOverridden[k]) {
             view::CheckBox& box = f.chkTaxes[j.index];
             box.setEnabled(true);
             box.setVisible(true);
             box.setValue(1);
             f.txtFieldTax[j.index].setLocked(false);
             f.txtFieldTax[j.index].setBackColor(view::Color::window());
-            st.jurisdictionOverrideAmount[static_cast<std::size_t>(j.k)] = ctx_.number(timesRate(amount));
+            st.jurisdictionOverrideAmount[k] = saved.overrideAmount[k];
         }
-        f.txtFieldTax[j.index].setText(timesRate(amount));
+        f.txtFieldTax[j.index].setText(saved.taxText[k]);
     }
-    for (const SavedOverride& o : kUpdateOverrides) {
-        if (!flagAt(o.flagField)) continue;
+    for (std::size_t n = 0; n < kUpdateOverrides.size(); ++n) {
+        if (!saved.feeOverridden[n]) continue;
+        const SavedOverride& o = kUpdateOverrides[n];
         view::CheckBox& box = f.*o.box;
         box.setEnabled(true);
         if (o.fee != Fee::Surcharge) box.setVisible(true);
@@ -297,39 +339,35 @@ void TaxFeeExchange::applyUpdateRecord(const std::vector<std::string_view>& save
         view::TextBox& fee = f.txtFee[o.fee];
         fee.setLocked(false);
         fee.setBackColor(view::Color::window());
-        fee.setText(timesRate(saved[static_cast<std::size_t>(o.amountField)]));
+        fee.setText(saved.overrideFeeText[n]);
     }
 }
 
-void TaxFeeExchange::applyViewRecord(const std::vector<std::string_view>& saved)
+void TaxFeeExchange::applyViewRecord(const SavedRecord& saved)
 {
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    auto flagAt = [&](int field) { return flag(saved[static_cast<std::size_t>(field)]); };
     for (const Jurisdiction& j : kJurisdictions) {
-        view::TextBox& field = f.txtFieldTax[j.index];
-        field.setText(timesRate(saved[static_cast<std::size_t>(j.k)]));
-        st.jurisdictionOverrideAmount[static_cast<std::size_t>(j.k)] = ctx_.number(ctx_.fixed(ctx_.number(field.text()), 2));
+        f.txtFieldTax[j.index].setText(saved.taxText[at(j.k)]);
+        st.jurisdictionOverrideAmount[at(j.k)] = saved.overrideAmount[at(j.k)];
     }
-    f.txtField[18].setText(timesRate(saved[5]));
-    for (int i = 0; i <= 6; ++i) f.txtFee[i].setText(timesRate(saved[static_cast<std::size_t>(6 + i)]));
+    f.txtField[18].setText(saved.merchandiseText);
+    for (int i = 0; i <= Fee::TotalDeposit; ++i) f.txtFee[i].setText(saved.viewFeeText[at(i)]);
     for (const Jurisdiction& j : kJurisdictions) {
-        if (!flagAt(kFirstTaxFlag + j.k)) continue;
+        if (!saved.taxOverridden[at(j.k)]) continue;
         view::CheckBox& box = f.chkTaxes[j.index];
         box.setEnabled(false);
         box.setVisible(true);
         box.setValue(1);
     }
-    for (const auto& [field, member] : kViewOverrides) {
-        if (!flagAt(field)) continue;
-        view::CheckBox& box = f.*member;
+    for (std::size_t n = 0; n < kViewOverrides.size(); ++n) {
+        if (!saved.feeOverridden[n]) continue;
+        view::CheckBox& box = f.*kViewOverrides[n].second;
         box.setEnabled(false);
         box.setVisible(true);
         box.setValue(1);
     }
-    double taxes = 0;
-    for (const Jurisdiction& j : kJurisdictions) taxes = text::checked(taxes + ctx_.number(f.txtFieldTax[j.index].text()));
-    f.txtField[17].setText(ctx_.fixed(taxes, 2));
+    f.txtField[17].setText(saved.totalSalesTaxText);
 }
 
 std::string TaxFeeExchange::GetSalesTaxesNFees() const
@@ -346,13 +384,12 @@ std::string TaxFeeExchange::GetSalesTaxesNFees() const
             out += sep;
             ++field;
         };
-        what = "the conversion rate box";
         const std::string& rateText = f.txtCurrConversionRate.text();
         auto divided = [&](const std::string& boxText, const std::string& name, bool fixedFirst) {
-            what = name + " \"" + boxText + "\"";
+            what = name + " " + quoteInput(boxText);
             double v = ctx_.number(boxText);
             if (fixedFirst) v = ctx_.number(ctx_.fixed(v, 2));
-            what = "the conversion rate box \"" + rateText + "\"";
+            what = "the conversion rate box " + quoteInput(rateText);
             double rate = ctx_.number(rateText);
             if (rate == 0) throw text::RuntimeError::divisionByZero();
             return ctx_.general(text::divide(v, rate));

@@ -24,7 +24,10 @@ void TaxFields::bind()
         box.KeyUp = ctx_.guard([this, i](int, int) { txtFieldTax_KeyUp(i); });
         box.LostFocus = ctx_.guard([this, i] { txtFieldTax_LostFocus(i); });
     });
-    f.txtCurrConversionRate.GotFocus = [&box = f.txtCurrConversionRate] { box.selectAll(); };
+    view::TextBox& rate = f.txtCurrConversionRate;
+    rate.GotFocus = [&rate] { rate.selectAll(); };
+    // The rate is a plain positive number, as the amount boxes take it.
+    rate.KeyPress = [this, &rate](int& key) { ctx_.filterAmountKey(key, rate.text()); };
     f.OptVndrCntryID.forEach(
         [this](int i, view::OptionButton& o) { o.Click = ctx_.guard([this, i] { OptVndrCntryID_Click(i); }); });
 }

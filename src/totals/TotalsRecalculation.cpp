@@ -126,10 +126,14 @@ double TotalsRecalculation::fGetBrokerageFee(std::string_view table, double amou
         if (records.empty()) return 0;
         const std::size_t fieldCount = text::split(records[0], fieldSeparator).size();
         if (fieldCount < 3) return 0; // a bracket needs its bounds and its fee
-        std::vector<std::string_view> fields;
-        for (std::string_view record : records) {
-            text::splitInto(record, fieldSeparator, fields);
-            if (fields.size() < fieldCount) return 0;
+        // Every record is cut before any is matched: a short record anywhere
+        // makes the whole table malformed.
+        std::vector<std::vector<std::string_view>> brackets(records.size());
+        for (std::size_t i = 0; i < records.size(); ++i) {
+            text::splitInto(records[i], fieldSeparator, brackets[i]);
+            if (brackets[i].size() < fieldCount) return 0;
+        }
+        for (const auto& fields : brackets) {
             const double r = rate();
             const double x = text::divide(amount, r);
             if (ctx_.number(fields[0]) <= x && x <= ctx_.number(fields[1])) return checked(r * ctx_.number(fields[2]));

@@ -30,9 +30,11 @@ void TextBox::setText(std::string text)
 {
     if (text == text_) return;
     text_ = std::move(text);
-    // A program change puts the caret at the start, as the platform's text box does.
+    // A program change of the box the user is typing in selects the new text,
+    // so the next key replaces it rather than landing in front of it.
+    // Elsewhere the caret goes to the start, as the platform's text box does.
     selStart_ = 0;
-    selLength_ = 0;
+    selLength_ = hasFocus() ? static_cast<int>(text_.size()) : 0;
     notifyChanged();
     fire(Change);
 }
@@ -94,12 +96,14 @@ void TextBox::applyKey(int key)
 
 void TextBox::replaceByUser(std::string text, std::size_t caret)
 {
-    if (text == text_) return;
+    // Typing a character over the same selected character leaves the text
+    // as it was, but the caret still moves past it.
+    const bool changed = text != text_;
     text_ = std::move(text);
     selStart_ = static_cast<int>(std::min(caret, text_.size()));
     selLength_ = 0;
     notifyChanged();
-    fire(Change);
+    if (changed) fire(Change);
 }
 
 void TextBox::typeText(std::string_view keys)

@@ -1,5 +1,7 @@
 #include "support/OrderFixture.h"
 
+#include "control/ControlAccess.h"
+
 #include "zelt/InputError.h"
 
 using namespace zelt;
@@ -178,7 +180,7 @@ TEST_F(LineLoading, ExemptFlagMarksTheLineAndTheTrackerIsRebuiltOnEveryLoad)
     // Loading again lists each exempt row once, for the new order only.
     control->setReadData(lines({plain, exempt}));
     EXPECT_EQ(control->ExemptItems(), "2|");
-    EXPECT_EQ(control->state().exemptScratchList, "2|");
+    EXPECT_EQ(ControlAccess::state(*control).exemptScratchList, "2|");
     control->setReadData("");
     EXPECT_EQ(control->ExemptItems(), "");
 }
@@ -205,6 +207,15 @@ TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)
     badStatus.status = "open";
     LineSpec badQuantity = good;
     badQuantity.quantity = "3 boxes";
+    LineSpec hugeWeight = good;
+    hugeWeight.unitWeight = "1e308";
+    LineSpec hugeQuantity = good;
+    hugeQuantity.quantity = "1e308";
+    LineSpec hugeProduct = good;
+    hugeProduct.quantity = "900000000000000";
+    hugeProduct.unitPrice = "900000";
+    LineSpec hugePrice = good;
+    hugePrice.unitPrice = "1e15";
     std::string shortRecord = "1$F$2$F$3$R$";
     std::vector<BadCase> cases = {
         {good.record() + shortRecord, 2, 3, "21 are needed"},
@@ -212,6 +223,10 @@ TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)
         {lines({emptyAck}), 1, 18, "Akw.Price \"\" is not a number"},
         {lines({good, badStatus}), 2, 2, "Status \"open\" is not a number"},
         {lines({badQuantity}), 1, 6, "Quantity \"3 boxes\" is not a number"},
+        {lines({good, hugeWeight}), 2, 13, "Unit Weight \"1e308\" is beyond the currency range"},
+        {lines({hugeQuantity}), 1, 6, "Quantity Ordered \"1e308\" is beyond the currency range"},
+        {lines({hugeProduct}), 1, 6, "the Quantity times the Unit Price is beyond the currency range"},
+        {lines({hugePrice}), 1, 15, "Unit Price \"1e15\" is beyond the currency range"},
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.reasonPart);
@@ -228,6 +243,46 @@ TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)
         EXPECT_EQ(cell(2, 12), before);
         EXPECT_EQ(form().txtFee[0].text(), "5.00");
     }
+}
+
+TEST_F(LineLoading, ViewModeOpensAnOrderWhoseWeightTotalCannotBeRead)
+{
+    // GIVEN an order whose second merchandise line has no unit weight
+    LineSpec weighed;
+    weighed.unitWeight = "2";
+    weighed.quantity = "3";
+    LineSpec unweighed = weighed;
+    unweighed.unitWeight = "";
+    form().txtField[19].setText("9.999");
+    // WHEN it is opened for viewing
+    load(Mode::ViewMode, {weighed, unweighed, weighed});
+    // THEN every line is there and the weight total stopped quietly, as the
+    // recalculation does in Update Mode
+    EXPECT_EQ(grid().rows(), 4);
+    EXPECT_EQ(cell(2, 13), "");
+    EXPECT_EQ(form().txtField[19].text(), "9.999");
+    load(Mode::ViewMode, {weighed, weighed});
+    EXPECT_EQ(form().txtField[19].text(), "12.000");
+}
+
+TEST_F(LineLoading, AnOrderBeyondTheLineLimitIsRefusedBeforeItIsRead)
+{
+    load(Mode::UpdateMode, {LineSpec{}});
+    EXPECT_EQ(control->MaxLines(), 1'000'000u);
+    control->setMaxLines(2);
+    LineSpec line;
+    try {
+        // The third record is not even a valid line: the count is checked first.
+        control->setReadData(lines({line, line}) + "x$R$");
+        ADD_FAILURE() << "loaded";
+    } catch (const InputError& e) {
+        EXPECT_EQ(e.member(), "readData");
+        EXPECT_EQ(e.record(), 3);
+        EXPECT_NE(std::string(e.what()).find("3 lines; at most 2"), std::string::npos) << e.what();
+    }
+    EXPECT_EQ(grid().rows(), 2);
+    control->setReadData(lines({line, line}));
+    EXPECT_EQ(grid().rows(), 3);
 }
 
 TEST_F(LineLoading, AStatusThatIsNotANumberLoadsInAddModeWhenNothingReadsIt)

@@ -1,5 +1,7 @@
 #include "support/OrderFixture.h"
 
+#include "control/ControlAccess.h"
+
 #include "services/OrderEventRules.h"
 #include "zelt/InputError.h"
 
@@ -63,11 +65,11 @@ TEST_F(Lookups, SeparatorsChangeOnlyWhenTheyDifferFromTheDefault)
 {
     // A default written with blanks around it changes nothing.
     control->GetComboContent(lookupTables(), " $F$ ", "$R$ ", "");
-    EXPECT_EQ(control->state().fieldSeparator, "$F$");
+    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "$F$");
     // Other separators stay in force for later exchanges.
     control->GetComboContent("Open|1#~Each|EA#~~~1#~", "|", "#", "~");
-    EXPECT_EQ(control->state().fieldSeparator, "|");
-    EXPECT_EQ(control->state().recordSeparator, "#");
+    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "|");
+    EXPECT_EQ(ControlAccess::state(*control).recordSeparator, "#");
     control->setViewMode(Mode::UpdateMode);
     control->setReadData("1|1|1|3|0||2|EA|M|||||1|2024-01-05|4|1||0||0#");
     EXPECT_EQ(cell(1, 7), "Each");
@@ -96,7 +98,7 @@ TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndKeepTheLists)
         }
     }
     EXPECT_THROW(control->GetComboContent("Open|1#", "|", "#"), InputError);
-    EXPECT_EQ(control->state().fieldSeparator, "$F$") << "a refused call changes no separator";
+    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "$F$") << "a refused call changes no separator";
     LineSpec line;
     line.unit = "BX";
     control->setReadData(line.record());
@@ -142,4 +144,41 @@ TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
     draft.quantity = "";
     control->setReadData(draft.record());
     EXPECT_THROW(control->IsPendingAcknowledgement(), InputError);
+}
+
+TEST_F(Lookups, TheConversionRateIsAPlainPositiveNumberInTheControlsLocale)
+{
+    control->CountryID(COUNTRY::CANADA, static_cast<std::int16_t>(COUNTRY::CANADA));
+    control->GetComboContent(lookupTables("1.25"));
+    struct Case {
+        const char* locale;
+        const char* rate;
+        bool taken;
+    } cases[] = {
+        {"en-US", "0", false},        {"en-US", "-1.25", false},  {"en-US", "1e308", false},
+        {"en-US", "1,25", false},     {"en-US", "1.25abc", false}, {"en-US", "1e2", false},
+        {"en-US", "$1.25", false},    {"en-US", "", false},        {"en-US", "2", true},
+        {"en-US", " 1.5 ", true},     {"fr-CA", "1.25", false},    {"fr-CA", "1,25", true},
+        {"en-US", "922337203685478", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(std::string(c.locale) + " " + c.rate);
+        const bool french = std::string_view(c.locale) == "fr-CA";
+        control->setLocale(french ? text::Locale::frCA() : text::Locale::enUS());
+        control->setReadData(""); // Add Mode writes the boxes in the locale
+        const std::string before = form().txtCurrConversionRate.text();
+        if (!c.taken) {
+            EXPECT_THROW(control->GetComboContent(lookupTables(c.rate)), InputError);
+            EXPECT_EQ(form().txtCurrConversionRate.text(), before);
+            continue;
+        }
+        control->GetComboContent(lookupTables(c.rate));
+        // Every reading of the box agrees: the summary and the line prices.
+        const double rate = text::toNumber(form().txtCurrConversionRate.text(), control->locale());
+        EXPECT_NO_THROW(control->GetSalesTaxesNFees());
+        LineSpec line;
+        line.unitPrice = "10";
+        control->setReadData(line.record());
+        EXPECT_EQ(cell(1, 15), text::formatFixed(10 * rate, 2, control->locale()));
+    }
 }

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "zelt/OrderedItems.h"
-#include "zelt/view/ScriptedMessageBoxes.h"
+#include "zelt/StandIns.h"
 
 #include <gtest/gtest.h>
 

@@ -1,5 +1,7 @@
 #include "support/OrderFixture.h"
 
+#include "control/ControlAccess.h"
+
 #include "zelt/InputError.h"
 
 #include <sstream>
@@ -59,12 +61,12 @@ protected:
 TEST_F(Exchange, SalesTaxRatesByJurisdictionType)
 {
     control->LetSalesTaxesNFees("", "2$F$6.5$R$");
-    EXPECT_EQ(control->state().jurisdictionRateText[1], "6.5");
+    EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[1], "6.5");
     control->LetSalesTaxesNFees("", "3$F$4.5");
-    EXPECT_EQ(control->state().jurisdictionRateText[2], "") << "no record without its separator";
+    EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[2], "") << "no record without its separator";
     control->LetSalesTaxesNFees("", "7$F$1$R$1$F$5$R$1$F$6$R$");
-    EXPECT_EQ(control->state().jurisdictionRateText[0], "6");
-    EXPECT_EQ(control->state().jurisdictionRateText[1], "6.5") << "rates survive a call that lacks them";
+    EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[0], "6");
+    EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[1], "6.5") << "rates survive a call that lacks them";
 }
 
 TEST_F(Exchange, EmptyFeesResetEverythingButTheDeposit)
@@ -90,7 +92,7 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
     fee(6).setText("42.00");
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags({0, 1, 7})) + record(savedRecord({18, 19})),
                                 "", "0$F$100$F$5$R$");
-    const ControlState& st = control->state();
+    const ControlState& st = ControlAccess::state(*control);
     EXPECT_DOUBLE_EQ(st.fdVendorFee[2], 0.1);
     EXPECT_DOUBLE_EQ(st.fdVendorFee[3], 2);
     EXPECT_DOUBLE_EQ(st.fdVendorFee[4], 0.03);
@@ -141,7 +143,7 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
     EXPECT_TRUE(form().chkTaxes[13].checked());
     EXPECT_FALSE(form().txtFieldTax[13].locked());
     EXPECT_TRUE(form().txtFieldTax[12].locked());
-    EXPECT_DOUBLE_EQ(control->state().jurisdictionOverrideAmount[1], 4);
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[1], 4);
     // AND the overridden fees read their saved amounts x rate
     EXPECT_TRUE(form().chkDutyFee.checked());
     EXPECT_EQ(fee(1).text(), "22.00");
@@ -192,13 +194,13 @@ TEST_F(Exchange, ACanadianVendorsFeesAreConvertedToTheBaseCurrency)
     saved[9] = "10.00";
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()) + record(saved));
     EXPECT_EQ(fee(3).text(), "5");
-    EXPECT_DOUBLE_EQ(control->state().fdVendorFee[3], 5);
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).fdVendorFee[3], 5);
     EXPECT_EQ(fee(6).text(), "8");
 
     control->setViewMode(Mode::AddMode);
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()));
     EXPECT_EQ(fee(3).text(), "0");
-    EXPECT_DOUBLE_EQ(control->state().fdVendorFee[3], 0) << "whatever record 0 field 1 says";
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).fdVendorFee[3], 0) << "whatever record 0 field 1 says";
 }
 
 TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
@@ -216,14 +218,14 @@ TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
     EXPECT_TRUE(form().chkSurChargeFee.visible());
     EXPECT_TRUE(form().chkAppEHD.checked()) << "field 29 in View Mode";
     EXPECT_EQ(form().txtField[17].text(), "15.00");
-    EXPECT_DOUBLE_EQ(control->state().jurisdictionOverrideAmount[4], 5);
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[4], 5);
 }
 
 TEST_F(Exchange, MalformedInputRaisesAClearErrorAndChangesNothing)
 {
     control->setViewMode(Mode::UpdateMode);
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags({0})) + record(savedRecord({19})), "2$F$6$R$");
-    const ControlState before = control->state();
+    const ControlState before = ControlAccess::state(*control);
     std::vector<std::string> feeTexts;
     for (int i = 0; i <= 7; ++i) feeTexts.push_back(fee(i).text());
 
@@ -262,9 +264,9 @@ TEST_F(Exchange, MalformedInputRaisesAClearErrorAndChangesNothing)
             EXPECT_EQ(e.field(), c.fieldNo) << e.what();
         }
         for (int i = 0; i <= 7; ++i) EXPECT_EQ(fee(i).text(), feeTexts[static_cast<std::size_t>(i)]) << i;
-        EXPECT_EQ(control->state().fdVendorFee, before.fdVendorFee);
-        EXPECT_EQ(control->state().fbVendorFeeStatus, before.fbVendorFeeStatus);
-        EXPECT_EQ(control->state().jurisdictionRateText, before.jurisdictionRateText);
+        EXPECT_EQ(ControlAccess::state(*control).fdVendorFee, before.fdVendorFee);
+        EXPECT_EQ(ControlAccess::state(*control).fbVendorFeeStatus, before.fbVendorFeeStatus);
+        EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText, before.jurisdictionRateText);
         EXPECT_TRUE(form().chkDutyFee.checked());
     }
 
@@ -327,5 +329,128 @@ TEST_F(Exchange, TheSummaryOfAnEmptyOrderAndItsFailures)
         ADD_FAILURE();
     } catch (const InputError& e) {
         EXPECT_NE(std::string(e.what()).find("txtFee(4)"), std::string::npos) << e.what();
+    }
+}
+
+TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
+{
+    // Fields copied as text, or read only under a flag that is off, may be empty.
+    struct Case {
+        Mode mode;
+        std::vector<int> blank;
+        std::vector<int> flagsOn;
+        bool taken;
+        int refusedField;
+    } cases[] = {
+        {Mode::UpdateMode, {5, 6, 7, 9, 11, 12, 24, 25, 26, 27}, {}, true, 0},
+        {Mode::LineCancelMode, {5, 6, 7, 8, 9, 10, 11, 12}, {}, true, 0},
+        {Mode::UpdateMode, {7}, {19}, false, 7},   // the duty override reads its amount
+        {Mode::UpdateMode, {8}, {}, false, 8},     // the EHD fee is converted by the rate
+        {Mode::LineCancelMode, {12}, {23}, false, 12},
+        {Mode::UpdateMode, {2}, {}, false, 2},     // every tax amount is converted
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(static_cast<int>(c.mode));
+        control->setViewMode(c.mode);
+        auto saved = savedRecord(c.flagsOn);
+        for (int f : c.blank) saved[static_cast<std::size_t>(f)] = "";
+        const std::string fees = record(kDefaults) + record(flags()) + record(saved);
+        if (c.taken) {
+            EXPECT_NO_THROW(control->LetSalesTaxesNFees(fees));
+            EXPECT_EQ(form().txtFieldTax[13].text(), "2.00");
+            continue;
+        }
+        try {
+            control->LetSalesTaxesNFees(fees);
+            ADD_FAILURE() << "loaded";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.record(), 3) << e.what();
+            EXPECT_EQ(e.field(), c.refusedField) << e.what();
+        }
+    }
+    // Update Mode copies the service fee and the deposit as they stand.
+    control->setViewMode(Mode::UpdateMode);
+    auto saved = savedRecord();
+    saved[9] = "";
+    control->LetSalesTaxesNFees(record(kDefaults) + record(flags()) + record(saved));
+    EXPECT_EQ(fee(2).text(), "12.00");
+}
+
+TEST_F(Exchange, AmountsBeyondTheCurrencyRangeAreRefusedAndNothingChanges)
+{
+    // GIVEN an updated order with its overrides and rates loaded
+    control->setViewMode(Mode::UpdateMode);
+    control->LetSalesTaxesNFees(record(kDefaults) + record(flags({0})) + record(savedRecord({14, 19})), "2$F$6$R$");
+    auto snapshot = [this] {
+        std::ostringstream out;
+        for (int i = 0; i <= 7; ++i) out << fee(i).text() << fee(i).locked() << "|";
+        form().txtFieldTax.forEach([&](int, view::TextBox& b) { out << b.text() << b.locked() << "|"; });
+        form().chkTaxes.forEach([&](int, view::CheckBox& b) { out << b.value() << b.visible() << "|"; });
+        for (view::CheckBox* b : {&form().chkDutyBrokerageFee, &form().chkDutyFee, &form().chkAppEHD,
+                                  &form().chkServiceFee, &form().chkAppFreight, &form().chkCentrHandlingFee,
+                                  &form().chkSurChargeFee})
+            out << b->value() << b->visible() << b->enabled() << "|";
+        const ControlState& st = ControlAccess::state(*control);
+        for (double d : st.fdVendorFee) out << d << ",";
+        for (bool b : st.fbVendorFeeStatus) out << b;
+        for (double d : st.jurisdictionOverrideAmount) out << d << ",";
+        for (const auto& t : st.jurisdictionRateText) out << t << ",";
+        out << st.vendorPriceListDate << st.dutyAndBrokerageFeeText << form().txtField[17].text()
+            << form().txtField[18].text();
+        return out.str();
+    };
+    const std::string before = snapshot();
+
+    auto with = [](std::vector<std::string> fields, int at, const char* value) {
+        fields[static_cast<std::size_t>(at)] = value;
+        return fields;
+    };
+    struct Case {
+        Mode mode;
+        std::string fees;
+        int record;
+        int field;
+    } cases[] = {
+        {Mode::UpdateMode, record(kDefaults) + record(flags()) + record(with(savedRecord(), 8, "1.7e308")), 3, 8},
+        {Mode::UpdateMode, record(kDefaults) + record(flags()) + record(with(savedRecord(), 10, "1e15")), 3, 10},
+        {Mode::UpdateMode, record(kDefaults) + record(flags()) + record(with(savedRecord(), 0, "1.7e308")), 3, 0},
+        {Mode::UpdateMode, record(kDefaults) + record(flags()) + record(with(savedRecord(), 9, "1e300")), 3, 9},
+        {Mode::UpdateMode, record(kDefaults) + record(flags()) + record(with(savedRecord({23}), 12, "1e16")), 3, 12},
+        {Mode::UpdateMode, record(with(kDefaults, 1, "1e300")) + record(flags()) + record(savedRecord()), 1, 1},
+        {Mode::ViewMode, record(with(savedRecord({}, 30), 10, "1.7e308")), 1, 10},
+        {Mode::ViewMode, record(with(savedRecord({}, 30), 8, "1e308")), 1, 8},
+        {Mode::ViewMode, record(with(savedRecord({}, 30), 4, "900000000000000")), 1, 4},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.fees);
+        control->setViewMode(c.mode);
+        form().txtCurrConversionRate.setText(c.mode == Mode::ViewMode ? "2" : "1");
+        try {
+            control->LetSalesTaxesNFees(c.fees, "1$F$9$R$");
+            ADD_FAILURE() << "loaded";
+        } catch (const InputError& e) {
+            EXPECT_EQ(e.member(), "ptFees") << e.what();
+            EXPECT_EQ(e.record(), c.record) << e.what();
+            EXPECT_EQ(e.field(), c.field) << e.what();
+            EXPECT_NE(std::string(e.what()).find("currency range"), std::string::npos) << e.what();
+        }
+        form().txtCurrConversionRate.setText("1");
+        EXPECT_EQ(snapshot(), before);
+    }
+}
+
+TEST_F(Exchange, ErrorMessagesClipAndEscapeWhatTheBoxesHold)
+{
+    fee(6).setText(std::string("12\n") + std::string(1, '\0') + std::string(5000, '9'));
+    for (auto read : {+[](OrderedItems& c) { c.GetTotalAmount(); }, +[](OrderedItems& c) { c.GetSalesTaxesNFees(); }}) {
+        try {
+            read(*control);
+            ADD_FAILURE() << "read";
+        } catch (const InputError& e) {
+            const std::string message = e.what();
+            EXPECT_LT(message.size(), 200u) << message;
+            EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
+            EXPECT_NE(message.find("...\""), std::string::npos) << message;
+        }
     }
 }

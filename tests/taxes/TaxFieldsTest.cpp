@@ -1,5 +1,7 @@
 #include "support/OrderFixture.h"
 
+#include "control/ControlAccess.h"
+
 using namespace zelt;
 using zelt::testing::LineSpec;
 
@@ -110,7 +112,7 @@ TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
     // THEN the second point was dropped and the amount stands
     EXPECT_EQ(tax(13).text(), "1.23");
     EXPECT_EQ(form().txtField[17].text(), "1.23");
-    EXPECT_DOUBLE_EQ(control->state().jurisdictionOverrideAmount[1], 1.23);
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[1], 1.23);
     // Deleting everything leaves 0; leaving the field formats it.
     tax(13).selectAll();
     tax(13).typeKey(view::TextBox::kBackspace);

@@ -45,6 +45,37 @@ TEST_F(FeeFields, TheRecalculationRunsWhenTheFeesAreLoadedAndLinesChange)
     EXPECT_EQ(fee(3).text(), "6.00");
 }
 
+TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
+{
+    // GIVEN an overridden fee box and a tax box the clerk is typing in
+    form().chkDutyBrokerageFee.userClick();
+    form().chkTaxes[13].userClick();
+    for (view::TextBox* box : {&fee(0), &form().txtFieldTax[13]}) {
+        SCOPED_TRACE(box->name());
+        box->setFocus();
+        box->typeText("12");
+        // WHEN the clerk selects everything, deletes it and types a new amount
+        box->selectAll();
+        box->userEdit("", 0);
+        // THEN the refilled zero is selected and the next keys replace it
+        EXPECT_EQ(box->text(), "0");
+        EXPECT_EQ(box->selLength(), 1);
+        box->typeText("75");
+        EXPECT_EQ(box->text(), "75");
+    }
+}
+
+TEST_F(FeeFields, TheConversionRateBoxTakesOnlyAPlainNumber)
+{
+    view::TextBox& rate = form().txtCurrConversionRate;
+    rate.setText("1");
+    form().txtField[18].setFocus();
+    rate.setFocus();
+    EXPECT_EQ(rate.selLength(), 1) << "focus selects the whole rate";
+    rate.typeText("1.25abc.5-");
+    EXPECT_EQ(rate.text(), "1.255");
+}
+
 TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
 {
     form().chkDutyBrokerageFee.userClick();

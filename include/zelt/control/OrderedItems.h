@@ -1,6 +1,5 @@
 #pragma once
 
-#include "zelt/control/ControlState.h"
 #include "zelt/control/Country.h"
 #include "zelt/control/ErrorRecord.h"
 #include "zelt/control/HostSite.h"
@@ -12,6 +11,7 @@
 #include "zelt/text/Locale.h"
 #include "zelt/view/Form.h"
 
+#include <cstddef>
 #include <cstdint>
 #include <memory>
 #include <string>
@@ -47,15 +47,18 @@ public:
     /// The abstract form: every widget by name and index. The window renders it.
     view::Form& form();
     const view::Form& form() const;
-    /// The member state, read-only.
-    const ControlState& state() const;
 
     // ---- Lines -----------------------------------------------------------
-    /// Loads the order's lines (records of 21 fields).
+    /// Loads the order's lines (records of 21 fields). More records than
+    /// MaxLines() are refused with an InputError before anything is read.
     void setReadData(std::string_view text);
+    /// The most lines setReadData takes (1,000,000 unless the host sets it).
+    std::size_t MaxLines() const;
+    void setMaxLines(std::size_t maxLines);
     /// Exports the lines (records of 22 fields); empty text while a line is open.
+    /// Not implemented yet: raises NotImplementedError.
     std::string readData();
-    /// The lines as the AvaTax line list.
+    /// The lines as the AvaTax line list. Not implemented yet: raises NotImplementedError.
     std::string readDataForAvalara();
     /// The rows of the exempt lines, each followed by "|".
     std::string ExemptItems() const;
@@ -224,9 +227,9 @@ public:
     void setDisablePaymentButton(bool v);
     void setExemptPermission(bool v);
 
-    struct Impl;
-
 private:
+    struct Impl;
+    friend struct ControlAccess;
     std::unique_ptr<Impl> impl_;
 };
 

@@ -17,15 +17,4 @@ public:
     text::Date today() const override;
 };
 
-/// Always the same date.
-class FixedClock : public Clock {
-public:
-    explicit FixedClock(text::Date date) : date_(date) {}
-    text::Date today() const override { return date_; }
-    void set(text::Date date) { date_ = date; }
-
-private:
-    text::Date date_;
-};
-
 } // namespace zelt::platform

@@ -18,6 +18,8 @@ public:
     TextBox(std::string name, int index = -1) : Widget(WidgetKind::TextBox, std::move(name), index) {}
 
     const std::string& text() const noexcept { return text_; }
+    /// A program change: fires Change when the text differs. The box with the
+    /// focus selects the whole new text; any other puts the caret at the start.
     void setText(std::string text);
     bool locked() const noexcept { return locked_; }
     void setLocked(bool locked);

@@ -4,6 +4,7 @@
 #include "zelt/control/Mode.h"
 
 #include <array>
+#include <cstddef>
 #include <cstdint>
 #include <string>
 
@@ -78,6 +79,8 @@ struct ControlState {
     std::array<std::string, 5> jurisdictionRateText;
     std::array<double, 5> jurisdictionOverrideAmount{};
     bool factoryPickup = false;
+    /// The most lines a load takes.
+    std::size_t maxLines = 1'000'000;
 };
 
 } // namespace zelt
