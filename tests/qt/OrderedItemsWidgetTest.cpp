@@ -306,6 +306,71 @@ private slots:
         QVERIFY(control.IsDirty());
     }
 
+    void anEmptiedAmountBoxTakesTheNextAmountWhole()
+    {
+        // GIVEN an overridden service fee box the clerk has typed 12 into
+        OrderedItems& control = widget->control();
+        std::string saved;
+        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
+        control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
+        auto* serviceFee = qt<QLineEdit>(form().txtFee[3]);
+        QTRY_VERIFY(serviceFee->hasFocus());
+        QTest::keyClicks(serviceFee, QStringLiteral("12"));
+        // WHEN the clerk selects all, deletes it and types 75
+        QTest::keyClick(serviceFee, Qt::Key_A, Qt::ControlModifier);
+        QTest::keyClick(serviceFee, Qt::Key_Delete);
+        QCOMPARE(serviceFee->text(), QStringLiteral("0"));
+        QTest::keyClicks(serviceFee, QStringLiteral("75"));
+        // THEN the box reads 75, not 750
+        QCOMPARE(serviceFee->text(), QStringLiteral("75"));
+        QCOMPARE(form().txtFee[3].text(), "75");
+    }
+
+    void theConversionRateBoxTakesOnlyAPlainNumber()
+    {
+        // GIVEN the rate box reached with the keyboard: its whole text is selected
+        auto* rate = qt<QLineEdit>(form().txtCurrConversionRate);
+        QVERIFY(rate->isEnabled());
+        rate->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(rate->hasFocus());
+        QCOMPARE(rate->selectedText(), rate->text());
+        // WHEN the clerk types letters among the digits
+        QTest::keyClicks(rate, QStringLiteral("1.25abc.5-"));
+        // THEN only the digits and one decimal point are taken
+        QCOMPARE(rate->text(), QStringLiteral("1.255"));
+    }
+
+    void theKeyboardMovesThroughTheGridAfterALoad()
+    {
+        // GIVEN a 200-line order just loaded: highlight style 0, nothing drawn selected
+        std::string lines;
+        for (int i = 1; i <= 200; ++i) lines += line(i, "1", "Line");
+        widget->control().setReadData(lines);
+        view::Grid& grid = form().grdOrdItems;
+        QCOMPARE(grid.highlightStyle(), 0);
+        QTableView* view = widget->gridView();
+        view->setFocus();
+        QTRY_VERIFY(view->hasFocus());
+        // WHEN the clerk pages about with the keyboard
+        QTest::keyClick(view, Qt::Key_Home);
+        QCOMPARE(grid.row(), 1);
+        QTest::keyClick(view, Qt::Key_Down);
+        QCOMPARE(grid.row(), 2);
+        QTest::keyClick(view, Qt::Key_PageDown);
+        const int paged = grid.row();
+        QVERIFY2(paged > 3, "a page moves by more than one row");
+        QTest::keyClick(view, Qt::Key_PageUp);
+        QCOMPARE(grid.row(), 2);
+        QTest::keyClick(view, Qt::Key_End);
+        // THEN the current row moves and the view keeps it in sight
+        QCOMPARE(grid.row(), 200);
+        QCOMPARE(view->currentIndex().row(), 199);
+        QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+        QTest::keyClick(view, Qt::Key_Up);
+        QCOMPARE(grid.row(), 199);
+    }
+
     void labelsShowCaptionsAndStyles()
     {
         auto* carrier = qt<QLabel>(form().lblCarrier);
