@@ -12,6 +12,7 @@
 #include <algorithm>
 #include <cmath>
 #include <cstdint>
+#include <string.h>
 
 namespace zelt {
 
@@ -30,20 +31,24 @@ bool isExemptFlag(std::string_view field, const text::Locale& locale)
 }
 
 // A column's name in messages: its header without the currency mark.
-std::string columnName(const ColumnFact& column)
+std::string_view columnName(const ColumnFact& column)
 {
     std::string_view name = column.header;
     if (name.ends_with("($)")) name.remove_suffix(3);
-    return std::string(name);
+    return name;
 }
 
 // How many records the text holds: every record is followed by the separator.
 std::size_t countRecords(std::string_view text, std::string_view separator)
 {
+    if (separator.empty()) return 0;
     std::size_t count = 0;
-    for (std::size_t at = text.find(separator); at != std::string_view::npos;
-         at = text.find(separator, at + separator.size()))
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    while (const void* found = memmem(at, static_cast<std::size_t>(end - at), separator.data(), separator.size())) {
         ++count;
+        at = static_cast<const char*>(found) + separator.size();
+    }
     return count;
 }
 
@@ -96,15 +101,22 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             case CellDisplay::AsReceived: cell[c] = field; break;
             case CellDisplay::Fixed2:
             case CellDisplay::Fixed3:
-                // Quantities and weights beyond the currency range could never be totalled.
-                in.copiedAmount(field, recordNo, c, columnName(column));
-                cell[c] = text::formatFixedText(field, column.display == CellDisplay::Fixed2 ? 2 : 3, loc);
+                // A number is formatted; any other text is kept as it is. Quantities
+                // and weights beyond the currency range could never be totalled.
+                if (auto v = text::tryToNumber(field, loc)) {
+                    if (!isAmountInRange(*v)) in.copiedAmount(field, recordNo, c, columnName(column));
+                    cell[c] = ctx_.fixed(*v, column.display == CellDisplay::Fixed2 ? 2 : 3);
+                } else {
+                    cell[c] = field;
+                }
                 break;
             case CellDisplay::Date: cell[c] = text::formatDateText(field, loc); break;
             case CellDisplay::UnitText: cell[c] = lists.unitCodeToDisplay(field); break;
             case CellDisplay::ConvertedPrice: {
                 double price = in.amount(field, recordNo, c, columnName(column)) * rate;
-                cell[c] = ctx_.fixed(in.inRange(price, recordNo, c, columnName(column) + " times the conversion rate"), 2);
+                if (!isAmountInRange(price))
+                    in.fail(recordNo, c, std::string(columnName(column)) + " times the conversion rate is beyond the currency range");
+                cell[c] = ctx_.fixed(price, 2);
                 break;
             }
             case CellDisplay::Computed: cell[c] = field; break;
