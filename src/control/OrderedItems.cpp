@@ -4,7 +4,7 @@
 #include "control/OrderedItemsImpl.h"
 #include "lineitems/LineColumns.h"
 #include "services/OrderEventRules.h"
-#include "services/HostInput.h"
+#include "core/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/NotImplementedError.h"
 #include "zelt/Version.h"

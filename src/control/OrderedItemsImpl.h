@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineLoader.h"
 #include "services/ComboContent.h"

@@ -1,6 +1,6 @@
 #include "lineitems/EntryArea.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 
 namespace zelt {
 
@@ -45,9 +45,9 @@ void EntryArea::reset(bool editing)
         // The vendor's rules for the Direction and exempt boxes: flag 6 leaves
         // both as they are; flag 5 ticks the Direction box and locks it;
         // otherwise both are free.
-        const auto& flags = ctx_.state.fbVendorFeeStatus;
-        if (flags[6]) return;
-        if (flags[5]) {
+        const VendorFeeRules& rules = ctx_.state.vendorFees;
+        if (rules.entryBoxesLeftAlone) return;
+        if (rules.directionRequired) {
             f.chkDirection.setValue(1);
             f.chkDirection.setEnabled(false);
         } else {

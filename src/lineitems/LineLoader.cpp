@@ -1,9 +1,9 @@
 #include "lineitems/LineLoader.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineColumns.h"
-#include "services/HostInput.h"
+#include "core/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/text/Date.h"
 #include "zelt/text/RuntimeError.h"

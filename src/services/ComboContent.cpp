@@ -1,7 +1,7 @@
 #include "services/ComboContent.h"
 
-#include "control/ControlContext.h"
-#include "services/HostInput.h"
+#include "core/ControlContext.h"
+#include "core/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/text/Split.h"
@@ -172,10 +172,10 @@ void ComboContent::PopulateComboBoxes(bool isCenterLevel, bool limitedStatuses, 
             if (pos >= lists.carrierList.size()) throw text::RuntimeError::subscriptOutOfRange();
             return lists.carrierList[pos];
         };
-        const auto& flags = ctx_.state.fbVendorFeeStatus;
+        const VendorFeeRules& rules = ctx_.state.vendorFees;
         if (!isCenterLevel) {
             for (const auto& e : lists.carrierList) carrier.addItem(LookupLists::displayText(e));
-        } else if (flags[4]) {
+        } else if (rules.freightFromRates) {
             if (!lists.carrierPosition2.empty())
                 carrier.addItem(LookupLists::displayText(carrierAt(lists.carrierPosition2)));
         } else {
@@ -186,7 +186,7 @@ void ComboContent::PopulateComboBoxes(bool isCenterLevel, bool limitedStatuses, 
                 if (carrier.listIndex() >= 0) carrier.removeItem(carrier.listIndex());
             };
             if (!lists.carrierPosition2.empty()) removeCarrier(lists.carrierPosition2);
-            if (flags[1] && !lists.carrierPosition15.empty()) removeCarrier(lists.carrierPosition15);
+            if (rules.homeDeliveryTyped && !lists.carrierPosition15.empty()) removeCarrier(lists.carrierPosition15);
         }
         if (ctx_.state.UsesZeltD && carrier.listCount() > 0) carrier.setListIndex(0);
     } catch (const text::RuntimeError& e) {

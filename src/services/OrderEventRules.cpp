@@ -1,7 +1,7 @@
 #include "services/OrderEventRules.h"
 
 #include "lineitems/LineColumns.h"
-#include "services/LookupLists.h"
+#include "core/LookupLists.h"
 #include "zelt/InputError.h"
 #include "zelt/text/NumberText.h"
 #include "zelt/view/Grid.h"

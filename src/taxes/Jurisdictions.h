@@ -1,6 +1,6 @@
 #pragma once
 
-#include "control/ControlState.h"
+#include "core/ControlState.h"
 #include "zelt/view/Form.h"
 
 #include <array>

@@ -1,8 +1,8 @@
 #include "taxes/TaxFeeExchange.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
-#include "services/HostInput.h"
+#include "core/HostInput.h"
 #include "taxes/Jurisdictions.h"
 #include "totals/FeeIndex.h"
 #include "zelt/InputError.h"
@@ -116,10 +116,12 @@ TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven
 
     need(0, 6, "vendor fee defaults");
     const Record& defaults = fees[0];
-    for (int i = 0; i <= 4; ++i) s.vendorFee[at(i + 2)] = in.amount(defaults[at(i)], 1, i, "the vendor fee default");
+    for (std::size_t i = 0; i < kVendorFeeAmounts.size(); ++i)
+        s.vendorFees.*kVendorFeeAmounts[i] = in.amount(defaults[i], 1, static_cast<int>(i), "the vendor fee default");
     s.priceListDate = defaults[5];
     need(1, 8, "vendor fee status");
-    for (int i = 0; i < 8; ++i) s.status[at(i)] = in.flag(fees[1][at(i)], 2, i);
+    for (std::size_t i = 0; i < kVendorFeeFlags.size(); ++i)
+        s.vendorFees.*kVendorFeeFlags[i] = in.flag(fees[1][i], 2, static_cast<int>(i));
 
     const bool savedRecord = mode == Mode::UpdateMode || mode == Mode::LineCancelMode;
     if (savedRecord) need(2, kUpdateEhdFlag + 1, "saved tax and fee");
@@ -264,22 +266,24 @@ void TaxFeeExchange::applyVendorRules(const Staged& s, std::string_view ptDutyBr
     st.vendorPriceListDate = s.priceListDate;
     for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i)
         if (s.savedFeeText[at(i)]) f.txtFee[i].setText(*s.savedFeeText[at(i)]);
-    for (int i = 2; i <= 6; ++i) st.fdVendorFee[at(i)] = s.vendorFee[at(i)];
+    VendorFeeRules& rules = st.vendorFees;
+    for (auto amount : kVendorFeeAmounts) rules.*amount = s.vendorFees.*amount;
     if (s.canadianFees) {
+        // The service fee and the deposit in the vendor's currency; the deposit
+        // also replaces the waiver threshold, as the vendor's rules store it.
         const auto [service, deposit] = *s.canadianFees;
         f.txtFee[Fee::VendorService].setText(ctx_.general(service));
-        st.fdVendorFee[Fee::VendorService] = service;
+        rules.serviceFee = service;
         f.txtFee[Fee::TotalDeposit].setText(ctx_.general(deposit));
-        st.fdVendorFee[Fee::TotalDeposit] = deposit;
+        rules.serviceFeeWaiver = deposit;
     }
-    st.fbVendorFeeStatus = s.status;
+    for (auto flag : kVendorFeeFlags) rules.*flag = s.vendorFees.*flag;
     st.dutyAndBrokerageFeeText = ptDutyBrkgFee;
-    const auto& flags = st.fbVendorFeeStatus;
 
     // Show what the vendor's rules offer.
     for (view::CheckBox* box : {&f.chkServiceFee, &f.chkAppFreight, &f.chkAppEHD, &f.chkCentrHandlingFee})
         box->setVisible(true);
-    if (flags[0]) {
+    if (rules.dutyAndBrokerage) {
         f.chkDutyBrokerageFee.setVisible(true);
         f.chkDutyFee.setVisible(true);
         for (view::Label* label : {&f.lblDutyBrkgFee, &f.lblDuty}) {
@@ -290,16 +294,16 @@ void TaxFeeExchange::applyVendorRules(const Staged& s, std::string_view ptDutyBr
     f.chkTaxes.forEach([](int, view::CheckBox& box) { box.setVisible(true); });
     for (int i = 8; i <= 13; ++i) f.imgBullet[i].setVisible(true);
     f.imgBulletDelivery[3].setVisible(true);
-    if (flags[1]) {
+    if (rules.homeDeliveryTyped) {
         f.txtFee[Fee::HomeDelivery].setLocked(false);
         f.txtFee[Fee::HomeDelivery].setBackColor(view::Color::window());
     } else {
         f.imgBullet[8].setVisible(false);
     }
-    if (flags[7]) {
+    if (rules.noCenterHandling) {
         f.txtFee[Fee::CenterHandling].setLocked(false);
         f.imgBullet[11].setVisible(false);
-        st.fdVendorFee[5] = 0;
+        rules.handlingRate = 0;
         f.chkCentrHandlingFee.setVisible(false);
         view::ComboBox& options = f.cboFreightOptions[0];
         for (int i = 0; i < options.listCount(); ++i)

@@ -1,5 +1,7 @@
 #pragma once
 
+#include "core/VendorFeeRules.h"
+
 #include <array>
 #include <optional>
 #include <string>
@@ -53,10 +55,9 @@ private:
         std::string priceListDate;
         /// Update Mode: the texts of txtFee 2 to 6 from the saved record.
         std::array<std::optional<std::string>, 7> savedFeeText;
-        std::array<double, 7> vendorFee{};
+        VendorFeeRules vendorFees;
         /// A Canadian vendor: txtFee 3 and 6 in the vendor's currency.
         std::optional<std::array<double, 2>> canadianFees;
-        std::array<bool, 8> status{};
         std::optional<SavedRecord> saved;
     };
 

@@ -1,6 +1,6 @@
 #include "taxes/TaxFields.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "taxes/Jurisdictions.h"
 #include "totals/FeeIndex.h"
@@ -27,7 +27,7 @@ void TaxFields::bind()
     view::TextBox& rate = f.txtCurrConversionRate;
     rate.GotFocus = [&rate] { rate.selectAll(); };
     // The rate is a plain positive number, as the amount boxes take it.
-    rate.KeyPress = [this, &rate](int& key) { ctx_.filterAmountKey(key, rate.text()); };
+    rate.KeyPress = [this, &rate](int& key) { ctx_.amountBox.filterKey(key, rate.text()); };
     f.OptVndrCntryID.forEach(
         [this](int i, view::OptionButton& o) { o.Click = ctx_.guard([this, i] { OptVndrCntryID_Click(i); }); });
 }
@@ -138,7 +138,7 @@ void TaxFields::chkTaxes_Click(int index)
     view::Form& f = ctx_.form;
     view::CheckBox& box = f.chkTaxes[index];
     if (!box.visible() || !box.enabled()) return;
-    ctx_.setAmountOverridden(f.txtFieldTax[index], box.checked());
+    ctx_.amountBox.setOverridden(f.txtFieldTax[index], box.checked());
     taxCommand_();
     totals_.fupdate();
     ctx_.markDirtyByUser();
@@ -146,14 +146,14 @@ void TaxFields::chkTaxes_Click(int index)
 
 void TaxFields::txtFieldTax_KeyPress(int index, int& key)
 {
-    ctx_.filterAmountKey(key, ctx_.form.txtFieldTax[index].text());
+    ctx_.amountBox.filterKey(key, ctx_.form.txtFieldTax[index].text());
 }
 
 void TaxFields::txtFieldTax_Change(int index)
 {
     view::TextBox& field = ctx_.form.txtFieldTax[index];
     if (field.locked()) return;
-    if (ctx_.isEmptyAmount(field.text())) field.setText("0");
+    ctx_.amountBox.refillIfEmpty(field);
     totals_.fupdate();
     if (ctx_.state.CurrentOrderStatus < 1) {
         ctx_.state.IsDirty = true;

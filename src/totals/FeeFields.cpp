@@ -1,6 +1,6 @@
 #include "totals/FeeFields.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "totals/FeeIndex.h"
 #include "totals/TotalsRecalculation.h"
 
@@ -22,14 +22,14 @@ void FeeFields::bind()
 void FeeFields::txtFee_KeyPress(int index, int& key)
 {
     // Digits, one decimal point and backspace: a typed fee is never negative.
-    ctx_.filterAmountKey(key, ctx_.form.txtFee[index].text());
+    ctx_.amountBox.filterKey(key, ctx_.form.txtFee[index].text());
 }
 
 void FeeFields::txtFee_Change(int index)
 {
     view::TextBox& box = ctx_.form.txtFee[index];
     if (box.locked()) return;
-    if (ctx_.isEmptyAmount(box.text())) box.setText("0");
+    ctx_.amountBox.refillIfEmpty(box);
     ctx_.state.IsDirty = true;
     ctx_.form.cmdUpdateTaxes.setEnabled(true);
 }
@@ -44,10 +44,7 @@ void FeeFields::txtFee_LostFocus(int index)
 {
     view::TextBox& box = ctx_.form.txtFee[index];
     if (box.locked()) return;
-    if (ctx_.isEmptyAmount(box.text())) {
-        box.setText("0");
-        totals_.fupdate();
-    }
+    if (ctx_.amountBox.refillIfEmpty(box)) totals_.fupdate();
 }
 
 void FeeFields::overrideClicked(const FeeOverride& pair)
@@ -55,7 +52,7 @@ void FeeFields::overrideClicked(const FeeOverride& pair)
     view::Form& f = ctx_.form;
     view::CheckBox& box = f.*pair.box;
     if (box.visible() && box.enabled()) {
-        ctx_.setAmountOverridden(f.txtFee[pair.fee], box.checked());
+        ctx_.amountBox.setOverridden(f.txtFee[pair.fee], box.checked());
         totals_.fupdate();
     }
     if (ctx_.state.PersonType != "5") {

@@ -39,7 +39,4 @@ inline constexpr std::array<FeeOverride, 7> kFeeOverrides = {{
     {Fee::Surcharge, &view::Form::chkSurChargeFee},
 }};
 
-/// The vendor fee status flag that has freight computed from the rates.
-inline constexpr int B_USERSZeltD = 4;
-
 } // namespace zelt

@@ -1,6 +1,6 @@
 #include "totals/TotalsRecalculation.h"
 
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/text/RuntimeError.h"
@@ -28,8 +28,7 @@ void TotalsRecalculation::run()
     view::Form& f = ctx_.form;
     const view::Grid& grid = ctx_.grid();
     const LookupLists& lists = ctx_.lists;
-    const auto& fd = ctx_.state.fdVendorFee;
-    const auto& flags = ctx_.state.fbVendorFeeStatus;
+    const VendorFeeRules& rules = ctx_.state.vendorFees;
     auto number = [this](std::string_view t) { return ctx_.number(t); };
     auto fee = [&f](int i) -> view::TextBox& { return f.txtFee[i]; };
     const int rows = grid.rows();
@@ -69,7 +68,7 @@ void TotalsRecalculation::run()
     // 5. Brokerage by the vendor's brackets.
     if (!f.chkDutyBrokerageFee.checked()) {
         const std::string& table = ctx_.state.dutyAndBrokerageFeeText;
-        if (flags[0] && !text::trim(table).empty())
+        if (rules.dutyAndBrokerage && !text::trim(table).empty())
             fee(Fee::Brokerage).setText(ctx_.fixed(fGetBrokerageFee(table, number(f.txtField[18].text()), "$F$", "$R$"), 2));
         else
             fee(Fee::Brokerage).setText(ctx_.fixed(0, 2));
@@ -77,7 +76,7 @@ void TotalsRecalculation::run()
 
     // 6. Duty at the vendor's rate.
     if (!f.chkDutyFee.checked()) {
-        if (flags[0]) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[18].text()) * fd[2]), 2));
+        if (rules.dutyAndBrokerage) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[18].text()) * rules.dutyRate), 2));
         else fee(Fee::Duty).setText(ctx_.fixed(0, 2));
     }
 
@@ -88,16 +87,16 @@ void TotalsRecalculation::run()
     if (f.chkServiceFee.checked()) {
         itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
     } else {
-        if (flags[2]) {
+        if (rules.serviceFeePerOrder) {
             if (number(f.txtField[18].text()) <= 0) fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
-            else fee(Fee::VendorService).setText(ctx_.fixed(checked(rate() * fd[3]), 2));
+            else fee(Fee::VendorService).setText(ctx_.fixed(checked(rate() * rules.serviceFee), 2));
         } else {
             double units = 0;
             for (int r = 1; r < rows; ++r)
                 if (number(grid.text(r, Col::ExtPrice)) > 0) units = checked(units + number(grid.text(r, Col::Quantity)));
-            fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * fd[3]), 2));
+            fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
         }
-        if (fd[6] > 0 && checked(rate() * fd[6]) < number(f.txtField[18].text()))
+        if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < number(f.txtField[18].text()))
             fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
         itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
     }
@@ -108,7 +107,7 @@ void TotalsRecalculation::run()
     // 10. Center handling fee on merchandise and service fee.
     if (!f.chkCentrHandlingFee.checked()) {
         double base = checked(number(fee(Fee::VendorService).text()) + number(f.txtField[18].text()));
-        fee(Fee::CenterHandling).setText(ctx_.fixed(checked(base * fd[5]), 2));
+        fee(Fee::CenterHandling).setText(ctx_.fixed(checked(base * rules.handlingRate), 2));
     }
     itemTotal = checked(itemTotal + number(fee(Fee::CenterHandling).text()));
 

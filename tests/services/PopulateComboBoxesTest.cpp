@@ -1,4 +1,4 @@
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "services/ComboContent.h"
 #include "support/OrderFixture.h"
 #include "zelt/view/ScriptedMessageBoxes.h"
@@ -66,14 +66,14 @@ TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
     combos.PopulateComboBoxes(false, false, true);
     EXPECT_EQ(texts(3).size(), 5u);
 
-    ctx.state.fbVendorFeeStatus[4] = true;
+    ctx.state.vendorFees.freightFromRates = true;
     combos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(texts(3), (std::vector<std::string>{"Club Pickup"}));
 
-    ctx.state.fbVendorFeeStatus[4] = false;
+    ctx.state.vendorFees.freightFromRates = false;
     combos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(texts(3), (std::vector<std::string>{"UPS Ground", "FedEx", "Freight Line", "Member Factory Pickup"}));
-    ctx.state.fbVendorFeeStatus[1] = true;
+    ctx.state.vendorFees.homeDeliveryTyped = true;
     combos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(texts(3), (std::vector<std::string>{"UPS Ground", "FedEx", "Member Factory Pickup"}));
 }
@@ -83,7 +83,7 @@ TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmp
     ControlContext fresh(makeServices());
     ComboContent freshCombos(fresh);
     freshCombos.GetComboContent("Open$F$1$R$$T$Each$F$EA$R$$T$FedEx$F$3$R$$T$$T$1$R$$T$", "$F$", "$R$", "$T$");
-    fresh.state.fbVendorFeeStatus[4] = true;
+    fresh.state.vendorFees.freightFromRates = true;
     fresh.state.UsesZeltD = true;
     freshCombos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(fresh.form.cboFld[3].listCount(), 0);

@@ -93,17 +93,17 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags({0, 1, 7})) + record(savedRecord({18, 19})),
                                 "", "0$F$100$F$5$R$");
     const ControlState& st = ControlAccess::state(*control);
-    EXPECT_DOUBLE_EQ(st.fdVendorFee[2], 0.1);
-    EXPECT_DOUBLE_EQ(st.fdVendorFee[3], 2);
-    EXPECT_DOUBLE_EQ(st.fdVendorFee[4], 0.03);
-    EXPECT_DOUBLE_EQ(st.fdVendorFee[5], 0) << "flag 7: no center handling fee";
-    EXPECT_DOUBLE_EQ(st.fdVendorFee[6], 500);
+    EXPECT_DOUBLE_EQ(st.vendorFees.dutyRate, 0.1);
+    EXPECT_DOUBLE_EQ(st.vendorFees.serviceFee, 2);
+    EXPECT_DOUBLE_EQ(st.vendorFees.freightRate, 0.03);
+    EXPECT_DOUBLE_EQ(st.vendorFees.handlingRate, 0) << "flag 7: no center handling fee";
+    EXPECT_DOUBLE_EQ(st.vendorFees.serviceFeeWaiver, 500);
     EXPECT_EQ(st.vendorPriceListDate, "2024-02-01");
     EXPECT_EQ(st.dutyAndBrokerageFeeText, "0$F$100$F$5$R$");
-    EXPECT_TRUE(st.fbVendorFeeStatus[0]);
-    EXPECT_TRUE(st.fbVendorFeeStatus[1]);
-    EXPECT_FALSE(st.fbVendorFeeStatus[2]);
-    EXPECT_TRUE(st.fbVendorFeeStatus[7]);
+    EXPECT_TRUE(st.vendorFees.dutyAndBrokerage);
+    EXPECT_TRUE(st.vendorFees.homeDeliveryTyped);
+    EXPECT_FALSE(st.vendorFees.serviceFeePerOrder);
+    EXPECT_TRUE(st.vendorFees.noCenterHandling);
     for (int i = 2; i <= 5; ++i) EXPECT_EQ(fee(i).text(), "0.00") << i;
     EXPECT_EQ(fee(6).text(), "42.00");
     EXPECT_FALSE(form().chkDutyFee.checked()) << "record 2 is not read in Add Mode";
@@ -194,13 +194,13 @@ TEST_F(Exchange, ACanadianVendorsFeesAreConvertedToTheBaseCurrency)
     saved[9] = "10.00";
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()) + record(saved));
     EXPECT_EQ(fee(3).text(), "5");
-    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).fdVendorFee[3], 5);
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).vendorFees.serviceFee, 5);
     EXPECT_EQ(fee(6).text(), "8");
 
     control->setViewMode(Mode::AddMode);
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()));
     EXPECT_EQ(fee(3).text(), "0");
-    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).fdVendorFee[3], 0) << "whatever record 0 field 1 says";
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).vendorFees.serviceFee, 0) << "whatever record 0 field 1 says";
 }
 
 TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
@@ -264,8 +264,8 @@ TEST_F(Exchange, MalformedInputRaisesAClearErrorAndChangesNothing)
             EXPECT_EQ(e.field(), c.fieldNo) << e.what();
         }
         for (int i = 0; i <= 7; ++i) EXPECT_EQ(fee(i).text(), feeTexts[static_cast<std::size_t>(i)]) << i;
-        EXPECT_EQ(ControlAccess::state(*control).fdVendorFee, before.fdVendorFee);
-        EXPECT_EQ(ControlAccess::state(*control).fbVendorFeeStatus, before.fbVendorFeeStatus);
+        EXPECT_EQ(ControlAccess::state(*control).vendorFees.serviceFee, before.vendorFees.serviceFee);
+        EXPECT_EQ(ControlAccess::state(*control).vendorFees.dutyAndBrokerage, before.vendorFees.dutyAndBrokerage);
         EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText, before.jurisdictionRateText);
         EXPECT_TRUE(form().chkDutyFee.checked());
     }
@@ -391,8 +391,8 @@ TEST_F(Exchange, AmountsBeyondTheCurrencyRangeAreRefusedAndNothingChanges)
                                   &form().chkSurChargeFee})
             out << b->value() << b->visible() << b->enabled() << "|";
         const ControlState& st = ControlAccess::state(*control);
-        for (double d : st.fdVendorFee) out << d << ",";
-        for (bool b : st.fbVendorFeeStatus) out << b;
+        for (auto amount : kVendorFeeAmounts) out << st.vendorFees.*amount << ",";
+        for (auto flag : kVendorFeeFlags) out << st.vendorFees.*flag;
         for (double d : st.jurisdictionOverrideAmount) out << d << ",";
         for (const auto& t : st.jurisdictionRateText) out << t << ",";
         out << st.vendorPriceListDate << st.dutyAndBrokerageFeeText << form().txtField[17].text()

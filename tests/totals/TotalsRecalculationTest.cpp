@@ -1,4 +1,4 @@
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "services/ComboContent.h"
 #include "support/OrderFixture.h"
@@ -77,7 +77,7 @@ TEST_F(Totals, StatusOneWeighsEvenWhereCodeOneSitsElsewhere)
 
 TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
 {
-    ctx.state.fbVendorFeeStatus[0] = true;
+    ctx.state.vendorFees.dutyAndBrokerage = true;
     ctx.state.dutyAndBrokerageFeeText = "0$F$1000$F$25$R$1000.01$F$5000$F$60$R$";
     struct Case {
         const char* rate;
@@ -108,11 +108,11 @@ TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
 TEST_F(Totals, DutyAndBrokerageOnlyWhenTheVendorChargesThemOrTheyAreOverridden)
 {
     addLine("1", "1.00", "0", "200.00");
-    ctx.state.fdVendorFee[2] = 0.05;
-    ctx.state.fbVendorFeeStatus[0] = true;
+    ctx.state.vendorFees.dutyRate = 0.05;
+    ctx.state.vendorFees.dutyAndBrokerage = true;
     totals.fupdate();
     EXPECT_EQ(fee(1), "10.00");
-    ctx.state.fbVendorFeeStatus[0] = false;
+    ctx.state.vendorFees.dutyAndBrokerage = false;
     totals.fupdate();
     EXPECT_EQ(fee(0), "0.00");
     EXPECT_EQ(fee(1), "0.00");
@@ -127,17 +127,17 @@ TEST_F(Totals, VendorServiceFeePerUnitPerOrderAndTheWaiver)
     addLine("1", "3.00", "0", "30.00");
     addLine("3", "2.00", "0", "20.00"); // any status with a positive amount counts its units
     addLine("1", "4.00", "0", "0.00");
-    ctx.state.fdVendorFee[3] = 1.5;
+    ctx.state.vendorFees.serviceFee = 1.5;
     totals.fupdate();
     EXPECT_EQ(fee(3), "7.50");
 
-    ctx.state.fbVendorFeeStatus[2] = true; // once per order, in the display currency
+    ctx.state.vendorFees.serviceFeePerOrder = true; // once per order, in the display currency
     ctx.form.txtCurrConversionRate.setText("2");
     totals.fupdate();
     EXPECT_EQ(fee(3), "3.00");
 
     ctx.form.txtCurrConversionRate.setText("1");
-    ctx.state.fdVendorFee[6] = 500;
+    ctx.state.vendorFees.serviceFeeWaiver = 500;
     ctx.grid().setText(1, Col::ExtPrice, "600.00");
     totals.fupdate();
     EXPECT_EQ(fee(3), "0.00") << "waived above the threshold";
@@ -149,7 +149,7 @@ TEST_F(Totals, VendorServiceFeePerUnitPerOrderAndTheWaiver)
 TEST_F(Totals, CenterHandlingFollowsServiceFeeAndMerchandise)
 {
     addLine("1", "1.00", "0", "100.00");
-    ctx.state.fdVendorFee[5] = 0.02;
+    ctx.state.vendorFees.handlingRate = 0.02;
     ctx.form.chkServiceFee.setValue(1);
     ctx.form.txtFee[3].setText("5.00");
     totals.fupdate();
@@ -168,8 +168,8 @@ TEST_F(Totals, AnEmptyFreightBoxEndsTheRunAfterTheServiceFee)
 {
     addLine("1", "2.00", "0", "100.00");
     addLine("7", "1.00", "0", "-10.00");
-    ctx.state.fdVendorFee[3] = 1;
-    ctx.state.fdVendorFee[5] = 0.5;
+    ctx.state.vendorFees.serviceFee = 1;
+    ctx.state.vendorFees.handlingRate = 0.5;
     ctx.form.txtFee[5].setText("old");
     ctx.form.txtHiddenItemTotal.setText("old");
     ctx.form.txtFee[4].setText("");
@@ -183,8 +183,10 @@ TEST_F(Totals, AnEmptyFreightBoxEndsTheRunAfterTheServiceFee)
 TEST_F(Totals, RunningTwiceGivesTheSameBoxes)
 {
     addLine("1", "2.00", "1.250", "99.99");
-    ctx.state.fbVendorFeeStatus[0] = true;
-    ctx.state.fdVendorFee = {0, 0, 0.1, 2, 0, 0.03, 0};
+    ctx.state.vendorFees.dutyAndBrokerage = true;
+    ctx.state.vendorFees.dutyRate = 0.1;
+    ctx.state.vendorFees.serviceFee = 2;
+    ctx.state.vendorFees.handlingRate = 0.03;
     totals.fupdate();
     std::vector<std::string> first;
     for (int i = 0; i <= 7; ++i) first.push_back(fee(i));

@@ -1,4 +1,4 @@
-#include "services/LookupLists.h"
+#include "core/LookupLists.h"
 
 #include "zelt/text/NumberText.h"
 

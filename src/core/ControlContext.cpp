@@ -1,4 +1,4 @@
-#include "control/ControlContext.h"
+#include "core/ControlContext.h"
 
 #include "zelt/text/RuntimeError.h"
 #include "zelt/view/ScriptedMessageBoxes.h"

@@ -1,4 +1,4 @@
-#include "services/HostInput.h"
+#include "core/HostInput.h"
 
 #include "zelt/text/NumberText.h"
 #include "zelt/text/RuntimeError.h"

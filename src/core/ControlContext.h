@@ -1,8 +1,9 @@
 #pragma once
 
-#include "services/LookupLists.h"
+#include "core/AmountBox.h"
+#include "core/ControlState.h"
+#include "core/LookupLists.h"
 #include "zelt/Error.h"
-#include "control/ControlState.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"
 #include "zelt/control/Services.h"
@@ -26,6 +27,8 @@ struct ControlContext {
     LookupLists lists;
     Services services;
     text::Locale locale = text::Locale::enUS();
+    /// The rules of the fee, tax and rate boxes, in this control's locale.
+    AmountBox amountBox{locale};
     OrderedItemsEvents* events = nullptr;
     HostSite* site = nullptr;
 
@@ -49,36 +52,6 @@ struct ControlContext {
             if (at != std::string::npos) box.replace(at, locale.decimalSeparator.size(), ".");
         }
         return text::leadingNumber(box);
-    }
-
-    /// The key filter of the amount boxes (fees, taxes): digits, backspace and
-    /// one decimal separator pass; any other key is discarded (set to 0).
-    void filterAmountKey(int& key, const std::string& currentText) const
-    {
-        const std::string& point = locale.decimalSeparator;
-        if (key == 8 || (key >= '0' && key <= '9')) return;
-        if (point.size() == 1 && key == static_cast<unsigned char>(point[0]) &&
-            currentText.find(point) == std::string::npos)
-            return;
-        key = 0;
-    }
-    /// An amount box emptied by the clerk: blank, or only a decimal separator.
-    bool isEmptyAmount(std::string_view text) const
-    {
-        std::string_view t = text::trim(text);
-        return t.empty() || t == locale.decimalSeparator;
-    }
-
-    /// What ticking or clearing an "Over Ridden" box does to its amount box:
-    /// ticked, the box opens white at "0.00" with the focus; cleared, it locks
-    /// and turns grey, keeping its text.
-    void setAmountOverridden(view::TextBox& box, bool overridden)
-    {
-        box.setLocked(!overridden);
-        box.setBackColor(overridden ? view::Color::window() : view::Color::buttonFace());
-        if (!overridden) return;
-        box.setText("0.00");
-        box.setFocus();
     }
 
     /// User-change dirty marking: True, or False when PersonType is exactly "5".

@@ -1,5 +1,6 @@
 #pragma once
 
+#include "core/VendorFeeRules.h"
 #include "zelt/control/Country.h"
 #include "zelt/control/Mode.h"
 
@@ -70,9 +71,7 @@ struct ControlState {
     std::array<int, 7> shadedColumns{};
     /// Rows of the exempt lines as entered, each followed by "|".
     std::string exemptScratchList;
-    /// Vendor fee parameters and status flags.
-    std::array<double, 7> fdVendorFee{};
-    std::array<bool, 8> fbVendorFeeStatus{};
+    VendorFeeRules vendorFees;
     std::string vendorPriceListDate;
     std::string dutyAndBrokerageFeeText;
     /// Per jurisdiction, country, state, county, city, local.

@@ -1,0 +1,38 @@
+#include "core/AmountBox.h"
+
+#include "zelt/text/NumberText.h"
+
+namespace zelt {
+
+void AmountBox::filterKey(int& key, const std::string& currentText) const
+{
+    const std::string& point = locale_.decimalSeparator;
+    if (key == view::TextBox::kBackspace || (key >= '0' && key <= '9')) return;
+    if (point.size() == 1 && key == static_cast<unsigned char>(point[0]) && currentText.find(point) == std::string::npos)
+        return;
+    key = 0;
+}
+
+bool AmountBox::isEmpty(std::string_view text) const
+{
+    std::string_view t = text::trim(text);
+    return t.empty() || t == locale_.decimalSeparator;
+}
+
+bool AmountBox::refillIfEmpty(view::TextBox& box) const
+{
+    if (!isEmpty(box.text())) return false;
+    box.setText("0");
+    return true;
+}
+
+void AmountBox::setOverridden(view::TextBox& box, bool overridden) const
+{
+    box.setLocked(!overridden);
+    box.setBackColor(overridden ? view::Color::window() : view::Color::buttonFace());
+    if (!overridden) return;
+    box.setText(text::formatFixed(0, 2, locale_));
+    box.setFocus();
+}
+
+} // namespace zelt

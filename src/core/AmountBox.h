@@ -1,0 +1,33 @@
+#pragma once
+
+#include "zelt/text/Locale.h"
+#include "zelt/view/TextBox.h"
+
+#include <string>
+#include <string_view>
+
+namespace zelt {
+
+/// What the fee and tax amount boxes (and the conversion-rate box) share:
+/// the keys they take, what counts as emptied, the zero they are refilled
+/// with, and what ticking their "Over Ridden" box does to them.
+class AmountBox {
+public:
+    explicit AmountBox(const text::Locale& locale) : locale_(locale) {}
+
+    /// Digits, backspace and one decimal separator of the locale pass; any
+    /// other key is discarded (set to 0). A typed amount is never negative.
+    void filterKey(int& key, const std::string& currentText) const;
+    /// Blank, or only a decimal separator.
+    bool isEmpty(std::string_view text) const;
+    /// An emptied box reads "0"; true when it was refilled.
+    bool refillIfEmpty(view::TextBox& box) const;
+    /// Ticked, the box opens white at zero with the focus; cleared, it locks
+    /// and turns grey, keeping its text.
+    void setOverridden(view::TextBox& box, bool overridden) const;
+
+private:
+    const text::Locale& locale_;
+};
+
+} // namespace zelt
