@@ -2,6 +2,7 @@
 
 #include "control/ControlAccess.h"
 #include "control/OrderedItemsImpl.h"
+#include "core/Field.h"
 #include "lineitems/LineColumns.h"
 #include "services/OrderEventRules.h"
 #include "core/HostInput.h"
@@ -52,7 +53,7 @@ void OrderedItems::Impl::runCreationSequence()
         picker->setCustomFormat("MMM dd, yyyy");
         picker->setValue(today);
     }
-    for (int i = 0; i <= 14; ++i) f.txtField[i].setLocked(true);
+    for (int i = 0; i <= Field::kLastEntry; ++i) f.txtField[i].setLocked(true);
     if (!OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent)) f.cmdUpdateTaxes.setEnabled(false);
     st.IsFirstInit = true;
     st.deliveryCheckBoxChecked = false;
@@ -60,27 +61,11 @@ void OrderedItems::Impl::runCreationSequence()
 
 void OrderedItems::Impl::bindHandlers()
 {
-    view::Form& f = ctx.form;
-    // Dirty marking of the line entry: a changed combo text, a picked date, the
-    // Direction box and a key typed into an entry field.
-    f.cboFld.forEach([this](int, view::ComboBox& combo) { combo.Change = [this] { ctx.markDirtyByUser(); }; });
-    for (view::DatePicker* picker : {&f.DTPckrAklwdgmntDate, &f.DTPckrPriceListDate})
-        picker->Change = [this] {
-            ctx.markDirtyByUser();
-            ctx.state.IsFirstInit = false;
-        };
-    f.chkDirection.Click = [this] { ctx.markDirtyByUser(); };
     fees.bind();
     taxes.bind();
-    f.txtField.forEach([this](int index, view::TextBox& box) {
-        if (index > 14) return;
-        box.KeyPress = [this, index](int& key) {
-            ctx.markDirtyByUser();
-            ctx.state.IsFirstInit = false;
-            // The description takes no line breaks.
-            if (index == 1 && key == view::TextBox::kEnter) key = 0;
-        };
-    });
+    commands.bind();
+    entry.bind();
+    entryHandlers.bind();
 }
 
 OrderedItems::OrderedItems(Services services) : impl_(std::make_unique<Impl>(std::move(services))) {}
@@ -98,8 +83,19 @@ const view::Form& OrderedItems::form() const { return impl_->ctx.form; }
 void OrderedItems::setReadData(std::string_view text) { impl_->loader.load(text); }
 std::size_t OrderedItems::MaxLines() const { return impl_->ctx.state.maxLines; }
 void OrderedItems::setMaxLines(std::size_t maxLines) { impl_->ctx.state.maxLines = maxLines; }
-std::string OrderedItems::readData() { throw NotImplementedError("readData"); }
-std::string OrderedItems::readDataForAvalara() { throw NotImplementedError("readDataForAvalara"); }
+std::string OrderedItems::readData() { return impl_->exporter.readData(); }
+std::string OrderedItems::readDataForAvalara() { return impl_->exporter.readDataForAvalara(); }
+int OrderedItems::PasteLines(std::string_view rows) { return impl_->paste.paste(rows); }
+bool OrderedItems::Undo() { return impl_->commands.undo(); }
+bool OrderedItems::Redo() { return impl_->commands.redo(); }
+bool OrderedItems::CanUndo() const
+{
+    return impl_->ctx.form.cmdAdd.caption() == "Add" && impl_->history.canUndo();
+}
+bool OrderedItems::CanRedo() const
+{
+    return impl_->ctx.form.cmdAdd.caption() == "Add" && impl_->history.canRedo();
+}
 std::string OrderedItems::ExemptItems() const { return impl_->ctx.form.txtHiddenExemptTracker.text(); }
 
 // ---- Mode, dirty state and user ---------------------------------------------

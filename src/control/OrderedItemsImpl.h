@@ -2,7 +2,14 @@
 
 #include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
+#include "lineitems/EntryHandlers.h"
+#include "lineitems/LineCommands.h"
+#include "lineitems/LineEntry.h"
+#include "lineitems/LineExport.h"
+#include "lineitems/LineHistory.h"
 #include "lineitems/LineLoader.h"
+#include "lineitems/LinePaste.h"
+#include "lineitems/LineRows.h"
 #include "services/ComboContent.h"
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
@@ -20,14 +27,21 @@ struct OrderedItems::Impl {
     ComboContent combos{ctx};
     EntryArea entryArea{ctx};
     TotalsRecalculation totals{ctx};
-    LineLoader loader{ctx, entryArea, [this] { totals.fupdate(); }};
+    LineRows rows{ctx};
+    LineHistory history{ctx.form.grdOrdItems};
+    LineCommands commands{ctx, entryArea, combos, totals, rows, history};
+    LineEntry entry{ctx, entryArea, combos, totals, rows, history};
+    EntryHandlers entryHandlers{ctx, rows, history, [this] { runTaxCalculationCommand(); }};
+    LineExport exporter{ctx};
+    LinePaste paste{ctx, entry};
+    LineLoader loader{ctx, entryArea, commands, history, [this] { totals.fupdate(); }};
     FeeFields fees{ctx, totals};
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};
 
-    /// "Calculate Taxes && Fees": the tax fields and the override boxes call
-    /// it. The tax calculation command (freight component, AvaTax, the rate
-    /// fallback) plugs in here; until then it does nothing.
+    /// "Calculate Taxes && Fees": the tax fields, the override boxes and the
+    /// exempt box call it. The tax calculation command (freight component,
+    /// AvaTax, the rate fallback) plugs in here; until then it does nothing.
     void runTaxCalculationCommand();
 
     void runCreationSequence();

@@ -54,6 +54,15 @@ struct ControlContext {
         return text::leadingNumber(box);
     }
 
+    /// True when the line last selected is an open or received line (code 1
+    /// or 6) and the order takes acknowledgements: its checks then run.
+    bool isAcknowledgingSelectedLine() const
+    {
+        const int status = state.selectedLineStatus;
+        return state.orderStatusFlag &&
+               (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1);
+    }
+
     /// User-change dirty marking: True, or False when PersonType is exactly "5".
     void markDirtyByUser() { state.IsDirty = state.PersonType != "5"; }
 

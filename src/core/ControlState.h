@@ -80,6 +80,21 @@ struct ControlState {
     bool factoryPickup = false;
     /// The most lines a load takes.
     std::size_t maxLines = 1'000'000;
+
+    // Line editing.
+    /// The Status of the line last copied into the entry fields.
+    std::int16_t selectedLineStatus = 0;
+    /// Set by a press that showed the line-cancel message: the click after it does nothing.
+    bool suppressGridClick = false;
+    /// True while a grid click copies a line into the entry fields.
+    bool loadingLine = false;
+    /// True while the control itself sets the exempt box.
+    bool exemptGuard = false;
+    /// The row the pop-up menu's Copy remembered (0: none).
+    std::int16_t clipRow = 0;
+    /// The acknowledgement number and date of the last acknowledged line written.
+    std::string rememberedAckNumber;
+    std::string rememberedAckDate;
 };
 
 } // namespace zelt

@@ -52,4 +52,11 @@ std::optional<std::string> LookupLists::displayForCode(const std::vector<Entry>&
     return std::nullopt;
 }
 
+std::optional<std::string> LookupLists::codeForDisplay(const std::vector<Entry>& list, std::string_view display) const
+{
+    for (const Entry& e : list)
+        if (displayText(e) == display) return code(e);
+    return std::nullopt;
+}
+
 } // namespace zelt

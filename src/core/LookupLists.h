@@ -49,6 +49,8 @@ struct LookupLists {
     std::string unitDisplayToCode(std::string_view cell) const;
     /// The display text of the first entry whose code equals `code`.
     std::optional<std::string> displayForCode(const std::vector<Entry>& list, std::string_view code) const;
+    /// The code of the first entry whose display text equals `display`.
+    std::optional<std::string> codeForDisplay(const std::vector<Entry>& list, std::string_view display) const;
 };
 
 } // namespace zelt

@@ -1,6 +1,7 @@
 #include "lineitems/EntryArea.h"
 
 #include "core/ControlContext.h"
+#include "lineitems/EntryFields.h"
 
 namespace zelt {
 
@@ -23,27 +24,24 @@ void EntryArea::reset(bool editing)
         f.cmdEdit.setCaption("Edit");
         f.cmdLineItemCan.setEnabled(false);
     }
-    for (int i = 0; i <= 14; ++i) f.txtField[i].setText("");
-    if (ctx_.state.orderStatusFlag) {
-        for (int i = 0; i <= 14; ++i) followEditing(f.txtField[i], editing);
-        f.DTPckrPriceListDate.setVisible(editing);
-        f.DTPckrAklwdgmntDate.setVisible(editing);
-    } else {
-        for (int i = 0; i <= 11; ++i) followEditing(f.txtField[i], editing);
-        f.DTPckrPriceListDate.setVisible(editing);
-        // Without the order status flag the acknowledgement stays read-only.
-        for (int i = 12; i <= 14; ++i) followEditing(f.txtField[i], false);
-        f.DTPckrAklwdgmntDate.setVisible(false);
+    // Without the order status flag the acknowledgement stays read-only.
+    const bool acknowledging = ctx_.state.orderStatusFlag;
+    for (const EntryFieldFact& fact : kEntryFields) {
+        view::TextBox& box = f.txtField[fact.field];
+        box.setText("");
+        followEditing(box, editing && (fact.lock == EntryLock::Line || acknowledging));
     }
+    f.DTPckrPriceListDate.setVisible(editing);
+    f.DTPckrAklwdgmntDate.setVisible(editing && acknowledging);
     f.chkDirection.setValue(0);
-    f.cboFld[4].setListIndex(-1);
-    for (int i : {1, 2, 3}) {
+    f.cboFld[Combo::Issue].setListIndex(-1);
+    for (int i : {Combo::Status, Combo::Unit, Combo::Carrier}) {
         f.cboFld[i].setLocked(!editing);
         f.cboFld[i].setBackColor(editing ? view::Color::window() : view::Color::buttonFace());
     }
     if (editing) {
-        // The vendor's rules for the Direction and exempt boxes: flag 6 leaves
-        // both as they are; flag 5 ticks the Direction box and locks it;
+        // The vendor's rules for the Direction and exempt boxes: one leaves
+        // both as they are; another ticks the Direction box and locks it;
         // otherwise both are free.
         const VendorFeeRules& rules = ctx_.state.vendorFees;
         if (rules.entryBoxesLeftAlone) return;

@@ -1,7 +1,10 @@
 #include "lineitems/LineLoader.h"
 
+#include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
+#include "lineitems/LineCommands.h"
+#include "lineitems/LineHistory.h"
 #include "lineitems/LineColumns.h"
 #include "core/HostInput.h"
 #include "zelt/InputError.h"
@@ -158,53 +161,6 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     return out;
 }
 
-void LineLoader::setButtonsForMode()
-{
-    view::Form& f = ctx_.form;
-    f.cmdEdit.setEnabled(true);
-    f.cmdAdd.setEnabled(true);
-    f.cmdDelete.setVisible(true);
-    f.cmdDelete.setEnabled(true);
-    f.cmdLineItemCan.setEnabled(true);
-    switch (ctx_.state.mode) {
-    case Mode::AddMode:
-        f.cmdDelete.setVisible(false);
-        f.cmdDelete.setEnabled(false);
-        f.cmdEdit.setEnabled(false);
-        f.cmdLineItemCan.setVisible(false);
-        f.cmdLineItemCan.setEnabled(false);
-        break;
-    case Mode::UpdateMode:
-        f.cmdEdit.setEnabled(false);
-        f.cmdDelete.setVisible(false);
-        f.cmdDelete.setEnabled(false);
-        f.cmdLineItemCan.setVisible(false);
-        f.cmdLineItemCan.setEnabled(false);
-        break;
-    case Mode::ViewMode:
-        f.cmdEdit.setEnabled(false);
-        f.cmdAdd.setEnabled(false);
-        f.cmdDelete.setEnabled(false);
-        f.cmdDelete.setVisible(false);
-        f.cmdLineItemCan.setVisible(false);
-        f.cmdLineItemCan.setEnabled(false);
-        break;
-    case Mode::LineCancelMode:
-        f.cmdAdd.setEnabled(false);
-        f.cmdAdd.setCaption("Calculate");
-        f.cmdEdit.setEnabled(false);
-        f.cmdEdit.setVisible(false);
-        f.cmdDelete.setEnabled(false);
-        f.cmdDelete.setVisible(false);
-        f.cmdLineItemCan.setLeft(6090);
-        f.cmdLineItemCan.setEnabled(true);
-        f.cmdLineItemCan.setVisible(true);
-        f.cmdUpdateTaxes.setVisible(true);
-        f.cmdUpdateTaxes.setEnabled(true);
-        break;
-    }
-}
-
 void LineLoader::setUpGrid()
 {
     view::Grid& grid = ctx_.grid();
@@ -228,7 +184,11 @@ void LineLoader::load(std::string_view text)
     view::Form& f = ctx_.form;
     view::Grid& grid = ctx_.grid();
     entryArea_.reset(false);
-    setButtonsForMode();
+    commands_.setButtonsForMode();
+    // A new order starts with no history, no copied line and no pending click.
+    history_.clear();
+    ctx_.state.clipRow = 0;
+    ctx_.state.suppressGridClick = false;
     const int lines = staged.lines;
     {
         view::Grid::ResetScope reset(grid);
@@ -273,7 +233,7 @@ void LineLoader::load(std::string_view text)
         recalculateTotals_();
         break;
     case Mode::ViewMode:
-        if (staged.viewWeight) f.txtField[19].setText(ctx_.fixed(*staged.viewWeight, 3));
+        if (staged.viewWeight) f.txtField[Field::TotalWeight].setText(ctx_.fixed(*staged.viewWeight, 3));
         break;
     }
 }

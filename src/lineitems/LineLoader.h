@@ -11,12 +11,16 @@ namespace zelt {
 
 struct ControlContext;
 class EntryArea;
+class LineCommands;
+class LineHistory;
 
 /// Loads the host's line string into the grid (readData Let).
 class LineLoader {
 public:
-    LineLoader(ControlContext& ctx, EntryArea& entryArea, std::function<void()> recalculateTotals)
-        : ctx_(ctx), entryArea_(entryArea), recalculateTotals_(std::move(recalculateTotals))
+    LineLoader(ControlContext& ctx, EntryArea& entryArea, LineCommands& commands, LineHistory& history,
+               std::function<void()> recalculateTotals)
+        : ctx_(ctx), entryArea_(entryArea), commands_(commands), history_(history),
+          recalculateTotals_(std::move(recalculateTotals))
     {
     }
 
@@ -38,11 +42,12 @@ private:
     };
 
     Staged stage(std::string_view text);
-    void setButtonsForMode();
     void setUpGrid();
 
     ControlContext& ctx_;
     EntryArea& entryArea_;
+    LineCommands& commands_;
+    LineHistory& history_;
     std::function<void()> recalculateTotals_;
     /// The cells of the order loaded before last, kept for their storage.
     std::vector<std::string> spareCells_;

@@ -1,5 +1,6 @@
 #include "taxes/TaxFeeExchange.h"
 
+#include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "core/HostInput.h"
@@ -355,7 +356,7 @@ void TaxFeeExchange::applyViewRecord(const SavedRecord& saved)
         f.txtFieldTax[j.index].setText(saved.taxText[at(j.k)]);
         st.jurisdictionOverrideAmount[at(j.k)] = saved.overrideAmount[at(j.k)];
     }
-    f.txtField[18].setText(saved.merchandiseText);
+    f.txtField[Field::MerchandiseTotal].setText(saved.merchandiseText);
     for (int i = 0; i <= Fee::TotalDeposit; ++i) f.txtFee[i].setText(saved.viewFeeText[at(i)]);
     for (const Jurisdiction& j : kJurisdictions) {
         if (!saved.taxOverridden[at(j.k)]) continue;
@@ -371,7 +372,7 @@ void TaxFeeExchange::applyViewRecord(const SavedRecord& saved)
         box.setVisible(true);
         box.setValue(1);
     }
-    f.txtField[17].setText(saved.totalSalesTaxText);
+    f.txtField[Field::TotalSalesTax].setText(saved.totalSalesTaxText);
 }
 
 std::string TaxFeeExchange::GetSalesTaxesNFees() const
@@ -402,7 +403,7 @@ std::string TaxFeeExchange::GetSalesTaxesNFees() const
         put(rateText);
         for (const Jurisdiction& j : kJurisdictions)
             put(divided(f.txtFieldTax[j.index].text(), "the tax box txtFieldTax(" + std::to_string(j.index) + ")", false));
-        put(divided(f.txtField[18].text(), "the merchandise total", true));
+        put(divided(f.txtField[Field::MerchandiseTotal].text(), "the merchandise total", true));
         for (int i = 0; i <= 6; ++i)
             put(divided(f.txtFee[i].text(), "the fee box txtFee(" + std::to_string(i) + ")", true));
         for (const Jurisdiction& j : kJurisdictions) put(std::to_string(f.chkTaxes[j.index].value()));

@@ -1,5 +1,6 @@
 #include "taxes/TaxFields.h"
 
+#include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "taxes/Jurisdictions.h"
@@ -124,7 +125,7 @@ void TaxFields::SetTaxNFees()
 
         Currency taxes;
         for (const Jurisdiction& j : kJurisdictions) taxes += Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
-        f.txtField[17].setText(ctx_.fixed(taxes.toDouble(), 2));
+        f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(taxes.toDouble(), 2));
         f.txtHiddenItemTotal.setText(ctx_.general(merchandise.toDouble()));
         f.txtFee[Fee::TotalDeposit].setText(GetTotalDeposit());
         raiseTotalAmount();
@@ -180,8 +181,8 @@ void TaxFields::txtFieldTax_LostFocus(int index)
 void TaxFields::OptVndrCntryID_Click(int /*index*/)
 {
     view::Form& f = ctx_.form;
-    view::TextBox& price = f.txtField[4];
-    view::TextBox& ackPrice = f.txtField[12];
+    view::TextBox& price = f.txtField[Field::UnitPrice];
+    view::TextBox& ackPrice = f.txtField[Field::AckPrice];
     if (!ctx_.isNumeric(price.text()) || !ctx_.isNumeric(ackPrice.text())) return;
     price.setFocus();
     const double rate = ctx_.lists.currencyConversionRate;

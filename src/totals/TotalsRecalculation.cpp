@@ -1,5 +1,6 @@
 #include "totals/TotalsRecalculation.h"
 
+#include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
 #include "totals/FeeIndex.h"
@@ -58,25 +59,25 @@ void TotalsRecalculation::run()
             merchandiseFailure = e;
         }
     }
-    f.txtField[19].setText(ctx_.fixed(weight, 3));
+    f.txtField[Field::TotalWeight].setText(ctx_.fixed(weight, 3));
     if (merchandiseFailure) throw *merchandiseFailure;
-    f.txtField[18].setText(ctx_.fixed(merchandise, 2));
+    f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(merchandise, 2));
 
     // 4. The item total starts from the merchandise total as shown.
-    double itemTotal = number(f.txtField[18].text());
+    double itemTotal = number(f.txtField[Field::MerchandiseTotal].text());
 
     // 5. Brokerage by the vendor's brackets.
     if (!f.chkDutyBrokerageFee.checked()) {
         const std::string& table = ctx_.state.dutyAndBrokerageFeeText;
         if (rules.dutyAndBrokerage && !text::trim(table).empty())
-            fee(Fee::Brokerage).setText(ctx_.fixed(fGetBrokerageFee(table, number(f.txtField[18].text()), "$F$", "$R$"), 2));
+            fee(Fee::Brokerage).setText(ctx_.fixed(fGetBrokerageFee(table, number(f.txtField[Field::MerchandiseTotal].text()), "$F$", "$R$"), 2));
         else
             fee(Fee::Brokerage).setText(ctx_.fixed(0, 2));
     }
 
     // 6. Duty at the vendor's rate.
     if (!f.chkDutyFee.checked()) {
-        if (rules.dutyAndBrokerage) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[18].text()) * rules.dutyRate), 2));
+        if (rules.dutyAndBrokerage) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[Field::MerchandiseTotal].text()) * rules.dutyRate), 2));
         else fee(Fee::Duty).setText(ctx_.fixed(0, 2));
     }
 
@@ -88,7 +89,7 @@ void TotalsRecalculation::run()
         itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
     } else {
         if (rules.serviceFeePerOrder) {
-            if (number(f.txtField[18].text()) <= 0) fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
+            if (number(f.txtField[Field::MerchandiseTotal].text()) <= 0) fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
             else fee(Fee::VendorService).setText(ctx_.fixed(checked(rate() * rules.serviceFee), 2));
         } else {
             double units = 0;
@@ -96,7 +97,7 @@ void TotalsRecalculation::run()
                 if (number(grid.text(r, Col::ExtPrice)) > 0) units = checked(units + number(grid.text(r, Col::Quantity)));
             fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
         }
-        if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < number(f.txtField[18].text()))
+        if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < number(f.txtField[Field::MerchandiseTotal].text()))
             fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
         itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
     }
@@ -106,13 +107,13 @@ void TotalsRecalculation::run()
 
     // 10. Center handling fee on merchandise and service fee.
     if (!f.chkCentrHandlingFee.checked()) {
-        double base = checked(number(fee(Fee::VendorService).text()) + number(f.txtField[18].text()));
+        double base = checked(number(fee(Fee::VendorService).text()) + number(f.txtField[Field::MerchandiseTotal].text()));
         fee(Fee::CenterHandling).setText(ctx_.fixed(checked(base * rules.handlingRate), 2));
     }
     itemTotal = checked(itemTotal + number(fee(Fee::CenterHandling).text()));
 
     // 11-12. The merchandise total shows the rewards taken off; the hidden totals.
-    f.txtField[18].setText(ctx_.fixed(checked(merchandise + rewards), 2));
+    f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(checked(merchandise + rewards), 2));
     f.txtHiddenItemTotal.setText(ctx_.general(itemTotal));
     f.txtHiddenRewardsTotal.setText(ctx_.general(rewards));
 }

@@ -88,10 +88,48 @@ void Grid::setFixedRows(int fixedRows)
 
 const std::string& Grid::text(int row, int col) const { return cells_[at(row, col)]; }
 
+Grid::CellState Grid::cellState(std::size_t i) const { return {cells_[i], alignments_[i], backgrounds_[i], fonts_[i]}; }
+
+void Grid::recordCell(int row, int col)
+{
+    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, {cellState(at(row, col))}});
+}
+
+void Grid::restoreCell(int row, int col, const CellState& state)
+{
+    auto i = at(row, col);
+    recordCell(row, col);
+    cells_[i] = state.text;
+    alignments_[i] = state.alignment;
+    backgrounds_[i] = state.background;
+    fonts_[i] = state.font < fontNames_.size() ? state.font : std::uint8_t{0};
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+void Grid::undo(const Journal& journal)
+{
+    for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
+        switch (e->kind) {
+        case Journal::Kind::Cell: restoreCell(e->row, e->col, e->before.front()); break;
+        case Journal::Kind::RowInserted: removeRow(e->row); break;
+        case Journal::Kind::RowRemoved: {
+            insertRow(e->row);
+            Journal* keep = journal_;
+            journal_ = nullptr; // the inserted row is recorded as one entry, not cell by cell
+            for (int c = 0; c < cols_ && c < static_cast<int>(e->before.size()); ++c)
+                restoreCell(e->row, c, e->before[static_cast<std::size_t>(c)]);
+            journal_ = keep;
+            break;
+        }
+        }
+    }
+}
+
 void Grid::setText(int row, int col, std::string text)
 {
     auto i = at(row, col);
     if (cells_[i] == text) return;
+    recordCell(row, col);
     cells_[i] = std::move(text);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
@@ -102,6 +140,7 @@ void Grid::setAlignment(int row, int col, Alignment alignment)
 {
     auto i = at(row, col);
     if (alignments_[i] == alignment) return;
+    recordCell(row, col);
     alignments_[i] = alignment;
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
@@ -112,6 +151,7 @@ void Grid::setBackground(int row, int col, Color color)
 {
     auto i = at(row, col);
     if (backgrounds_[i] == color.value) return;
+    recordCell(row, col);
     backgrounds_[i] = color.value;
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
@@ -132,6 +172,7 @@ void Grid::setFontName(int row, int col, const std::string& fontName)
     auto i = at(row, col);
     auto id = fontId(fontName);
     if (fonts_[i] == id) return;
+    recordCell(row, col);
     fonts_[i] = id;
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
@@ -183,16 +224,21 @@ void Grid::clear()
     each([](GridObserver& o) { o.gridReset(); });
 }
 
-void Grid::addRow()
+void Grid::addRow() { insertRow(rows_); }
+
+void Grid::insertRow(int row)
 {
-    each([&](GridObserver& o) { o.rowsAboutToBeInserted(rows_, rows_); });
-    const auto n = static_cast<std::size_t>(rows_ + 1) * static_cast<std::size_t>(cols_);
-    cells_.resize(n);
-    alignments_.resize(n, Alignment::General);
-    backgrounds_.resize(n, kDefaultBackground.value);
-    fonts_.resize(n, 0);
+    if (row < 0 || row > rows_) throw RuntimeError::subscriptOutOfRange();
+    each([&](GridObserver& o) { o.rowsAboutToBeInserted(row, row); });
+    const auto first = static_cast<std::ptrdiff_t>(row) * cols_;
+    const auto count = static_cast<std::size_t>(cols_);
+    cells_.insert(cells_.begin() + first, count, std::string());
+    alignments_.insert(alignments_.begin() + first, count, Alignment::General);
+    backgrounds_.insert(backgrounds_.begin() + first, count, kDefaultBackground.value);
+    fonts_.insert(fonts_.begin() + first, count, std::uint8_t{0});
     ++rows_;
-    each([&](GridObserver& o) { o.rowsInserted(rows_ - 1, rows_ - 1); });
+    if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}});
+    each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
 }
 
@@ -201,6 +247,12 @@ void Grid::removeRow(int row)
     if (row < 0 || row >= rows_) throw RuntimeError::subscriptOutOfRange();
     each([&](GridObserver& o) { o.rowsAboutToBeRemoved(row, row); });
     auto first = static_cast<std::ptrdiff_t>(row) * cols_;
+    if (journal_) {
+        Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}};
+        removed.before.reserve(static_cast<std::size_t>(cols_));
+        for (int c = 0; c < cols_; ++c) removed.before.push_back(cellState(static_cast<std::size_t>(first + c)));
+        journal_->entries.push_back(std::move(removed));
+    }
     cells_.erase(cells_.begin() + first, cells_.begin() + first + cols_);
     alignments_.erase(alignments_.begin() + first, alignments_.begin() + first + cols_);
     backgrounds_.erase(backgrounds_.begin() + first, backgrounds_.begin() + first + cols_);

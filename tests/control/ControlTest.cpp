@@ -217,8 +217,6 @@ TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
         void Clear() override {}
     } err;
     std::vector<std::pair<const char*, std::function<void()>>> members = {
-        {"readData", [&] { control->readData(); }},
-        {"readDataForAvalara", [&] { control->readDataForAvalara(); }},
         {"SetFreightOptionsFromMorrow", [&] { control->SetFreightOptionsFromMorrow("<x/>"); }},
         {"UpdateFreightComboBox", [&] { control->UpdateFreightComboBox(true); }},
         {"LetFreightInfo", [&] { control->LetFreightInfo("1$F$2$R$"); }},

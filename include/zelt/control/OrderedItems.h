@@ -55,11 +55,25 @@ public:
     /// The most lines setReadData takes (1,000,000 unless the host sets it).
     std::size_t MaxLines() const;
     void setMaxLines(std::size_t maxLines);
-    /// Exports the lines (records of 22 fields); empty text while a line is open.
-    /// Not implemented yet: raises NotImplementedError.
+    /// Exports the lines (records of 22 fields). While a line is open it tells
+    /// the clerk and returns empty text; a line that cannot be exported is
+    /// reported to the clerk and raises an ExportError (row, column, why).
     std::string readData();
-    /// The lines as the AvaTax line list. Not implemented yet: raises NotImplementedError.
+    /// The lines as the AvaTax line list; fails as readData does.
     std::string readDataForAvalara();
+    /// Adds lines from tab-separated rows (description, model, quantity,
+    /// unit, unit price, unit weight, carrier; header row optional) through
+    /// the checks of the add button, as one undoable step. Refused rows are
+    /// listed to the clerk, who decides whether to add the valid ones.
+    /// Returns the number of lines added.
+    int PasteLines(std::string_view rows);
+    /// Takes back / does again the last line command (add, update, delete,
+    /// paste, copied line, exemption change); false when there is none or a
+    /// line is open. Loading an order clears the history.
+    bool Undo();
+    bool Redo();
+    bool CanUndo() const;
+    bool CanRedo() const;
     /// The rows of the exempt lines, each followed by "|".
     std::string ExemptItems() const;
 

@@ -71,6 +71,8 @@ public:
     void clear();
     /// Appends one empty row.
     void addRow();
+    /// Inserts one empty row before `row` (rows() appends).
+    void insertRow(int row);
     /// Removes one row; the rows below move up.
     void removeRow(int row);
     /// Replaces every cell, fixed rows included, with the given ones (row-major,
@@ -107,6 +109,33 @@ public:
     void addGridObserver(GridObserver* observer);
     void removeGridObserver(GridObserver* observer);
 
+    /// Everything one cell holds.
+    struct CellState {
+        std::string text;
+        Alignment alignment = Alignment::General;
+        std::uint32_t background = kDefaultBackground.value;
+        std::uint8_t font = 0;
+    };
+    /// A record of the changes made to the cells and rows, in order, with
+    /// what each change replaced; undoing it replays them backwards. Loads,
+    /// clears and resizes are not recorded: they end a journal's use.
+    struct Journal {
+        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved };
+        struct Entry {
+            Kind kind;
+            int row;
+            int col;
+            std::vector<CellState> before; // the cell (Cell) or the whole row (RowRemoved)
+        };
+        std::vector<Entry> entries;
+        bool empty() const noexcept { return entries.empty(); }
+    };
+    /// Records every change into `journal` until called with null.
+    void setJournal(Journal* journal) noexcept { journal_ = journal; }
+    /// Undoes the changes of a journal, newest first. What the undo changes
+    /// goes to the journal set now, if any: that is the redo.
+    void undo(const Journal& journal);
+
 private:
     std::size_t at(int row, int col) const;
     void propertiesChanged();
@@ -119,6 +148,9 @@ private:
     void beginReset();
     void endReset();
     std::uint8_t fontId(const std::string& fontName);
+    CellState cellState(std::size_t i) const;
+    void recordCell(int row, int col);
+    void restoreCell(int row, int col, const CellState& state);
 
     int rows_ = 1;
     int cols_ = 2;
@@ -137,6 +169,7 @@ private:
     std::vector<int> widths_;
     std::vector<GridObserver*> gridObservers_;
     int resetDepth_ = 0;
+    Journal* journal_ = nullptr;
 };
 
 } // namespace zelt::view

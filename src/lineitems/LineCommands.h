@@ -1,0 +1,57 @@
+#pragma once
+
+#include "zelt/view/Label.h"
+
+namespace zelt {
+
+struct ControlContext;
+class ComboContent;
+class EntryArea;
+class LineHistory;
+class LineRows;
+class TotalsRecalculation;
+
+/// What the clerk does to existing lines: selecting one in the grid, editing,
+/// deleting and cancelling it, copying it through the pop-up menu; and the
+/// line buttons each mode offers.
+class LineCommands {
+public:
+    LineCommands(ControlContext& ctx, EntryArea& entryArea, ComboContent& combos, TotalsRecalculation& totals,
+                  LineRows& rows, LineHistory& history)
+        : ctx_(ctx), entryArea_(entryArea), combos_(combos), totals_(totals), rows_(rows), history_(history)
+    {
+    }
+
+    void bind();
+    /// The line buttons after a load, by mode.
+    void setButtonsForMode();
+
+    /// Copies the current line into the entry fields and offers its commands.
+    void gridClick();
+    void gridMouseDown(view::MouseButton button);
+    void gridMouseUp(view::MouseButton button);
+    void cmdEdit_Click();
+    void cmdDelete_Click();
+    void cmdLineItemCan_Click();
+    void mnuCopyMenu_Click(int index);
+
+    /// Takes back or does again the last line command; the totals and the
+    /// exempt tracker follow. Only while no line is open.
+    bool undo();
+    bool redo();
+
+private:
+    void copyLineIntoEntry(int row);
+    void setPickersFromTexts();
+    void afterHistoryStep();
+    void setMenu(const char* first, const char* second, bool secondEnabled);
+
+    ControlContext& ctx_;
+    EntryArea& entryArea_;
+    ComboContent& combos_;
+    TotalsRecalculation& totals_;
+    LineRows& rows_;
+    LineHistory& history_;
+};
+
+} // namespace zelt

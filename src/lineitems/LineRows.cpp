@@ -1,0 +1,103 @@
+#include "lineitems/LineRows.h"
+
+#include "core/ControlContext.h"
+#include "lineitems/LineColumns.h"
+#include "zelt/text/NumberText.h"
+
+#include <cstdlib>
+
+namespace zelt {
+
+namespace {
+// Length of the leading number as the leading-number reading takes it.
+std::size_t leadingLength(std::string_view text)
+{
+    std::size_t i = 0;
+    if (i < text.size() && (text[i] == '+' || text[i] == '-')) ++i;
+    const std::size_t digits = i;
+    while (i < text.size() && text[i] >= '0' && text[i] <= '9') ++i;
+    if (i < text.size() && text[i] == '.') {
+        std::size_t j = i + 1;
+        while (j < text.size() && text[j] >= '0' && text[j] <= '9') ++j;
+        if (j > i + 1 || i > digits) i = j;
+    }
+    return i > digits ? i : 0;
+}
+} // namespace
+
+int LineRows::lineCount() const { return ctx_.grid().rows() - 1; }
+
+bool LineRows::isPriced(int row) const
+{
+    auto status = text::tryToNumber(ctx_.grid().text(row, Col::Status), ctx_.locale);
+    return status && ctx_.lists.isPricedStatus(*status);
+}
+
+bool LineRows::isRowExempt(int row) const
+{
+    const std::string& tracker = ctx_.form.txtHiddenExemptTracker.text();
+    const std::string wanted = std::to_string(row);
+    std::size_t start = 0;
+    while (start < tracker.size()) {
+        std::size_t bar = tracker.find('|', start);
+        if (bar == std::string::npos) bar = tracker.size();
+        if (std::string_view(tracker).substr(start, bar - start) == wanted) return true;
+        start = bar + 1;
+    }
+    return false;
+}
+
+void LineRows::rebuildExemptTracker()
+{
+    const view::Grid& grid = ctx_.grid();
+    std::string tracker;
+    for (int r = 1; r < grid.rows(); ++r)
+        if (grid.text(r, Col::Exempt) == kExemptMark) tracker += std::to_string(r) + "|";
+    ctx_.state.exemptScratchList = tracker;
+    ctx_.form.txtHiddenExemptTracker.setText(std::move(tracker));
+}
+
+void LineRows::recolour(int row)
+{
+    const view::Color colour = isPriced(row) ? view::Color::window() : view::Color::buttonFace();
+    for (int k : ctx_.state.shadedColumns) ctx_.grid().setBackground(row, k, colour);
+}
+
+void LineRows::removeLine(int row, bool remove)
+{
+    view::Grid& grid = ctx_.grid();
+    view::Form& f = ctx_.form;
+    if (!remove) {
+        recolour(row);
+        return;
+    }
+    grid.removeRow(row);
+    for (int r = row; r < grid.rows(); ++r) grid.setText(r, Col::LineItem, renumbered(grid.text(r, Col::LineItem), -1));
+    if (lineCount() == 0) {
+        f.cmdDelete.setEnabled(false);
+        f.cmdDelete.setVisible(false);
+        f.cmdEdit.setEnabled(false);
+    }
+    grid.setHighlightStyle(0);
+    rebuildExemptTracker();
+}
+
+std::string LineRows::renumbered(std::string_view lineItem, int delta)
+{
+    const std::size_t n = leadingLength(lineItem);
+    const double number = text::leadingNumber(lineItem) + delta;
+    return text::formatGeneral(number, text::Locale::enUS()) + std::string(lineItem.substr(n));
+}
+
+bool LineRows::isPlainNumber(std::string_view lineItem)
+{
+    return !lineItem.empty() && text::formatGeneral(text::leadingNumber(lineItem), text::Locale::enUS()) == lineItem;
+}
+
+int LineRows::nextLineNumber(int row) const
+{
+    if (row <= 1) return 1;
+    return static_cast<int>(text::leadingNumber(ctx_.grid().text(row - 1, Col::LineItem))) + 1;
+}
+
+} // namespace zelt
