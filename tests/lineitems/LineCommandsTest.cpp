@@ -1,0 +1,407 @@
+#include "lineitems/LineEditingFixture.h"
+
+#include "zelt/ExportError.h"
+
+#include <functional>
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+class LineCommands : public zelt::testing::LineEditing {
+public:
+    using LineEditing::clickAdd;
+    using LineEditing::field;
+    using LineEditing::openValidLine;
+    using LineEditing::selectRow;
+    using OrderFixture::boxes;
+    using OrderFixture::control;
+    using OrderFixture::form;
+    using OrderFixture::grid;
+
+    /// Every cell of every line, and the exempt tracker.
+    std::vector<std::string> snapshot()
+    {
+        std::vector<std::string> out;
+        for (int r = 0; r < grid().rows(); ++r)
+            for (int c = 0; c < grid().cols(); ++c) out.push_back(cell(r, c));
+        out.push_back(control->ExemptItems());
+        return out;
+    }
+    void deleteRow(int row, view::MessageBoxAnswer answer = view::MessageBoxAnswer::Yes)
+    {
+        selectRow(row);
+        boxes->answerNext(answer);
+        form().cmdDelete.userClick();
+    }
+};
+
+} // namespace
+
+TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
+{
+    // GIVEN a line in boxes, priced in Canadian dollars on a US order
+    LineSpec line;
+    line.unit = "BX";
+    line.currencyId = "2";
+    line.unitPrice = "12.5";
+    line.description = "Bookcase";
+    control->CountryID(COUNTRY::USA, 1);
+    load(Mode::AddMode, {line});
+    form().txtField[4].setText("99");
+    // WHEN the clerk clicks it
+    selectRow(1);
+    // THEN the entry shows it, the price back in the line's currency
+    EXPECT_EQ(grid().highlightStyle(), 1);
+    EXPECT_EQ(field(0).text(), "Open");
+    EXPECT_EQ(field(1).text(), "Bookcase");
+    EXPECT_EQ(field(5).text(), "Box");
+    EXPECT_EQ(field(8).text(), "FedEx");
+    EXPECT_TRUE(form().OptVndrCntryID[1].value());
+    EXPECT_EQ(field(4).text(), "15.63") << "12.50 x 1.25";
+    EXPECT_TRUE(form().cmdEdit.enabled());
+    EXPECT_TRUE(form().cmdDelete.visible());
+    EXPECT_FALSE(form().chkExempt.checked());
+}
+
+TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
+{
+    control->setViewMode(Mode::AddMode);
+    openValidLine();
+    clickAdd();
+    openValidLine();
+    clickAdd();
+    ASSERT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4N", "5N"}));
+    deleteRow(2, view::MessageBoxAnswer::No);
+    EXPECT_EQ(lastBox().text, "Do you want to delete the selected line item?");
+    EXPECT_EQ(lastBox().title, "Information Validation");
+    EXPECT_EQ(grid().rows(), 6) << "No changes nothing";
+    deleteRow(2);
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2", "3N", "4N"}));
+    EXPECT_EQ(form().txtField[18].text(), "55.00");
+    EXPECT_EQ(grid().highlightStyle(), 0);
+    for (int i = 0; i < 4; ++i) deleteRow(1);
+    EXPECT_EQ(grid().rows(), 1);
+    EXPECT_FALSE(form().cmdDelete.visible());
+    EXPECT_FALSE(form().cmdEdit.enabled());
+}
+
+TEST_F(LineCommands, ThePopupMenuCopiesALine)
+{
+    // GIVEN a selected line, right-clicked
+    selectRow(3);
+    grid().userMouseUp(view::MouseButton::Right, 3, 8);
+    EXPECT_EQ(form().popupCount(), 1);
+    EXPECT_TRUE(form().mnuCopyMenu[1].enabled());
+    // WHEN the clerk copies it and adds the copy
+    form().mnuCopyMenu[1].userClick();
+    EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Add");
+    EXPECT_EQ(form().mnuCopyMenu[2].caption(), "Update");
+    form().mnuCopyMenu[1].userClick();
+    // THEN a new line numbered after the last, open status, recomputed price
+    ASSERT_EQ(grid().rows(), 5);
+    EXPECT_EQ(cell(4, 1), "4N");
+    EXPECT_EQ(cell(4, 2), "1");
+    EXPECT_EQ(cell(4, 20), "7.50");
+    EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
+    EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
+    EXPECT_EQ(form().txtField[18].text(), "30.00");
+    // AND "Update" copies the remembered line over another, keeping its number
+    grid().setText(1, 12, "Changed");
+    selectRow(1);
+    form().mnuCopyMenu[1].userClick(); // Copy line 1 ...
+    selectRow(2);
+    form().mnuCopyMenu[2].userClick(); // ... over line 2
+    EXPECT_EQ(cell(2, 12), "Changed");
+    EXPECT_EQ(cell(2, 1), "2U");
+    // AND View Mode shows no menu
+    control->setViewMode(Mode::ViewMode);
+    grid().userMouseUp(view::MouseButton::Right, 2, 8);
+    EXPECT_EQ(form().popupCount(), 1);
+}
+
+TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
+{
+    control->setViewMode(Mode::LineCancelMode);
+    control->setReadData(zelt::testing::lines({LineSpec{}, LineSpec{}}));
+    // A press on the Exempt column tells the clerk to use the button, and the click does nothing.
+    grid().userMouseDown(view::MouseButton::Left, 2, 21);
+    EXPECT_EQ(lastBox().text, "Please use the cancel line item button to cancel this line item.");
+    grid().userClick(2, 21);
+    EXPECT_EQ(field(1).text(), "") << "the click was suppressed";
+    grid().userMouseDown(view::MouseButton::Left, 2, 8);
+    grid().userClick(2, 8);
+    EXPECT_EQ(field(1).text(), "Desk");
+    // The line cancel opens the line with the fifth status and only that to change.
+    form().cmdLineItemCan.userClick();
+    EXPECT_EQ(form().cmdAdd.caption(), "Update");
+    EXPECT_EQ(form().cboFld[1].text(), "Line Cancelled");
+    EXPECT_FALSE(form().cboFld[1].enabled());
+    EXPECT_FALSE(field(3).enabled());
+    EXPECT_FALSE(form().chkServiceFee.enabled());
+    clickAdd();
+    EXPECT_EQ(cell(2, 2), "5");
+    EXPECT_EQ(cell(2, 20), "0.00") << "a cancelled line is not priced";
+    EXPECT_EQ(form().cmdAdd.caption(), "Update");
+    EXPECT_FALSE(form().cmdAdd.enabled());
+    EXPECT_TRUE(form().cmdLineItemCan.enabled());
+    EXPECT_EQ(grid().background(2, 6), view::Color::buttonFace());
+}
+
+TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
+{
+    openValidLine();
+    // Leaving a number field formats it; a bad one stays for the add button.
+    for (auto [index, typed, shown] : std::vector<std::tuple<int, const char*, const char*>>{
+             {3, "3", "3.00"}, {3, "-3", "-3"}, {3, "abc", "abc"}, {4, "1234.5", "1,234.50"}, {7, "2.5", "2.500"}}) {
+        field(index).setFocus();
+        field(index).setText(typed);
+        field(1).setFocus();
+        EXPECT_EQ(field(index).text(), shown) << typed;
+    }
+    // Enter makes no line break in the description.
+    field(1).typeKey(view::TextBox::kEnter);
+    EXPECT_EQ(field(1).text().find('\n'), std::string::npos);
+    // The Direction issue brings its price list date.
+    form().chkDirection.userClick();
+    form().cboFld[4].userSelect(1);
+    EXPECT_EQ(field(6).text(), "2024-09-01");
+    EXPECT_TRUE(field(6).locked());
+    form().chkDirection.userClick();
+    EXPECT_EQ(field(6).text(), "");
+    EXPECT_FALSE(field(6).locked()) << "a line is open";
+    EXPECT_EQ(form().cboFld[4].listIndex(), -1);
+}
+
+TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheCurrentLine)
+{
+    selectRow(2);
+    // No: the tick goes back and nothing else changes.
+    boxes->answerNext(view::MessageBoxAnswer::No);
+    form().chkExempt.userClick();
+    EXPECT_EQ(lastBox().title, "Tax Liability Change");
+    EXPECT_FALSE(form().chkExempt.checked());
+    EXPECT_EQ(cell(2, 21), "");
+    // Yes: the line is exempt and the tax command is offered.
+    form().cmdUpdateTaxes.setEnabled(false);
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    form().chkExempt.userClick();
+    EXPECT_EQ(cell(2, 21), "\xC3\xBE");
+    EXPECT_EQ(control->ExemptItems(), "2|");
+    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
+    EXPECT_TRUE(control->IsDirty());
+    // Selecting a line sets the box without asking.
+    const auto asked = boxes->shown().size();
+    selectRow(1);
+    selectRow(2);
+    EXPECT_TRUE(form().chkExempt.checked());
+    EXPECT_EQ(boxes->shown().size(), asked);
+}
+
+TEST_F(LineCommands, TheExemptTrackerFollowsTheExemptColumn)
+{
+    // GIVEN an order loaded with line 2 exempt
+    LineSpec plain;
+    LineSpec exempt;
+    exempt.exempt = "-1";
+    load(Mode::AddMode, {plain, exempt, plain});
+    ASSERT_EQ(control->ExemptItems(), "2|");
+    // WHEN an exempt line is added, the loaded one stays listed
+    openValidLine();
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    form().chkExempt.userClick();
+    clickAdd();
+    EXPECT_EQ(control->ExemptItems(), "2|4|");
+    // AND deleting a line above them moves their rows up with them
+    deleteRow(1);
+    EXPECT_EQ(control->ExemptItems(), "1|3|");
+    EXPECT_EQ(control->PasteLines("Pen\tP-1\t1\tEach\t2\n"), 1);
+    EXPECT_EQ(control->ExemptItems(), "1|3|");
+    EXPECT_TRUE(control->Undo());
+    EXPECT_TRUE(control->Undo());
+    EXPECT_EQ(control->ExemptItems(), "2|4|");
+}
+
+TEST_F(LineCommands, TheCarrierLinkAsksTheHostForTheCarrier)
+{
+    struct Sink : OrderedItemsEvents {
+        std::vector<std::int32_t> carriers;
+        void GetCarrierID(std::int32_t& id) override { carriers.push_back(id); }
+    } sink;
+    control->setEventSink(&sink);
+    view::Label& link = form().lblCarrier;
+    link.userClick();
+    EXPECT_EQ(lastBox().text, "The Carrier of the line item must be selected in order to display it's details");
+    EXPECT_TRUE(sink.carriers.empty());
+    selectRow(1);
+    link.userMouseMove();
+    EXPECT_EQ(link.toolTip(), "Carrier Details");
+    link.userMouseDown(view::MouseButton::Left);
+    EXPECT_EQ(link.foreColor(), view::colors::kRed);
+    link.userClick();
+    EXPECT_EQ(sink.carriers, (std::vector<std::int32_t>{3}));
+    link.userMouseUp(view::MouseButton::Left);
+    EXPECT_EQ(link.foreColor(), view::colors::kPurple) << "visited";
+    control->setEventSink(nullptr);
+}
+
+TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
+{
+    // While a line is open the export refuses.
+    clickAdd();
+    EXPECT_EQ(control->readData(), "");
+    EXPECT_EQ(lastBox().text, "Merchandise line item(s) must be added to the grid.");
+    form().cmdEdit.userClick();
+
+    LineSpec line;
+    line.lineItem = "1";
+    line.currencyId = "1N";
+    line.quantity = "2.5";
+    line.model = "A-1";
+    line.unitPrice = "10";
+    line.exempt = "-1";
+    LineSpec other = line;
+    other.lineItem = "2";
+    other.currencyId = "";
+    other.quantity = "3.5";
+    other.exempt = "0";
+    load(Mode::UpdateMode, {line, other});
+    const std::string out = control->readData();
+    const std::string first = "500$F$1$F$1$F$3$F$0$F$$F$2.50$F$EA$F$A-1$F$$F$$F$$F$Desk$F$2.500$F$Jan 05, 2024$F$"
+                              "10.00$F$1$F$$F$0.00$F$$F$25.00$F$\xC3\xBE$F$$R$";
+    EXPECT_EQ(out.substr(0, first.size()), first);
+    EXPECT_EQ(out.substr(out.size() - 3), "$R$");
+    EXPECT_NE(out.find("$F$0$F$$F$0.00"), std::string::npos) << "an empty CurrencyID exports 0";
+    EXPECT_EQ(cell(1, 7), "Each") << "the grid still shows the unit";
+    EXPECT_EQ(cell(1, 16), "1") << "the CurrencyID cell keeps the exported number";
+    EXPECT_EQ(control->readDataForAvalara(), "2|A-1|10|-1<NewRow>4|A-1|10|0<NewRow>");
+
+    // A Canadian order exports its prices in the vendor's currency.
+    control->CountryID(COUNTRY::CANADA, 1);
+    form().txtCurrConversionRate.setText("1.25");
+    grid().setText(1, 15, "12.50");
+    const std::string canadian = control->readData();
+    EXPECT_NE(canadian.find("$F$10$F$1$F$"), std::string::npos) << canadian;
+}
+
+TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
+{
+    // GIVEN a Canadian order whose rate box was emptied
+    control->CountryID(COUNTRY::CANADA, 1);
+    form().txtCurrConversionRate.setText("");
+    // WHEN the host reads the lines
+    try {
+        control->readData();
+        ADD_FAILURE() << "exported";
+    } catch (const ExportError& e) {
+        // THEN the clerk sees the failure, the host gets where it is, no text
+        EXPECT_EQ(e.row(), 1);
+        EXPECT_EQ(e.column(), 15);
+        EXPECT_EQ(lastBox().text, "readData GET modlue Division by zero 11");
+    }
+    EXPECT_EQ(cell(1, 7), "Each") << "no unit cell keeps its code";
+    for (auto [quantity, reason] : std::vector<std::pair<const char*, const char*>>{{"abc", "Type mismatch"},
+                                                                                     {"40000", "Overflow"}}) {
+        grid().setText(2, 6, quantity);
+        try {
+            control->readDataForAvalara();
+            ADD_FAILURE() << quantity;
+        } catch (const ExportError& e) {
+            EXPECT_EQ(e.row(), 2);
+            EXPECT_EQ(e.column(), 6);
+            EXPECT_EQ(e.reason(), reason);
+        }
+    }
+}
+
+TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
+{
+    const std::string rows = "Description\tModel\tQuantity\tUnit\tUnit Price\tUnit Weight\tCarrier\n"
+                             "Desk\tD-1\t2\tEach\t10\r\n"
+                             "Broken\t\tx\tEach\t5\n"
+                             "Lamp\tL-1\t1\tBX\t20\t2.5\tUPS Ground\n"
+                             "Chair\t\t1\tCrate\t5\n";
+    // No to the list of refused rows adds nothing.
+    boxes->answerNext(view::MessageBoxAnswer::No);
+    EXPECT_EQ(control->PasteLines(rows), 0);
+    EXPECT_EQ(grid().rows(), 4);
+    const std::string& list = lastBox().text;
+    EXPECT_NE(list.find("2 of 4 rows can be added"), std::string::npos) << list;
+    EXPECT_NE(list.find("Row 3, Quantity: The quantity of the line item can contain only numerical characters."),
+              std::string::npos)
+        << list;
+    EXPECT_NE(list.find("Row 5, Unit of Measure: The unit measure of the line item is required."), std::string::npos)
+        << list;
+    // Yes adds the valid rows, numbered on, with their units and carriers found by text or code.
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    EXPECT_EQ(control->PasteLines(rows), 2);
+    ASSERT_EQ(grid().rows(), 6);
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4N", "5N"}));
+    EXPECT_EQ(cell(5, 12), "Lamp");
+    EXPECT_EQ(cell(5, 7), "Box");
+    EXPECT_EQ(cell(5, 3), "1");
+    EXPECT_EQ(cell(5, 13), "2.500");
+    EXPECT_EQ(cell(4, 3), "3") << "no carrier given: the last line's";
+    EXPECT_EQ(form().txtField[18].text(), "62.50");
+    // One undo takes the whole paste back.
+    EXPECT_EQ(control->Undo(), true);
+    EXPECT_EQ(grid().rows(), 4);
+    EXPECT_EQ(form().txtField[18].text(), "22.50");
+}
+
+TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
+{
+    struct Case {
+        const char* name;
+        std::function<void(LineCommands&)> command;
+    };
+    const std::vector<Case> cases = {
+        {"add", [](LineCommands& t) { t.openValidLine(); t.clickAdd(); }},
+        {"update",
+         [](LineCommands& t) {
+             t.selectRow(2);
+             t.form().cmdEdit.userClick();
+             t.field(3).setText("9");
+             t.clickAdd();
+         }},
+        {"delete", [](LineCommands& t) { t.control->setViewMode(Mode::AddMode); t.deleteRow(1); }},
+        {"paste", [](LineCommands& t) { t.control->PasteLines("Pen\tP\t1\tEach\t1\nInk\tI\t2\tBox\t3\n"); }},
+        {"copied line",
+         [](LineCommands& t) {
+             t.selectRow(1);
+             t.grid().userMouseUp(view::MouseButton::Right, 1, 8);
+             t.form().mnuCopyMenu[1].userClick();
+             t.form().mnuCopyMenu[1].userClick();
+         }},
+        {"exemption",
+         [](LineCommands& t) {
+             t.selectRow(3);
+             t.boxes->answerNext(view::MessageBoxAnswer::Yes);
+             t.form().chkExempt.userClick();
+         }},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        control->setViewMode(Mode::UpdateMode);
+        control->setReadData(zelt::testing::lines({LineSpec{}, LineSpec{}, LineSpec{}}));
+        EXPECT_FALSE(control->CanUndo()) << "a load starts a new history";
+        const auto before = snapshot();
+        const std::string totalBefore = form().txtField[18].text();
+        c.command(*this);
+        const auto after = snapshot();
+        const std::string totalAfter = form().txtField[18].text();
+        ASSERT_NE(before, after);
+        ASSERT_TRUE(control->CanUndo());
+        EXPECT_TRUE(control->Undo());
+        EXPECT_EQ(snapshot(), before);
+        EXPECT_EQ(form().txtField[18].text(), totalBefore);
+        EXPECT_TRUE(control->Redo());
+        EXPECT_EQ(snapshot(), after);
+        EXPECT_EQ(form().txtField[18].text(), totalAfter);
+        EXPECT_FALSE(control->Redo());
+    }
+    // Nothing is undone while a line is open.
+    openValidLine();
+    EXPECT_FALSE(control->Undo());
+}

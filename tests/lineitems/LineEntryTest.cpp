@@ -1,0 +1,313 @@
+#include "lineitems/LineEditingFixture.h"
+
+#include "control/ControlAccess.h"
+
+#include <functional>
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+class LineEntry : public zelt::testing::LineEditing {
+public:
+    using LineEditing::combo;
+    using LineEditing::field;
+    using OrderFixture::form;
+};
+
+} // namespace
+
+TEST_F(LineEntry, OpeningALineOffersItsDefaults)
+{
+    // WHEN the clerk clicks "Add"
+    clickAdd();
+    // THEN a new line is open with the defaults of the last line
+    EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
+    EXPECT_EQ(form().cmdEdit.caption(), "Cancel");
+    EXPECT_FALSE(form().cmdDelete.visible());
+    EXPECT_FALSE(grid().enabled());
+    EXPECT_EQ(field(7).text(), "0.000");
+    EXPECT_EQ(field(6).text(), "Jan 05, 2024");
+    EXPECT_EQ(form().DTPckrPriceListDate.value(), (text::Date{2024, 1, 5}));
+    EXPECT_EQ(combo(1).text(), "Open");
+    EXPECT_EQ(combo(2).text(), "Each");
+    EXPECT_EQ(combo(3).text(), "FedEx") << "the last line's carrier";
+    EXPECT_FALSE(field(1).locked());
+    EXPECT_EQ(form().focusedWidget(), &field(1));
+}
+
+TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
+{
+    struct Case {
+        const char* check;
+        std::function<void(LineEntry&)> spoil;
+        const char* title;
+        const char* message;
+        std::function<view::Widget&(LineEntry&)> focus;
+    };
+    auto txt = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.field(i); }; };
+    auto cbo = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.combo(i); }; };
+    const char* required = "Information Required";
+    const char* invalid = "Information Validation";
+    const std::vector<Case> cases = {
+        {"1", [](LineEntry& t) { t.combo(1).setListIndex(-1); }, required, "The status of the line item is required.", cbo(1)},
+        {"2", [](LineEntry& t) { t.field(1).setText("   "); }, required, "The description of the line item is required.", txt(1)},
+        {"3", [](LineEntry& t) { t.field(7).setText(""); }, required, "The unit weight of the line item is required.", txt(7)},
+        {"4", [](LineEntry& t) { t.field(7).setText("abc"); }, invalid,
+         "The unit weight of the line item can contain only numerical characters.", txt(7)},
+        {"5", [](LineEntry& t) { t.field(7).setText("-1"); }, invalid,
+         "The unit weight of the line item can contain only positive numerical characters", txt(7)},
+        {"6", [](LineEntry& t) { t.combo(2).setListIndex(-1); }, required, "The unit measure of the line item is required.", cbo(2)},
+        {"7", [](LineEntry& t) { t.field(3).setText(""); }, required, "The quantity of the line item is required.", txt(3)},
+        {"8", [](LineEntry& t) { t.field(3).setText("two"); }, invalid,
+         "The quantity of the line item can contain only numerical characters.", txt(3)},
+        {"8+", [](LineEntry& t) { t.field(3).setText("1e15"); }, invalid, "The quantity of the line item is too large.", txt(3)},
+        {"9", [](LineEntry& t) { t.field(3).setText("-2"); }, invalid,
+         "The quantity of the line item can contain only positive numerical characters.", txt(3)},
+        {"10", [](LineEntry& t) { t.field(4).setText(""); }, required, "The unit price of the line item is required.", txt(4)},
+        {"11", [](LineEntry& t) { t.field(4).setText("ten"); }, invalid,
+         "The unit price of the line item can contain only numerical characters.", txt(4)},
+        {"12", [](LineEntry& t) { t.field(4).setText("-3"); }, invalid,
+         "The unit price of the line item can contain only positive numerical characters.", txt(4)},
+        {"12x", [](LineEntry& t) { t.field(4).setText("900000000000000"); }, invalid,
+         "The extended price of the line item is too large: lower the quantity.", txt(3)},
+        {"19",
+         [](LineEntry& t) {
+             t.form().chkDirection.setValue(1);
+             t.combo(4).setListIndex(-1);
+         },
+         required, "The Direction magazine issue for the line item is required.", cbo(4)},
+        {"20", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(std::nullopt); }, invalid,
+         "The price list date of the line item is required.",
+         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
+        {"21", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 16}); }, invalid,
+         "The price list date of the line item must be less than or equal to today's date.",
+         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
+        {"22", [](LineEntry& t) { t.combo(3).setListIndex(-1); }, required, "The Carrier of the line item is required.", cbo(3)},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.check);
+        openValidLine();
+        c.spoil(*this);
+        boxes->clearShown();
+        // WHEN the clerk clicks "Add to Grid"
+        clickAdd();
+        // THEN exactly that check speaks, the focus is on its field and nothing is written
+        ASSERT_EQ(boxes->shown().size(), 1u);
+        EXPECT_EQ(lastBox().title, c.title);
+        EXPECT_EQ(lastBox().text, c.message);
+        EXPECT_EQ(lastBox().icon, view::MessageBoxIcon::Information);
+        EXPECT_EQ(form().focusedWidget(), &c.focus(*this));
+        EXPECT_EQ(grid().rows(), 4);
+        EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
+        form().cmdEdit.userClick(); // Cancel
+    }
+    // Today's date is a valid price list date.
+    openValidLine();
+    form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 15});
+    clickAdd();
+    EXPECT_EQ(grid().rows(), 5);
+    EXPECT_EQ(cell(4, 14), "Jun 15, 2024");
+}
+
+TEST_F(LineEntry, ReformattedFieldsStayAfterALaterCheckFails)
+{
+    openValidLine();
+    field(7).setText(" 1234.5 ");
+    field(3).setText("x");
+    clickAdd();
+    EXPECT_EQ(field(7).text(), "1,234.500") << "three decimals with grouping";
+    EXPECT_EQ(field(3).text(), "x");
+    field(3).setText("3");
+    clickAdd();
+    EXPECT_EQ(cell(4, 13), "1234.500");
+    EXPECT_EQ(cell(4, 6), "3.00");
+}
+
+TEST_F(LineEntry, WritingALineFillsEveryColumn)
+{
+    openValidLine("  Filing cabinet ");
+    field(2).setText("FC-9");
+    field(9).setText("Oak");
+    combo(2).setText("Box");
+    form().chkDirection.setValue(1);
+    combo(4).setText("Fall 2024");
+    form().DTPckrPriceListDate.setValue(text::Date{2024, 2, 1});
+    clickAdd();
+    ASSERT_EQ(grid().rows(), 5);
+    EXPECT_EQ(cell(4, 1), "4N");
+    EXPECT_EQ(cell(4, 2), "1");
+    EXPECT_EQ(cell(4, 3), "3");
+    EXPECT_EQ(cell(4, 4), "1");
+    EXPECT_EQ(cell(4, 5), "Fall 2024");
+    EXPECT_EQ(cell(4, 6), "2.00");
+    EXPECT_EQ(cell(4, 7), "Box");
+    EXPECT_EQ(cell(4, 8), "FC-9");
+    EXPECT_EQ(cell(4, 9), "Oak");
+    EXPECT_EQ(cell(4, 12), "Filing cabinet");
+    EXPECT_EQ(cell(4, 13), "0.000");
+    EXPECT_EQ(cell(4, 14), "Feb 01, 2024");
+    EXPECT_EQ(cell(4, 15), "10.00");
+    EXPECT_EQ(cell(4, 16), "1N");
+    EXPECT_EQ(cell(4, 18), "0.00") << "no acknowledgement on this order";
+    EXPECT_EQ(cell(4, 20), "20.00");
+    EXPECT_EQ(cell(4, 21), "q");
+    EXPECT_EQ(grid().alignment(4, 12), view::Grid::Alignment::LeftTop);
+    // AND the entry closes, the totals follow and the order is open for the tax command
+    EXPECT_EQ(form().cmdAdd.caption(), "Add");
+    EXPECT_TRUE(field(1).locked());
+    EXPECT_TRUE(grid().enabled());
+    EXPECT_EQ(form().txtField[18].text(), "42.50");
+    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
+    EXPECT_FALSE(control->IsFirstInit());
+    openValidLine();
+    clickAdd();
+    EXPECT_EQ(cell(5, 1), "5N");
+}
+
+TEST_F(LineEntry, UpdatingMarksTheLineOnceAndKeepsNewMarks)
+{
+    auto update = [this](int row, const char* quantity) {
+        selectRow(row);
+        form().cmdEdit.userClick();
+        ASSERT_EQ(form().cmdAdd.caption(), "Update");
+        field(3).setText(quantity);
+        clickAdd();
+        ASSERT_EQ(form().cmdAdd.caption(), "Add") << (boxes->shown().empty() ? "" : lastBox().text);
+    };
+    update(2, "4");
+    EXPECT_EQ(cell(2, 1), "2U");
+    EXPECT_EQ(cell(2, 6), "4.00");
+    EXPECT_EQ(cell(2, 20), "10.00");
+    EXPECT_TRUE(control->IsDirty());
+    update(2, "5");
+    EXPECT_EQ(cell(2, 1), "2U") << "a mark once present stays";
+    openValidLine();
+    clickAdd();
+    update(4, "1");
+    EXPECT_EQ(cell(4, 1), "4N");
+    EXPECT_EQ(grid().rows(), 5);
+}
+
+TEST_F(LineEntry, RewardsAreTakenOffOnceAndWithinWhatTheMemberHas)
+{
+    control->setRewardsPoints("100");
+    control->setRewardsAmount(20);
+    openValidLine("Rewards");
+    combo(1).setText("Rewards");
+    ASSERT_EQ(combo(1).listIndex(), 1);
+    field(4).setText("25");
+    clickAdd();
+    EXPECT_EQ(lastBox().text, "The rewards amount can not exceed the available rewards amount to member.");
+    EXPECT_EQ(field(4).text(), "-25") << "the price is made negative first";
+
+    control->setRewardsAmount(200);
+    boxes->clearShown();
+    clickAdd();
+    EXPECT_EQ(lastBox().text,
+              "Rewards Dollars ($25.00) used must not exceed the total of entered merchandise ($22.50) ");
+    EXPECT_EQ(lastBox().title, "");
+    EXPECT_EQ(lastBox().icon, view::MessageBoxIcon::None);
+
+    field(4).setText("10");
+    clickAdd();
+    ASSERT_EQ(grid().rows(), 5);
+    EXPECT_EQ(cell(4, 2), "7");
+    EXPECT_EQ(cell(4, 6), "1.00");
+    EXPECT_EQ(cell(4, 13), "0");
+    EXPECT_EQ(cell(4, 15), "-10.00");
+    EXPECT_EQ(cell(4, 20), "-10.00");
+
+    // A second rewards line is refused.
+    openValidLine("More rewards");
+    combo(1).setText("Rewards");
+    field(4).setText("1");
+    clickAdd();
+    EXPECT_EQ(lastBox().text, "There is already one lineitem with rewards. If you want to add or reduce rewards "
+                              "modify that line item");
+    EXPECT_EQ(lastBox().title, "Information Required");
+    form().cmdEdit.userClick();
+
+    // Deleting merchandise below the rewards reduces them at the next write.
+    control->setViewMode(Mode::AddMode); // where lines are deleted
+    for (int i = 0; i < 2; ++i) {
+        selectRow(1);
+        boxes->answerNext(view::MessageBoxAnswer::Yes);
+        form().cmdDelete.userClick();
+    }
+    ASSERT_EQ(grid().rows(), 3);
+    openValidLine("Pen");
+    field(3).setText("1");
+    field(4).setText("1");
+    clickAdd();
+    EXPECT_EQ(cell(2, 15), "-8.50");
+    EXPECT_EQ(cell(2, 20), "-8.50");
+    EXPECT_EQ(lastBox().text, "The applied Rewards value has been reduced to match the new merchandise total of ($8.50)");
+}
+
+TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
+{
+    control->fGetOderIDStatus(true);
+    selectRow(1); // an open line: its acknowledgement is due
+    struct Case {
+        const char* price;
+        const char* number;
+        std::optional<text::Date> date;
+        const char* message;
+        int focus; // txtField index, or -1 for the acknowledgement picker
+    } cases[] = {
+        {"", "A-1", text::Date{2024, 6, 1}, "The Acknowledgement price of the line item is required.", 12},
+        {"x", "A-1", text::Date{2024, 6, 1}, "The Acknowledgement price of the line item can contain only numerical characters.", 12},
+        {"-1", "A-1", text::Date{2024, 6, 1}, "The Acknowledgement price of the line item can contain only positive numerical characters.", 12},
+        {"0", "A-1", text::Date{2024, 6, 1}, "The Acknowledgement price of the line item cannot be ZERO.", 12},
+        {"9", "", text::Date{2024, 6, 1}, "The Acknowledgement Number of the line item is required.", 13},
+        {"9", "A-1", text::Date{2024, 7, 1}, "The Acknowledgement date of the line item must be less than or equal to today's date.", -1},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.message);
+        openValidLine();
+        field(12).setText(c.price);
+        field(13).setText(c.number);
+        form().DTPckrAklwdgmntDate.setValue(c.date);
+        clickAdd();
+        EXPECT_EQ(lastBox().text, c.message);
+        view::Widget* focus = c.focus < 0 ? static_cast<view::Widget*>(&form().DTPckrAklwdgmntDate) : &field(c.focus);
+        EXPECT_EQ(form().focusedWidget(), focus);
+        form().cmdEdit.userClick();
+    }
+    openValidLine();
+    field(12).setText("9");
+    field(13).setText("A-1");
+    form().DTPckrAklwdgmntDate.setValue(text::Date{2024, 6, 1});
+    clickAdd();
+    ASSERT_EQ(grid().rows(), 5);
+    EXPECT_EQ(cell(4, 17), "A-1");
+    EXPECT_EQ(cell(4, 18), "9.00");
+    EXPECT_EQ(cell(4, 19), "Jun 01, 2024");
+    // The quick fill brings the remembered acknowledgement back.
+    openValidLine();
+    field(12).userDoubleClick();
+    EXPECT_EQ(field(13).text(), "A-1");
+    EXPECT_EQ(field(12).text(), "10");
+    EXPECT_EQ(field(14).text(), "Jun 01, 2024");
+}
+
+TEST_F(LineEntry, AConversionThatCannotBeWrittenIsReportedOnItsField)
+{
+    // GIVEN a Canadian order whose USA prices convert at 1.25
+    control->CountryID(COUNTRY::CANADA, 1);
+    control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    openValidLine();
+    form().OptVndrCntryID[0].setValue(true);
+    field(3).setText("1");
+    field(4).setText("900000000000000");
+    // WHEN the converted price makes the extended price too large
+    clickAdd();
+    // THEN the clerk is told on the quantity and nothing is written
+    EXPECT_EQ(lastBox().title, "Information Validation");
+    EXPECT_NE(lastBox().text.find("beyond the currency range"), std::string::npos) << lastBox().text;
+    EXPECT_EQ(form().focusedWidget(), &field(3));
+    EXPECT_EQ(grid().rows(), 4);
+    EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
+}
