@@ -104,6 +104,19 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {
+    const std::pair<QKeySequence::StandardKey, std::function<void()>*> commands[] = {
+        {QKeySequence::Paste, &PasteRequested}, {QKeySequence::Delete, &DeleteRequested}};
+    for (auto& [keys, command] : commands)
+        if (event->matches(keys) && *command) {
+            WidgetBinding::safely(*command);
+            event->accept();
+            return;
+        }
+    if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && OpenRequested) {
+        WidgetBinding::safely(OpenRequested);
+        event->accept();
+        return;
+    }
     const int first = grid_.fixedRows();
     const int last = grid_.rows() - 1;
     // A page is the rows the view shows, less one kept for context.

@@ -4,6 +4,8 @@
 
 #include <QTableView>
 
+#include <functional>
+
 namespace zelt::qt {
 
 class GridTableModel;
@@ -18,6 +20,12 @@ public:
 
     /// Shows the grid's current row, highlight style, column widths and enabled state.
     void syncProperties();
+
+    /// Keys the host widget turns into commands: paste rows (Ctrl+V), open
+    /// the current line (Enter) and delete it (Delete).
+    std::function<void()> PasteRequested;
+    std::function<void()> OpenRequested;
+    std::function<void()> DeleteRequested;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;

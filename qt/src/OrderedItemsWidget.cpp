@@ -8,7 +8,10 @@
 #include "bindings/DisplayBindings.h"
 #include "bindings/TextBoxBinding.h"
 
+#include <QApplication>
 #include <QCheckBox>
+#include <QClipboard>
+#include <QKeyEvent>
 #include <QComboBox>
 #include <QCursor>
 #include <QDateEdit>
@@ -25,6 +28,8 @@
 #include <QShortcut>
 #include <QVBoxLayout>
 
+#include <algorithm>
+#include <functional>
 #include <map>
 #include <vector>
 
@@ -111,6 +116,42 @@ void layRows(QGridLayout* grid, const std::vector<std::pair<view::Widget*, QWidg
 }
 
 } // namespace
+
+/// Keyboard-only line entry: Enter in an entry field moves on to the next
+/// field that takes the focus, in the on-screen order; Enter in the last one
+/// writes the line.
+class EntryNavigator : public QObject {
+public:
+    EntryNavigator(std::vector<QWidget*> order, view::CommandButton& add, QObject* parent)
+        : QObject(parent), order_(std::move(order)), add_(add)
+    {
+        for (QWidget* w : order_) w->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject* watched, QEvent* event) override
+    {
+        if (event->type() != QEvent::KeyPress) return false;
+        auto* key = static_cast<QKeyEvent*>(event);
+        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
+            return false;
+        auto at = std::find(order_.begin(), order_.end(), watched);
+        if (at == order_.end() || add_.caption() == "Add") return false; // no line open
+        for (auto next = std::next(at); next != order_.end(); ++next) {
+            QWidget* w = *next;
+            if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
+                w->setFocus(Qt::TabFocusReason);
+                return true;
+            }
+        }
+        WidgetBinding::safely([this] { add_.userClick(); });
+        return true;
+    }
+
+private:
+    std::vector<QWidget*> order_;
+    view::CommandButton& add_;
+};
 
 struct OrderedItemsWidget::Impl {
     std::shared_ptr<QtMessageBoxes> messageBoxes = std::make_shared<QtMessageBoxes>();
@@ -252,6 +293,34 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
         QObject::connect(shortcut, &QShortcut::activated, this, [button] { button->userClick(); });
         impl_->qtWidgets.at(button)->setToolTip(QString::fromLatin1(keys));
     }
+    // Line commands from the keyboard: undo and redo, Esc closes an open
+    // line, and on the grid Ctrl+V pastes rows, Enter opens a line, Delete
+    // deletes it.
+    OrderedItems& control = *impl_->control;
+    auto onKeys = [this](const QKeySequence& keys, std::function<void()> action) {
+        auto* shortcut = new QShortcut(keys, this);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, this, [action] { WidgetBinding::safely(action); });
+    };
+    onKeys(QKeySequence::Undo, [&control] { control.Undo(); });
+    onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), [&control] { control.Redo(); });
+    onKeys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&control] { control.Redo(); });
+    onKeys(QKeySequence(Qt::Key_Escape), [&f] {
+        if (f.cmdEdit.caption() == "Cancel") f.cmdEdit.userClick();
+    });
+    impl_->gridView->PasteRequested = [&control] {
+        const QString rows = QApplication::clipboard()->text();
+        control.PasteLines(rows.toStdString());
+    };
+    impl_->gridView->OpenRequested = [&f] {
+        if (f.cmdEdit.caption() == "Edit") f.cmdEdit.userClick();
+    };
+    impl_->gridView->DeleteRequested = [&f] { f.cmdDelete.userClick(); };
+    std::vector<QWidget*> entryOrder;
+    for (auto& [model, widget] : impl_->group("LineEntry"))
+        if (isInput(model->kind()) || model->kind() == view::WidgetKind::CheckBox) entryOrder.push_back(widget);
+    for (std::size_t i = 1; i < entryOrder.size(); ++i) QWidget::setTabOrder(entryOrder[i - 1], entryOrder[i]);
+    new EntryNavigator(std::move(entryOrder), f.cmdAdd, this);
 
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);

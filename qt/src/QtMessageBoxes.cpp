@@ -5,8 +5,21 @@
 
 namespace zelt::qt {
 
+namespace {
+/// Gives the window back the keyboard when the dialog closes, so that the
+/// focus the control moves to after a message lands in its field.
+struct ReactivateParent {
+    QWidget* parent;
+    ~ReactivateParent()
+    {
+        if (parent) parent->window()->activateWindow();
+    }
+};
+} // namespace
+
 view::MessageBoxAnswer QtMessageBoxes::show(const view::MessageBoxRequest& request)
 {
+    ReactivateParent reactivate{parent_};
     QMessageBox box(parent_);
     box.setText(QString::fromStdString(request.text));
     QString title = QString::fromStdString(request.title);

@@ -132,7 +132,8 @@ private slots:
         edit->setFocus();
         // WHEN the clerk types, Enter included
         QTest::keyClicks(edit, QStringLiteral("Oak"));
-        QTest::keyClick(edit, Qt::Key_Return);
+        QTest::keyClick(edit, Qt::Key_Return); // no line break: Enter moves on
+        edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral(" desk"));
         QTest::keyClick(edit, Qt::Key_Backspace);
         // THEN the model has the text without a line break, and the control is dirty
@@ -369,6 +370,110 @@ private slots:
         QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
         QTest::keyClick(view, Qt::Key_Up);
         QCOMPARE(grid.row(), 199);
+    }
+
+    void aClerkAddsALineWithTheKeyboardOnly()
+    {
+        // GIVEN the order screen with three lines
+        QCOMPARE(form().grdOrdItems.rows(), 4);
+        // WHEN the clerk opens a line with Alt+A and types, moving on with Enter
+        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
+        auto* description = qt<QLineEdit>(form().txtField[1]);
+        QTRY_VERIFY(description->hasFocus());
+        auto typeAndEnter = [](QString text) {
+            QWidget* focused = QApplication::focusWidget();
+            QVERIFY(focused);
+            if (!text.isEmpty()) QTest::keyClicks(focused, text);
+            QTest::keyClick(focused, Qt::Key_Return);
+        };
+        typeAndEnter(QStringLiteral("Desk lamp"));
+        QVERIFY(qt<QLineEdit>(form().txtField[2])->hasFocus());
+        typeAndEnter(QStringLiteral("DL-1"));
+        QVERIFY(qt<QLineEdit>(form().txtField[3])->hasFocus());
+        typeAndEnter(QStringLiteral("2"));
+        typeAndEnter(QStringLiteral("12.5"));
+        // The unit combo picks by typing.
+        auto* unit = qt<QComboBox>(form().cboFld[2]);
+        QVERIFY(unit->hasFocus());
+        typeAndEnter(QStringLiteral("B"));
+        QCOMPARE(form().cboFld[2].text(), std::string("Box"));
+        // Enter through the remaining fields writes the line at the last one.
+        for (int i = 0; i < 12 && form().cmdAdd.caption() != "Add"; ++i) typeAndEnter({});
+        // THEN the line is in the grid and the entry is closed
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
+        QCOMPARE(form().grdOrdItems.rows(), 5);
+        QCOMPARE(form().grdOrdItems.text(4, 12), std::string("Desk lamp"));
+        QCOMPARE(form().grdOrdItems.text(4, 7), std::string("Box"));
+        QCOMPARE(form().grdOrdItems.text(4, 20), std::string("25.00"));
+        QCOMPARE(widget->gridView()->model()->rowCount(), 4);
+        // AND Ctrl+Z takes it back, Ctrl+Y brings it again
+        QTest::keyClick(widget->gridView(), Qt::Key_Z, Qt::ControlModifier);
+        QCOMPARE(form().grdOrdItems.rows(), 4);
+        QTest::keyClick(widget->gridView(), Qt::Key_Y, Qt::ControlModifier);
+        QCOMPARE(form().grdOrdItems.rows(), 5);
+    }
+
+    void aFailingCheckPutsTheFocusOnItsFieldAndEscCloses()
+    {
+        // GIVEN a new line without a quantity
+        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClicks(qt<QLineEdit>(form().txtField[1]), QStringLiteral("Shelf"));
+        QString shown;
+        QTimer::singleShot(0, [&shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            shown = box->text();
+            box->button(QMessageBox::Ok)->click();
+        });
+        // WHEN the clerk clicks "Add to Grid"
+        QTest::mouseClick(qt<QPushButton>(form().cmdAdd), Qt::LeftButton);
+        // THEN the dialog named the quantity and the focus waits there
+        QCOMPARE(shown, QStringLiteral("The quantity of the line item is required."));
+        QTRY_VERIFY2(qt<QLineEdit>(form().txtField[3])->hasFocus(),
+                     QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none");
+        // AND Esc closes the line without writing it
+        QTest::keyClick(qt<QLineEdit>(form().txtField[3]), Qt::Key_Escape);
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
+        QCOMPARE(form().grdOrdItems.rows(), 4);
+    }
+
+    void rightClickOffersTheCopyMenuAndDeleteAsksFirst()
+    {
+        // GIVEN an order in Add Mode with a line selected by the mouse
+        widget->control().setViewMode(Mode::AddMode);
+        widget->control().setReadData(line(1, "1", "Desk") + line(2, "1", "Lamp") + line(3, "1", "Chair"));
+        QTableView* view = widget->gridView();
+        const QRect second = view->visualRect(view->model()->index(1, 12));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+        QVERIFY(view->selectionModel()->isRowSelected(1, QModelIndex()));
+        QCOMPARE(qt<QLineEdit>(form().txtField[1])->text(), QStringLiteral("Lamp"));
+        // WHEN the clerk right-clicks it
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, second.center());
+        // THEN the menu offers Copy
+        auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(menu->actions().at(0)->isEnabled());
+        menu->hide();
+        // WHEN the clerk deletes and answers No, then Yes
+        for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
+            QTimer::singleShot(0, [answer] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                QCOMPARE(box->text(), QStringLiteral("Do you want to delete the selected line item?"));
+                box->button(answer)->click();
+            });
+            QTest::mouseClick(qt<QPushButton>(form().cmdDelete), Qt::LeftButton);
+            if (answer == QMessageBox::No) {
+                QCOMPARE(form().grdOrdItems.rows(), 4);
+                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+            }
+        }
+        // THEN only Yes removed the line, and the one below moved up renumbered
+        QCOMPARE(form().grdOrdItems.rows(), 3);
+        QCOMPARE(form().grdOrdItems.text(2, 12), std::string("Chair"));
+        QCOMPARE(form().grdOrdItems.text(2, 1), std::string("2"));
+        QCOMPARE(view->model()->rowCount(), 2);
     }
 
     void labelsShowCaptionsAndStyles()

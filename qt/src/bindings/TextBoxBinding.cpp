@@ -66,8 +66,16 @@ bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
 
 bool TextBoxBinding::forward(QEvent* event)
 {
+    // The box keeps no undo of its own: the text lives in the model, and
+    // Ctrl+Z / Ctrl+Y go on to the window's line commands.
+    if (event->type() == QEvent::ShortcutOverride) {
+        auto* key = static_cast<QKeyEvent*>(event);
+        return key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo) ||
+               (key->key() == Qt::Key_Y && key->modifiers() == Qt::ControlModifier);
+    }
     if (event->type() == QEvent::KeyPress) {
         auto* key = static_cast<QKeyEvent*>(event);
+        if (key->matches(QKeySequence::Undo) || key->matches(QKeySequence::Redo)) return true;
         pushSelection();
         if (key->matches(QKeySequence::Paste)) {
             QString text = edit_->text();
