@@ -47,8 +47,42 @@ void BM_WidgetOpenAndScrollToEnd(benchmark::State& state)
     }
 }
 
+/// The clerk deletes the first line of a 10,000-line order in the window:
+/// every line below moves up and is renumbered on screen. Undone untimed.
+void BM_WidgetDeleteFirstLine10k(benchmark::State& state)
+{
+    struct AnswerYes : zelt::view::MessageBoxService {
+        zelt::view::MessageBoxAnswer show(const zelt::view::MessageBoxRequest&) override
+        {
+            return zelt::view::MessageBoxAnswer::Yes;
+        }
+    };
+    zelt::Services services;
+    services.messageBoxes = std::make_shared<AnswerYes>();
+    zelt::OrderedItemsWidget widget(nullptr, services);
+    widget.resize(1280, 800);
+    widget.show();
+    zelt::OrderedItems& control = widget.control();
+    control.GetComboContent(zelt::bench::generatedLookups());
+    control.setViewMode(zelt::Mode::AddMode);
+    control.setReadData(zelt::bench::generatedLines(10000));
+    QApplication::processEvents();
+    auto& f = control.form();
+    for (auto _ : state) {
+        f.grdOrdItems.userClick(1, 12);
+        f.cmdDelete.userClick();
+        widget.gridView()->viewport()->repaint();
+        QApplication::processEvents();
+        state.PauseTiming();
+        control.Undo();
+        QApplication::processEvents();
+        state.ResumeTiming();
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_WidgetDeleteFirstLine10k)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_HeadlessLoad)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_WidgetOpenAndScrollToEnd)->Arg(100000)->Unit(benchmark::kMillisecond);
 

@@ -67,16 +67,61 @@ int main(int argc, char** argv)
         window.loadOrder(zelt::Mode::UpdateMode);
         if (!scripted) return QApplication::exec();
 
-        // A short session: select a line, switch modes, export.
+        // A short session as a clerk would work: select a line, switch modes,
+        // add a line, edit one, delete one, export.
         zelt::OrderedItems& control = window.orderedItems().control();
-        zelt::view::Grid& grid = control.form().grdOrdItems;
-        window.log(QStringLiteral("Select line 2"));
+        zelt::view::Form& form = control.form();
+        zelt::view::Grid& grid = form.grdOrdItems;
+        auto say = [&window](const std::string& what) {
+            window.log(QString::fromStdString(what));
+            std::cout << "Session: " << what << "\n";
+        };
+        // A click that a check stopped says what the clerk was told.
+        auto written = [&](const char* step) {
+            if (form.cmdAdd.caption() == "Add") return true;
+            say(std::string("  ") + step + " refused: " +
+                (logged->shown().empty() ? std::string("?") : logged->shown().back().text));
+            form.cmdEdit.userClick();
+            return false;
+        };
+        say("Select line 2");
         grid.userClick(2, 12);
-        window.log(QStringLiteral("Switch to View Mode"));
+        say("Switch to View Mode and back to Update Mode");
         window.loadOrder(zelt::Mode::ViewMode);
-        window.log(QStringLiteral("Back to Update Mode"));
         window.loadOrder(zelt::Mode::UpdateMode);
-        grid.userClick(3, 12);
+
+        say("Add a line: Desk organiser, 3 x 14.50");
+        form.cmdAdd.userClick();
+        form.txtField[1].typeText("Desk organiser");
+        form.txtField[2].typeText("DO-3");
+        form.txtField[3].typeText("3");
+        form.txtField[4].typeText("14.50");
+        form.txtField[7].selectAll();
+        form.txtField[7].typeText("1.2");
+        // The sample order takes acknowledgements: the vendor acknowledged it.
+        form.txtField[12].userDoubleClick();
+        form.txtField[13].typeText("ACK-9001");
+        form.cmdAdd.userClick();
+        if (written("the new line"))
+            say("  now line " + grid.text(grid.rows() - 1, 1) + ", " + grid.text(grid.rows() - 1, 12) + ", " +
+                grid.text(grid.rows() - 1, 20));
+
+        say("Edit line 1: quantity 3");
+        grid.userClick(1, 12);
+        form.cmdEdit.userClick();
+        form.txtField[3].selectAll();
+        form.txtField[3].typeText("3");
+        form.cmdAdd.userClick();
+        if (written("the update"))
+            say("  now line " + grid.text(1, 1) + ", quantity " + grid.text(1, 6) + ", " + grid.text(1, 20));
+
+        say("Delete line 8 (Add Mode offers Delete)");
+        control.setViewMode(zelt::Mode::AddMode);
+        grid.userClick(8, 12);
+        logged->answerNext(zelt::view::MessageBoxAnswer::Yes);
+        form.cmdDelete.userClick();
+        control.setViewMode(zelt::Mode::UpdateMode);
+        say("  " + std::to_string(grid.rows() - 1) + " lines left");
         window.exportAll();
         QApplication::processEvents();
         if (!window.grab().save(QString::fromStdString(screenshot))) {

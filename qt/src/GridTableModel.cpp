@@ -7,6 +7,7 @@
 #include <QApplication>
 #include <QBrush>
 
+#include <algorithm>
 #include <cctype>
 
 namespace zelt::qt {
@@ -90,6 +91,7 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
 
 void GridTableModel::gridAboutToReset()
 {
+    dirtyTop_ = -1; // the reset repaints everything
     if (resetting_) return;
     resetting_ = true;
     beginResetModel();
@@ -104,6 +106,7 @@ void GridTableModel::gridReset()
 
 void GridTableModel::rowsAboutToBeInserted(int first, int last)
 {
+    flushChanges();
     if (first < grid_.fixedRows()) return gridAboutToReset();
     beginInsertRows(QModelIndex(), tableRow(first), tableRow(last));
 }
@@ -116,6 +119,7 @@ void GridTableModel::rowsInserted(int, int)
 
 void GridTableModel::rowsAboutToBeRemoved(int first, int last)
 {
+    flushChanges();
     if (first < grid_.fixedRows()) return gridAboutToReset();
     beginRemoveRows(QModelIndex(), tableRow(first), tableRow(last));
 }
@@ -133,8 +137,34 @@ void GridTableModel::cellChanged(int row, int col)
         emit headerDataChanged(Qt::Horizontal, col, col);
         return;
     }
-    QModelIndex i = index(tableRow(row), col);
-    emit dataChanged(i, i);
+    const int r = tableRow(row);
+    if (dirtyTop_ < 0) {
+        dirtyTop_ = dirtyBottom_ = r;
+        dirtyLeft_ = dirtyRight_ = col;
+    } else {
+        dirtyTop_ = std::min(dirtyTop_, r);
+        dirtyBottom_ = std::max(dirtyBottom_, r);
+        dirtyLeft_ = std::min(dirtyLeft_, col);
+        dirtyRight_ = std::max(dirtyRight_, col);
+    }
+    if (!flushQueued_) {
+        flushQueued_ = true;
+        QMetaObject::invokeMethod(this, [this] { flushChanges(); }, Qt::QueuedConnection);
+    }
+}
+
+void GridTableModel::flushChanges()
+{
+    flushQueued_ = false;
+    if (dirtyTop_ < 0) return;
+    const int last = rowCount() - 1;
+    const int top = std::min(dirtyTop_, last);
+    const int bottom = std::min(dirtyBottom_, last);
+    const int left = dirtyLeft_;
+    const int right = std::min(dirtyRight_, columnCount() - 1);
+    dirtyTop_ = dirtyBottom_ = dirtyLeft_ = dirtyRight_ = -1;
+    if (top < 0 || right < 0) return;
+    emit dataChanged(index(top, left), index(bottom, right));
 }
 
 void GridTableModel::gridPropertiesChanged() { emit propertiesChanged(); }

@@ -43,8 +43,18 @@ signals:
     void propertiesChanged();
 
 private:
+    /// Cell changes are gathered into one rectangle and announced once, when
+    /// the event loop next runs or before the rows change: renumbering the
+    /// 10,000 lines below a deleted one costs one repaint, not 10,000.
+    void flushChanges();
+
     view::Grid& grid_;
     bool resetting_ = false;
+    int dirtyTop_ = -1;
+    int dirtyBottom_ = -1;
+    int dirtyLeft_ = -1;
+    int dirtyRight_ = -1;
+    bool flushQueued_ = false;
 };
 
 } // namespace zelt::qt

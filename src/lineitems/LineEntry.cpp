@@ -283,7 +283,7 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
     return out;
 }
 
-int LineEntry::write(const StagedLine& staged, bool adding)
+int LineEntry::write(const StagedLine& staged, bool adding, bool rebuildTracker)
 {
     view::Grid& grid = ctx_.grid();
     int row = grid.row();
@@ -303,7 +303,7 @@ int LineEntry::write(const StagedLine& staged, bool adding)
         grid.setAlignment(row, Col::Exempt, view::Grid::Alignment::CenterCenter);
         grid.setFontName(row, Col::Exempt, "Wingdings");
     }
-    rows_.rebuildExemptTracker();
+    if (rebuildTracker) rows_.rebuildExemptTracker();
     return row;
 }
 
@@ -322,10 +322,13 @@ std::optional<EntryFailure> LineEntry::addLines(const std::vector<LineDraft>& dr
     // Line numbers follow on from the last line, one by one.
     int number = rows_.nextLineNumber(first);
     history_.record(stepName, [&] {
+        bool trackerEmptied = false;
         for (StagedLine& line : staged) {
             line.cells[Col::LineItem] = std::to_string(number++) + "N";
-            write(line, true);
+            write(line, true, false);
+            trackerEmptied = !line.exemptRuleAllows;
         }
+        if (!trackerEmptied) rows_.rebuildExemptTracker();
         adjustRewards();
     });
     totals_.fupdate();

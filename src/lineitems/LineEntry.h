@@ -55,7 +55,9 @@ private:
     void openNewLine();
     void checkAndWrite(bool adding);
     std::variant<StagedLine, EntryFailure> stage(const LineDraft& d, bool adding, int row) const;
-    int write(const StagedLine& staged, bool adding);
+    /// Writes the cells; `rebuildTracker` off leaves the exempt tracker to a
+    /// caller that writes many lines and rebuilds it once.
+    int write(const StagedLine& staged, bool adding, bool rebuildTracker = true);
     void adjustRewards();
     void show(const EntryFailure& failure);
 

@@ -86,7 +86,10 @@ std::string LineRows::renumbered(std::string_view lineItem, int delta)
 {
     const std::size_t n = leadingLength(lineItem);
     const double number = text::leadingNumber(lineItem) + delta;
-    return text::formatGeneral(number, text::Locale::enUS()) + std::string(lineItem.substr(n));
+    // Line numbers are whole numbers: written directly, without the general form's work.
+    const bool whole = number == static_cast<double>(static_cast<long long>(number)) && number > -1e15 && number < 1e15;
+    std::string out = whole ? std::to_string(static_cast<long long>(number)) : text::formatGeneral(number, text::Locale::enUS());
+    return out.append(lineItem.substr(n));
 }
 
 bool LineRows::isPlainNumber(std::string_view lineItem)
