@@ -29,8 +29,9 @@ struct OrderedItems::Impl {
     TotalsRecalculation totals{ctx};
     LineRows rows{ctx};
     LineHistory history{ctx.form.grdOrdItems};
-    LineCommands commands{ctx, entryArea, combos, totals, rows, history};
-    LineEntry entry{ctx, entryArea, combos, totals, rows, history};
+    LineParts lineParts{ctx, entryArea, combos, totals, rows, history};
+    LineCommands commands{lineParts};
+    LineEntry entry{lineParts};
     EntryHandlers entryHandlers{ctx, rows, history, [this] { runTaxCalculationCommand(); }};
     LineExport exporter{ctx};
     LinePaste paste{ctx, entry};

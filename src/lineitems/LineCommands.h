@@ -1,24 +1,19 @@
 #pragma once
 
+#include "lineitems/LineParts.h"
+
 #include "zelt/view/Label.h"
 
 namespace zelt {
-
-struct ControlContext;
-class ComboContent;
-class EntryArea;
-class LineHistory;
-class LineRows;
-class TotalsRecalculation;
 
 /// What the clerk does to existing lines: selecting one in the grid, editing,
 /// deleting and cancelling it, copying it through the pop-up menu; and the
 /// line buttons each mode offers.
 class LineCommands {
 public:
-    LineCommands(ControlContext& ctx, EntryArea& entryArea, ComboContent& combos, TotalsRecalculation& totals,
-                  LineRows& rows, LineHistory& history)
-        : ctx_(ctx), entryArea_(entryArea), combos_(combos), totals_(totals), rows_(rows), history_(history)
+    explicit LineCommands(const LineParts& parts)
+        : ctx_(parts.ctx), entryArea_(parts.entryArea), combos_(parts.combos), totals_(parts.totals),
+          rows_(parts.rows), history_(parts.history)
     {
     }
 

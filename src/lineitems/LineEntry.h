@@ -1,5 +1,7 @@
 #pragma once
 
+#include "lineitems/LineParts.h"
+
 #include "lineitems/EntryChecks.h"
 #include "lineitems/LineDraft.h"
 
@@ -11,20 +13,13 @@
 
 namespace zelt {
 
-struct ControlContext;
-class ComboContent;
-class EntryArea;
-class LineHistory;
-class LineRows;
-class TotalsRecalculation;
-
 /// The add button: "Add" opens a new line, "Add to Grid" and "Update" check
 /// the entry and write the line.
 class LineEntry {
 public:
-    LineEntry(ControlContext& ctx, EntryArea& entryArea, ComboContent& combos, TotalsRecalculation& totals,
-              LineRows& rows, LineHistory& history)
-        : ctx_(ctx), entryArea_(entryArea), combos_(combos), totals_(totals), rows_(rows), history_(history)
+    explicit LineEntry(const LineParts& parts)
+        : ctx_(parts.ctx), entryArea_(parts.entryArea), combos_(parts.combos), totals_(parts.totals),
+          rows_(parts.rows), history_(parts.history)
     {
     }
 

@@ -43,8 +43,22 @@ void LineHistory::record(const std::string& name, const std::function<void()>& c
     }
     if (step.journal.empty()) return;
     undo_.push_back(std::move(step));
-    if (undo_.size() > depth_) undo_.erase(undo_.begin());
     redo_.clear();
+    trim();
+}
+
+void LineHistory::trim()
+{
+    std::size_t entries = 0;
+    for (const Step& s : undo_) entries += s.journal.entries.size();
+    // The oldest steps go first; the newest always stays.
+    std::size_t drop = 0;
+    while (undo_.size() - drop > 1 &&
+           (undo_.size() - drop > depth_ || entries > maxEntries_)) {
+        entries -= undo_[drop].journal.entries.size();
+        ++drop;
+    }
+    undo_.erase(undo_.begin(), undo_.begin() + static_cast<std::ptrdiff_t>(drop));
 }
 
 bool LineHistory::replay(view::Grid& grid, std::vector<Step>& from, std::vector<Step>& to)

@@ -14,7 +14,12 @@ namespace zelt {
 /// backwards and keeps what that changed as the redo.
 class LineHistory {
 public:
-    explicit LineHistory(view::Grid& grid, std::size_t depth = 100) : grid_(grid), depth_(depth) {}
+    /// Keeps at most `depth` steps and, so that a long session on a huge
+    /// order stays within memory, at most `maxEntries` recorded changes.
+    explicit LineHistory(view::Grid& grid, std::size_t depth = 100, std::size_t maxEntries = 2'000'000)
+        : grid_(grid), depth_(depth), maxEntries_(maxEntries)
+    {
+    }
 
     /// Runs `command`, keeping its grid changes as one step named `name`. A
     /// step recorded inside another joins it.
@@ -36,9 +41,11 @@ private:
         view::Grid::Journal journal;
     };
     static bool replay(view::Grid& grid, std::vector<Step>& from, std::vector<Step>& to);
+    void trim();
 
     view::Grid& grid_;
     std::size_t depth_;
+    std::size_t maxEntries_;
     std::vector<Step> undo_;
     std::vector<Step> redo_;
     bool recording_ = false;
