@@ -2,6 +2,7 @@
 
 #include <QActionGroup>
 #include <QMenuBar>
+#include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSplitter>
 
@@ -28,7 +29,9 @@ DemoWindow::DemoWindow(SampleOrder order, Services services) : order_(std::move(
     control.setHostSite(this);
 
     QMenu* file = menuBar()->addMenu(tr("&Order"));
-    file->addAction(tr("&Load sample order"), QKeySequence::Open, this, [this] { loadOrder(widget_->control().ViewMode()); });
+    file->addAction(tr("&Load sample order"), QKeySequence::Open, this, [this] {
+        if (mayDiscardChanges()) loadOrder(widget_->control().ViewMode());
+    });
     file->addAction(tr("&Export"), QKeySequence::Save, this, [this] { exportAll(); });
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
@@ -40,7 +43,10 @@ DemoWindow::DemoWindow(SampleOrder order, Services services) : order_(std::move(
                                                 {Mode::ViewMode, tr("&View")},
                                                 {Mode::LineCancelMode, tr("&Line cancel")}};
     for (const auto& [mode, name] : entries) {
-        QAction* action = modes->addAction(name, this, [this, m = mode] { loadOrder(m); });
+        // Each mode opens the sample order afresh, as a host opens an order in a mode.
+        QAction* action = modes->addAction(name, this, [this, m = mode] {
+            if (mayDiscardChanges()) loadOrder(m);
+        });
         action->setCheckable(true);
         action->setChecked(mode == Mode::UpdateMode);
         group->addAction(action);
@@ -48,6 +54,14 @@ DemoWindow::DemoWindow(SampleOrder order, Services services) : order_(std::move(
 }
 
 void DemoWindow::log(const QString& text) { log_->appendPlainText(text); }
+
+bool DemoWindow::mayDiscardChanges()
+{
+    if (!widget_->control().IsDirty()) return true;
+    return QMessageBox::question(this, windowTitle(),
+                                 tr("The order has changes. Open the sample order again and lose them?")) ==
+           QMessageBox::Yes;
+}
 
 void DemoWindow::loadOrder(Mode mode)
 {

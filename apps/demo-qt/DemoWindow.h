@@ -19,6 +19,8 @@ public:
     OrderedItemsWidget& orderedItems() { return *widget_; }
     void log(const QString& text);
     void loadOrder(Mode mode);
+    /// True when the order has no changes, or the user lets them go.
+    bool mayDiscardChanges();
     void exportAll();
 
     // OrderedItemsEvents

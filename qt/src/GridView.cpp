@@ -40,8 +40,13 @@ GridView::GridView(view::Grid& grid, GridTableModel* model, QWidget* parent)
     horizontalHeader()->setHighlightSections(false);
     QObject::connect(model_, &GridTableModel::propertiesChanged, this, [this] { syncProperties(); });
     QObject::connect(model_, &QAbstractItemModel::modelReset, this, [this] { syncProperties(); });
+    observerId_ = grid_.addObserver([this] {
+        if (isEnabled() != grid_.enabled() || isHidden() == grid_.visible()) syncProperties();
+    });
     syncProperties();
 }
+
+GridView::~GridView() { grid_.removeObserver(observerId_); }
 
 void GridView::syncProperties()
 {
@@ -87,6 +92,9 @@ void GridView::mousePressEvent(QMouseEvent* event)
 {
     setFocus(Qt::MouseFocusReason);
     auto [row, col] = cellAt(event->position().toPoint());
+    // A right click acts on the line under the pointer: it is selected first.
+    if (event->button() == Qt::RightButton && row >= grid_.fixedRows() && row != grid_.row())
+        WidgetBinding::safely([&, r = row, c = col] { grid_.userClick(r, c); });
     if (row >= 0) WidgetBinding::safely([&, r = row, c = col] { grid_.userMouseDown(toButton(event->button()), r, c); });
 }
 

@@ -17,6 +17,7 @@ class GridTableModel;
 class GridView : public QTableView {
 public:
     GridView(view::Grid& grid, GridTableModel* model, QWidget* parent = nullptr);
+    ~GridView() override;
 
     /// Shows the grid's current row, highlight style, column widths and enabled state.
     void syncProperties();
@@ -41,6 +42,8 @@ private:
 
     view::Grid& grid_;
     GridTableModel* model_;
+    /// The grid's enabled and visible states come as widget changes.
+    int observerId_ = -1;
 };
 
 } // namespace zelt::qt

@@ -119,13 +119,15 @@ void layRows(QGridLayout* grid, const std::vector<std::pair<view::Widget*, QWidg
 
 /// Keyboard-only line entry: Enter in an entry field moves on to the next
 /// field that takes the focus, in the on-screen order; Enter in the last one
-/// writes the line.
+/// writes the line; Esc closes the open line unwritten. A combo's or date
+/// picker's open list keeps its own Enter and Esc: those keys go to the list.
 class EntryNavigator : public QObject {
 public:
-    EntryNavigator(std::vector<QWidget*> order, view::CommandButton& add, QObject* parent)
-        : QObject(parent), order_(std::move(order)), add_(add)
+    EntryNavigator(std::vector<QWidget*> order, std::vector<QWidget*> buttons, view::Form& form, QObject* parent)
+        : QObject(parent), order_(std::move(order)), form_(form)
     {
         for (QWidget* w : order_) w->installEventFilter(this);
+        for (QWidget* w : buttons) w->installEventFilter(this);
     }
 
 protected:
@@ -133,10 +135,19 @@ protected:
     {
         if (event->type() != QEvent::KeyPress) return false;
         auto* key = static_cast<QKeyEvent*>(event);
-        if ((key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) || key->modifiers() & ~Qt::KeypadModifier)
-            return false;
+        if (key->modifiers() & ~Qt::KeypadModifier) return false;
+        if (form_.cmdAdd.caption() == "Add") return false; // no line open
+        if (key->key() == Qt::Key_Escape) {
+            WidgetBinding::safely([this] {
+                if (form_.cmdEdit.caption() == "Cancel") form_.cmdEdit.userClick();
+            });
+            return true;
+        }
+        if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
         auto at = std::find(order_.begin(), order_.end(), watched);
-        if (at == order_.end() || add_.caption() == "Add") return false; // no line open
+        if (at == order_.end()) return false;
+        // The focus frame shows on every kind of widget, as after a Tab.
+        static_cast<QWidget*>(watched)->window()->setAttribute(Qt::WA_KeyboardFocusChange);
         for (auto next = std::next(at); next != order_.end(); ++next) {
             QWidget* w = *next;
             if (w->isVisible() && w->isEnabled() && (w->focusPolicy() & Qt::TabFocus)) {
@@ -144,13 +155,13 @@ protected:
                 return true;
             }
         }
-        WidgetBinding::safely([this] { add_.userClick(); });
+        WidgetBinding::safely([this] { form_.cmdAdd.userClick(); });
         return true;
     }
 
 private:
     std::vector<QWidget*> order_;
-    view::CommandButton& add_;
+    view::Form& form_;
 };
 
 struct OrderedItemsWidget::Impl {
@@ -189,7 +200,7 @@ struct OrderedItemsWidget::Impl {
         f.mnuCopyMenu.forEach([this](int index, view::MenuEntry& entry) {
             QAction* action = menuActions.at(index);
             action->setSeparator(entry.isSeparator());
-            action->setText(QString::fromStdString(entry.caption()));
+            action->setText(entry.isSeparator() ? QString() : QString::fromStdString(entry.caption()));
             action->setEnabled(entry.enabled());
             action->setVisible(entry.visible() || entry.isSeparator());
         });
@@ -305,9 +316,6 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
     onKeys(QKeySequence::Undo, [&control] { control.Undo(); });
     onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), [&control] { control.Redo(); });
     onKeys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&control] { control.Redo(); });
-    onKeys(QKeySequence(Qt::Key_Escape), [&f] {
-        if (f.cmdEdit.caption() == "Cancel") f.cmdEdit.userClick();
-    });
     impl_->gridView->PasteRequested = [&control] {
         const QString rows = QApplication::clipboard()->text();
         control.PasteLines(rows.toStdString());
@@ -320,7 +328,9 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
     for (auto& [model, widget] : impl_->group("LineEntry"))
         if (isInput(model->kind()) || model->kind() == view::WidgetKind::CheckBox) entryOrder.push_back(widget);
     for (std::size_t i = 1; i < entryOrder.size(); ++i) QWidget::setTabOrder(entryOrder[i - 1], entryOrder[i]);
-    new EntryNavigator(std::move(entryOrder), f.cmdAdd, this);
+    std::vector<QWidget*> lineButtons;
+    for (auto& [model, widget] : impl_->group("LineCommands")) lineButtons.push_back(widget);
+    new EntryNavigator(std::move(entryOrder), std::move(lineButtons), f, this);
 
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);

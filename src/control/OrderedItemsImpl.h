@@ -35,7 +35,7 @@ struct OrderedItems::Impl {
     EntryHandlers entryHandlers{ctx, rows, history, [this] { runTaxCalculationCommand(); }};
     LineExport exporter{ctx};
     LinePaste paste{ctx, entry};
-    LineLoader loader{ctx, entryArea, commands, history, [this] { totals.fupdate(); }};
+    LineLoader loader{ctx, entryArea, commands, [this] { totals.fupdate(); }};
     FeeFields fees{ctx, totals};
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};

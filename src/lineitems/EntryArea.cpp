@@ -33,6 +33,10 @@ void EntryArea::reset(bool editing)
     }
     f.DTPckrPriceListDate.setVisible(editing);
     f.DTPckrAklwdgmntDate.setVisible(editing && acknowledging);
+    // A date's text field stands in for its picker while the picker is hidden,
+    // as the read-only fields stand in for the combos.
+    for (const EntryFieldFact& fact : kEntryFields)
+        if (fact.picker) f.txtField[fact.field].setVisible(!(f.*fact.picker).visible());
     f.chkDirection.setValue(0);
     f.cboFld[Combo::Issue].setListIndex(-1);
     for (int i : {Combo::Status, Combo::Unit, Combo::Carrier}) {

@@ -67,6 +67,27 @@ void LineCommands::bind()
     });
 }
 
+void LineCommands::startNewOrder()
+{
+    view::Form& f = ctx_.form;
+    ControlState& st = ctx_.state;
+    setButtonsForMode();
+    history_.clear();
+    st.clipRow = 0;
+    st.suppressGridClick = false;
+    setMenu("Copy", "Cut", false);
+    for (const EntryFieldFact& fact : kEntryFields) f.txtField[fact.field].setEnabled(true);
+    for (int i : {Combo::Status, Combo::Unit, Combo::Carrier}) f.cboFld[i].setEnabled(true);
+    f.OptVndrCntryID.forEach([](int, view::OptionButton& o) { o.setEnabled(true); });
+    f.DTPckrPriceListDate.setEnabled(true);
+    f.chkTaxes.forEach([](int, view::CheckBox& box) { box.setEnabled(true); });
+    for (view::CheckBox* box : {&f.chkDutyBrokerageFee, &f.chkDutyFee, &f.chkServiceFee, &f.chkCentrHandlingFee,
+                                &f.chkSurChargeFee})
+        box->setEnabled(true);
+    f.chkAppFreight.setEnabled(st.AllowFreightOverride);
+    f.chkAppEHD.setEnabled(st.AllowEHDOverride);
+}
+
 void LineCommands::setButtonsForMode()
 {
     view::Form& f = ctx_.form;

@@ -18,8 +18,10 @@ public:
     }
 
     void bind();
-    /// The line buttons after a load, by mode.
-    void setButtonsForMode();
+    /// A new order: the line buttons for the mode, no history, no copied
+    /// line, no pending click, and the entry no longer frozen by a line cancel
+    /// of an earlier order.
+    void startNewOrder();
 
     /// Copies the current line into the entry fields and offers its commands.
     void gridClick();
@@ -36,6 +38,7 @@ public:
     bool redo();
 
 private:
+    void setButtonsForMode();
     void copyLineIntoEntry(int row);
     void setPickersFromTexts();
     void afterHistoryStep();

@@ -4,7 +4,6 @@
 #include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineCommands.h"
-#include "lineitems/LineHistory.h"
 #include "lineitems/LineColumns.h"
 #include "core/HostInput.h"
 #include "zelt/InputError.h"
@@ -184,11 +183,7 @@ void LineLoader::load(std::string_view text)
     view::Form& f = ctx_.form;
     view::Grid& grid = ctx_.grid();
     entryArea_.reset(false);
-    commands_.setButtonsForMode();
-    // A new order starts with no history, no copied line and no pending click.
-    history_.clear();
-    ctx_.state.clipRow = 0;
-    ctx_.state.suppressGridClick = false;
+    commands_.startNewOrder();
     const int lines = staged.lines;
     {
         view::Grid::ResetScope reset(grid);

@@ -12,15 +12,13 @@ namespace zelt {
 struct ControlContext;
 class EntryArea;
 class LineCommands;
-class LineHistory;
 
 /// Loads the host's line string into the grid (readData Let).
 class LineLoader {
 public:
-    LineLoader(ControlContext& ctx, EntryArea& entryArea, LineCommands& commands, LineHistory& history,
+    LineLoader(ControlContext& ctx, EntryArea& entryArea, LineCommands& commands,
                std::function<void()> recalculateTotals)
-        : ctx_(ctx), entryArea_(entryArea), commands_(commands), history_(history),
-          recalculateTotals_(std::move(recalculateTotals))
+        : ctx_(ctx), entryArea_(entryArea), commands_(commands), recalculateTotals_(std::move(recalculateTotals))
     {
     }
 
@@ -47,7 +45,6 @@ private:
     ControlContext& ctx_;
     EntryArea& entryArea_;
     LineCommands& commands_;
-    LineHistory& history_;
     std::function<void()> recalculateTotals_;
     /// The cells of the order loaded before last, kept for their storage.
     std::vector<std::string> spareCells_;

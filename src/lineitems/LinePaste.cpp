@@ -12,7 +12,18 @@ namespace zelt {
 namespace {
 
 /// The columns of a pasted row, in order.
-enum PasteColumn { Description, Model, Quantity, Unit, UnitPrice, UnitWeight, Carrier, kPasteColumns };
+enum PasteColumn {
+    Description,
+    Model,
+    Quantity,
+    Unit,
+    UnitPrice,
+    UnitWeight,
+    Carrier,
+    AckPrice,
+    AckNumber,
+    kPasteColumns
+};
 
 std::vector<std::string_view> cut(std::string_view text, char separator)
 {
@@ -68,6 +79,8 @@ int LinePaste::paste(std::string_view rows)
         draft.model = cells[Model];
         draft.quantity = cells[Quantity];
         draft.unitPrice = cells[UnitPrice];
+        draft.ackPrice = cells[AckPrice];
+        draft.ackNumber = cells[AckNumber];
         const LookupLists& lists = ctx_.lists;
         if (!text::trim(cells[Unit]).empty()) {
             auto unit = displayFor(lists, lists.unitList, text::trim(cells[Unit]));

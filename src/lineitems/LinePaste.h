@@ -8,9 +8,9 @@ struct ControlContext;
 class LineEntry;
 
 /// Lines pasted from a spreadsheet: tab-separated rows of description,
-/// model, quantity, unit, unit price, unit weight and carrier (the last three
-/// may be left out), with an optional header row whose first cell reads
-/// "Description". Every row goes through the checks of the add button; the
+/// model, quantity, unit, unit price, unit weight, carrier, acknowledgement
+/// price and acknowledgement number (the last five may be left out), with an
+/// optional header row whose first cell reads "Description". Every row goes through the checks of the add button; the
 /// valid rows are added as one step.
 class LinePaste {
 public:

@@ -107,6 +107,7 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
     EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
     EXPECT_EQ(form().txtField[18].text(), "30.00");
+
     // AND "Update" copies the remembered line over another, keeping its number
     grid().setText(1, 12, "Changed");
     selectRow(1);
@@ -119,6 +120,10 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     control->setViewMode(Mode::ViewMode);
     grid().userMouseUp(view::MouseButton::Right, 2, 8);
     EXPECT_EQ(form().popupCount(), 1);
+    // AND a new order forgets the copied line: the menu offers Copy again
+    form().mnuCopyMenu[1].userClick();
+    control->setReadData(zelt::testing::lines({LineSpec{}}));
+    EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
 }
 
 TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
@@ -147,6 +152,14 @@ TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
     EXPECT_FALSE(form().cmdAdd.enabled());
     EXPECT_TRUE(form().cmdLineItemCan.enabled());
     EXPECT_EQ(grid().background(2, 6), view::Color::buttonFace());
+    // The next order, in another mode, is not frozen by this one's line cancel.
+    control->setViewMode(Mode::UpdateMode);
+    control->setReadData(zelt::testing::lines({LineSpec{}}));
+    clickAdd();
+    EXPECT_TRUE(field(3).enabled());
+    EXPECT_TRUE(form().cboFld[1].enabled());
+    EXPECT_TRUE(form().chkTaxes[13].enabled());
+    EXPECT_TRUE(form().OptVndrCntryID[1].enabled());
 }
 
 TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
@@ -404,4 +417,23 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
     // Nothing is undone while a line is open.
     openValidLine();
     EXPECT_FALSE(control->Undo());
+}
+
+TEST_F(LineCommands, ClosingAnOpenLineGivesTheGridBack)
+{
+    for (bool editing : {false, true}) {
+        SCOPED_TRACE(editing ? "edit" : "new");
+        if (editing) {
+            selectRow(2);
+            form().cmdEdit.userClick();
+        } else {
+            clickAdd();
+        }
+        ASSERT_FALSE(grid().enabled());
+        form().cmdEdit.userClick(); // Cancel
+        EXPECT_TRUE(grid().enabled());
+        EXPECT_EQ(form().cmdAdd.caption(), "Add");
+        selectRow(1);
+        EXPECT_EQ(field(1).text(), "Desk");
+    }
 }

@@ -9,6 +9,7 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -237,7 +238,9 @@ private slots:
         QRect third = view->visualRect(view->model()->index(2, 12));
         QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
         // THEN the grid heard grid rows 2 and 3 (row 0 is the header row)
-        QCOMPARE(events, (std::vector<std::string>{"down 1 2,12", "up 1 2", "click 2", "down 2 3,12", "up 2 3"}));
+        // (a right click selects the line under the pointer first)
+        QCOMPARE(events,
+                 (std::vector<std::string>{"down 1 2,12", "up 1 2", "click 2", "click 3", "down 2 3,12", "up 2 3"}));
         // AND the pop-up menu shows the model's entries
         auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
         QTRY_VERIFY(menu->isVisible());
@@ -474,6 +477,54 @@ private slots:
         QCOMPARE(form().grdOrdItems.text(2, 12), std::string("Chair"));
         QCOMPARE(form().grdOrdItems.text(2, 1), std::string("2"));
         QCOMPARE(view->model()->rowCount(), 2);
+    }
+
+    void escClosesTheLineButNotAnOpenListAndTheGridComesBack()
+    {
+        // GIVEN a new line with its unit list open
+        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
+        QTest::keyClicks(qt<QLineEdit>(form().txtField[1]), QStringLiteral("Shelf"));
+        auto* unit = qt<QComboBox>(form().cboFld[2]);
+        unit->setFocus();
+        unit->showPopup();
+        QTRY_VERIFY(unit->view()->isVisible());
+        // WHEN the clerk presses Esc once
+        QTest::keyClick(unit->view(), Qt::Key_Escape);
+        // THEN only the list closes; the line stays open with what was typed
+        QTRY_VERIFY(!unit->view()->isVisible());
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
+        QCOMPARE(form().txtField[1].text(), std::string("Shelf"));
+        QVERIFY(!widget->gridView()->isEnabled());
+        // WHEN the clerk presses Esc again, in the combo
+        QTest::keyClick(unit, Qt::Key_Escape);
+        // THEN the line closes and the grid takes clicks again
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
+        QVERIFY(widget->gridView()->isEnabled());
+    }
+
+    void enterLeavesADatePickerInOnePress()
+    {
+        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
+        auto* picker = qobject_cast<QDateEdit*>(widget->qtWidgetFor(form().DTPckrPriceListDate));
+        QVERIFY(picker);
+        picker->setFocus(Qt::TabFocusReason);
+        QTRY_VERIFY(picker->hasFocus());
+        QTest::keyClick(QApplication::focusWidget(), Qt::Key_Return);
+        QTRY_VERIFY(qt<QLineEdit>(form().txtField[7])->hasFocus());
+    }
+
+    void aRightClickSelectsTheLineUnderThePointer()
+    {
+        QTableView* view = widget->gridView();
+        const QRect third = view->visualRect(view->model()->index(2, 12));
+        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
+        QCOMPARE(form().grdOrdItems.row(), 3);
+        QCOMPARE(qt<QLineEdit>(form().txtField[1])->text(), QStringLiteral("Chair"));
+        auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
+        QTRY_VERIFY(menu->isVisible());
+        QVERIFY(menu->actions().at(2)->isSeparator());
+        QVERIFY(menu->actions().at(2)->text().isEmpty());
+        menu->hide();
     }
 
     void labelsShowCaptionsAndStyles()

@@ -62,7 +62,8 @@ public:
     /// The lines as the AvaTax line list; fails as readData does.
     std::string readDataForAvalara();
     /// Adds lines from tab-separated rows (description, model, quantity,
-    /// unit, unit price, unit weight, carrier; header row optional) through
+    /// unit, unit price, unit weight, carrier, acknowledgement price and
+    /// number; the last five optional; header row optional) through
     /// the checks of the add button, as one undoable step. Refused rows are
     /// listed to the clerk, who decides whether to add the valid ones.
     /// Returns the number of lines added.
