@@ -57,6 +57,41 @@ SampleOrder SampleOrder::fromFolder(const std::string& folder)
     return {read("lookups.txt"), read("lines.txt"), read("fees.txt"), read("salestax.txt"), read("brackets.txt")};
 }
 
+namespace {
+
+/// Rewrites the decimal numbers between the exchange separators.
+std::string localized(const std::string& text, const std::string& point)
+{
+    std::string out;
+    std::size_t start = 0;
+    while (start <= text.size()) {
+        std::size_t next = text.find('$', start);
+        // A separator is "$F$", "$R$" or "$T$"; the field runs up to it.
+        while (next != std::string::npos &&
+               !(next + 2 < text.size() && text[next + 2] == '$' &&
+                 (text[next + 1] == 'F' || text[next + 1] == 'R' || text[next + 1] == 'T')))
+            next = text.find('$', next + 1);
+        std::string field = text.substr(start, next == std::string::npos ? std::string::npos : next - start);
+        const bool decimal = !field.empty() && field.find('.') != std::string::npos &&
+                             field.find_first_not_of("-0123456789.") == std::string::npos;
+        if (decimal) field.replace(field.find('.'), 1, point);
+        out += field;
+        if (next == std::string::npos) break;
+        out += text.substr(next, 3);
+        start = next + 3;
+    }
+    return out;
+}
+
+} // namespace
+
+SampleOrder SampleOrder::inLocale(const text::Locale& locale) const
+{
+    const std::string& point = locale.decimalSeparator;
+    return {localized(lookups, point), localized(lines, point), localized(fees, point), localized(salesTax, point),
+            localized(brackets, point)};
+}
+
 void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
 {
     control.setZeltEvent("PurchaseOrder");
@@ -77,8 +112,8 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
     control.LetSalesTaxesNFees(fees, order.salesTax, order.brackets);
     control.setReadData(order.lines);
     // The host's tax amounts, shown by SetTaxNFees with the total deposit.
-    control.setCountryTaxableAmount("412.69");
-    control.setStateTaxableAmount("577.76");
+    control.setCountryTaxableAmount(text::formatFixed(412.69, 2, control.locale()));
+    control.setStateTaxableAmount(text::formatFixed(577.76, 2, control.locale()));
     control.SetTaxNFees();
     // Loading is not an edit: the host starts the clerk's session clean.
     control.setIsDirty(false);

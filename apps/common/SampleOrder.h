@@ -20,6 +20,9 @@ struct SampleOrder {
     /// from a folder; line breaks in the files only lay the records out and
     /// are dropped.
     static SampleOrder fromFolder(const std::string& folder);
+    /// The same order as a host in that locale hands it over: every decimal
+    /// number written with the locale's decimal separator.
+    SampleOrder inLocale(const text::Locale& locale) const;
 };
 
 /// Configures a control as a host would for the sample order and loads it.

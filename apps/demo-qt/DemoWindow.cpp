@@ -8,11 +8,11 @@
 
 namespace zelt::demo {
 
-DemoWindow::DemoWindow(SampleOrder order, Services services) : order_(std::move(order))
+DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& locale) : order_(std::move(order))
 {
     setWindowTitle(QStringLiteral("Purchase order - ZeltOrderedItems demo host"));
     auto* splitter = new QSplitter(this);
-    widget_ = new OrderedItemsWidget(splitter, std::move(services));
+    widget_ = new OrderedItemsWidget(splitter, std::move(services), locale);
     log_ = new QPlainTextEdit(splitter);
     log_->setReadOnly(true);
     log_->setPlaceholderText(QStringLiteral("Events the control raises to the host"));
@@ -66,7 +66,7 @@ bool DemoWindow::mayDiscardChanges()
 void DemoWindow::loadOrder(Mode mode)
 {
     try {
-        loadSampleOrder(widget_->control(), order_, mode);
+        loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode);
         log(QStringLiteral("Loaded the sample order"));
     } catch (const std::exception& e) {
         log(QStringLiteral("Load refused: ") + QString::fromStdString(e.what()));

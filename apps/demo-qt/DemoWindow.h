@@ -4,6 +4,7 @@
 
 #include "SampleOrder.h"
 
+#include <QLocale>
 #include <QMainWindow>
 
 class QPlainTextEdit;
@@ -14,7 +15,7 @@ namespace zelt::demo {
 /// the control raises to its host, and menus to load, export and switch modes.
 class DemoWindow : public QMainWindow, public OrderedItemsEvents, public HostSite {
 public:
-    DemoWindow(SampleOrder order, Services services);
+    DemoWindow(SampleOrder order, Services services, const QLocale& locale = QLocale::system());
 
     OrderedItemsWidget& orderedItems() { return *widget_; }
     void log(const QString& text);

@@ -1,8 +1,6 @@
 // The windowed demo host. With a display it opens the order screen; without
 // one (or with --scripted) it runs on Qt's offscreen platform, walks through
 // a short session, saves a screenshot and prints the order summary.
-//
-//   zelt-demo [--scripted] [--screenshot FILE] [--sample FOLDER]
 #include "DemoWindow.h"
 
 #include <zelt/StandIns.h>
@@ -10,13 +8,25 @@
 #include <QApplication>
 #include <QTimer>
 
+#include <cstdio>
 #include <cstdlib>
 #include <iostream>
 #include <string>
 
 namespace {
 
-/// Message boxes of a session nobody watches: answered and written to the log.
+constexpr const char* kUsage =
+    "Usage: zelt-demo [options]\n"
+    "  --scripted          run the scripted session offscreen even with a display\n"
+    "  --screenshot FILE   where the scripted session saves its screenshot\n"
+    "                      (default: zelt-demo.png in the build folder)\n"
+    "  --size WxH          window size, e.g. 1024x700 (default 1280x800)\n"
+    "  --locale NAME       number conventions, e.g. fr-CA or en-US (default: the system's)\n"
+    "  --sample FOLDER     an order in the exchange files of examples/sample-order\n"
+    "  --help              this text\n";
+
+/// Message boxes of a session nobody watches: answered, written to the log
+/// and printed, so the session shows what the control said.
 class LoggedMessageBoxes : public zelt::view::ScriptedMessageBoxes {
 public:
     zelt::demo::DemoWindow* window = nullptr;
@@ -24,6 +34,7 @@ public:
     {
         auto answer = ScriptedMessageBoxes::show(request);
         if (window) window->log(QStringLiteral("Message box: ") + QString::fromStdString(request.text));
+        std::cout << "Session:   the control said: \"" << request.text << "\"\n";
         return answer;
     }
 };
@@ -40,13 +51,26 @@ bool hasDisplay()
 int main(int argc, char** argv)
 {
     bool scripted = false;
-    std::string screenshot = "zelt-demo.png";
+    std::string screenshot;
     std::string sample;
+    std::string localeName;
+    int width = 1280;
+    int height = 800;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
+        if (arg == "--help" || arg == "-h") {
+            std::cout << kUsage;
+            return 0;
+        }
         if (arg == "--scripted") scripted = true;
         else if (arg == "--screenshot" && i + 1 < argc) screenshot = argv[++i];
         else if (arg == "--sample" && i + 1 < argc) sample = argv[++i];
+        else if (arg == "--locale" && i + 1 < argc) localeName = argv[++i];
+        else if (arg == "--size" && i + 1 < argc && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2) ++i;
+        else {
+            std::cerr << "zelt-demo: unknown option " << arg << "\n" << kUsage;
+            return 2;
+        }
     }
     if (!hasDisplay()) {
         scripted = true;
@@ -54,15 +78,19 @@ int main(int argc, char** argv)
     }
     QApplication app(argc, argv);
     QApplication::setApplicationDisplayName(QStringLiteral("ZeltOrderedItems demo"));
+    const QLocale locale = localeName.empty() ? QLocale::system() : QLocale(QString::fromStdString(localeName).replace('-', '_'));
+    // The build folder is two levels above this program (build/apps/demo-qt).
+    if (screenshot.empty())
+        screenshot = (QCoreApplication::applicationDirPath() + QStringLiteral("/../../zelt-demo.png")).toStdString();
 
     zelt::Services services;
     auto logged = std::make_shared<LoggedMessageBoxes>();
     if (scripted) services.messageBoxes = logged;
     try {
         auto order = sample.empty() ? zelt::demo::SampleOrder::embedded() : zelt::demo::SampleOrder::fromFolder(sample);
-        zelt::demo::DemoWindow window(order, services);
+        zelt::demo::DemoWindow window(order, services, locale);
         logged->window = &window;
-        window.resize(1280, 800);
+        window.resize(width, height);
         window.show();
         window.loadOrder(zelt::Mode::UpdateMode);
         if (!scripted) return QApplication::exec();
@@ -90,14 +118,16 @@ int main(int argc, char** argv)
         window.loadOrder(zelt::Mode::ViewMode);
         window.loadOrder(zelt::Mode::UpdateMode);
 
-        say("Add a line: Desk organiser, 3 x 14.50");
+        // Amounts typed as the clerk's locale writes them.
+        const std::string& point = control.locale().decimalSeparator;
+        say("Add a line: Desk organiser, 3 x 14" + point + "50");
         form.cmdAdd.userClick();
         form.txtField[1].typeText("Desk organiser");
         form.txtField[2].typeText("DO-3");
         form.txtField[3].typeText("3");
-        form.txtField[4].typeText("14.50");
+        form.txtField[4].typeText("14" + point + "50");
         form.txtField[7].selectAll();
-        form.txtField[7].typeText("1.2");
+        form.txtField[7].typeText("1" + point + "2");
         // The sample order takes acknowledgements: the vendor acknowledged it.
         form.txtField[12].userDoubleClick();
         form.txtField[13].typeText("ACK-9001");

@@ -13,21 +13,24 @@
 namespace zelt::qt {
 
 namespace {
+constexpr int kStatusColumn = 2;
 constexpr int kExemptColumn = 21;
 
+/// Horizontal alignment as the grid says; every cell is centred vertically,
+/// so that text and number cells sit on one line.
 Qt::Alignment toQt(view::Grid::Alignment a, const std::string& text)
 {
     using A = view::Grid::Alignment;
     switch (a) {
-    case A::LeftTop: return Qt::AlignLeft | Qt::AlignTop;
-    case A::LeftCenter: return Qt::AlignLeft | Qt::AlignVCenter;
-    case A::LeftBottom: return Qt::AlignLeft | Qt::AlignBottom;
-    case A::CenterTop: return Qt::AlignHCenter | Qt::AlignTop;
-    case A::CenterCenter: return Qt::AlignCenter;
-    case A::CenterBottom: return Qt::AlignHCenter | Qt::AlignBottom;
-    case A::RightTop: return Qt::AlignRight | Qt::AlignTop;
-    case A::RightCenter: return Qt::AlignRight | Qt::AlignVCenter;
-    case A::RightBottom: return Qt::AlignRight | Qt::AlignBottom;
+    case A::LeftTop:
+    case A::LeftCenter:
+    case A::LeftBottom: return Qt::AlignLeft | Qt::AlignVCenter;
+    case A::CenterTop:
+    case A::CenterCenter:
+    case A::CenterBottom: return Qt::AlignCenter;
+    case A::RightTop:
+    case A::RightCenter:
+    case A::RightBottom: return Qt::AlignRight | Qt::AlignVCenter;
     case A::General: break;
     }
     // General: numbers to the right, text to the left.
@@ -61,19 +64,25 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const
     switch (role) {
     case Qt::DisplayRole: {
         const std::string& text = grid_.text(row, col);
-        // The exempt marks are Wingdings glyphs: a ticked and an empty box.
-        if (col == kExemptColumn && text == "\xC3\xBE") return QStringLiteral("\u2611");
-        if (col == kExemptColumn && text == "q") return QStringLiteral("\u2610");
+        // The exempt mark is a Wingdings glyph: shown as a ticked box; a line
+        // that is not exempt shows nothing.
+        if (col == kExemptColumn) return text == "\xC3\xBE" ? QStringLiteral("\u2611") : QString();
+        if (col == kStatusColumn && statusText_) return statusText_(text);
         return QString::fromStdString(text);
     }
     case Qt::TextAlignmentRole: {
         if (col == kExemptColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
+        if (col == kStatusColumn && statusText_) return QVariant::fromValue(Qt::Alignment(Qt::AlignLeft | Qt::AlignVCenter));
         return QVariant::fromValue(toQt(grid_.alignment(row, col), grid_.text(row, col)));
     }
     case Qt::BackgroundRole: {
         view::Color color = grid_.background(row, col);
         if (color == view::Grid::kDefaultBackground) return {};
-        return QBrush(toQColor(color, QApplication::palette()));
+        const QPalette& palette = QApplication::palette();
+        // Shaded (unpriced) cells: a grey that stands apart from the base
+        // colour whatever the style's button colour is.
+        if (color == view::Color::buttonFace()) return QBrush(palette.color(QPalette::Base).darker(112));
+        return QBrush(toQColor(color, palette));
     }
     default: return {};
     }

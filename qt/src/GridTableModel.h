@@ -4,6 +4,9 @@
 
 #include <QAbstractTableModel>
 
+#include <functional>
+#include <string>
+
 namespace zelt::view {
 class Grid;
 }
@@ -23,6 +26,10 @@ public:
     int columnCount(const QModelIndex& parent = QModelIndex()) const override;
     QVariant data(const QModelIndex& index, int role = Qt::DisplayRole) const override;
     QVariant headerData(int section, Qt::Orientation orientation, int role = Qt::DisplayRole) const override;
+
+    /// The text shown for a Status code (its display text); the code itself
+    /// when not set.
+    void setStatusText(std::function<QString(const std::string&)> statusText) { statusText_ = std::move(statusText); }
 
     /// The grid row of a table row, and back.
     int gridRow(int tableRow) const;
@@ -49,6 +56,7 @@ private:
     void flushChanges();
 
     view::Grid& grid_;
+    std::function<QString(const std::string&)> statusText_;
     bool resetting_ = false;
     int dirtyTop_ = -1;
     int dirtyBottom_ = -1;

@@ -15,6 +15,10 @@ namespace zelt::qt {
 namespace {
 constexpr int kTwipsPerPixel = 15;
 
+/// Columns the host's grid hides that the clerk needs to see: the line
+/// number with its mark, the status and the exempt mark, narrow, by column.
+constexpr std::pair<int, int> kShownToClerk[] = {{1, 56}, {2, 104}, {21, 60}};
+
 view::MouseButton toButton(Qt::MouseButton b)
 {
     return b == Qt::RightButton ? view::MouseButton::Right
@@ -38,6 +42,11 @@ GridView::GridView(view::Grid& grid, GridTableModel* model, QWidget* parent)
     verticalHeader()->setVisible(false);
     horizontalHeader()->setSectionResizeMode(QHeaderView::Interactive);
     horizontalHeader()->setHighlightSections(false);
+    // Tab leaves the grid; the arrows move inside it.
+    setTabKeyNavigation(false);
+    QObject::connect(horizontalHeader(), &QHeaderView::sectionResized, this, [this](int col, int, int width) {
+        if (!sizingColumns_) widenedByClerk_[col] = width;
+    });
     QObject::connect(model_, &GridTableModel::propertiesChanged, this, [this] { syncProperties(); });
     QObject::connect(model_, &QAbstractItemModel::modelReset, this, [this] { syncProperties(); });
     observerId_ = grid_.addObserver([this] {
@@ -54,13 +63,27 @@ void GridView::syncProperties()
     setVisible(grid_.visible());
     // Column widths are shares of the grid's width: shown as the same shares
     // of the view's width, whatever size the window has now.
-    const double scale = grid_.width() > 0 ? static_cast<double>(viewport()->width()) / grid_.width()
+    // The clerk's extra columns come off the width first.
+    int extra = 0;
+    for (auto [col, width] : kShownToClerk)
+        if (col < grid_.cols()) extra += width;
+    const double scale = grid_.width() > 0 ? static_cast<double>(std::max(viewport()->width() - extra, 200)) / grid_.width()
                                            : 1.0 / kTwipsPerPixel;
+    sizingColumns_ = true;
     for (int c = 0; c < grid_.cols(); ++c) {
-        int width = grid_.columnWidth(c);
-        setColumnHidden(c, width == 0);
-        if (width > 0) setColumnWidth(c, std::max(static_cast<int>(width * scale) - 1, 24));
+        int width = std::max(static_cast<int>(grid_.columnWidth(c) * scale) - 1, 24);
+        bool hidden = grid_.columnWidth(c) == 0;
+        for (auto [col, shown] : kShownToClerk)
+            if (col == c) {
+                hidden = false;
+                width = shown;
+            }
+        setColumnHidden(c, hidden);
+        if (hidden) continue;
+        auto widened = widenedByClerk_.find(c);
+        setColumnWidth(c, widened != widenedByClerk_.end() ? widened->second : width);
     }
+    sizingColumns_ = false;
     const int row = model_->tableRow(grid_.row());
     if (grid_.highlightStyle() != 0 && row >= 0 && row < model_->rowCount()) {
         const QModelIndex index = model_->index(row, std::max(grid_.col(), 0));
@@ -82,6 +105,16 @@ std::pair<int, int> GridView::cellAt(const QPoint& pos) const
     return {model_->gridRow(index.row()), index.column()};
 }
 
+void GridView::updateGeometries()
+{
+    QTableView::updateGeometries();
+    // The view shows whole rows: what is left below the last one becomes margin.
+    const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
+    const int height = viewport()->height() + viewportMargins().bottom();
+    const int spare = height % rowHeight;
+    if (spare != viewportMargins().bottom()) setViewportMargins(0, 0, 0, spare);
+}
+
 void GridView::resizeEvent(QResizeEvent* event)
 {
     QTableView::resizeEvent(event);
@@ -94,8 +127,8 @@ void GridView::mousePressEvent(QMouseEvent* event)
     auto [row, col] = cellAt(event->position().toPoint());
     // A right click acts on the line under the pointer: it is selected first.
     if (event->button() == Qt::RightButton && row >= grid_.fixedRows() && row != grid_.row())
-        WidgetBinding::safely([&, r = row, c = col] { grid_.userClick(r, c); });
-    if (row >= 0) WidgetBinding::safely([&, r = row, c = col] { grid_.userMouseDown(toButton(event->button()), r, c); });
+        WidgetBinding::safely([&, r = row, c = col] { grid_.userClick(r, c); }, FailureReported);
+    if (row >= 0) WidgetBinding::safely([&, r = row, c = col] { grid_.userMouseDown(toButton(event->button()), r, c); }, FailureReported);
 }
 
 void GridView::mouseReleaseEvent(QMouseEvent* event)
@@ -105,7 +138,7 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
     WidgetBinding::safely([&, r = row, c = col] {
         grid_.userMouseUp(toButton(event->button()), r, c);
         if (event->button() == Qt::LeftButton) grid_.userClick(r, c);
-    });
+    }, FailureReported);
 }
 
 void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
@@ -116,12 +149,12 @@ void GridView::keyPressEvent(QKeyEvent* event)
         {QKeySequence::Paste, &PasteRequested}, {QKeySequence::Delete, &DeleteRequested}};
     for (auto& [keys, command] : commands)
         if (event->matches(keys) && *command) {
-            WidgetBinding::safely(*command);
+            WidgetBinding::safely(*command, FailureReported);
             event->accept();
             return;
         }
     if ((event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) && OpenRequested) {
-        WidgetBinding::safely(OpenRequested);
+        WidgetBinding::safely(OpenRequested, FailureReported);
         event->accept();
         return;
     }
@@ -146,7 +179,7 @@ void GridView::keyPressEvent(QKeyEvent* event)
     // Moving works the same in every highlight style: the style only decides
     // whether the current row is drawn selected.
     row = std::clamp(row, first, last);
-    WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0)); });
+    WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0)); }, FailureReported);
     showCurrentRow();
 }
 

@@ -5,6 +5,7 @@
 #include <QTableView>
 
 #include <functional>
+#include <map>
 
 namespace zelt::qt {
 
@@ -27,9 +28,12 @@ public:
     std::function<void()> PasteRequested;
     std::function<void()> OpenRequested;
     std::function<void()> DeleteRequested;
+    /// Where a user action that failed is told to the clerk.
+    std::function<void(const QString&)> FailureReported;
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void updateGeometries() override;
     void mousePressEvent(QMouseEvent* event) override;
     void mouseReleaseEvent(QMouseEvent* event) override;
     void mouseDoubleClickEvent(QMouseEvent* event) override;
@@ -44,6 +48,9 @@ private:
     GridTableModel* model_;
     /// The grid's enabled and visible states come as widget changes.
     int observerId_ = -1;
+    /// Widths the clerk dragged, kept for the session, by column.
+    std::map<int, int> widenedByClerk_;
+    bool sizingColumns_ = false;
 };
 
 } // namespace zelt::qt

@@ -18,6 +18,8 @@
 #include <QFrame>
 #include <QGridLayout>
 #include <QGroupBox>
+#include <QHeaderView>
+#include <QLocale>
 #include <QHBoxLayout>
 #include <QLabel>
 #include <QLineEdit>
@@ -26,6 +28,8 @@
 #include <QRadioButton>
 #include <QResizeEvent>
 #include <QShortcut>
+#include <QScrollArea>
+#include <QTimer>
 #include <QVBoxLayout>
 
 #include <algorithm>
@@ -173,6 +177,52 @@ struct OrderedItemsWidget::Impl {
     GridView* gridView = nullptr;
     QMenu* popup = nullptr;
     std::map<int, QAction*> menuActions;
+    QLabel* failureLine = nullptr;
+    QTimer* failureTimer = nullptr;
+    /// Observers of the form kept by the window itself (tool tips).
+    std::vector<std::pair<view::Widget*, int>> observers;
+
+    /// A user action failed: one short line above the grid says so.
+    void report(const QString& what)
+    {
+        failureLine->setText(QObject::tr("That did not work: %1").arg(what));
+        failureLine->show();
+        failureTimer->start();
+    }
+
+    WidgetBinding* bindingOf(const view::Widget& w) const
+    {
+        for (const auto& b : bindings)
+            if (&b->model() == &w) return b.get();
+        return nullptr;
+    }
+
+    /// What the line buttons and the carrier link say when hovered: their
+    /// keys, or why they cannot act now.
+    void updateHints()
+    {
+        view::Form& f = control->form();
+        struct Hint {
+            view::CommandButton* button;
+            const char* keys;
+            const char* whyNot;
+        };
+        const Hint hints[] = {
+            {&f.cmdAdd, "Alt+A", "Lines are not added in this mode"},
+            {&f.cmdEdit, "Alt+E or Enter on the grid", "Click a line in the grid first"},
+            {&f.cmdDelete, "Alt+D or Delete on the grid", "Click a line in the grid first (lines are deleted in Add mode)"},
+            {&f.cmdLineItemCan, "Alt+L", "Click the line to cancel in the grid first"},
+            {&f.cmdUpdateTaxes, "Alt+C", "Taxes cannot be calculated now for this order"},
+        };
+        for (const Hint& h : hints) {
+            QWidget* w = qtWidgets.at(h.button);
+            w->setToolTip(h.button->enabled() ? QString::fromLatin1(h.keys) : QObject::tr(h.whyNot));
+        }
+        const bool carrierKnown = f.cboFld[3].listIndex() >= 0 || !f.txtField[8].text().empty();
+        qtWidgets.at(&f.lblCarrier)
+            ->setToolTip(carrierKnown ? QObject::tr("Carrier Details")
+                                      : QObject::tr("Select a line or a carrier to see the carrier's details"));
+    }
 
     std::vector<std::pair<view::Widget*, QWidget*>> group(const std::string& name)
     {
@@ -208,11 +258,15 @@ struct OrderedItemsWidget::Impl {
     }
 };
 
-OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWidget(parent), impl_(std::make_unique<Impl>())
+OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const QLocale& locale)
+    : QWidget(parent), impl_(std::make_unique<Impl>())
 {
     impl_->messageBoxes->setParentWidget(this);
     if (!services.messageBoxes) services.messageBoxes = impl_->messageBoxes;
     impl_->control = std::make_unique<OrderedItems>(std::move(services));
+    // Amounts are shown and typed as the clerk's locale writes them.
+    impl_->control->setLocale(textLocale(locale));
+    setLocale(locale);
     view::Form& f = impl_->control->form();
 
     for (view::Widget* w : f.widgets()) {
@@ -224,6 +278,9 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
     }
 
     impl_->gridModel = new GridTableModel(f.grdOrdItems, this);
+    OrderedItems* control_ = impl_->control.get();
+    impl_->gridModel->setStatusText(
+        [control_](const std::string& code) { return QString::fromStdString(control_->StatusDisplayText(code)); });
     impl_->gridView = new GridView(f.grdOrdItems, impl_->gridModel, this);
     impl_->gridView->setObjectName(QStringLiteral("grdOrdItems"));
     impl_->qtWidgets[&f.grdOrdItems] = impl_->gridView;
@@ -301,8 +358,8 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
         {&f.cmdUpdateTaxes, "Alt+C"}};
     for (auto [button, keys] : shortcuts) {
         auto* shortcut = new QShortcut(QKeySequence(QString::fromLatin1(keys)), this);
-        QObject::connect(shortcut, &QShortcut::activated, this, [button] { button->userClick(); });
-        impl_->qtWidgets.at(button)->setToolTip(QString::fromLatin1(keys));
+        QObject::connect(shortcut, &QShortcut::activated, this,
+                         [this, button] { WidgetBinding::safely([button] { button->userClick(); }, reporter()); });
     }
     // Line commands from the keyboard: undo and redo, Esc closes an open
     // line, and on the grid Ctrl+V pastes rows, Enter opens a line, Delete
@@ -311,7 +368,8 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
     auto onKeys = [this](const QKeySequence& keys, std::function<void()> action) {
         auto* shortcut = new QShortcut(keys, this);
         shortcut->setContext(Qt::WidgetWithChildrenShortcut);
-        QObject::connect(shortcut, &QShortcut::activated, this, [action] { WidgetBinding::safely(action); });
+        QObject::connect(shortcut, &QShortcut::activated, this,
+                         [this, action] { WidgetBinding::safely(action, reporter()); });
     };
     onKeys(QKeySequence::Undo, [&control] { control.Undo(); });
     onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), [&control] { control.Redo(); });
@@ -327,25 +385,107 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services) : QWi
     std::vector<QWidget*> entryOrder;
     for (auto& [model, widget] : impl_->group("LineEntry"))
         if (isInput(model->kind()) || model->kind() == view::WidgetKind::CheckBox) entryOrder.push_back(widget);
-    for (std::size_t i = 1; i < entryOrder.size(); ++i) QWidget::setTabOrder(entryOrder[i - 1], entryOrder[i]);
     std::vector<QWidget*> lineButtons;
     for (auto& [model, widget] : impl_->group("LineCommands")) lineButtons.push_back(widget);
     new EntryNavigator(std::move(entryOrder), std::move(lineButtons), f, this);
+
+    // Amount boxes fit their largest amount; entry fields a useful width.
+    const QFontMetrics metrics(font());
+    const int amountWidth = metrics.horizontalAdvance(QStringLiteral("99,999,999.99")) + 16;
+    auto fitAmount = [&](int, view::TextBox& box) {
+        if (QWidget* w = qtWidgetFor(box)) w->setMinimumWidth(amountWidth);
+    };
+    f.txtFee.forEach(fitAmount);
+    f.txtFieldTax.forEach(fitAmount);
+    for (int i : {17, 18, 19}) fitAmount(i, f.txtField[i]);
+    fitAmount(0, f.txtCurrConversionRate);
+    for (auto& [model, widget] : impl_->group("LineEntry"))
+        if (isInput(model->kind())) widget->setMinimumWidth(metrics.horizontalAdvance(QStringLiteral("Mmm 00, 0000")) + 48);
+
+    // The Canada option's caption is the label beside it.
+    if (auto* canada = qobject_cast<QRadioButton*>(qtWidgetFor(f.OptVndrCntryID[1]))) {
+        static_cast<OptionButtonBinding*>(impl_->bindingOf(f.OptVndrCntryID[1]))->showCaption(false);
+        if (auto* label = qobject_cast<QLabel*>(qtWidgetFor(f.lblCanada))) label->setBuddy(canada);
+    }
 
     auto* line = new QFrame;
     line->setFrameShape(QFrame::HLine);
     line->setFrameShadow(QFrame::Sunken);
 
-    auto* main = new QVBoxLayout(this);
+    impl_->failureLine = new QLabel;
+    impl_->failureLine->setObjectName(QStringLiteral("failureLine"));
+    impl_->failureLine->setWordWrap(true);
+    impl_->failureLine->setStyleSheet(QStringLiteral("color: #a40000; font-weight: bold;"));
+    impl_->failureLine->hide();
+    impl_->failureTimer = new QTimer(this);
+    impl_->failureTimer->setSingleShot(true);
+    impl_->failureTimer->setInterval(10000);
+    QObject::connect(impl_->failureTimer, &QTimer::timeout, impl_->failureLine, &QLabel::hide);
+    for (auto& binding : impl_->bindings) binding->setReporter(reporter());
+    impl_->gridView->FailureReported = reporter();
+
+    // The grid keeps eight rows at the least and takes the height that is
+    // left; below the size where everything fits, the screen scrolls.
+    impl_->gridView->setMinimumHeight(impl_->gridView->verticalHeader()->defaultSectionSize() * 8 +
+                                      impl_->gridView->horizontalHeader()->sizeHint().height() + 4);
+    auto* content = new QWidget;
+    content->setObjectName(QStringLiteral("orderScreen"));
+    auto* main = new QVBoxLayout(content);
     main->addLayout(top);
     main->addLayout(orderRow);
     main->addWidget(line);
     main->addWidget(heading(f.Label3[1]));
     main->addWidget(entry);
+    main->addWidget(impl_->failureLine);
     main->addWidget(impl_->gridView, 1);
     main->addLayout(commands);
+    auto* scroll = new QScrollArea;
+    scroll->setObjectName(QStringLiteral("orderScroll"));
+    scroll->setFrameShape(QFrame::NoFrame);
+    scroll->setWidgetResizable(true);
+    scroll->setWidget(content);
+    auto* outer = new QVBoxLayout(this);
+    outer->setContentsMargins(0, 0, 0, 0);
+    outer->addWidget(scroll);
+
+    // Tab goes through the screen in reading order: the fees, the taxes and
+    // the deposit, the totals, delivery, currency and rate, the line entry,
+    // the grid, the line buttons. Qt skips what cannot take the focus.
+    std::vector<QWidget*> reading;
+    for (const char* group : {"Frame2", "fraTaxes", "Frame3", "Frame5", "Frame1", "FraVendorCountryID",
+                              "frmCurrencyConversion", "LineEntry"})
+        for (auto& [model, widget] : impl_->group(group)) reading.push_back(widget);
+    reading.push_back(impl_->gridView);
+    for (auto& [model, widget] : impl_->group("LineCommands")) reading.push_back(widget);
+    for (std::size_t i = 1; i < reading.size(); ++i) QWidget::setTabOrder(reading[i - 1], reading[i]);
 
     for (auto& binding : impl_->bindings) binding->sync();
+    for (view::Widget* w : std::initializer_list<view::Widget*>{&f.cmdAdd, &f.cmdEdit, &f.cmdDelete, &f.cmdLineItemCan,
+                                                                &f.cmdUpdateTaxes, &f.cboFld[3], &f.txtField[8],
+                                                                &f.lblCarrier})
+        impl_->observers.emplace_back(w, w->addObserver([this] { impl_->updateHints(); }));
+    impl_->updateHints();
+}
+
+std::function<void(const QString&)> OrderedItemsWidget::reporter()
+{
+    return [this](const QString& what) { impl_->report(what); };
+}
+
+text::Locale OrderedItemsWidget::textLocale(const QLocale& locale)
+{
+    if (locale.language() == QLocale::French && locale.territory() == QLocale::Canada) return text::Locale::frCA();
+    if (locale.language() == QLocale::English && locale.territory() == QLocale::UnitedStates) return text::Locale::enUS();
+    if (locale.language() == QLocale::C) return text::Locale::enUS();
+    text::Locale out;
+    out.name = locale.name().replace(QLatin1Char('_'), QLatin1Char('-')).toStdString();
+    out.decimalSeparator = locale.decimalPoint().toStdString();
+    out.groupSeparator = locale.groupSeparator().toStdString();
+    if (out.groupSeparator == "\u00A0" || out.groupSeparator == "\u202F") out.alternativeGroupSeparators = {" "};
+    out.currencySymbol = locale.currencySymbol().toStdString();
+    out.currencySymbolAfter = locale.toCurrencyString(1.0).endsWith(locale.currencySymbol());
+    out.shortDateMonthFirst = locale.dateFormat(QLocale::ShortFormat).startsWith(QLatin1Char('M'));
+    return out;
 }
 
 OrderedItemsWidget::~OrderedItemsWidget()
@@ -354,6 +494,7 @@ OrderedItemsWidget::~OrderedItemsWidget()
     view::Form& f = impl_->control->form();
     f.PopupRequested = nullptr;
     f.FocusChanged = nullptr;
+    for (auto [w, id] : impl_->observers) w->removeObserver(id);
     impl_->bindings.clear();
     // The grid model watches the grid: it goes before the control does.
     delete impl_->gridView;

@@ -74,7 +74,23 @@ OrderedItems::~OrderedItems() = default;
 // ---- Embedding ----------------------------------------------------------------
 void OrderedItems::setEventSink(OrderedItemsEvents* events) { impl_->ctx.events = events; }
 void OrderedItems::setHostSite(HostSite* site) { impl_->ctx.site = site; }
-void OrderedItems::setLocale(text::Locale locale) { impl_->ctx.locale = std::move(locale); }
+void OrderedItems::setLocale(text::Locale locale)
+{
+    ControlContext& ctx = impl_->ctx;
+    const text::Locale previous = std::move(ctx.locale);
+    ctx.locale = std::move(locale);
+    // The amount boxes the control filled before (the zeros of creation, a
+    // load's totals) are written again in the new form, so that every box
+    // reads in the locale the control now reads with.
+    auto rewrite = [&](view::TextBox& box, int decimals) {
+        if (auto v = text::tryToNumber(box.text(), previous)) box.setText(text::formatFixed(*v, decimals, ctx.locale));
+    };
+    view::Form& f = ctx.form;
+    f.txtFee.forEach([&](int, view::TextBox& box) { rewrite(box, 2); });
+    f.txtFieldTax.forEach([&](int, view::TextBox& box) { rewrite(box, 2); });
+    for (int i : {Field::TotalSalesTax, Field::MerchandiseTotal}) rewrite(f.txtField[i], 2);
+    rewrite(f.txtField[Field::TotalWeight], 3);
+}
 const text::Locale& OrderedItems::locale() const { return impl_->ctx.locale; }
 view::Form& OrderedItems::form() { return impl_->ctx.form; }
 const view::Form& OrderedItems::form() const { return impl_->ctx.form; }
@@ -91,6 +107,11 @@ bool OrderedItems::Redo() { return impl_->commands.redo(); }
 bool OrderedItems::CanUndo() const
 {
     return impl_->ctx.form.cmdAdd.caption() == "Add" && impl_->history.canUndo();
+}
+std::string OrderedItems::StatusDisplayText(std::string_view statusCode) const
+{
+    const LookupLists& lists = impl_->ctx.lists;
+    return lists.displayForCode(lists.statusList, statusCode).value_or(std::string(statusCode));
 }
 bool OrderedItems::CanRedo() const
 {

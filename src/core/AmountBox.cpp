@@ -29,10 +29,13 @@ bool AmountBox::refillIfEmpty(view::TextBox& box) const
 void AmountBox::setOverridden(view::TextBox& box, bool overridden) const
 {
     box.setLocked(!overridden);
+    box.setTabStop(overridden);
     box.setBackColor(overridden ? view::Color::window() : view::Color::buttonFace());
     if (!overridden) return;
     box.setText(text::formatFixed(0, 2, locale_));
     box.setFocus();
+    // The zero is selected: the clerk's first key replaces it.
+    box.selectAll();
 }
 
 } // namespace zelt

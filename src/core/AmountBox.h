@@ -22,8 +22,9 @@ public:
     bool isEmpty(std::string_view text) const;
     /// An emptied box reads "0"; true when it was refilled.
     bool refillIfEmpty(view::TextBox& box) const;
-    /// Ticked, the box opens white at zero with the focus; cleared, it locks
-    /// and turns grey, keeping its text.
+    /// Ticked, the box opens white at zero, selected, with the focus, and joins the tab
+    /// order; cleared, it locks, turns grey and leaves the tab order, keeping
+    /// its text.
     void setOverridden(view::TextBox& box, bool overridden) const;
 
 private:

@@ -67,7 +67,7 @@ std::string TaxFields::GetTotalDeposit()
         if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
     }
     for (int i : {18, 17}) {
-        if (f.txtField[i].text().empty()) f.txtField[i].setText("0.00");
+        if (f.txtField[i].text().empty()) f.txtField[i].setText(ctx_.fixed(0, 2));
         sum += Currency::fromText(f.txtField[i].text(), ctx_.locale);
     }
     return ctx_.fixed(sum.toDouble(), 2);
@@ -84,7 +84,7 @@ void TaxFields::SetTaxNFees()
         view::Grid& grid = ctx_.grid();
         Currency merchandise;
         for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-            if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, "0.00");
+            if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, ctx_.fixed(0, 2));
             Currency amount = Currency::fromText(grid.text(r, Col::ExtPrice), ctx_.locale);
             if (st.CurrentOrderStatus <= 0 || amount > Currency{}) merchandise += amount;
         }
@@ -96,7 +96,7 @@ void TaxFields::SetTaxNFees()
                 view::TextBox& field = f.txtFieldTax[index];
                 if (!f.chkTaxes[index].checked()) {
                     const std::string& taxable = st.*j.taxableAmount;
-                    field.setText(taxable.empty() ? "0.00" : ctx_.numberForm(ctx_.number(taxable), 2));
+                    field.setText(taxable.empty() ? ctx_.fixed(0, 2) : ctx_.numberForm(ctx_.number(taxable), 2));
                 } else if (!field.hasFocus()) {
                     // An overridden tax shows the clerk's amount. The field being typed
                     // into already holds it: rewriting it at every key would move the
@@ -110,7 +110,7 @@ void TaxFields::SetTaxNFees()
                 const Jurisdiction& j = jurisdiction(index);
                 std::string& rateText = st.jurisdictionRateText[static_cast<std::size_t>(j.k)];
                 if (rateText.empty()) {
-                    if (index == TXT_CITYTAX) rateText = "0.00";
+                    if (index == TXT_CITYTAX) rateText = ctx_.fixed(0, 2);
                     continue;
                 }
                 view::TextBox& rateField = f.*j.rateField;

@@ -249,7 +249,12 @@ Form::Form()
     txtFieldTax.forEach(lockedAmount);
     for (int i : {17, 18, 19}) txtField[i].setText("0.00");
     for (int i : {0, 5, 8}) txtField[i].setLocked(true); // read-only mirrors of the combos
-    for (int i : {17, 18, 19}) txtField[i].setLocked(true);
+    // The totals are read-only: grey like the locked fees, and no tab stop.
+    for (int i : {17, 18, 19}) {
+        txtField[i].setLocked(true);
+        txtField[i].setBackColor(Color::buttonFace());
+        txtField[i].setTabStop(false);
+    }
     txtField[1].setMultiLine(true);
     mnuCopy.setVisible(false); // a pop-up menu, not shown in a menu bar
     std::vector<OptionButton*> options;

@@ -9,6 +9,9 @@
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QComboBox>
+#include <QRadioButton>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QDateEdit>
 #include <QHeaderView>
 #include <QLabel>
@@ -87,9 +90,14 @@ private slots:
         QCOMPARE(model->data(model->index(0, 12)).toString(), QStringLiteral("Desk"));
         QCOMPARE(model->data(model->index(0, 20)).toString(), QStringLiteral("20.00"));
         QVERIFY(view->isColumnHidden(0));
-        QVERIFY(view->isColumnHidden(21));
+        QVERIFY(view->isColumnHidden(13));
         QVERIFY(!view->isColumnHidden(12));
         QVERIFY2(view->columnWidth(12) > view->columnWidth(6), "Description is the widest column");
+        // The clerk also sees the line number, the status by name and the exempt mark.
+        for (int c : {1, 2, 21}) QVERIFY(!view->isColumnHidden(c));
+        QCOMPARE(model->data(model->index(0, 1)).toString(), QStringLiteral("1"));
+        QCOMPARE(model->data(model->index(1, 2)).toString(), QStringLiteral("Cancelled"));
+        QCOMPARE(model->data(model->index(0, 21)).toString(), QString());
         // The line that is not priced is greyed.
         QVERIFY(model->data(model->index(1, 6), Qt::BackgroundRole).isValid());
         QVERIFY(!model->data(model->index(0, 6), Qt::BackgroundRole).isValid());
@@ -525,6 +533,127 @@ private slots:
         QVERIFY(menu->actions().at(2)->isSeparator());
         QVERIFY(menu->actions().at(2)->text().isEmpty());
         menu->hide();
+    }
+
+    void atSmallSizesNothingIsCutAndTheScreenScrolls()
+    {
+        // GIVEN the order screen at 1024x700 with an order whose fees run to six digits
+        widget->resize(1024, 700);
+        form().txtFee[0].setText("187,500.00");
+        QApplication::processEvents();
+        // THEN every amount box is wide enough for its amount
+        auto fits = [](QLineEdit* edit) {
+            return edit->width() >= edit->fontMetrics().horizontalAdvance(edit->text()) + 8;
+        };
+        for (int i = 0; i <= 7; ++i) QVERIFY2(fits(qt<QLineEdit>(form().txtFee[i])), qPrintable(QString::number(i)));
+        form().txtFieldTax.forEach([&](int i, view::TextBox& box) { QVERIFY2(fits(qt<QLineEdit>(box)), qPrintable(QString::number(i))); });
+        // AND no label is cut
+        for (view::Label* label : {&form().lblDutyBrkgFee, &form().lblEnhancedDelivery, &form().lblCntrHndlFee})
+            QVERIFY2(qt<QLabel>(*label)->width() >= qt<QLabel>(*label)->sizeHint().width(), label->caption().c_str());
+        // AND the grid keeps eight whole rows, the rest scrolls
+        QTableView* view = widget->gridView();
+        const int rowHeight = view->verticalHeader()->defaultSectionSize();
+        QVERIFY(view->viewport()->height() >= rowHeight * 8);
+        QCOMPARE(view->viewport()->height() % rowHeight, 0);
+        auto* scroll = widget->findChild<QScrollArea*>(QStringLiteral("orderScroll"));
+        QVERIFY(scroll);
+        QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        // AND opening a line does not widen the window
+        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
+        QApplication::processEvents();
+        QCOMPARE(widget->width(), 1024);
+    }
+
+    void tabWalksTheScreenInReadingOrderAndLeavesTheGrid()
+    {
+        // GIVEN a service fee the clerk may type (override ticked)
+        std::string saved;
+        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
+        widget->control().LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
+        auto* freight = qt<QLineEdit>(form().txtFee[3]);
+        QVERIFY(!freight->isReadOnly());
+        // WHEN the clerk tabs from the first widget around the screen
+        std::vector<QWidget*> visited;
+        QWidget* first = qt<QCheckBox>(form().chkDutyBrokerageFee);
+        first->setFocus(Qt::TabFocusReason);
+        for (int i = 0; i < 60; ++i) {
+            visited.push_back(QApplication::focusWidget());
+            QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+        }
+        auto at = [&](QWidget* w) { return std::find(visited.begin(), visited.end(), w) - visited.begin(); };
+        // THEN the typed fee is a stop, the read-only totals and locked fees are not
+        QVERIFY(at(freight) < static_cast<long>(visited.size()));
+        QCOMPARE(at(qt<QLineEdit>(form().txtField[18])), static_cast<long>(visited.size()));
+        QCOMPARE(at(qt<QLineEdit>(form().txtFee[1])), static_cast<long>(visited.size()));
+        // AND the order is the reading order: fees, taxes, rate, the grid once, the line buttons
+        QVERIFY(at(freight) < at(qt<QCheckBox>(form().chkTaxes[12])));
+        QVERIFY(at(qt<QCheckBox>(form().chkTaxes[12])) < at(widget->gridView()));
+        QVERIFY(at(widget->gridView()) < at(qt<QPushButton>(form().cmdAdd)));
+        QCOMPARE(std::count(visited.begin(), visited.begin() + at(qt<QPushButton>(form().cmdAdd)), widget->gridView()), 1);
+    }
+
+    void aFrenchCanadianClerkTypesWithTheDecimalComma()
+    {
+        // GIVEN the window in fr-CA
+        widget = std::make_unique<OrderedItemsWidget>(nullptr, Services{}, QLocale(QLocale::French, QLocale::Canada));
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        QCOMPARE(widget->control().locale().decimalSeparator, std::string(","));
+        QCOMPARE(qt<QLineEdit>(form().txtFee[0])->text(), QStringLiteral("0,00"));
+        // WHEN the clerk overrides a fee and types 12,50
+        std::string saved;
+        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0,00") + std::string("$F$");
+        widget->control().LetSalesTaxesNFees("0$F$2$F$0$F$0,1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
+        auto* fee = qt<QLineEdit>(form().txtFee[3]);
+        QTRY_VERIFY(fee->hasFocus());
+        QTest::keyClicks(fee, QStringLiteral("12,50"));
+        // THEN the amount is 12,50, not 1250
+        QCOMPARE(fee->text(), QStringLiteral("12,50"));
+        QCOMPARE(text::toNumber(form().txtFee[3].text(), widget->control().locale()), 12.5);
+    }
+
+    void aFailedActionIsToldAboveTheGridAndIdleButtonsSayWhy()
+    {
+        auto* line = widget->findChild<QLabel*>(QStringLiteral("failureLine"));
+        QVERIFY(line);
+        QVERIFY(line->isHidden());
+        // GIVEN a command whose handler fails in a way the control cannot end itself
+        form().cmdAdd.Click = [] { throw zelt::Error("the line store is full"); };
+        // WHEN the clerk clicks it
+        QTest::mouseClick(qt<QPushButton>(form().cmdAdd), Qt::LeftButton);
+        // THEN one line above the grid says what went wrong
+        QVERIFY(!line->isHidden());
+        QVERIFY(line->text().contains(QStringLiteral("the line store is full")));
+        // AND a button that cannot act says why
+        QVERIFY(!form().cmdEdit.enabled());
+        QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Click a line in the grid first"));
+        form().grdOrdItems.userClick(1, 12);
+        QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Alt+E or Enter on the grid"));
+    }
+
+    void theLookIsConsistent()
+    {
+        // The Canada option shows no caption of its own: its label says it.
+        QVERIFY(qt<QRadioButton>(form().OptVndrCntryID[1])->text().isEmpty());
+        // Read-only totals are grey like the locked fees.
+        QCOMPARE(qt<QLineEdit>(form().txtField[18])->palette().color(QPalette::Base),
+                 qt<QLineEdit>(form().txtFee[0])->palette().color(QPalette::Base));
+        // Text and number cells sit on one line.
+        auto* model = widget->gridView()->model();
+        auto alignment = [&](int col) {
+            return model->data(model->index(0, col), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignVertical_Mask;
+        };
+        QCOMPARE(alignment(12), Qt::AlignVCenter);
+        QCOMPARE(alignment(15), Qt::AlignVCenter);
+        // A column the clerk widens stays widened.
+        QTableView* view = widget->gridView();
+        view->horizontalHeader()->resizeSection(12, 400);
+        widget->resize(widget->width() + 100, widget->height());
+        form().grdOrdItems.setHighlightStyle(1);
+        QApplication::processEvents();
+        QCOMPARE(view->columnWidth(12), 400);
     }
 
     void labelsShowCaptionsAndStyles()

@@ -49,6 +49,8 @@ TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
 {
     // GIVEN an overridden fee box and a tax box the clerk is typing in
     form().chkDutyBrokerageFee.userClick();
+    EXPECT_EQ(fee(0).selLength(), 4) << "the opened zero is selected for the first key";
+    EXPECT_TRUE(fee(0).tabStop());
     form().chkTaxes[13].userClick();
     for (view::TextBox* box : {&fee(0), &form().txtFieldTax[13]}) {
         SCOPED_TRACE(box->name());

@@ -41,7 +41,9 @@ public:
     void setEventSink(OrderedItemsEvents* events);
     /// The host's property store for "Mode" and "Country" (may be null).
     void setHostSite(HostSite* site);
-    /// Number, currency and date conventions (en-US by default).
+    /// Number, currency and date conventions (en-US by default). Set it before
+    /// loading: the amount boxes are rewritten in the new form, but texts the
+    /// host hands over are read as they come.
     void setLocale(text::Locale locale);
     const text::Locale& locale() const;
     /// The abstract form: every widget by name and index. The window renders it.
@@ -75,6 +77,10 @@ public:
     bool Redo();
     bool CanUndo() const;
     bool CanRedo() const;
+    /// The display text of a status code from the status list (the code
+    /// itself when the list has no such entry): what a window shows in place
+    /// of the Status column's code.
+    std::string StatusDisplayText(std::string_view statusCode) const;
     /// The rows of the exempt lines, each followed by "|".
     std::string ExemptItems() const;
 

@@ -2,7 +2,10 @@
 
 #include <zelt/control/OrderedItems.h>
 
+#include <QLocale>
 #include <QWidget>
+
+#include <functional>
 
 #include <memory>
 
@@ -16,7 +19,9 @@ namespace zelt {
 class OrderedItemsWidget : public QWidget {
 public:
     /// Services left empty get their defaults; message boxes are Qt dialogs.
-    explicit OrderedItemsWidget(QWidget* parent = nullptr, Services services = {});
+    /// Amounts are read and written in `locale` (the system's by default).
+    explicit OrderedItemsWidget(QWidget* parent = nullptr, Services services = {},
+                                const QLocale& locale = QLocale::system());
     ~OrderedItemsWidget() override;
 
     OrderedItems& control();
@@ -27,7 +32,12 @@ public:
     /// The grid's table view.
     QTableView* gridView() const;
 
+    /// The control's number conventions for a Qt locale.
+    static text::Locale textLocale(const QLocale& locale);
+
 private:
+    std::function<void(const QString&)> reporter();
+
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

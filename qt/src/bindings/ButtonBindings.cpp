@@ -9,7 +9,7 @@ namespace zelt::qt {
 CheckBoxBinding::CheckBoxBinding(view::CheckBox& model, QCheckBox* box) : WidgetBinding(model, box), model_(model), box_(box)
 {
     QObject::connect(box_, &QCheckBox::clicked, this, [this] {
-        safely([this] { model_.userClick(); });
+        run([this] { model_.userClick(); });
         sync();
     });
     sync();
@@ -26,7 +26,7 @@ OptionButtonBinding::OptionButtonBinding(view::OptionButton& model, QRadioButton
 {
     button_->setAutoExclusive(false);
     QObject::connect(button_, &QRadioButton::clicked, this, [this] {
-        safely([this] { model_.userClick(); });
+        run([this] { model_.userClick(); });
         sync();
     });
     sync();
@@ -34,7 +34,7 @@ OptionButtonBinding::OptionButtonBinding(view::OptionButton& model, QRadioButton
 
 void OptionButtonBinding::syncKind()
 {
-    button_->setText(QString::fromStdString(model_.caption()));
+    button_->setText(showCaption_ ? QString::fromStdString(model_.caption()) : QString());
     button_->setChecked(model_.value());
 }
 
@@ -42,7 +42,7 @@ CommandButtonBinding::CommandButtonBinding(view::CommandButton& model, QPushButt
     : WidgetBinding(model, button), model_(model), button_(button)
 {
     button_->setAutoDefault(false);
-    QObject::connect(button_, &QPushButton::clicked, this, [this] { safely([this] { model_.userClick(); }); });
+    QObject::connect(button_, &QPushButton::clicked, this, [this] { run([this] { model_.userClick(); }); });
     sync();
 }
 

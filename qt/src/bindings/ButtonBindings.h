@@ -30,6 +30,12 @@ private:
 class OptionButtonBinding : public WidgetBinding {
 public:
     OptionButtonBinding(view::OptionButton& model, QRadioButton* button);
+    /// Off where a label beside the button already says what it is.
+    void showCaption(bool show)
+    {
+        showCaption_ = show;
+        sync();
+    }
 
 protected:
     void syncKind() override;
@@ -37,6 +43,7 @@ protected:
 private:
     view::OptionButton& model_;
     QRadioButton* button_;
+    bool showCaption_ = true;
 };
 
 /// A command button as a QPushButton.

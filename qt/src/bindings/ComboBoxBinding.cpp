@@ -8,7 +8,7 @@ ComboBoxBinding::ComboBoxBinding(view::ComboBox& model, QComboBox* combo)
     : WidgetBinding(model, combo), model_(model), combo_(combo)
 {
     QObject::connect(combo_, &QComboBox::activated, this, [this](int index) {
-        safely([this, index] { model_.userSelect(index); });
+        run([this, index] { model_.userSelect(index); });
         sync(); // a locked combo or a refused pick shows the model's selection again
     });
     sync();

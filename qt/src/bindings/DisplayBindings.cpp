@@ -44,7 +44,7 @@ void LabelBinding::syncKind()
 
 bool LabelBinding::eventFilter(QObject* watched, QEvent* event)
 {
-    if (watched == label_) safely([&] { forward(event); });
+    if (watched == label_) run([&] { forward(event); });
     return WidgetBinding::eventFilter(watched, event);
 }
 
@@ -99,7 +99,7 @@ DatePickerBinding::DatePickerBinding(view::DatePicker& model, QDateEdit* edit)
     edit_->setSpecialValueText(QStringLiteral(" "));
     QObject::connect(edit_, &QDateEdit::dateChanged, this, [this](QDate date) {
         if (syncing()) return;
-        safely([this, date] {
+        run([this, date] {
             if (date == kNoDate) model_.userPick(std::nullopt);
             else model_.userPick(text::Date{date.year(), date.month(), date.day()});
         });

@@ -32,6 +32,9 @@ void TextBoxBinding::syncKind()
     const QString text = QString::fromStdString(box_.text());
     if (edit_->text() != text) edit_->setText(text);
     edit_->setReadOnly(box_.locked());
+    // A box takes Tab when the clerk can type in it; a read-only one is
+    // reached by the mouse only.
+    edit_->setFocusPolicy(box_.locked() ? Qt::ClickFocus : Qt::StrongFocus);
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, toQColor(box_.backColor(), QApplication::palette()));
     edit_->setPalette(palette);
@@ -60,7 +63,7 @@ void TextBoxBinding::pushSelection()
 bool TextBoxBinding::eventFilter(QObject* watched, QEvent* event)
 {
     bool consumed = false;
-    if (watched == edit_) safely([&] { consumed = forward(event); });
+    if (watched == edit_) run([&] { consumed = forward(event); });
     return consumed || WidgetBinding::eventFilter(watched, event);
 }
 
@@ -106,6 +109,18 @@ bool TextBoxBinding::forward(QEvent* event)
                 box_.typeKey(static_cast<int>(cp));
             return true;
         }
+    } else if (event->type() == QEvent::FocusIn) {
+        // The box may have selected its text as the focus came (a refilled
+        // or reopened amount): shown once the line edit has taken the focus.
+        QMetaObject::invokeMethod(
+            this,
+            [this] {
+                if (!edit_->hasFocus()) return;
+                int start = toChars(box_.text(), box_.selStart());
+                int end = toChars(box_.text(), box_.selStart() + box_.selLength());
+                if (end > start) edit_->setSelection(start, end - start);
+            },
+            Qt::QueuedConnection);
     } else if (event->type() == QEvent::KeyRelease || event->type() == QEvent::MouseButtonRelease) {
         pushSelection(); // caret moves and mouse selections
     } else if (event->type() == QEvent::MouseButtonDblClick) {

@@ -32,19 +32,20 @@ void WidgetBinding::sync()
     syncing_ = false;
 }
 
-void WidgetBinding::safely(const std::function<void()>& action)
+void WidgetBinding::safely(const std::function<void()>& action, const Reporter& report)
 {
     try {
         action();
     } catch (const std::exception& e) {
-        qWarning("OrderedItems: a user action failed: %s", e.what());
+        if (report) report(QString::fromUtf8(e.what()));
+        else qWarning("OrderedItems: a user action failed: %s", e.what());
     }
 }
 
 bool WidgetBinding::eventFilter(QObject* watched, QEvent* event)
 {
     if (watched == widget_ && event->type() == QEvent::FocusIn && !model_.hasFocus())
-        safely([this] { model_.setFocus(); });
+        run([this] { model_.setFocus(); });
     return QObject::eventFilter(watched, event);
 }
 

@@ -22,10 +22,15 @@ public:
     QWidget* widget() const { return widget_; }
     /// Reads the whole model into the Qt widget.
     void sync();
+    /// Where a failed user action is told to the clerk.
+    using Reporter = std::function<void(const QString&)>;
+
     /// Runs a user action on the model. The control's handlers end their own
-    /// failures; anything else is reported here rather than left to unwind
-    /// through Qt's event loop, which cannot carry exceptions.
-    static void safely(const std::function<void()>& action);
+    /// failures; anything else goes to `report` (or the log without one)
+    /// rather than unwinding through Qt's event loop, which cannot carry
+    /// exceptions.
+    static void safely(const std::function<void()>& action, const Reporter& report = {});
+    void setReporter(Reporter report) { report_ = std::move(report); }
 
 protected:
     /// The kind's own properties.
@@ -34,12 +39,15 @@ protected:
     /// True while the binding writes into the Qt widget: Qt signals raised by
     /// those writes are not user input.
     bool syncing() const { return syncing_; }
+    /// Runs a user action with this binding's reporter.
+    void run(const std::function<void()>& action) const { safely(action, report_); }
 
 private:
     view::Widget& model_;
     QPointer<QWidget> widget_;
     int observerId_ = 0;
     bool syncing_ = false;
+    Reporter report_;
 };
 
 } // namespace zelt::qt
