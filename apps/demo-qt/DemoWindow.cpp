@@ -2,6 +2,9 @@
 
 #include <QActionGroup>
 #include <QMenuBar>
+#include <QResizeEvent>
+
+#include <algorithm>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -12,6 +15,7 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
 {
     setWindowTitle(QStringLiteral("Purchase order - ZeltOrderedItems demo host"));
     auto* splitter = new QSplitter(this);
+    splitter_ = splitter;
     widget_ = new OrderedItemsWidget(splitter, std::move(services), locale);
     log_ = new QPlainTextEdit(splitter);
     log_->setReadOnly(true);
@@ -21,7 +25,7 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
     splitter->setStretchFactor(0, 1);
     splitter->setStretchFactor(1, 0);
     splitter->setSizes({1000, 280});
-    log_->setMinimumWidth(220);
+    log_->setMinimumWidth(160);
     setCentralWidget(splitter);
 
     OrderedItems& control = widget_->control();
@@ -54,6 +58,15 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
 }
 
 void DemoWindow::log(const QString& text) { log_->appendPlainText(text); }
+
+void DemoWindow::resizeEvent(QResizeEvent* event)
+{
+    QMainWindow::resizeEvent(event);
+    // The event log takes a fifth of the width: the order screen keeps the rest.
+    const int total = splitter_->width();
+    const int log = std::clamp(total / 5, 160, 320);
+    splitter_->setSizes({total - log, log});
+}
 
 bool DemoWindow::mayDiscardChanges()
 {

@@ -8,6 +8,7 @@
 #include <QMainWindow>
 
 class QPlainTextEdit;
+class QSplitter;
 
 namespace zelt::demo {
 
@@ -32,7 +33,11 @@ public:
     // HostSite
     void PropertyChanged(std::string_view propertyName) override;
 
+protected:
+    void resizeEvent(QResizeEvent* event) override;
+
 private:
+    QSplitter* splitter_ = nullptr;
     SampleOrder order_;
     OrderedItemsWidget* widget_;
     QPlainTextEdit* log_;

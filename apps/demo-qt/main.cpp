@@ -6,6 +6,8 @@
 #include <zelt/StandIns.h>
 
 #include <QApplication>
+#include <QScrollArea>
+#include <QScrollBar>
 #include <QTimer>
 
 #include <cstdio>
@@ -153,6 +155,11 @@ int main(int argc, char** argv)
         control.setViewMode(zelt::Mode::UpdateMode);
         say("  " + std::to_string(grid.rows() - 1) + " lines left");
         window.exportAll();
+        // The picture shows the order screen from its top.
+        if (auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("orderScroll"))) {
+            scroll->verticalScrollBar()->setValue(0);
+            scroll->horizontalScrollBar()->setValue(0);
+        }
         QApplication::processEvents();
         if (!window.grab().save(QString::fromStdString(screenshot))) {
             std::cerr << "zelt-demo: cannot write " << screenshot << "\n";
