@@ -4,6 +4,7 @@
 #include "control/OrderedItemsImpl.h"
 #include "core/Field.h"
 #include "lineitems/LineColumns.h"
+#include "services/ErrorReport.h"
 #include "services/OrderEventRules.h"
 #include "core/HostInput.h"
 #include "zelt/InputError.h"
@@ -351,10 +352,15 @@ std::string OrderedItems::ReturnWebserviceXML(std::string_view, std::string_view
     throw NotImplementedError("ReturnWebserviceXML");
 }
 std::string OrderedItems::URLDecode(std::string_view) { throw NotImplementedError("URLDecode"); }
-void OrderedItems::ErrorHandlerCenter(ErrorRecord&, std::string_view, std::string_view, std::int32_t, std::int16_t,
-                                      std::int32_t)
+void OrderedItems::ErrorHandlerCenter(ErrorRecord& Err, std::string_view ptProcedureName,
+                                      std::string_view ptAdditionalErrorInfo, std::int32_t plEmployeeID,
+                                      std::int16_t piSecurityType, std::int32_t plCenterID)
 {
-    throw NotImplementedError("ErrorHandlerCenter");
+    // The record is read now, written as one entry, and cleared only when
+    // the entry was written.
+    impl_->ctx.services.eventLog->write(errorLogEntry(Err, ptProcedureName, ptAdditionalErrorInfo, plEmployeeID,
+                                                      piSecurityType, plCenterID));
+    Err.Clear();
 }
 void OrderedItems::GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
                                    std::string_view ptRecordSeparator, std::string_view ptTableSeparator)

@@ -210,12 +210,6 @@ TEST_F(Control, SetConfigCopiesOnlyTheSettingsGiven)
 
 TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
 {
-    struct NoError : ErrorRecord {
-        std::int32_t Number() const override { return 0; }
-        std::string Description() const override { return {}; }
-        std::string Source() const override { return {}; }
-        void Clear() override {}
-    } err;
     std::vector<std::pair<const char*, std::function<void()>>> members = {
         {"SetFreightOptionsFromMorrow", [&] { control->SetFreightOptionsFromMorrow("<x/>"); }},
         {"UpdateFreightComboBox", [&] { control->UpdateFreightComboBox(true); }},
@@ -227,7 +221,6 @@ TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
         {"CalculateTaxesFromVardonInternalService", [&] { control->CalculateTaxesFromVardonInternalService("1"); }},
         {"ReturnWebserviceXML", [&] { control->ReturnWebserviceXML("u", "h", "a", "e"); }},
         {"URLDecode", [&] { control->URLDecode("a%20b"); }},
-        {"ErrorHandlerCenter", [&] { control->ErrorHandlerCenter(err, "p", "i"); }},
     };
     for (const auto& [name, call] : members) {
         try {

@@ -11,7 +11,7 @@ namespace zelt {
 /// The outside services the control uses, handed in by the host (or a test).
 /// Any left empty gets its default: message boxes recorded and answered with
 /// the harmless answer (a window installs real dialogs), the system clock, and
-/// no event log.
+/// the system log (syslog) as the application event log.
 struct Services {
     std::shared_ptr<view::MessageBoxService> messageBoxes;
     std::shared_ptr<platform::Clock> clock;
