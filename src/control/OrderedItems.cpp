@@ -255,8 +255,11 @@ const std::string& OrderedItems::FrieghtTaxable() const { return impl_->ctx.stat
 void OrderedItems::setFrieghtTaxable(std::string_view v) { impl_->ctx.state.FrieghtTaxable = v; }
 
 // ---- Freight rates and surcharges --------------------------------------------------------
-void OrderedItems::LetFreightInfo(std::string_view, std::string_view) { throw NotImplementedError("LetFreightInfo"); }
-std::string OrderedItems::GetFreightInfo() const { throw NotImplementedError("GetFreightInfo"); }
+void OrderedItems::LetFreightInfo(std::string_view ptFreightRates, std::string_view ptSurcharges)
+{
+    impl_->freight.LetFreightInfo(ptFreightRates, ptSurcharges);
+}
+std::string OrderedItems::GetFreightInfo() const { return impl_->freight.GetFreightInfo(); }
 void OrderedItems::GetSurCharges(std::int16_t, std::string_view) { throw NotImplementedError("GetSurCharges"); }
 void OrderedItems::PutServerName(std::string_view) { throw NotImplementedError("PutServerName"); }
 void OrderedItems::setUsesZeltD(bool v) { impl_->ctx.state.UsesZeltD = v; }

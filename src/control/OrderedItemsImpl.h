@@ -14,6 +14,7 @@
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
 #include "totals/FeeFields.h"
+#include "totals/FreightRates.h"
 #include "totals/TotalsRecalculation.h"
 #include "zelt/control/OrderedItems.h"
 
@@ -37,6 +38,7 @@ struct OrderedItems::Impl {
     LinePaste paste{ctx, entry};
     LineLoader loader{ctx, entryArea, commands, [this] { totals.fupdate(); }};
     FeeFields fees{ctx, totals};
+    FreightRates freight{ctx};
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};
 

@@ -72,6 +72,8 @@ struct ControlState {
     /// Rows of the exempt lines as entered, each followed by "|".
     std::string exemptScratchList;
     VendorFeeRules vendorFees;
+    /// FreightRate1 to FreightRate4: per pound, by weight bracket.
+    std::array<double, 4> freightRates{};
     std::string vendorPriceListDate;
     std::string dutyAndBrokerageFeeText;
     /// Per jurisdiction, country, state, county, city, local.

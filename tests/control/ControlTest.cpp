@@ -213,8 +213,6 @@ TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
     std::vector<std::pair<const char*, std::function<void()>>> members = {
         {"SetFreightOptionsFromMorrow", [&] { control->SetFreightOptionsFromMorrow("<x/>"); }},
         {"UpdateFreightComboBox", [&] { control->UpdateFreightComboBox(true); }},
-        {"LetFreightInfo", [&] { control->LetFreightInfo("1$F$2$R$"); }},
-        {"GetFreightInfo", [&] { control->GetFreightInfo(); }},
         {"GetSurCharges", [&] { control->GetSurCharges(2, "2024-01-05"); }},
         {"PutServerName", [&] { control->PutServerName("server"); }},
         {"UpdateTaxes", [&] { control->UpdateTaxes(); }},

@@ -154,7 +154,12 @@ public:
     void setFrieghtTaxable(std::string_view value);
 
     // ---- Freight rates and surcharges -----------------------------------------
+    /// Loads the freight rates by weight (one record: four rates and a fifth
+    /// field) and, where the vendor computes freight from rates, sets the
+    /// freight for the order's total weight. InputError on bad input, with
+    /// nothing changed.
     void LetFreightInfo(std::string_view ptFreightRates, std::string_view ptSurcharges = {});
+    /// The rates as "0.0000" and a fixed "0.00", each followed by "$F$".
     std::string GetFreightInfo() const;
     void GetSurCharges(std::int16_t CarrierID, std::string_view EffectiveDate);
     void PutServerName(std::string_view ptServerName);
