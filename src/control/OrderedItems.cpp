@@ -349,12 +349,20 @@ std::string OrderedItems::GetTaxXML() const { return {}; }
 const std::string& OrderedItems::AvalavaErrorMessage() const { return impl_->ctx.state.AvalavaErrorMessage; }
 
 // ---- Services plumbing ---------------------------------------------------------------------------
-std::string OrderedItems::ReturnWebserviceXML(std::string_view, std::string_view, std::string_view, std::string_view,
-                                              bool)
+std::string OrderedItems::ReturnWebserviceXML(std::string_view AsmxUrl, std::string_view Host,
+                                              std::string_view SOAPAction, std::string_view SOAPEnvelope,
+                                              bool UpdateAddDeleteOnly)
 {
-    throw NotImplementedError("ReturnWebserviceXML");
+    return impl_->soap.ReturnWebserviceXML(AsmxUrl, Host, SOAPAction, SOAPEnvelope, UpdateAddDeleteOnly);
 }
-std::string OrderedItems::URLDecode(std::string_view) { throw NotImplementedError("URLDecode"); }
+std::string OrderedItems::URLDecode(std::string_view What) { return zelt::URLDecode(What); }
+const std::string& OrderedItems::LastServiceFailure() const { return impl_->ctx.state.lastServiceFailure; }
+void OrderedItems::setServiceTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds total)
+{
+    impl_->ctx.state.serviceConnectTimeout = connect;
+    impl_->ctx.state.serviceTotalTimeout = total;
+}
+void OrderedItems::setServiceMaxAnswerBytes(std::size_t bytes) { impl_->ctx.state.serviceMaxAnswerBytes = bytes; }
 void OrderedItems::ErrorHandlerCenter(ErrorRecord& Err, std::string_view ptProcedureName,
                                       std::string_view ptAdditionalErrorInfo, std::int32_t plEmployeeID,
                                       std::int16_t piSecurityType, std::int32_t plCenterID)

@@ -11,6 +11,7 @@
 #include "lineitems/LinePaste.h"
 #include "lineitems/LineRows.h"
 #include "services/ComboContent.h"
+#include "services/SoapClient.h"
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
 #include "totals/FeeFields.h"
@@ -41,6 +42,7 @@ struct OrderedItems::Impl {
     FreightRates freight{ctx};
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};
+    SoapClient soap{ctx};
 
     /// "Calculate Taxes && Fees": the tax fields, the override boxes and the
     /// exempt box call it. The tax calculation command (freight component,

@@ -1,5 +1,6 @@
 #include "core/ControlContext.h"
 
+#include "zelt/platform/CurlHttpClient.h"
 #include "zelt/platform/SyslogEventLog.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/view/ScriptedMessageBoxes.h"
@@ -11,6 +12,7 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
     if (!services.messageBoxes) services.messageBoxes = std::make_shared<view::ScriptedMessageBoxes>();
     if (!services.clock) services.clock = std::make_shared<platform::SystemClock>();
     if (!services.eventLog) services.eventLog = std::make_shared<platform::SyslogEventLog>();
+    if (!services.http) services.http = std::make_shared<platform::CurlHttpClient>();
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

@@ -5,6 +5,7 @@
 #include "zelt/control/Mode.h"
 
 #include <array>
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <string>
@@ -72,6 +73,13 @@ struct ControlState {
     /// Rows of the exempt lines as entered, each followed by "|".
     std::string exemptScratchList;
     VendorFeeRules vendorFees;
+    /// Bounds of every web exchange, settable by the host.
+    std::chrono::milliseconds serviceConnectTimeout{10'000};
+    std::chrono::milliseconds serviceTotalTimeout{30'000};
+    std::size_t serviceMaxAnswerBytes = 8u << 20;
+    /// The last web service failure: which service, the address without
+    /// credentials, why. Empty while none failed.
+    std::string lastServiceFailure;
     /// FreightRate1 to FreightRate4: per pound, by weight bracket.
     std::array<double, 4> freightRates{};
     std::string vendorPriceListDate;

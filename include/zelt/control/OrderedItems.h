@@ -11,6 +11,7 @@
 #include "zelt/text/Locale.h"
 #include "zelt/view/Form.h"
 
+#include <chrono>
 #include <cstddef>
 #include <cstdint>
 #include <memory>
@@ -231,9 +232,19 @@ public:
     const std::string& AvalavaErrorMessage() const;
 
     // ---- Services plumbing ---------------------------------------------------------------
+    /// Posts a SOAP envelope and returns the answer with the SOAP wrapping
+    /// removed, or the empty text on failure; a failure also goes to the
+    /// event log and LastServiceFailure().
     std::string ReturnWebserviceXML(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
                                     std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly = false);
+    /// Plus signs to blanks, "%hh" to the Windows-1252 character, as UTF-8;
+    /// a malformed escape raises text::RuntimeError (type mismatch).
     std::string URLDecode(std::string_view What);
+    /// The last failed web exchange: service, address without credentials, why.
+    const std::string& LastServiceFailure() const;
+    /// Bounds of every web exchange (10 s to connect, 30 s in all, 8 MiB of answer by default).
+    void setServiceTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds total);
+    void setServiceMaxAnswerBytes(std::size_t bytes);
     void ErrorHandlerCenter(ErrorRecord& Err, std::string_view ptProcedureName,
                             std::string_view ptAdditionalErrorInfo, std::int32_t plEmployeeID = 0,
                             std::int16_t piSecurityType = 0, std::int32_t plCenterID = 0);

@@ -2,6 +2,7 @@
 
 #include "zelt/platform/Clock.h"
 #include "zelt/platform/EventLog.h"
+#include "zelt/platform/HttpClient.h"
 #include "zelt/view/MessageBoxService.h"
 
 #include <memory>
@@ -11,11 +12,12 @@ namespace zelt {
 /// The outside services the control uses, handed in by the host (or a test).
 /// Any left empty gets its default: message boxes recorded and answered with
 /// the harmless answer (a window installs real dialogs), the system clock, and
-/// the system log (syslog) as the application event log.
+/// the system log (syslog) as the application event log, and libcurl for HTTP.
 struct Services {
     std::shared_ptr<view::MessageBoxService> messageBoxes;
     std::shared_ptr<platform::Clock> clock;
     std::shared_ptr<platform::EventLog> eventLog;
+    std::shared_ptr<platform::HttpClient> http;
 };
 
 } // namespace zelt

@@ -1,0 +1,47 @@
+#pragma once
+
+#include <chrono>
+#include <cstddef>
+#include <optional>
+#include <string>
+#include <utility>
+#include <vector>
+
+namespace zelt::platform {
+
+/// One POST: the address, the headers in the order they are sent, the body,
+/// and the bounds of the exchange.
+struct HttpRequest {
+    std::string url;
+    std::vector<std::pair<std::string, std::string>> headers;
+    std::string body;
+    std::chrono::milliseconds connectTimeout{10'000};
+    std::chrono::milliseconds totalTimeout{30'000};
+    /// An answer larger than this is cut off and the exchange fails.
+    std::size_t maxAnswerBytes = 8u << 20;
+};
+
+struct HttpResponse {
+    long status = 0;
+    std::string body;
+};
+
+/// What an exchange gave: the answer, or why there is none. Network faults,
+/// time-outs and refused answers are values, not exceptions.
+struct HttpResult {
+    std::optional<HttpResponse> response;
+    std::string failure;
+
+    bool ok() const noexcept { return response.has_value(); }
+    static HttpResult failed(std::string why) { return {std::nullopt, std::move(why)}; }
+};
+
+/// A synchronous HTTP client. The control posts its web-service requests
+/// through the one its host hands it (libcurl by default).
+class HttpClient {
+public:
+    virtual ~HttpClient() = default;
+    virtual HttpResult post(const HttpRequest& request) = 0;
+};
+
+} // namespace zelt::platform

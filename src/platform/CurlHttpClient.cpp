@@ -1,0 +1,76 @@
+#include "zelt/platform/CurlHttpClient.h"
+
+#include "platform/CurlHandle.h"
+
+#include <mutex>
+
+namespace zelt::platform {
+
+namespace {
+
+struct Answer {
+    std::string body;
+    std::size_t cap = 0;
+    bool overflowed = false;
+};
+
+std::size_t collect(char* data, std::size_t size, std::size_t count, void* user)
+{
+    auto* answer = static_cast<Answer*>(user);
+    const std::size_t n = size * count;
+    if (answer->body.size() + n > answer->cap) {
+        answer->overflowed = true;
+        return 0; // stops the transfer
+    }
+    answer->body.append(data, n);
+    return n;
+}
+
+} // namespace
+
+CurlHttpClient::CurlHttpClient()
+{
+    static std::once_flag once;
+    std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+}
+
+HttpResult CurlHttpClient::post(const HttpRequest& request)
+{
+    CurlHandle curl;
+    if (!curl) return HttpResult::failed("libcurl could not start an exchange");
+    CURL* h = curl.get();
+    CurlHeaders headers;
+    for (const auto& [name, value] : request.headers) headers.append((name + ": " + value).c_str());
+    headers.append("Expect:"); // no 100-continue round trip for large envelopes
+
+    Answer answer;
+    answer.cap = request.maxAnswerBytes;
+    char error[CURL_ERROR_SIZE] = {};
+    curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
+    curl_easy_setopt(h, CURLOPT_POST, 1L);
+    curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
+    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
+    curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &collect);
+    curl_easy_setopt(h, CURLOPT_WRITEDATA, &answer);
+    curl_easy_setopt(h, CURLOPT_ERRORBUFFER, error);
+    curl_easy_setopt(h, CURLOPT_CONNECTTIMEOUT_MS, static_cast<long>(request.connectTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_TIMEOUT_MS, static_cast<long>(request.totalTimeout.count()));
+    curl_easy_setopt(h, CURLOPT_NOSIGNAL, 1L);
+    curl_easy_setopt(h, CURLOPT_FOLLOWLOCATION, 0L);
+    curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
+    curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+
+    const CURLcode code = curl_easy_perform(h);
+    if (answer.overflowed)
+        return HttpResult::failed("the answer is larger than " + std::to_string(request.maxAnswerBytes) + " bytes");
+    if (code != CURLE_OK)
+        return HttpResult::failed(std::string(curl_easy_strerror(code)) + (error[0] ? std::string(": ") + error : ""));
+    HttpResponse response;
+    curl_easy_getinfo(h, CURLINFO_RESPONSE_CODE, &response.status);
+    response.body = std::move(answer.body);
+    return {std::move(response), {}};
+}
+
+} // namespace zelt::platform
