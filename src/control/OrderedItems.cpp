@@ -64,6 +64,7 @@ void OrderedItems::Impl::bindHandlers()
 {
     fees.bind();
     taxes.bind();
+    delivery.bind();
     commands.bind();
     entry.bind();
     entryHandlers.bind();
@@ -190,8 +191,8 @@ void OrderedItems::setEnableFreightDeliveryOptions(bool enable)
 void OrderedItems::setDeliveryCheckBoxChecked(bool) { impl_->ctx.state.deliveryCheckBoxChecked = true; }
 bool OrderedItems::AllowHomeDelivery() const { return impl_->ctx.form.cboFreightOptions[0].listCount() >= 2; }
 bool OrderedItems::HomeDeliveryAvailable() const { return false; }
-void OrderedItems::setTransshipOrder(bool v) { impl_->ctx.state.TransshipOrder = v; }
-void OrderedItems::setThirdPartyDelivery(bool v) { impl_->ctx.state.ThirdPartyDelivery = v; }
+void OrderedItems::setTransshipOrder(bool v) { impl_->delivery.setTransshipOrder(v); }
+void OrderedItems::setThirdPartyDelivery(bool v) { impl_->delivery.setThirdPartyDelivery(v); }
 void OrderedItems::setNonCenterDelivery(bool v) { impl_->ctx.state.NonCenterDelivery = v; }
 std::string OrderedItems::VendorFreightMethodID() const
 {
@@ -200,17 +201,18 @@ std::string OrderedItems::VendorFreightMethodID() const
 void OrderedItems::setVendorFreightMethodID(std::string_view id)
 {
     try {
-        impl_->ctx.state.VendorFreightMethodID = text::toInt32(impl_->ctx.number(id));
+        const std::int32_t method = text::toInt32(impl_->ctx.number(id));
+        impl_->delivery.setVendorFreightMethodID(method);
     } catch (const RuntimeError& e) {
         throw InputError("VendorFreightMethodID", std::nullopt, std::nullopt,
                          "\"" + std::string(id.substr(0, 40)) + "\": " + e.description());
     }
 }
-void OrderedItems::SetFreightOptionsFromMorrow(std::string_view)
+void OrderedItems::SetFreightOptionsFromMorrow(std::string_view xmlValue)
 {
-    throw NotImplementedError("SetFreightOptionsFromMorrow");
+    impl_->delivery.SetFreightOptionsFromMorrow(xmlValue);
 }
-void OrderedItems::UpdateFreightComboBox(bool) { throw NotImplementedError("UpdateFreightComboBox"); }
+void OrderedItems::UpdateFreightComboBox(bool HomeDelivery) { impl_->delivery.UpdateFreightComboBox(HomeDelivery); }
 
 // ---- Fees ------------------------------------------------------------------------------
 void OrderedItems::setAllowFreightOverride(bool allow)

@@ -14,6 +14,7 @@
 #include "services/SoapClient.h"
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
+#include "totals/DeliveryOptions.h"
 #include "totals/FeeFields.h"
 #include "totals/FreightRates.h"
 #include "totals/TotalsRecalculation.h"
@@ -40,6 +41,7 @@ struct OrderedItems::Impl {
     LineLoader loader{ctx, entryArea, commands, [this] { totals.fupdate(); }};
     FeeFields fees{ctx, totals};
     FreightRates freight{ctx};
+    DeliveryOptions delivery{ctx};
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};
     SoapClient soap{ctx};
