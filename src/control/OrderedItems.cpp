@@ -262,8 +262,11 @@ void OrderedItems::LetFreightInfo(std::string_view ptFreightRates, std::string_v
     impl_->freight.LetFreightInfo(ptFreightRates, ptSurcharges);
 }
 std::string OrderedItems::GetFreightInfo() const { return impl_->freight.GetFreightInfo(); }
-void OrderedItems::GetSurCharges(std::int16_t, std::string_view) { throw NotImplementedError("GetSurCharges"); }
-void OrderedItems::PutServerName(std::string_view) { throw NotImplementedError("PutServerName"); }
+void OrderedItems::GetSurCharges(std::int16_t CarrierID, std::string_view EffectiveDate)
+{
+    impl_->surcharges.GetSurCharges(CarrierID, EffectiveDate);
+}
+void OrderedItems::PutServerName(std::string_view ptServerName) { impl_->surcharges.PutServerName(ptServerName); }
 void OrderedItems::setUsesZeltD(bool v) { impl_->ctx.state.UsesZeltD = v; }
 
 // ---- Addresses ------------------------------------------------------------------------------

@@ -17,6 +17,7 @@
 #include "totals/DeliveryOptions.h"
 #include "totals/FeeFields.h"
 #include "totals/FreightRates.h"
+#include "totals/SurchargeService.h"
 #include "totals/TotalsRecalculation.h"
 #include "zelt/control/OrderedItems.h"
 
@@ -45,6 +46,7 @@ struct OrderedItems::Impl {
     TaxFields taxes{ctx, totals, [this] { runTaxCalculationCommand(); }};
     TaxFeeExchange exchange{ctx};
     SoapClient soap{ctx};
+    SurchargeService surcharges{ctx, soap};
 
     /// "Calculate Taxes && Fees": the tax fields, the override boxes and the
     /// exempt box call it. The tax calculation command (freight component,

@@ -80,6 +80,8 @@ struct ControlState {
     /// The last web service failure: which service, the address without
     /// credentials, why. Empty while none failed.
     std::string lastServiceFailure;
+    /// The surcharge service: server name, address and SOAP action.
+    std::string surchargeServerName, surchargeServiceAddress, surchargeSoapAction;
     /// FreightRate1 to FreightRate4: per pound, by weight bracket.
     std::array<double, 4> freightRates{};
     std::string vendorPriceListDate;

@@ -211,8 +211,6 @@ TEST_F(Control, SetConfigCopiesOnlyTheSettingsGiven)
 TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
 {
     std::vector<std::pair<const char*, std::function<void()>>> members = {
-        {"GetSurCharges", [&] { control->GetSurCharges(2, "2024-01-05"); }},
-        {"PutServerName", [&] { control->PutServerName("server"); }},
         {"UpdateTaxes", [&] { control->UpdateTaxes(); }},
         {"CalculateTaxesFromVardonInternalService", [&] { control->CalculateTaxesFromVardonInternalService("1"); }},
     };

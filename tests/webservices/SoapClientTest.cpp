@@ -1,4 +1,4 @@
-#include "webservices/LoopbackServer.h"
+#include "LoopbackServer.h"
 
 #include "zelt/OrderedItems.h"
 #include "zelt/StandIns.h"
@@ -44,7 +44,7 @@ protected:
     std::shared_ptr<platform::MemoryEventLog> log = std::make_shared<platform::MemoryEventLog>();
     Services services;
     std::unique_ptr<OrderedItems> control;
-    zelt::testing::LoopbackServer service;
+    zelt::standins::LoopbackServer service;
     std::mutex seen;
     std::string body;
     std::multimap<std::string, std::string, httplib::detail::ci> headers;

@@ -6,7 +6,7 @@
 #include <string>
 #include <thread>
 
-namespace zelt::testing {
+namespace zelt::standins {
 
 /// An HTTP server on a free loopback port, running on its own thread for as
 /// long as the object lives. Handlers are set on `server` before start().
@@ -37,4 +37,4 @@ private:
     std::thread thread_;
 };
 
-} // namespace zelt::testing
+} // namespace zelt::standins
