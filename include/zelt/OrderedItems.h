@@ -6,6 +6,7 @@
 #include "zelt/ExportError.h"
 #include "zelt/InputError.h"
 #include "zelt/NotImplementedError.h"
+#include "zelt/ServiceError.h"
 #include "zelt/Version.h"
 #include "zelt/control/OrderedItems.h"
 #include "zelt/text/NumberText.h"

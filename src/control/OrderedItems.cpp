@@ -327,9 +327,10 @@ void OrderedItems::LoadTaxRates() {}
 
 // ---- Tax services -------------------------------------------------------------------------------
 void OrderedItems::setInternalTaxServiceURL(std::string_view v) { impl_->ctx.state.InternalTaxServiceURL = v; }
-void OrderedItems::CalculateTaxesFromVardonInternalService(std::string_view, text::Currency, text::Currency)
+void OrderedItems::CalculateTaxesFromVardonInternalService(std::string_view orderID, text::Currency totalMerchCostTax,
+                                                           text::Currency /*totalFeeTotal: accepted, not used*/)
 {
-    throw NotImplementedError("CalculateTaxesFromVardonInternalService");
+    impl_->internalTax.CalculateTaxesFromVardonInternalService(orderID, totalMerchCostTax);
 }
 void OrderedItems::setXMLComponentDownloadMessage(std::string_view v) { impl_->ctx.state.XMLComponentDownloadMessage = v; }
 void OrderedItems::setXMLComponentDownloadURL(std::string_view v) { impl_->ctx.state.XMLComponentDownloadURL = v; }

@@ -14,6 +14,7 @@
 #include "services/SoapClient.h"
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
+#include "taxservices/InternalTaxService.h"
 #include "totals/DeliveryOptions.h"
 #include "totals/FeeFields.h"
 #include "totals/FreightRates.h"
@@ -47,6 +48,7 @@ struct OrderedItems::Impl {
     TaxFeeExchange exchange{ctx};
     SoapClient soap{ctx};
     SurchargeService surcharges{ctx, soap};
+    InternalTaxService internalTax{ctx, soap, taxes};
 
     /// "Calculate Taxes && Fees": the tax fields, the override boxes and the
     /// exempt box call it. The tax calculation command (freight component,

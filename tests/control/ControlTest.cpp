@@ -212,7 +212,6 @@ TEST_F(Control, MembersNotBuiltYetSayNotImplementedInsteadOfAnswering)
 {
     std::vector<std::pair<const char*, std::function<void()>>> members = {
         {"UpdateTaxes", [&] { control->UpdateTaxes(); }},
-        {"CalculateTaxesFromVardonInternalService", [&] { control->CalculateTaxesFromVardonInternalService("1"); }},
     };
     for (const auto& [name, call] : members) {
         try {

@@ -214,6 +214,11 @@ public:
 
     // ---- Tax services -------------------------------------------------------------------
     void setInternalTaxServiceURL(std::string_view url);
+    /// Posts the order to the internal tax service (InternalTaxServiceURL;
+    /// empty: nothing happens) and writes the five taxes it answers, the total
+    /// sales tax and the deposit, then raises GetTotalAmount. A failed
+    /// exchange, an error status, a SOAP fault or an answer without the five
+    /// amounts raise a ServiceError and change nothing.
     void CalculateTaxesFromVardonInternalService(std::string_view orderID, text::Currency totalMerchCostTax = {},
                                                  text::Currency totalFeeTotal = {});
     void setXMLComponentDownloadMessage(std::string_view message);

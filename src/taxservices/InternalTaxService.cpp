@@ -1,0 +1,141 @@
+#include "taxservices/InternalTaxService.h"
+
+#include "core/ControlContext.h"
+#include "core/Field.h"
+#include "lineitems/LineColumns.h"
+#include "services/SoapClient.h"
+#include "taxes/Jurisdictions.h"
+#include "taxes/TaxFields.h"
+#include "totals/FeeIndex.h"
+#include "zelt/ServiceError.h"
+#include "zelt/platform/HttpClient.h"
+#include "zelt/text/RuntimeError.h"
+
+#include <pugixml.hpp>
+
+#include <array>
+#include <optional>
+
+namespace zelt {
+
+namespace {
+
+constexpr std::string_view kService = "RecalculateTaxes";
+
+/// The element of each jurisdiction in the answer.
+constexpr std::array<std::pair<int, const char*>, 5> kAmountElements = {{
+    {TXT_COUNTRYTAX, "Country"},
+    {TXT_STATETAX, "State"},
+    {TXT_COUNTYTAX, "County"},
+    {TXT_CITYTAX, "City"},
+    {TXT_LOCALTAX, "Local"},
+}};
+
+void replaceAll(std::string& text, std::string_view from, std::string_view to)
+{
+    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
+        text.replace(at, from.size(), to);
+}
+
+} // namespace
+
+std::string InternalTaxService::request(std::string_view orderID) const
+{
+    const view::Grid& grid = ctx_.grid();
+    const view::Form& f = ctx_.form;
+    std::string lines;
+    for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+        const std::string& model = grid.text(r, Col::ModelNo);
+        lines += "<string>" + xmlEscaped(model.empty() ? "NotAssigned" : model) + "|False|" +
+                 xmlEscaped(grid.text(r, Col::ExtPrice)) + "|" +
+                 (grid.text(r, Col::Exempt) == kExemptMark ? "True" : "False") + "</string>\r\n";
+    }
+    std::string fees;
+    const std::pair<const char*, int> feeItems[] = {{"BrokerageFee", Fee::Brokerage},
+                                                    {"DutyFee", Fee::Duty},
+                                                    {"Freight", Fee::Freight},
+                                                    {"HandlingFee", Fee::CenterHandling},
+                                                    {"VendorFee", Fee::VendorService}};
+    for (auto [name, index] : feeItems) fees += std::string("<string>") + name + "|" + xmlEscaped(f.txtFee[index].text()) + "</string>";
+    const bool canadian = TaxFields::isCanadianShipCountry(ctx_.state.ShipCountry);
+
+    std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
+    out += "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">";
+    out += "  <soap:Body>";
+    out += "      <RecalculateTaxes xmlns=\"" + std::string(kNamespace) + "\">";
+    out += "          <orderId>" + xmlEscaped(orderID) + "</orderId>";
+    out += "             <lineItems>" + lines + "             </lineItems>";
+    out += "             <feesItems>" + fees + "             </feesItems>";
+    out += std::string("          <canadianOrder>") + (canadian ? "Yes" : "No") + "</canadianOrder>";
+    out += "      </RecalculateTaxes>";
+    out += "  </soap:Body>";
+    out += "</soap:Envelope>";
+    return out;
+}
+
+void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_view orderID,
+                                                                 text::Currency totalMerchCostTax)
+{
+    ControlState& st = ctx_.state;
+    if (st.InternalTaxServiceURL.empty()) return;
+    const std::string url = st.InternalTaxServiceURL;
+    auto fail = [&](const std::string& reason) {
+        soap_.recordFailure(kService, url, reason);
+        throw ServiceError(std::string(kService), withoutCredentials(url) + ": " + reason);
+    };
+
+    platform::HttpRequest request;
+    request.url = url;
+    request.body = this->request(orderID);
+    request.headers = {{"Host", "localhost"},
+                       {"Content-Type", "text/xml"},
+                       {"Content-Length", std::to_string(request.body.size())},
+                       {"SOAPAction", std::string(kNamespace) + "RecalculateTaxes"}};
+    request.connectTimeout = st.serviceConnectTimeout;
+    request.totalTimeout = st.serviceTotalTimeout;
+    request.maxAnswerBytes = st.serviceMaxAnswerBytes;
+    const platform::HttpResult result = ctx_.services.http->post(request);
+    if (!result.ok()) fail(result.failure);
+    const platform::HttpResponse& response = *result.response;
+
+    // The whole answer is read before any field changes.
+    std::string answer = response.body;
+    replaceAll(answer, "&lt;", "<");
+    replaceAll(answer, "&gt;", ">");
+    pugi::xml_document doc;
+    const bool parsed = static_cast<bool>(doc.load_buffer(answer.data(), answer.size()));
+    if (pugi::xpath_node fault = doc.select_node("//*[local-name()='Fault']"))
+        fail("the service answered a fault: " + std::string(fault.node().child_value("faultstring")));
+    if (response.status < 200 || response.status > 299) fail("the service answered HTTP " + std::to_string(response.status));
+    if (!parsed) fail("the answer is not XML");
+    std::array<std::string, 5> texts;
+    for (std::size_t i = 0; i < kAmountElements.size(); ++i) {
+        const auto [index, element] = kAmountElements[i];
+        const Jurisdiction& j = jurisdiction(index);
+        if (ctx_.form.chkTaxes[index].checked()) {
+            texts[i] = ctx_.numberForm(st.jurisdictionOverrideAmount[static_cast<std::size_t>(j.k)], 2);
+            continue;
+        }
+        pugi::xml_node node = doc.select_node((std::string("//") + element).c_str()).node();
+        if (!node) fail(std::string("the answer has no ") + element + " amount");
+        auto amount = text::tryToNumber(node.text().get(), text::Locale::enUS());
+        if (!amount) amount = text::tryToNumber(node.text().get(), ctx_.locale);
+        if (!amount) fail(std::string("the ") + element + " amount \"" + node.text().get() + "\" is not a number");
+        texts[i] = ctx_.numberForm(*amount, 2);
+    }
+
+    view::Form& f = ctx_.form;
+    for (int index : kAmountPathOrder)
+        for (std::size_t i = 0; i < kAmountElements.size(); ++i)
+            if (kAmountElements[i].first == index) f.txtFieldTax[index].setText(texts[i]);
+    text::Currency taxes;
+    for (const Jurisdiction& j : kJurisdictions) taxes += text::Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
+    f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(taxes.toDouble(), 2));
+    f.txtHiddenItemTotal.setText(totalMerchCostTax.toString(ctx_.locale));
+    f.txtFee[Fee::TotalDeposit].setText(taxes_.GetTotalDeposit());
+    double total = ctx_.number(f.txtFee[Fee::TotalDeposit].text());
+    if (ctx_.events) ctx_.events->GetTotalAmount(total);
+}
+
+} // namespace zelt

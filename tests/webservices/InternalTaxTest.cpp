@@ -1,0 +1,135 @@
+#include "InternalTaxStandIn.h"
+#include "LoopbackServer.h"
+
+#include "zelt/OrderedItems.h"
+#include "zelt/StandIns.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelt;
+using namespace std::chrono_literals;
+
+namespace {
+
+std::string line(const char* model, const char* price, const char* exempt)
+{
+    return std::string("1$F$1$F$1$F$3$F$0$F$$F$1$F$EA$F$") + model + "$F$$F$$F$$F$Item$F$1$F$2024-01-05$F$" + price +
+           "$F$1$F$$F$0$F$$F$" + exempt + "$F$$R$";
+}
+
+struct Totals : OrderedItemsEvents {
+    std::vector<double> raised;
+    void GetTotalAmount(double& total) override { raised.push_back(total); }
+};
+
+class InternalTax : public ::testing::Test {
+protected:
+    InternalTax()
+    {
+        Services services;
+        services.eventLog = log;
+        control = std::make_unique<OrderedItems>(services);
+        control->setEventSink(&totals);
+        control->setServiceTimeouts(500ms, 2s);
+        control->GetComboContent("Open$F$1$R$$T$Each$F$EA$R$$T$FedEx$F$3$R$$T$$T$1$R$$T$");
+        control->setViewMode(Mode::UpdateMode);
+        control->setReadData(line("A&B-1", "100", "0") + line("", "50", "-1"));
+    }
+    ~InternalTax() override { control->setEventSink(nullptr); }
+    std::vector<std::string> taxTexts()
+    {
+        std::vector<std::string> out;
+        control->form().txtFieldTax.forEach([&](int, view::TextBox& b) { out.push_back(b.text()); });
+        return out;
+    }
+
+    std::shared_ptr<platform::MemoryEventLog> log = std::make_shared<platform::MemoryEventLog>();
+    Totals totals;
+    std::unique_ptr<OrderedItems> control;
+};
+
+} // namespace
+
+TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
+{
+    standins::InternalTaxStandIn service({0.05, 0.07, 0.01, 0.005, 0.0});
+    control->setInternalTaxServiceURL(service.url());
+    control->setShipCountry("Canada");
+    control->CalculateTaxesFromVardonInternalService("PO-7", text::Currency::fromDouble(150));
+    // THEN the request carries every line and fee, values escaped
+    const std::string request = service.lastRequest();
+    EXPECT_NE(request.find("          <orderId>PO-7</orderId>"), std::string::npos) << request;
+    EXPECT_NE(request.find("<lineItems><string>A&amp;B-1|False|100.00|False</string>\r\n"
+                           "<string>NotAssigned|False|50.00|True</string>\r\n             </lineItems>"),
+              std::string::npos)
+        << request;
+    EXPECT_NE(request.find("<feesItems><string>BrokerageFee|0.00</string><string>DutyFee|0.00</string>"
+                           "<string>Freight|0.00</string><string>HandlingFee|"),
+              std::string::npos)
+        << request;
+    EXPECT_NE(request.find("<canadianOrder>Yes</canadianOrder>"), std::string::npos);
+    EXPECT_EQ(service.lastAction(), "http://tempuri.org/InternalTaxService/RecalculateTaxes");
+    // AND the taxes on the taxable 100.00 are in their fields, totalled, and the host is told
+    EXPECT_EQ(taxTexts(), (std::vector<std::string>{"5.00", "7.00", "1.00", "0.50", "0.00"}));
+    EXPECT_EQ(control->form().txtField[17].text(), "13.50");
+    EXPECT_EQ(control->form().txtHiddenItemTotal.text(), "150");
+    ASSERT_EQ(totals.raised.size(), 1u);
+    EXPECT_DOUBLE_EQ(totals.raised[0], control->GetTotalAmount());
+}
+
+TEST_F(InternalTax, NoAddressNoRequest)
+{
+    control->CalculateTaxesFromVardonInternalService("PO-7");
+    EXPECT_TRUE(totals.raised.empty());
+}
+
+TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFailed)
+{
+    standins::LoopbackServer faults;
+    faults.server.Post("/fault", [](const httplib::Request&, httplib::Response& res) {
+        res.status = 500;
+        res.set_content("<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body><soap:Fault>"
+                        "<faultcode>soap:Server</faultcode><faultstring>Tax tables are offline</faultstring>"
+                        "</soap:Fault></soap:Body></soap:Envelope>",
+                        "text/xml");
+    });
+    faults.server.Post("/status", [](const httplib::Request&, httplib::Response& res) {
+        res.status = 503;
+        res.set_content("<Taxes><Country>1</Country></Taxes>", "text/xml");
+    });
+    faults.server.Post("/garbage", [](const httplib::Request&, httplib::Response& res) { res.set_content("<<nope", "text/plain"); });
+    faults.server.Post("/missing", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<Taxes><Country>1</Country><State>2</State><County>3</County><City>4</City></Taxes>", "text/xml");
+    });
+    faults.server.Post("/nan", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<Taxes><Country>1</Country><State>x</State><County>3</County><City>4</City><Local>5</Local></Taxes>",
+                        "text/xml");
+    });
+    faults.start();
+    const auto before = taxTexts();
+    struct Case {
+        std::string url;
+        const char* reason;
+    } cases[] = {
+        {faults.url("/fault"), "fault: Tax tables are offline"},
+        {faults.url("/status"), "HTTP 503"},
+        {faults.url("/garbage"), "not XML"},
+        {faults.url("/missing"), "no Local amount"},
+        {faults.url("/nan"), "State amount \"x\" is not a number"},
+        {"http://127.0.0.1:1/TaxService.asmx", "Couldn't connect"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.url);
+        control->setInternalTaxServiceURL(c.url);
+        try {
+            control->CalculateTaxesFromVardonInternalService("PO-7");
+            ADD_FAILURE() << "no error";
+        } catch (const ServiceError& e) {
+            EXPECT_EQ(e.service(), "RecalculateTaxes");
+            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.what();
+        }
+        EXPECT_EQ(taxTexts(), before);
+        EXPECT_TRUE(totals.raised.empty());
+        EXPECT_NE(control->LastServiceFailure().find(c.reason), std::string::npos);
+    }
+}
