@@ -48,8 +48,15 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
                                                 {Mode::LineCancelMode, tr("&Line cancel")}};
     for (const auto& [mode, name] : entries) {
         // Each mode opens the sample order afresh, as a host opens an order in a mode.
-        QAction* action = modes->addAction(name, this, [this, m = mode] {
-            if (mayDiscardChanges()) loadOrder(m);
+        QAction* action = modes->addAction(name);
+        QObject::connect(action, &QAction::triggered, this, [this, group, m = mode] {
+            if (mayDiscardChanges()) {
+                loadOrder(m);
+                return;
+            }
+            // The order stays in its mode: so does the menu.
+            const int current = static_cast<int>(widget_->control().ViewMode());
+            group->actions().at(current)->setChecked(true);
         });
         action->setCheckable(true);
         action->setChecked(mode == Mode::UpdateMode);

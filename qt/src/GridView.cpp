@@ -110,9 +110,10 @@ void GridView::updateGeometries()
     QTableView::updateGeometries();
     // The view shows whole rows: what is left below the last one becomes margin.
     const int rowHeight = std::max(verticalHeader()->defaultSectionSize(), 1);
-    const int height = viewport()->height() + viewportMargins().bottom();
+    const QMargins margins = viewportMargins(); // the top one makes room for the header
+    const int height = viewport()->height() + margins.bottom();
     const int spare = height % rowHeight;
-    if (spare != viewportMargins().bottom()) setViewportMargins(0, 0, 0, spare);
+    if (spare != margins.bottom()) setViewportMargins(margins.left(), margins.top(), margins.right(), spare);
 }
 
 void GridView::resizeEvent(QResizeEvent* event)
@@ -126,7 +127,8 @@ void GridView::mousePressEvent(QMouseEvent* event)
     setFocus(Qt::MouseFocusReason);
     auto [row, col] = cellAt(event->position().toPoint());
     // A right click acts on the line under the pointer: it is selected first.
-    if (event->button() == Qt::RightButton && row >= grid_.fixedRows() && row != grid_.row())
+    if (event->button() == Qt::RightButton && row >= grid_.fixedRows() &&
+        (row != grid_.row() || grid_.highlightStyle() == 0))
         WidgetBinding::safely([&, r = row, c = col] { grid_.userClick(r, c); }, FailureReported);
     if (row >= 0) WidgetBinding::safely([&, r = row, c = col] { grid_.userMouseDown(toButton(event->button()), r, c); }, FailureReported);
 }

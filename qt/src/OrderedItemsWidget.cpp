@@ -145,6 +145,8 @@ protected:
             WidgetBinding::safely([this] {
                 if (form_.cmdEdit.caption() == "Cancel") form_.cmdEdit.userClick();
             });
+            // The focus goes where the clerk can see it and go on: the lines.
+            form_.grdOrdItems.setFocus();
             return true;
         }
         if (key->key() != Qt::Key_Return && key->key() != Qt::Key_Enter) return false;
@@ -168,6 +170,19 @@ private:
     view::Form& form_;
 };
 
+/// The control's web exchanges in the window: a busy cursor while one runs,
+/// the failure line when one fails.
+class WindowServiceActivity : public platform::ServiceActivity {
+public:
+    std::function<void(const QString&)> report;
+    void exchangeStarted(std::string_view) override { QApplication::setOverrideCursor(Qt::WaitCursor); }
+    void exchangeEnded() override { QApplication::restoreOverrideCursor(); }
+    void exchangeFailed(std::string_view what) override
+    {
+        if (report) report(QObject::tr("A web service failed: %1").arg(QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size()))));
+    }
+};
+
 struct OrderedItemsWidget::Impl {
     std::shared_ptr<QtMessageBoxes> messageBoxes = std::make_shared<QtMessageBoxes>();
     std::unique_ptr<OrderedItems> control;
@@ -182,10 +197,12 @@ struct OrderedItemsWidget::Impl {
     /// Observers of the form kept by the window itself (tool tips).
     std::vector<std::pair<view::Widget*, int>> observers;
 
-    /// A user action failed: one short line above the grid says so.
+    std::shared_ptr<WindowServiceActivity> activity = std::make_shared<WindowServiceActivity>();
+
+    /// Something failed: one short line above the grid says so.
     void report(const QString& what)
     {
-        failureLine->setText(QObject::tr("That did not work: %1").arg(what));
+        failureLine->setText(what);
         failureLine->show();
         failureTimer->start();
     }
@@ -263,6 +280,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
 {
     impl_->messageBoxes->setParentWidget(this);
     if (!services.messageBoxes) services.messageBoxes = impl_->messageBoxes;
+    if (!services.activity) services.activity = impl_->activity;
     impl_->control = std::make_unique<OrderedItems>(std::move(services));
     // Amounts are shown and typed as the clerk's locale writes them.
     impl_->control->setLocale(textLocale(locale));
@@ -423,6 +441,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     QObject::connect(impl_->failureTimer, &QTimer::timeout, impl_->failureLine, &QLabel::hide);
     for (auto& binding : impl_->bindings) binding->setReporter(reporter());
     impl_->gridView->FailureReported = reporter();
+    impl_->activity->report = [this](const QString& what) { impl_->report(what); };
 
     // The grid keeps eight rows at the least and takes the height that is
     // left; below the size where everything fits, the screen scrolls.
@@ -447,6 +466,10 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     auto* outer = new QVBoxLayout(this);
     outer->setContentsMargins(0, 0, 0, 0);
     outer->addWidget(scroll);
+    // The field the focus moves to is scrolled into sight, however it got there.
+    QObject::connect(qApp, &QApplication::focusChanged, scroll, [scroll, content](QWidget*, QWidget* now) {
+        if (now && content->isAncestorOf(now)) scroll->ensureWidgetVisible(now, 16, 16);
+    });
 
     // Tab goes through the screen in reading order: the fees, the taxes and
     // the deposit, the totals, delivery, currency and rate, the line entry,
@@ -469,7 +492,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
 
 std::function<void(const QString&)> OrderedItemsWidget::reporter()
 {
-    return [this](const QString& what) { impl_->report(what); };
+    return [this](const QString& what) { impl_->report(tr("That did not work: %1").arg(what)); };
 }
 
 text::Locale OrderedItemsWidget::textLocale(const QLocale& locale)
@@ -495,6 +518,7 @@ OrderedItemsWidget::~OrderedItemsWidget()
     f.PopupRequested = nullptr;
     f.FocusChanged = nullptr;
     for (auto [w, id] : impl_->observers) w->removeObserver(id);
+    impl_->activity->report = nullptr;
     impl_->bindings.clear();
     // The grid model watches the grid: it goes before the control does.
     delete impl_->gridView;

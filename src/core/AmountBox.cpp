@@ -8,8 +8,12 @@ void AmountBox::filterKey(int& key, const std::string& currentText) const
 {
     const std::string& point = locale_.decimalSeparator;
     if (key == view::TextBox::kBackspace || (key >= '0' && key <= '9')) return;
-    if (point.size() == 1 && key == static_cast<unsigned char>(point[0]) && currentText.find(point) == std::string::npos)
+    // An amount box takes no digit grouping: either decimal key (the keypad's
+    // "." in a comma locale, "," in a point locale) is the locale's separator.
+    if ((key == '.' || key == ',') && point.size() == 1 && currentText.find(point) == std::string::npos) {
+        key = static_cast<unsigned char>(point[0]);
         return;
+    }
     key = 0;
 }
 

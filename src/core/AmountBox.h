@@ -15,8 +15,9 @@ class AmountBox {
 public:
     explicit AmountBox(const text::Locale& locale) : locale_(locale) {}
 
-    /// Digits, backspace and one decimal separator of the locale pass; any
-    /// other key is discarded (set to 0). A typed amount is never negative.
+    /// Digits, backspace and one decimal separator pass ("." and "," both
+    /// stand for the locale's separator); any other key is discarded (set to
+    /// 0). A typed amount is never negative.
     void filterKey(int& key, const std::string& currentText) const;
     /// Blank, or only a decimal separator.
     bool isEmpty(std::string_view text) const;

@@ -13,6 +13,7 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
     if (!services.clock) services.clock = std::make_shared<platform::SystemClock>();
     if (!services.eventLog) services.eventLog = std::make_shared<platform::SyslogEventLog>();
     if (!services.http) services.http = std::make_shared<platform::CurlHttpClient>();
+    if (!services.activity) services.activity = std::make_shared<platform::ServiceActivity>();
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

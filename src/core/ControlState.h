@@ -102,6 +102,8 @@ struct ControlState {
     bool loadingLine = false;
     /// True while the control itself sets the exempt box.
     bool exemptGuard = false;
+    /// True after a line cancel froze the entry fields and order-level boxes.
+    bool lineCancelFroze = false;
     /// The row the pop-up menu's Copy remembered (0: none).
     std::int16_t clipRow = 0;
     /// The acknowledgement number and date of the last acknowledged line written.

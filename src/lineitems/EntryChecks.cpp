@@ -141,8 +141,11 @@ const EntryStep kSteps[] = {
      [](CheckScope& s) { s.d.ackPrice = s.ctx.numberForm(s.number(s.d.ackPrice), s.ctx.locale.defaultDecimals); }},
     {"A5", acknowledging, [](const CheckScope& s) { return emptyText(s.d.ackNumber); }, kRequired,
      "The Acknowledgement Number of the line item is required.", EntryFocus::AckNumber, "Aklwdgmnt No."},
-    {"A6f", acknowledging, nullptr, nullptr, nullptr, EntryFocus::AckPicker, nullptr,
-     [](CheckScope& s) { s.d.ackDate = s.d.ackPicker ? s.d.ackPicker->toMMMddyyyy() : std::string(); }},
+    // A shown acknowledgement picker gives the date its line is written with.
+    {"A6f", always, nullptr, nullptr, nullptr, EntryFocus::AckPicker, nullptr,
+     [](CheckScope& s) {
+         if (s.d.ackPicker) s.d.ackDate = *s.d.ackPicker ? (*s.d.ackPicker)->toMMMddyyyy() : std::string();
+     }},
     {"A6", acknowledging,
      [](const CheckScope& s) {
          auto d = s.date(s.d.ackDate);

@@ -76,6 +76,8 @@ void LineCommands::startNewOrder()
     st.clipRow = 0;
     st.suppressGridClick = false;
     setMenu("Copy", "Cut", false);
+    if (!st.lineCancelFroze) return;
+    st.lineCancelFroze = false;
     for (const EntryFieldFact& fact : kEntryFields) f.txtField[fact.field].setEnabled(true);
     for (int i : {Combo::Status, Combo::Unit, Combo::Carrier}) f.cboFld[i].setEnabled(true);
     f.OptVndrCntryID.forEach([](int, view::OptionButton& o) { o.setEnabled(true); });
@@ -254,8 +256,11 @@ void LineCommands::cmdEdit_Click()
         const double status = ctx_.number(grid.text(grid.row(), Col::Status));
         const LookupLists& lists = ctx_.lists;
         if (status != lists.statusPosition1 + 1 || status != lists.statusPosition6 + 1 ||
-            status != lists.statusPosition7 + 1)
+            status != lists.statusPosition7 + 1) {
             f.cmdEdit.setEnabled(false);
+            // Edit waits for a click: no line is shown selected meanwhile.
+            grid.setHighlightStyle(0);
+        }
     }
 }
 
@@ -270,6 +275,7 @@ void LineCommands::cmdDelete_Click()
     history_.record("Delete line", [&] { rows_.removeLine(row, true); });
     f.cmdUpdateTaxes.setEnabled(true);
     f.cmdDelete.setEnabled(false);
+    f.cmdEdit.setEnabled(false); // the deleted line was the selected one
     totals_.fupdate();
     entryArea_.reset(false);
     ctx_.markDirtyByUser();
@@ -278,6 +284,7 @@ void LineCommands::cmdDelete_Click()
 void LineCommands::cmdLineItemCan_Click()
 {
     view::Form& f = ctx_.form;
+    ctx_.state.lineCancelFroze = true;
     f.cmdLineItemCan.setEnabled(false);
     f.cmdAdd.setEnabled(true);
     f.cmdAdd.setCaption("Update");
@@ -374,13 +381,12 @@ void LineCommands::afterHistoryStep()
     view::Form& f = ctx_.form;
     view::Grid& grid = ctx_.grid();
     rows_.rebuildExemptTracker();
+    // No line is selected after the step: Edit and Delete wait for a click.
     grid.setHighlightStyle(0);
     grid.setEnabled(true);
-    if (rows_.lineCount() == 0) {
-        f.cmdDelete.setEnabled(false);
-        f.cmdDelete.setVisible(false);
-        f.cmdEdit.setEnabled(false);
-    }
+    f.cmdEdit.setEnabled(false);
+    f.cmdDelete.setEnabled(false);
+    if (rows_.lineCount() == 0) f.cmdDelete.setVisible(false);
     totals_.fupdate();
     entryArea_.reset(false);
     f.cmdUpdateTaxes.setEnabled(true);

@@ -29,7 +29,7 @@ LineDraft LineDraft::fromEntryArea(const ControlContext& ctx)
     d.ackPrice = field(Field::AckPrice);
     d.ackNumber = field(Field::AckNumber);
     d.ackDate = field(Field::AckDate);
-    d.ackPicker = f.DTPckrAklwdgmntDate.value();
+    if (f.DTPckrAklwdgmntDate.visible()) d.ackPicker = f.DTPckrAklwdgmntDate.value();
     d.direction = f.chkDirection.checked();
     d.issueSelected = f.cboFld[Combo::Issue].listIndex() >= 0;
     d.issue = f.cboFld[Combo::Issue].text();

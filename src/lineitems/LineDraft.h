@@ -33,7 +33,8 @@ struct LineDraft {
     std::string ackPrice;
     std::string ackNumber;
     std::string ackDate;
-    std::optional<text::Date> ackPicker;
+    /// The acknowledgement picker, when it is shown.
+    std::optional<std::optional<text::Date>> ackPicker;
     bool direction = false;
     bool issueSelected = false;
     std::string issue;

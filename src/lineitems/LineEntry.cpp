@@ -111,7 +111,9 @@ LineDraft LineEntry::newLineDefaults() const
     }
     if (d.priceListDate.empty()) d.priceListDate = text::formatDateText(ctx_.state.vendorPriceListDate, ctx_.locale);
     d.unitWeight = ctx_.fixed(0, 3);
-    d.usaPrices = ctx_.form.OptVndrCntryID[0].value();
+    // Rows that come from outside the entry area carry prices as the order
+    // shows them: in the order's own currency, whatever line was selected.
+    d.usaPrices = ctx_.state.orderCountry != COUNTRY::CANADA;
     return d;
 }
 

@@ -110,7 +110,8 @@ int LinePaste::paste(std::string_view rows)
         const auto answer = ctx_.message(std::to_string(valid.size()) + " of " +
                                              std::to_string(valid.size() + static_cast<std::size_t>(refusedCount)) +
                                              " rows can be added. These rows were refused:\n" + refused +
-                                             "Add the " + std::to_string(valid.size()) + " valid rows?",
+                                             (valid.size() == 1 ? std::string("Add the valid row?")
+                                                                : "Add the " + std::to_string(valid.size()) + " valid rows?"),
                                          "Paste Lines", view::MessageBoxButtons::YesNo,
                                          view::MessageBoxIcon::Question);
         if (answer != view::MessageBoxAnswer::Yes) return 0;

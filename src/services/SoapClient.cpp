@@ -96,7 +96,7 @@ std::string SoapClient::ReturnWebserviceXML(std::string_view AsmxUrl, std::strin
     request.connectTimeout = st.serviceConnectTimeout;
     request.totalTimeout = st.serviceTotalTimeout;
     request.maxAnswerBytes = st.serviceMaxAnswerBytes;
-    const platform::HttpResult result = ctx_.services.http->post(request);
+    const platform::HttpResult result = post("ReturnWebserviceXML", request);
     if (!result.ok()) {
         recordFailure("ReturnWebservice Method could not load XML data", AsmxUrl, result.failure);
         return {};
@@ -109,10 +109,22 @@ std::string SoapClient::ReturnWebserviceXML(std::string_view AsmxUrl, std::strin
     return answer;
 }
 
+platform::HttpResult SoapClient::post(std::string_view service, const platform::HttpRequest& request)
+{
+    platform::ServiceActivity& activity = *ctx_.services.activity;
+    activity.exchangeStarted(service);
+    struct Ended {
+        platform::ServiceActivity& activity;
+        ~Ended() { activity.exchangeEnded(); }
+    } ended{activity};
+    return ctx_.services.http->post(request);
+}
+
 void SoapClient::recordFailure(std::string_view service, std::string_view url, std::string_view reason)
 {
     std::string entry = std::string(service) + ": " + withoutCredentials(url) + ": " + std::string(reason);
     ctx_.state.lastServiceFailure = entry;
+    ctx_.services.activity->exchangeFailed(entry);
     try {
         ctx_.services.eventLog->write(entry);
     } catch (const std::exception&) {

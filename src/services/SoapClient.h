@@ -1,5 +1,7 @@
 #pragma once
 
+#include "zelt/platform/HttpClient.h"
+
 #include <string>
 #include <string_view>
 
@@ -26,7 +28,10 @@ public:
     /// of the SOAP envelope and body tags.
     static std::string cleanedAnswer(std::string_view body);
 
-    /// Tells the event log and the host which service failed and why.
+    /// Posts a request, telling the service listener while it runs.
+    platform::HttpResult post(std::string_view service, const platform::HttpRequest& request);
+    /// Tells the event log, the service listener and the host which service
+    /// failed and why.
     void recordFailure(std::string_view service, std::string_view url, std::string_view reason);
 
 private:

@@ -95,7 +95,7 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
     request.connectTimeout = st.serviceConnectTimeout;
     request.totalTimeout = st.serviceTotalTimeout;
     request.maxAnswerBytes = st.serviceMaxAnswerBytes;
-    const platform::HttpResult result = ctx_.services.http->post(request);
+    const platform::HttpResult result = soap_.post(kService, request);
     if (!result.ok()) fail(result.failure);
     const platform::HttpResponse& response = *result.response;
 

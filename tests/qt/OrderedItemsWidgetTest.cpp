@@ -505,9 +505,10 @@ private slots:
         QVERIFY(!widget->gridView()->isEnabled());
         // WHEN the clerk presses Esc again, in the combo
         QTest::keyClick(unit, Qt::Key_Escape);
-        // THEN the line closes and the grid takes clicks again
+        // THEN the line closes, the grid takes clicks again and has the focus
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QVERIFY(widget->gridView()->isEnabled());
+        QTRY_VERIFY(widget->gridView()->hasFocus());
     }
 
     void enterLeavesADatePickerInOnePress()
@@ -555,6 +556,7 @@ private slots:
         const int rowHeight = view->verticalHeader()->defaultSectionSize();
         QVERIFY(view->viewport()->height() >= rowHeight * 8);
         QCOMPARE(view->viewport()->height() % rowHeight, 0);
+        QVERIFY2(view->viewport()->geometry().top() >= view->horizontalHeader()->height(), "the header stays in sight");
         auto* scroll = widget->findChild<QScrollArea*>(QStringLiteral("orderScroll"));
         QVERIFY(scroll);
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
@@ -626,6 +628,12 @@ private slots:
         // THEN one line above the grid says what went wrong
         QVERIFY(!line->isHidden());
         QVERIFY(line->text().contains(QStringLiteral("the line store is full")));
+        // AND a web service that fails says so in the same line
+        widget->control().setServiceTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(600));
+        widget->control().setInternalTaxServiceURL("http://127.0.0.1:1/TaxService.asmx");
+        QVERIFY_THROWS_EXCEPTION(zelt::ServiceError, widget->control().CalculateTaxesFromVardonInternalService("PO-1"));
+        QVERIFY(line->text().contains(QStringLiteral("A web service failed: RecalculateTaxes")));
+        QVERIFY2(!QApplication::overrideCursor(), "no busy cursor left behind");
         // AND a button that cannot act says why
         QVERIFY(!form().cmdEdit.enabled());
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Click a line in the grid first"));

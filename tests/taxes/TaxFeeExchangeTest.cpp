@@ -217,6 +217,8 @@ TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
     EXPECT_FALSE(form().chkSurChargeFee.enabled());
     EXPECT_TRUE(form().chkSurChargeFee.visible());
     EXPECT_TRUE(form().chkAppEHD.checked()) << "field 29 in View Mode";
+    control->setReadData("");
+    EXPECT_FALSE(form().chkSurChargeFee.enabled()) << "loading the lines keeps the summary's boxes disabled";
     EXPECT_EQ(form().txtField[17].text(), "15.00");
     EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[4], 5);
 }

@@ -67,6 +67,18 @@ TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
     }
 }
 
+TEST_F(FeeFields, EitherDecimalKeyIsTheLocalesSeparator)
+{
+    // A fee typed with the keypad's "." in fr-CA, or with "," in en-US, is not a thousandfold fee.
+    for (bool french : {true, false}) {
+        control->setLocale(french ? text::Locale::frCA() : text::Locale::enUS());
+        form().chkDutyBrokerageFee.setValue(0);
+        form().chkDutyBrokerageFee.userClick();
+        fee(0).typeText(french ? "12.50" : "12,50");
+        EXPECT_EQ(fee(0).text(), french ? "12,50" : "12.50");
+    }
+}
+
 TEST_F(FeeFields, TheConversionRateBoxTakesOnlyAPlainNumber)
 {
     view::TextBox& rate = form().txtCurrConversionRate;

@@ -3,6 +3,7 @@
 #include "zelt/platform/Clock.h"
 #include "zelt/platform/EventLog.h"
 #include "zelt/platform/HttpClient.h"
+#include "zelt/platform/ServiceActivity.h"
 #include "zelt/view/MessageBoxService.h"
 
 #include <memory>
@@ -12,12 +13,14 @@ namespace zelt {
 /// The outside services the control uses, handed in by the host (or a test).
 /// Any left empty gets its default: message boxes recorded and answered with
 /// the harmless answer (a window installs real dialogs), the system clock, and
-/// the system log (syslog) as the application event log, and libcurl for HTTP.
+/// the system log (syslog) as the application event log, libcurl for HTTP, and
+/// nobody listening to the exchanges.
 struct Services {
     std::shared_ptr<view::MessageBoxService> messageBoxes;
     std::shared_ptr<platform::Clock> clock;
     std::shared_ptr<platform::EventLog> eventLog;
     std::shared_ptr<platform::HttpClient> http;
+    std::shared_ptr<platform::ServiceActivity> activity;
 };
 
 } // namespace zelt
