@@ -88,11 +88,14 @@ std::string localized(const std::string& text, const std::string& point)
 SampleOrder SampleOrder::inLocale(const text::Locale& locale) const
 {
     const std::string& point = locale.decimalSeparator;
-    return {localized(lookups, point), localized(lines, point), localized(fees, point), localized(salesTax, point),
-            localized(brackets, point)};
+    SampleOrder out = *this;
+    for (std::string* text : {&out.lookups, &out.lines, &out.fees, &out.salesTax, &out.brackets, &out.freightRates,
+                              &out.surcharges})
+        *text = localized(*text, point);
+    return out;
 }
 
-void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
+void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode, const ServiceAddresses& services)
 {
     control.setZeltEvent("PurchaseOrder");
     control.setPersonType("1");
@@ -109,12 +112,34 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode)
         auto records = text::splitRecords(order.fees, "$R$");
         fees = records.size() > 2 ? std::string(records[2]) + "$F$False$R$" : std::string();
     }
+    control.setUsesZeltD(true);
     control.LetSalesTaxesNFees(fees, order.salesTax, order.brackets);
     control.setReadData(order.lines);
-    // The host's tax amounts, shown by SetTaxNFees with the total deposit.
-    control.setCountryTaxableAmount(text::formatFixed(412.69, 2, control.locale()));
-    control.setStateTaxableAmount(text::formatFixed(577.76, 2, control.locale()));
-    control.SetTaxNFees();
+    // Delivery options from the catalogue system, freight by weight, then the
+    // carrier's surcharge on it.
+    control.SetFreightOptionsFromMorrow(order.freightRulesPage);
+    control.LetFreightInfo(order.freightRates, order.surcharges);
+    if (!services.surchargeServer.empty()) {
+        control.PutServerName(services.surchargeServer);
+        control.GetSurCharges(3, "2024-05-01");
+    }
+    // The taxes: from the internal tax service when there is one, otherwise
+    // the host's amounts, shown by SetTaxNFees with the total deposit.
+    bool taxed = false;
+    if (!services.internalTaxUrl.empty() && mode != Mode::ViewMode) {
+        control.setInternalTaxServiceURL(services.internalTaxUrl);
+        try {
+            control.CalculateTaxesFromVardonInternalService("70412");
+            taxed = true;
+        } catch (const ServiceError&) {
+            // LastServiceFailure says why; the host's amounts stand in.
+        }
+    }
+    if (!taxed) {
+        control.setCountryTaxableAmount(text::formatFixed(412.69, 2, control.locale()));
+        control.setStateTaxableAmount(text::formatFixed(577.76, 2, control.locale()));
+        control.SetTaxNFees();
+    }
     // Loading is not an edit: the host starts the clerk's session clean.
     control.setIsDirty(false);
 }
@@ -169,6 +194,12 @@ std::string orderSummary(const OrderedItems& control)
     row("Total Deposit ($)", f.txtFee[6].text());
     row("Conversion rate", f.txtCurrConversionRate.text());
     row("Exempt rows", control.ExemptItems());
+    out << "Delivery:\n";
+    const view::ComboBox& options = f.cboFreightOptions[0];
+    for (int i = 0; i < options.listCount(); ++i)
+        row(options.itemText(i), std::to_string(options.itemData(i)), i == options.listIndex() ? "selected" : "");
+    row("Freight rates", control.GetFreightInfo());
+    if (!control.LastServiceFailure().empty()) row("Last service failure", control.LastServiceFailure());
     try {
         out << "\nGetSalesTaxesNFees:\n  " << control.GetSalesTaxesNFees() << "\n";
     } catch (const std::exception& e) {

@@ -14,6 +14,18 @@ struct SampleOrder {
     std::string fees;
     std::string salesTax;
     std::string brackets;
+    /// The vendor's freight rates by weight, the carrier surcharge records and
+    /// the catalogue system's freight rules page.
+    std::string freightRates = "0.25$F$0.2$F$0.18$F$0.15$F$0$F$$R$";
+    std::string surcharges = "1$F$2.5$R$";
+    std::string freightRulesPage =
+        "<html><head><script type=\"text/javascript\">var page;</script>"
+        "&lt;FreightRules&gt;&lt;DeliveryOption&gt;&lt;VendorFreightMethodID&gt;3&lt;/VendorFreightMethodID&gt;"
+        "&lt;VendorDeliveryTypeDescription&gt;Delivery To Club&lt;/VendorDeliveryTypeDescription&gt;"
+        "&lt;VendorDeliveryAgentID&gt;41&lt;/VendorDeliveryAgentID&gt;&lt;/DeliveryOption&gt;"
+        "&lt;DeliveryOption&gt;&lt;VendorFreightMethodID&gt;7&lt;/VendorFreightMethodID&gt;"
+        "&lt;VendorDeliveryTypeDescription&gt;Home Delivery&lt;/VendorDeliveryTypeDescription&gt;"
+        "&lt;/DeliveryOption&gt;&lt;/FreightRules&gt;</div><html xmlns=\"http://www.w3.org/1999/xhtml\"></html>";
 
     static SampleOrder embedded();
     /// Reads lookups.txt, lines.txt, fees.txt, salestax.txt and brackets.txt
@@ -25,8 +37,18 @@ struct SampleOrder {
     SampleOrder inLocale(const text::Locale& locale) const;
 };
 
-/// Configures a control as a host would for the sample order and loads it.
-void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode = Mode::UpdateMode);
+/// Where the order's web services answer; empty: the host's own tax amounts
+/// and no surcharge.
+struct ServiceAddresses {
+    std::string surchargeServer;
+    std::string internalTaxUrl;
+};
+
+/// Configures a control as a host would for the sample order and loads it:
+/// lookups, fees, lines, delivery options, freight by weight, the carrier
+/// surcharge and the taxes (from the internal tax service when one is given).
+void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode = Mode::UpdateMode,
+                     const ServiceAddresses& services = {});
 
 /// The grid as an aligned table, the fees, taxes and totals, the tax and fee
 /// summary and the button states.

@@ -86,7 +86,10 @@ bool DemoWindow::mayDiscardChanges()
 void DemoWindow::loadOrder(Mode mode)
 {
     try {
-        loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode);
+        loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode,
+                        {surchargeService_.serverName(), taxService_.url()});
+        const std::string& failure = widget_->control().LastServiceFailure();
+        if (!failure.empty()) log(QStringLiteral("Service failure: ") + QString::fromStdString(failure));
         log(QStringLiteral("Loaded the sample order"));
     } catch (const std::exception& e) {
         log(QStringLiteral("Load refused: ") + QString::fromStdString(e.what()));

@@ -2,7 +2,9 @@
 
 #include <zelt/OrderedItemsWidget.h>
 
+#include "InternalTaxStandIn.h"
 #include "SampleOrder.h"
+#include "SurchargeStandIn.h"
 
 #include <QLocale>
 #include <QMainWindow>
@@ -39,6 +41,10 @@ protected:
 private:
     QSplitter* splitter_ = nullptr;
     SampleOrder order_;
+    /// The surcharge and internal tax services, stood in on loopback so that
+    /// the demo runs with no servers around it.
+    standins::SurchargeStandIn surchargeService_{{{1, 0.04}, {2, 0.06}, {3, 0.05}}};
+    standins::InternalTaxStandIn taxService_;
     OrderedItemsWidget* widget_;
     QPlainTextEdit* log_;
 };
