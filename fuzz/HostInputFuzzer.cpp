@@ -2,6 +2,8 @@
 // and to the fee and tax boxes as typed or pasted text, in every mode. Bad
 // input may raise zelt::Error; anything else (a crash, a sanitizer report,
 // another exception) is a fault.
+#include "Tolerate.h"
+
 #include <zelt/OrderedItems.h>
 
 #include <cstddef>
@@ -14,16 +16,6 @@ namespace {
 constexpr std::string_view kLookups =
     "Open$F$1$R$Received$F$6$R$Rewards$F$7$R$$T$Each$F$EA$R$$T$UPS$F$1$R$Club$F$2$R$$T$Spring$F$2024-03-01$R$$T$"
     "1.25$R$$T$";
-
-template <typename F>
-void tolerate(F f)
-{
-    try {
-        f();
-    } catch (const zelt::Error&) {
-        // Refused input: the control says why and keeps its state.
-    }
-}
 
 } // namespace
 

@@ -5,6 +5,8 @@
 // with a result or a zelt::Error, never a crash, a hang or a leak.
 #include "services/SoapClient.h"
 
+#include "Tolerate.h"
+
 #include <zelt/OrderedItems.h>
 #include <zelt/StandIns.h>
 
@@ -24,16 +26,6 @@ public:
         return {zelt::platform::HttpResponse{status, body}, {}};
     }
 };
-
-template <typename F>
-void tolerate(F f)
-{
-    try {
-        f();
-    } catch (const zelt::Error&) {
-        // Refused: the control says why.
-    }
-}
 
 } // namespace
 

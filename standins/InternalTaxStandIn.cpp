@@ -37,11 +37,7 @@ std::string fixed2(double v)
 InternalTaxStandIn::InternalTaxStandIn(std::array<double, 5> rates) : rates_(rates)
 {
     server_.server.Post("/TaxService.asmx", [this](const httplib::Request& req, httplib::Response& res) {
-        {
-            std::lock_guard lock(mutex_);
-            lastRequest_ = req.body;
-            lastAction_ = req.get_header_value("SOAPAction");
-        }
+        received_.keep(req);
         pugi::xml_document request;
         request.load_string(req.body.c_str());
         double taxable = 0;
@@ -62,12 +58,10 @@ InternalTaxStandIn::InternalTaxStandIn(std::array<double, 5> rates) : rates_(rat
         for (std::size_t i = 0; i < 5; ++i)
             taxes += std::string("<") + names[i] + ">" + fixed2(taxable * rates_[i]) + "</" + names[i] + ">";
         taxes += "</Taxes>";
-        std::string escaped;
-        for (char ch : taxes) escaped += ch == '<' ? "&lt;" : ch == '>' ? "&gt;" : std::string(1, ch);
         res.set_content("<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                         "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\"><soap:Body>"
                         "<RecalculateTaxesResponse xmlns=\"http://tempuri.org/InternalTaxService/\">"
-                        "<RecalculateTaxesResult>" + escaped +
+                        "<RecalculateTaxesResult>" + escapedMarkup(taxes) +
                             "</RecalculateTaxesResult></RecalculateTaxesResponse></soap:Body></soap:Envelope>",
                         "text/xml; charset=utf-8");
     });
@@ -76,16 +70,7 @@ InternalTaxStandIn::InternalTaxStandIn(std::array<double, 5> rates) : rates_(rat
 
 std::string InternalTaxStandIn::url() const { return server_.url("/TaxService.asmx"); }
 
-std::string InternalTaxStandIn::lastRequest() const
-{
-    std::lock_guard lock(mutex_);
-    return lastRequest_;
-}
-
-std::string InternalTaxStandIn::lastAction() const
-{
-    std::lock_guard lock(mutex_);
-    return lastAction_;
-}
+std::string InternalTaxStandIn::lastRequest() const { return received_.body(); }
+std::string InternalTaxStandIn::lastAction() const { return received_.action(); }
 
 } // namespace zelt::standins

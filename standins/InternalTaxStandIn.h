@@ -3,7 +3,6 @@
 #include "LoopbackServer.h"
 
 #include <array>
-#include <mutex>
 #include <string>
 
 namespace zelt::standins {
@@ -24,9 +23,7 @@ public:
 private:
     LoopbackServer server_;
     std::array<double, 5> rates_;
-    mutable std::mutex mutex_;
-    std::string lastRequest_;
-    std::string lastAction_;
+    RequestLog received_;
 };
 
 } // namespace zelt::standins

@@ -3,6 +3,7 @@
 #include <httplib.h>
 
 #include <chrono>
+#include <mutex>
 #include <string>
 #include <thread>
 
@@ -35,6 +36,53 @@ public:
 private:
     int port_ = 0;
     std::thread thread_;
+};
+
+/// Markup written as text inside another element, as .NET services return
+/// their result documents.
+inline std::string escapedMarkup(const std::string& xml)
+{
+    std::string out;
+    for (char c : xml) {
+        if (c == '<') out += "&lt;";
+        else if (c == '>') out += "&gt;";
+        else if (c == '&') out += "&amp;";
+        else out += c;
+    }
+    return out;
+}
+
+/// The last request a stand-in received: its body and SOAPAction header.
+class RequestLog {
+public:
+    void keep(const httplib::Request& request)
+    {
+        std::lock_guard lock(mutex_);
+        body_ = request.body;
+        action_ = request.get_header_value("SOAPAction");
+        ++count_;
+    }
+    std::string body() const
+    {
+        std::lock_guard lock(mutex_);
+        return body_;
+    }
+    std::string action() const
+    {
+        std::lock_guard lock(mutex_);
+        return action_;
+    }
+    int count() const
+    {
+        std::lock_guard lock(mutex_);
+        return count_;
+    }
+
+private:
+    mutable std::mutex mutex_;
+    std::string body_;
+    std::string action_;
+    int count_ = 0;
 };
 
 } // namespace zelt::standins

@@ -8,18 +8,6 @@ namespace zelt::standins {
 
 namespace {
 
-std::string escaped(const std::string& xml)
-{
-    std::string out;
-    for (char c : xml) {
-        if (c == '<') out += "&lt;";
-        else if (c == '>') out += "&gt;";
-        else if (c == '&') out += "&amp;";
-        else out += c;
-    }
-    return out;
-}
-
 std::string dataSet(const std::map<int, double>& table, int carrier)
 {
     std::string rows;
@@ -43,19 +31,14 @@ SurchargeStandIn::SurchargeStandIn(std::map<int, double> percentages) : percenta
                             pugi::xml_document request;
                             request.load_string(req.body.c_str());
                             const int carrier = request.select_node("//CarrierID").node().text().as_int(-1);
-                            {
-                                std::lock_guard lock(mutex_);
-                                lastEnvelope_ = req.body;
-                                lastAction_ = req.get_header_value("SOAPAction");
-                                ++requests_;
-                            }
+                            received_.keep(req);
                             res.set_content(
                                 "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
                                 "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
                                 "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
                                 "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\"><soap:Body>"
                                 "<GetSurChargesResponse xmlns=\"http://tempuri.org/SurchargeInformation/\">"
-                                "<GetSurChargesResult>" + escaped(dataSet(percentages_, carrier)) +
+                                "<GetSurChargesResult>" + escapedMarkup(dataSet(percentages_, carrier)) +
                                     "</GetSurChargesResult></GetSurChargesResponse></soap:Body></soap:Envelope>",
                                 "text/xml; charset=utf-8");
                         });
@@ -64,22 +47,8 @@ SurchargeStandIn::SurchargeStandIn(std::map<int, double> percentages) : percenta
 
 std::string SurchargeStandIn::serverName() const { return "http://127.0.0.1:" + std::to_string(server_.port()) + "/"; }
 
-std::string SurchargeStandIn::lastEnvelope() const
-{
-    std::lock_guard lock(mutex_);
-    return lastEnvelope_;
-}
-
-std::string SurchargeStandIn::lastAction() const
-{
-    std::lock_guard lock(mutex_);
-    return lastAction_;
-}
-
-int SurchargeStandIn::requests() const
-{
-    std::lock_guard lock(mutex_);
-    return requests_;
-}
+std::string SurchargeStandIn::lastEnvelope() const { return received_.body(); }
+std::string SurchargeStandIn::lastAction() const { return received_.action(); }
+int SurchargeStandIn::requests() const { return received_.count(); }
 
 } // namespace zelt::standins

@@ -3,7 +3,6 @@
 #include "LoopbackServer.h"
 
 #include <map>
-#include <mutex>
 #include <string>
 
 namespace zelt::standins {
@@ -26,10 +25,7 @@ public:
 private:
     LoopbackServer server_;
     std::map<int, double> percentages_;
-    mutable std::mutex mutex_;
-    std::string lastEnvelope_;
-    std::string lastAction_;
-    int requests_ = 0;
+    RequestLog received_;
 };
 
 } // namespace zelt::standins

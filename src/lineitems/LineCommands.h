@@ -9,13 +9,9 @@ namespace zelt {
 /// What the clerk does to existing lines: selecting one in the grid, editing,
 /// deleting and cancelling it, copying it through the pop-up menu; and the
 /// line buttons each mode offers.
-class LineCommands {
+class LineCommands : private LinePartsUser {
 public:
-    explicit LineCommands(const LineParts& parts)
-        : ctx_(parts.ctx), entryArea_(parts.entryArea), combos_(parts.combos), totals_(parts.totals),
-          rows_(parts.rows), history_(parts.history)
-    {
-    }
+    explicit LineCommands(const LineParts& parts) : LinePartsUser(parts) {}
 
     void bind();
     /// A new order: the line buttons for the mode, no history, no copied
@@ -43,13 +39,6 @@ private:
     void setPickersFromTexts();
     void afterHistoryStep();
     void setMenu(const char* first, const char* second, bool secondEnabled);
-
-    ControlContext& ctx_;
-    EntryArea& entryArea_;
-    ComboContent& combos_;
-    TotalsRecalculation& totals_;
-    LineRows& rows_;
-    LineHistory& history_;
 };
 
 } // namespace zelt

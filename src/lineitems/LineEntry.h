@@ -15,13 +15,9 @@ namespace zelt {
 
 /// The add button: "Add" opens a new line, "Add to Grid" and "Update" check
 /// the entry and write the line.
-class LineEntry {
+class LineEntry : private LinePartsUser {
 public:
-    explicit LineEntry(const LineParts& parts)
-        : ctx_(parts.ctx), entryArea_(parts.entryArea), combos_(parts.combos), totals_(parts.totals),
-          rows_(parts.rows), history_(parts.history)
-    {
-    }
+    explicit LineEntry(const LineParts& parts) : LinePartsUser(parts) {}
 
     void bind();
     void cmdAdd_Click();
@@ -55,13 +51,6 @@ private:
     int write(const StagedLine& staged, bool adding, bool rebuildTracker = true);
     void adjustRewards();
     void show(const EntryFailure& failure);
-
-    ControlContext& ctx_;
-    EntryArea& entryArea_;
-    ComboContent& combos_;
-    TotalsRecalculation& totals_;
-    LineRows& rows_;
-    LineHistory& history_;
 };
 
 } // namespace zelt

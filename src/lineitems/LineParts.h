@@ -21,4 +21,21 @@ struct LineParts {
     LineHistory& history;
 };
 
+/// What a line command holds of the parts: one reference to each.
+class LinePartsUser {
+protected:
+    explicit LinePartsUser(const LineParts& parts)
+        : ctx_(parts.ctx), entryArea_(parts.entryArea), combos_(parts.combos), totals_(parts.totals),
+          rows_(parts.rows), history_(parts.history)
+    {
+    }
+
+    ControlContext& ctx_;
+    EntryArea& entryArea_;
+    ComboContent& combos_;
+    TotalsRecalculation& totals_;
+    LineRows& rows_;
+    LineHistory& history_;
+};
+
 } // namespace zelt

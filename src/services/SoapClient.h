@@ -46,6 +46,13 @@ std::string withoutCredentials(std::string_view url);
 /// hexadecimal number after it is a type mismatch.
 std::string URLDecode(std::string_view what);
 
+/// The opening of every request the control writes: the XML declaration and
+/// the SOAP envelope start tag with its namespaces in the services' order.
+inline constexpr std::string_view kRequestStart =
+    "<?xml version=\"1.0\" encoding=\"utf-8\"?>"
+    "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
+    "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">";
+
 /// A value put into an envelope as XML text: & < > " ' escaped.
 std::string xmlEscaped(std::string_view value);
 

@@ -59,9 +59,7 @@ std::string InternalTaxService::request(std::string_view orderID) const
     for (auto [name, index] : feeItems) fees += std::string("<string>") + name + "|" + xmlEscaped(f.txtFee[index].text()) + "</string>";
     const bool canadian = TaxFields::isCanadianShipCountry(ctx_.state.ShipCountry);
 
-    std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
-    out += "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">";
+    std::string out(kRequestStart);
     out += "  <soap:Body>";
     out += "      <RecalculateTaxes xmlns=\"" + std::string(kNamespace) + "\">";
     out += "          <orderId>" + xmlEscaped(orderID) + "</orderId>";

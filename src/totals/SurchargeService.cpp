@@ -30,9 +30,7 @@ void SurchargeService::PutServerName(std::string_view serverName)
 
 std::string SurchargeService::envelope(std::int16_t carrierID, std::string_view effectiveDate)
 {
-    std::string out = "<?xml version=\"1.0\" encoding=\"utf-8\"?>";
-    out += "<soap:Envelope xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" "
-           "xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\" xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\">";
+    std::string out(kRequestStart);
     out += "  <soap:Body>";
     out += "    <GetSurCharges xmlns=\"" + std::string(kNamespace) + "\">";
     out += "      <EffectiveDate>" + xmlEscaped(effectiveDate) + "</EffectiveDate>";
