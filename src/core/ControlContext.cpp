@@ -1,6 +1,7 @@
 #include "core/ControlContext.h"
 
 #include "zelt/platform/CurlHttpClient.h"
+#include "zelt/platform/RuleTableFreightCalculator.h"
 #include "zelt/platform/SyslogEventLog.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/view/ScriptedMessageBoxes.h"
@@ -14,6 +15,9 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
     if (!services.eventLog) services.eventLog = std::make_shared<platform::SyslogEventLog>();
     if (!services.http) services.http = std::make_shared<platform::CurlHttpClient>();
     if (!services.activity) services.activity = std::make_shared<platform::ServiceActivity>();
+    if (!services.freight)
+        services.freight = std::make_shared<platform::RuleTableFreightCalculator>(
+            std::map<std::int32_t, platform::RuleTableFreightCalculator::Rule>{});
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

@@ -2,6 +2,7 @@
 
 #include "zelt/platform/Clock.h"
 #include "zelt/platform/EventLog.h"
+#include "zelt/platform/FreightCalculator.h"
 #include "zelt/platform/HttpClient.h"
 #include "zelt/platform/ServiceActivity.h"
 #include "zelt/view/MessageBoxService.h"
@@ -14,13 +15,15 @@ namespace zelt {
 /// Any left empty gets its default: message boxes recorded and answered with
 /// the harmless answer (a window installs real dialogs), the system clock, and
 /// the system log (syslog) as the application event log, libcurl for HTTP, and
-/// nobody listening to the exchanges.
+/// nobody listening to the exchanges, and a freight rate component without
+/// rules (every vendor "has no freight rule").
 struct Services {
     std::shared_ptr<view::MessageBoxService> messageBoxes;
     std::shared_ptr<platform::Clock> clock;
     std::shared_ptr<platform::EventLog> eventLog;
     std::shared_ptr<platform::HttpClient> http;
     std::shared_ptr<platform::ServiceActivity> activity;
+    std::shared_ptr<platform::FreightCalculator> freight;
 };
 
 } // namespace zelt

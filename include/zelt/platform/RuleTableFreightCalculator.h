@@ -1,0 +1,57 @@
+#pragma once
+
+#include "zelt/Error.h"
+#include "zelt/platform/FreightCalculator.h"
+
+#include <map>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelt::platform {
+
+/// A rules file that cannot be used: where and why.
+class FreightRulesError : public Error {
+public:
+    using Error::Error;
+};
+
+/// Freight from a table of rules per vendor freight method: weight brackets
+/// with a rate per pound, a minimum charge and an EHD fee. The rules come as
+/// JSON:
+///
+///     {"methods": [{"vendorFreightMethodID": 7,
+///                   "brackets": [{"upToPounds": 500, "ratePerPound": 0.25},
+///                                {"upToPounds": null, "ratePerPound": 0.15}],
+///                   "minimumCharge": 25.0, "ehdFee": 45.0}]}
+///
+/// Brackets are tried in order; the first whose "upToPounds" is at least the
+/// total weight (null: no limit) gives the rate. A method without a rule, or a
+/// weight beyond every bracket, answers the empty text (no rule).
+class RuleTableFreightCalculator : public FreightCalculator {
+public:
+    struct Bracket {
+        std::optional<double> upToPounds;
+        double ratePerPound = 0;
+    };
+    struct Rule {
+        std::vector<Bracket> brackets;
+        double minimumCharge = 0;
+        double ehdFee = 0;
+    };
+
+    explicit RuleTableFreightCalculator(std::map<std::int32_t, Rule> rules) : rules_(std::move(rules)) {}
+    /// Reads rules; FreightRulesError names what is wrong (the JSON, a
+    /// method, a bracket, a field).
+    static RuleTableFreightCalculator fromJson(std::string_view json);
+    static RuleTableFreightCalculator fromFile(const std::string& path);
+
+    std::string calculate(const FreightRequest& request, std::string_view shipState, std::int32_t centerID,
+                          std::string_view shipZip, std::int32_t vendorFreightMethodID) override;
+
+private:
+    std::map<std::int32_t, Rule> rules_;
+};
+
+} // namespace zelt::platform

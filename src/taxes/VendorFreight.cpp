@@ -1,0 +1,75 @@
+#include "taxes/VendorFreight.h"
+
+#include "core/ControlContext.h"
+#include "core/Field.h"
+#include "lineitems/LineColumns.h"
+#include "totals/FeeIndex.h"
+#include "zelt/platform/FreightCalculator.h"
+
+namespace zelt {
+
+namespace {
+
+/// A fee the component answered: in the control's locale or with "." as the point.
+std::optional<double> feeOf(std::string_view text, const text::Locale& locale)
+{
+    if (auto v = text::tryToNumber(text, locale)) return v;
+    return text::tryToNumber(text, text::Locale::enUS());
+}
+
+} // namespace
+
+std::optional<std::string> VendorFreight::CalculateVendorFreight()
+{
+    const ControlState& st = ctx_.state;
+    view::Form& f = ctx_.form;
+    const view::Grid& grid = ctx_.grid();
+
+    platform::FreightRequest request;
+    request.customerCode = st.CustomerCode;
+    request.vendorID = st.VendorID;
+    request.customerOrderedDate = st.CustomerOrderedDate;
+    request.nonCenterDelivery = st.NonCenterDelivery;
+    auto weight = text::tryToNumber(f.txtField[Field::TotalWeight].text(), ctx_.locale);
+    if (!weight) return "the total weight \"" + f.txtField[Field::TotalWeight].text() + "\" is not a number";
+    request.totalWeight = *weight;
+    request.origin = {st.FromCity, st.FromCountry, st.FromStreet1, st.FromStreet2, st.FromStreet3, st.FromZip, st.FromState};
+    request.destination = {st.ShipCity, st.ShipCountry, st.ShipStreet1, st.ShipStreet2, st.ShipStreet3, st.ShipZip, st.ShipState};
+    for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx_.locale);
+        if (!status || !ctx_.lists.isMerchandiseStatus(*status)) continue;
+        auto quantity = text::tryToNumber(grid.text(r, Col::Quantity), ctx_.locale);
+        auto price = text::tryToNumber(grid.text(r, Col::UnitPrice), ctx_.locale);
+        auto unitWeight = text::tryToNumber(grid.text(r, Col::UnitWeight), ctx_.locale);
+        auto extended = text::tryToNumber(grid.text(r, Col::ExtPrice), ctx_.locale);
+        if (!quantity || !price || !unitWeight || !extended)
+            return "line " + std::to_string(r) + " has an amount that is not a number";
+        request.lines.push_back({grid.text(r, Col::ModelNo), text::toInt32(*quantity), *price, *unitWeight,
+                                 text::tryToNumber(grid.text(r, Col::CarrierID), ctx_.locale).value_or(0) == 1,
+                                 *extended});
+    }
+    const view::ComboBox& options = f.cboFreightOptions[0];
+    if (options.listIndex() < 0) return "no delivery option is chosen";
+    const std::int32_t method = options.itemData(options.listIndex());
+    auto center = text::tryToNumber(st.CenterID, ctx_.locale);
+
+    const std::string answer = ctx_.services.freight->calculate(request, st.ShipState, center ? text::toInt32(*center) : 0,
+                                                                st.ShipZip, method);
+    ctx_.state.VendorFreightMethodID = method;
+    if (answer.size() < 3) {
+        ctx_.message("Vendor does not have a freight rule defined. Please refer to the freight program in the vendor catalog",
+                     "Vendor Freight", view::MessageBoxButtons::Ok, view::MessageBoxIcon::None);
+        return std::nullopt;
+    }
+    const std::size_t bar = answer.find('|');
+    if (bar == std::string::npos) return "the freight answer \"" + answer + "\" has no \"|\"";
+    auto freight = feeOf(answer.substr(0, bar), ctx_.locale);
+    auto homeDelivery = feeOf(answer.substr(bar + 1), ctx_.locale);
+    if (!freight || !homeDelivery) return "the freight answer \"" + answer + "\" does not read as two amounts";
+    if (!f.chkAppFreight.checked() || !f.chkAppFreight.enabled())
+        f.txtFee[Fee::Freight].setText(ctx_.fixed(st.factoryPickup ? 0 : *freight, 2));
+    if (!f.chkAppEHD.checked()) f.txtFee[Fee::HomeDelivery].setText(ctx_.fixed(*homeDelivery, 2));
+    return std::nullopt;
+}
+
+} // namespace zelt

@@ -1,0 +1,130 @@
+#include "support/OrderFixture.h"
+
+#include "control/ControlAccess.h"
+#include "core/ControlContext.h"
+#include "taxes/VendorFreight.h"
+
+#include "zelt/platform/RuleTableFreightCalculator.h"
+
+using namespace zelt;
+using platform::RuleTableFreightCalculator;
+
+namespace {
+
+const char* kRules = R"({"methods": [
+    {"vendorFreightMethodID": 7, "minimumCharge": 25, "ehdFee": 45,
+     "brackets": [{"upToPounds": 500, "ratePerPound": 0.25}, {"upToPounds": null, "ratePerPound": 0.15}]},
+    {"vendorFreightMethodID": 3, "brackets": [{"upToPounds": 100, "ratePerPound": 1}]}]})";
+
+/// A component that answers one fixed text and keeps what it was asked.
+struct FixedAnswer : platform::FreightCalculator {
+    std::string answer;
+    platform::FreightRequest asked;
+    std::int32_t method = -1;
+    std::string calculate(const platform::FreightRequest& request, std::string_view, std::int32_t, std::string_view,
+                          std::int32_t vendorFreightMethodID) override
+    {
+        asked = request;
+        method = vendorFreightMethodID;
+        return answer;
+    }
+};
+
+class VendorFreightStep : public zelt::testing::OrderFixture {
+protected:
+    VendorFreightStep()
+    {
+        ControlAccess::context(*control).services.freight = component;
+        load(Mode::UpdateMode, {zelt::testing::LineSpec{}, zelt::testing::LineSpec{}});
+        form().cboFreightOptions[0].addItem("Home Delivery", 7);
+        form().cboFreightOptions[0].setListIndex(0);
+        form().txtFee[4].setText("99.00");
+        form().txtFee[2].setText("99.00");
+    }
+    std::optional<std::string> run() { return VendorFreight(ControlAccess::context(*control)).CalculateVendorFreight(); }
+
+    std::shared_ptr<FixedAnswer> component = std::make_shared<FixedAnswer>();
+};
+
+platform::FreightRequest weighing(double pounds)
+{
+    platform::FreightRequest r;
+    r.totalWeight = pounds;
+    return r;
+}
+
+} // namespace
+
+TEST(RuleTableFreightCalculator, BracketsMinimumAndFees)
+{
+    auto calculator = RuleTableFreightCalculator::fromJson(kRules);
+    struct Case {
+        double pounds;
+        std::int32_t method;
+        const char* answer;
+    } cases[] = {{120, 7, "30.00|45.00"}, {10, 7, "25.00|45.00"}, {600, 7, "90.00|45.00"},
+                 {50, 3, "50.00|0.00"},   {150, 3, ""},           {50, 9, ""}};
+    for (const Case& c : cases)
+        EXPECT_EQ(calculator.calculate(weighing(c.pounds), "NY", 7, "10001", c.method), c.answer) << c.pounds;
+}
+
+TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
+{
+    struct Case {
+        const char* json;
+        const char* reason;
+    } cases[] = {
+        {"{", "not JSON"},
+        {R"({"rules": []})", "\"methods\" array"},
+        {R"({"methods": [{"brackets": [{"ratePerPound": 1}]}]})", "method 0: \"vendorFreightMethodID\""},
+        {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": []}]})", "\"brackets\" must be a non-empty array"},
+        {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": -1}]}]})",
+         "bracket 0: \"ratePerPound\" must be a number of 0 or more"},
+        {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": 1}]},
+                         {"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": 2}]}]})", "given twice"},
+    };
+    for (const Case& c : cases) {
+        try {
+            RuleTableFreightCalculator::fromJson(c.json);
+            ADD_FAILURE() << c.json;
+        } catch (const platform::FreightRulesError& e) {
+            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
+        }
+    }
+    EXPECT_THROW(RuleTableFreightCalculator::fromFile("/nonexistent/rules.json"), platform::FreightRulesError);
+}
+
+TEST_F(VendorFreightStep, TheAnswerSetsFreightAndHomeDelivery)
+{
+    component->answer = "12.5|3";
+    EXPECT_FALSE(run());
+    EXPECT_EQ(form().txtFee[4].text(), "12.50");
+    EXPECT_EQ(form().txtFee[2].text(), "3.00");
+    EXPECT_EQ(component->method, 7);
+    EXPECT_EQ(component->asked.lines.size(), 2u);
+    EXPECT_DOUBLE_EQ(component->asked.totalWeight, 15);
+    // An overridden home delivery fee stays; a factory pickup has no freight.
+    form().chkAppEHD.setEnabled(true);
+    form().chkAppEHD.setVisible(true);
+    form().chkAppEHD.setValue(1);
+    form().txtFee[2].setText("7.00");
+    ControlAccess::context(*control).state.factoryPickup = true;
+    EXPECT_FALSE(run());
+    EXPECT_EQ(form().txtFee[2].text(), "7.00");
+    EXPECT_EQ(form().txtFee[4].text(), "0.00");
+}
+
+TEST_F(VendorFreightStep, NoRuleOrNoAnswerChangesNoFee)
+{
+    component->answer = "ab";
+    EXPECT_FALSE(run());
+    EXPECT_EQ(boxes->shown().back().title, "Vendor Freight");
+    EXPECT_EQ(boxes->shown().back().text,
+              "Vendor does not have a freight rule defined. Please refer to the freight program in the vendor catalog");
+    component->answer = "12.5";
+    EXPECT_NE(run().value_or("").find("has no \"|\""), std::string::npos);
+    form().cboFreightOptions[0].setListIndex(-1);
+    EXPECT_EQ(run().value_or(""), "no delivery option is chosen");
+    EXPECT_EQ(form().txtFee[4].text(), "99.00");
+    EXPECT_EQ(form().txtFee[2].text(), "99.00");
+}
