@@ -2,6 +2,7 @@
 
 #include "core/VendorFeeRules.h"
 #include "zelt/control/Country.h"
+#include "zelt/control/udtTaxPattern.h"
 #include "zelt/control/Mode.h"
 
 #include <array>
@@ -9,6 +10,7 @@
 #include <cstddef>
 #include <cstdint>
 #include <string>
+#include <vector>
 
 namespace zelt {
 
@@ -82,6 +84,10 @@ struct ControlState {
     std::string lastServiceFailure;
     /// The surcharge service: server name, address and SOAP action.
     std::string surchargeServerName, surchargeServiceAddress, surchargeSoapAction;
+    /// Per-jurisdiction tax totals: country, state, county, city, special (local).
+    std::array<double, 5> jurisdictionTaxTotal{};
+    /// How each line of the last Canadian AvaTax result was taxed.
+    std::vector<udtTaxPattern> taxPattern;
     /// FreightRate1 to FreightRate4: per pound, by weight bracket.
     std::array<double, 4> freightRates{};
     std::string vendorPriceListDate;

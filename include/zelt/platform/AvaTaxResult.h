@@ -1,0 +1,50 @@
+#pragma once
+
+#include "zelt/text/Currency.h"
+
+#include <string>
+#include <vector>
+
+namespace zelt::platform {
+
+/// One tax detail of a result line: a jurisdiction's share.
+struct AvaTaxDetail {
+    text::Currency base, exemption, nonTaxable, tax, taxable;
+    std::string jurisCode, jurisName;
+    int jurisType = 0; ///< 0 Country, 1 State, 2 County, 3 City, 4 Special
+    double rate = 0;
+    int taxType = 0; ///< 1 Sales, 2 Use
+};
+
+/// One line of a tax result.
+struct AvaTaxLine {
+    int boundaryLevel = 0; ///< 0 Address, 1 Zip9, 2 Zip5
+    text::Currency discount, exemption, tax, taxable;
+    std::string no, taxCode;
+    double rate = 0;
+    bool taxability = false;
+    std::vector<AvaTaxDetail> details;
+};
+
+/// A message of a result: three texts.
+struct AvaTaxMessage {
+    std::string summary, details, source;
+};
+
+/// What the AvaTax service answered for a tax request: the document values,
+/// the lines with their details, and the result code with its messages.
+/// Dates are kept as ISO texts (yyyy-mm-dd; the time stamp yyyy-mm-ddThh:mm:ss).
+struct AvaTaxResult {
+    std::string docCode, docDate, docId;
+    int docStatus = 0; ///< 0 Any, 1 Temporary, 2 Saved, 3 Posted, 4 Committed, 5 Cancelled
+    int docType = 0;   ///< 0 SalesOrder ... 3 PurchaseInvoice ... 5 ReturnInvoice
+    bool reconciled = false;
+    int resultCode = 0; ///< 0 Success, 1 Warning, 2 Error, 3 Exception
+    std::string timestamp;
+    text::Currency totalAmount, totalExemption, totalTax, totalTaxable;
+    std::string transactionId;
+    std::vector<AvaTaxLine> lines;
+    std::vector<AvaTaxMessage> messages;
+};
+
+} // namespace zelt::platform
