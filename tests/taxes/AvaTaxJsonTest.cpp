@@ -1,0 +1,126 @@
+#include "taxservices/AvaTaxJson.h"
+
+#include <gtest/gtest.h>
+
+#include <nlohmann/json.hpp>
+
+using namespace zelt;
+
+namespace {
+
+// A transaction answer with its many fields, the details named by jurisdictionType.
+const char* kTransaction = R"({
+  "id": 123456789, "code": "PO-7", "companyId": 12345, "date": "2024-05-01", "status": "Saved",
+  "type": "PurchaseInvoice", "batchCode": "", "currencyCode": "USD", "customerUsageType": "",
+  "reconciled": false, "totalAmount": 100.0, "totalExempt": 0.0, "totalDiscount": 0.0, "totalTax": 8.875,
+  "totalTaxable": 100.0, "totalTaxCalculated": 8.875, "modifiedDate": "2024-05-01T10:15:00.000Z",
+  "lines": [{
+    "id": 1, "transactionId": 123456789, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000",
+    "tax": 8.875, "taxableAmount": 100.0, "exemptAmount": 0.0, "discountAmount": 0.0, "isItemTaxable": true,
+    "lineAmount": 100.0, "quantity": 2.0,
+    "details": [
+      {"id": 11, "jurisCode": "36", "jurisName": "NEW YORK", "jurisdictionType": "State", "jurisType": "STA",
+       "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
+       "taxType": "Sales", "taxName": "NY STATE TAX"},
+      {"id": 12, "jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
+       "rate": 0.045, "tax": 4.5, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
+       "taxType": "Sales"},
+      {"id": 13, "jurisCode": "359071", "jurisName": "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT",
+       "jurisdictionType": "Special", "jurisType": "STJ", "rate": 0.00375, "tax": 0.375, "taxableAmount": 100.0,
+       "nonTaxableAmount": 0.0, "exemptAmount": 0.0, "taxType": "Use"}]}],
+  "addresses": [], "messages": [], "summary": []
+})";
+
+// The same line as the short published test data carries it: jurisType codes only.
+const char* kShortCodes = R"({"code": "PO-8", "status": "Committed", "type": "SalesInvoice", "lines": [
+  {"lineNumber": "1", "tax": 5, "taxableAmount": 100, "details": [
+    {"jurisType": "CNT", "jurisCode": "CA", "rate": 0.05, "taxableAmount": 100},
+    {"jurisType": "STA", "jurisCode": "ON", "rate": 0.08, "taxableAmount": 100},
+    {"jurisType": "CTY", "rate": 0.01}, {"jurisType": "CIT", "rate": 0.01}, {"jurisType": "STJ", "rate": 0.01},
+    {"jurisType": "XYZ", "rate": 0.5}]}]})";
+
+} // namespace
+
+TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
+{
+    const platform::AvaTaxResult r = avaTaxResultFromJson(kTransaction);
+    EXPECT_EQ(r.resultCode, 0);
+    EXPECT_EQ(r.docCode, "PO-7");
+    EXPECT_EQ(r.docDate, "2024-05-01");
+    EXPECT_EQ(r.docId, "123456789");
+    EXPECT_EQ(r.docStatus, 2);
+    EXPECT_EQ(r.docType, 3);
+    EXPECT_EQ(r.timestamp, "2024-05-01T10:15:00.000Z");
+    EXPECT_EQ(r.totalTax.toString(text::Locale::enUS()), "8.875");
+    ASSERT_EQ(r.lines.size(), 1u);
+    const platform::AvaTaxLine& line = r.lines[0];
+    EXPECT_EQ(line.no, "Merch1");
+    EXPECT_EQ(line.taxCode, "P0000000");
+    EXPECT_TRUE(line.taxability);
+    ASSERT_EQ(line.details.size(), 3u);
+    EXPECT_EQ(line.details[0].jurisType, 1);
+    EXPECT_EQ(line.details[1].jurisType, 3);
+    EXPECT_EQ(line.details[2].jurisType, 4);
+    EXPECT_DOUBLE_EQ(line.details[1].rate, 0.045);
+    EXPECT_EQ(line.details[0].taxType, 1);
+    EXPECT_EQ(line.details[2].taxType, 2);
+    EXPECT_EQ(line.details[2].jurisName, "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT");
+}
+
+TEST(AvaTaxJson, ShortJurisdictionCodesMapToo)
+{
+    const platform::AvaTaxResult r = avaTaxResultFromJson(kShortCodes);
+    ASSERT_EQ(r.lines.size(), 1u);
+    std::vector<int> types;
+    for (const auto& d : r.lines[0].details) types.push_back(d.jurisType);
+    EXPECT_EQ(types, (std::vector<int>{0, 1, 2, 3, 4, 5})) << "an unknown code is a type the result skips";
+    EXPECT_EQ(r.docStatus, 4);
+    EXPECT_EQ(r.docType, 1);
+}
+
+TEST(AvaTaxJson, AnErrorAnswerGivesItsMessagesAndGarbageIsAnException)
+{
+    const platform::AvaTaxResult r = avaTaxResultFromJson(R"({"error": {"code": "AddressRangeError",
+        "message": "Address not found", "target": "IncorrectData", "details": [
+          {"code": "AddressRangeError", "number": 304, "message": "The address number is out of range",
+           "description": "The address was found but the street number is out of range.",
+           "refersTo": "Addresses[0]", "severity": "Error"}]}})");
+    EXPECT_EQ(r.resultCode, 2);
+    ASSERT_EQ(r.messages.size(), 1u);
+    EXPECT_EQ(r.messages[0].summary, "The address number is out of range");
+    EXPECT_EQ(r.messages[0].details, "The address was found but the street number is out of range.");
+    EXPECT_EQ(r.messages[0].source, "Addresses[0]");
+    for (const char* garbage : {"<html>", "[1,2]", "", "{\"lines\": 5}", "{\"reconciled\": \"yes\"}",
+                                "{\"lines\": [{\"isItemTaxable\": 3}]}"}) {
+        const platform::AvaTaxResult g = avaTaxResultFromJson(garbage);
+        EXPECT_TRUE(g.resultCode == 3 || g.lines.empty()) << garbage;
+    }
+}
+
+TEST(AvaTaxJson, TheRequestCarriesTheDocumentAddressesAndLines)
+{
+    platform::AvaTaxRequest request;
+    request.companyCode = "007";
+    request.customerCode = "M-42";
+    request.customerUsageType = "NY";
+    request.docCode = "PO-7";
+    request.docDate = "2024-05-01";
+    request.origin = {"1 Main St", "", "", "Albany", "NY", "12207", "US"};
+    request.destination = {"5 Park Ave", "Suite 2", "", "New York", "NY", "10016", "US"};
+    request.lines = {{"Merch1", "OC-2210", 2, text::Currency::fromDouble(100), ""},
+                     {"Freight", "", 1, text::Currency::fromDouble(12.5), "FR020100"}};
+    const auto body = nlohmann::json::parse(avaTaxRequestJson(request));
+    EXPECT_EQ(body["type"], "PurchaseInvoice");
+    EXPECT_EQ(body["companyCode"], "007");
+    EXPECT_EQ(body["customerCode"], "M-42");
+    EXPECT_EQ(body["entityUseCode"], "NY");
+    EXPECT_EQ(body["code"], "PO-7");
+    EXPECT_EQ(body["date"], "2024-05-01");
+    EXPECT_EQ(body["addresses"]["shipFrom"]["city"], "Albany");
+    EXPECT_EQ(body["addresses"]["shipTo"]["line2"], "Suite 2");
+    ASSERT_EQ(body["lines"].size(), 2u);
+    EXPECT_EQ(body["lines"][1]["number"], "Freight");
+    EXPECT_EQ(body["lines"][1]["taxCode"], "FR020100");
+    EXPECT_DOUBLE_EQ(body["lines"][1]["amount"].get<double>(), 12.5);
+    EXPECT_DOUBLE_EQ(body["lines"][0]["quantity"].get<double>(), 2);
+}
