@@ -86,27 +86,24 @@ platform::AvaTaxResult mapped(const json& answer);
 
 platform::AvaTaxResult avaTaxResultFromJson(std::string_view body)
 {
-    platform::AvaTaxResult result;
+    // An answer the control cannot use is an Exception result saying why.
+    auto unusable = [](std::string summary, std::string details) {
+        platform::AvaTaxResult result;
+        result.resultCode = 3;
+        result.messages.push_back({std::move(summary), std::move(details), "AvaTax"});
+        return result;
+    };
     json answer;
     try {
         answer = json::parse(body);
     } catch (const json::parse_error&) {
-        result.resultCode = 3;
-        result.messages.push_back({"The AvaTax answer is not JSON", "", "AvaTax"});
-        return result;
+        return unusable("The AvaTax answer is not JSON", "");
     }
-    if (!answer.is_object()) {
-        result.resultCode = 3;
-        result.messages.push_back({"The AvaTax answer is not an object", "", "AvaTax"});
-        return result;
-    }
+    if (!answer.is_object()) return unusable("The AvaTax answer is not an object", "");
     try {
         return mapped(answer);
     } catch (const json::exception& e) {
-        // A field of an unexpected kind: the answer cannot be used.
-        result.resultCode = 3;
-        result.messages.push_back({"The AvaTax answer has a field of an unexpected kind", e.what(), "AvaTax"});
-        return result;
+        return unusable("The AvaTax answer has a field of an unexpected kind", e.what());
     }
 }
 
