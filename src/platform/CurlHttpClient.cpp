@@ -47,9 +47,13 @@ HttpResult CurlHttpClient::post(const HttpRequest& request)
     answer.cap = request.maxAnswerBytes;
     char error[CURL_ERROR_SIZE] = {};
     curl_easy_setopt(h, CURLOPT_URL, request.url.c_str());
-    curl_easy_setopt(h, CURLOPT_POST, 1L);
-    curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
-    curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    if (request.method == "GET") {
+        curl_easy_setopt(h, CURLOPT_HTTPGET, 1L);
+    } else {
+        curl_easy_setopt(h, CURLOPT_POST, 1L);
+        curl_easy_setopt(h, CURLOPT_POSTFIELDS, request.body.data());
+        curl_easy_setopt(h, CURLOPT_POSTFIELDSIZE_LARGE, static_cast<curl_off_t>(request.body.size()));
+    }
     curl_easy_setopt(h, CURLOPT_HTTPHEADER, headers.get());
     curl_easy_setopt(h, CURLOPT_WRITEFUNCTION, &collect);
     curl_easy_setopt(h, CURLOPT_WRITEDATA, &answer);

@@ -9,9 +9,10 @@
 
 namespace zelt::platform {
 
-/// One POST: the address, the headers in the order they are sent, the body,
-/// and the bounds of the exchange.
+/// One exchange: the method (POST with the body, or GET), the address, the
+/// headers in the order they are sent, and the bounds of the exchange.
 struct HttpRequest {
+    std::string method = "POST";
     std::string url;
     std::vector<std::pair<std::string, std::string>> headers;
     std::string body;

@@ -1,4 +1,4 @@
-#include "taxservices/AvaTaxJson.h"
+#include "platform/AvaTaxJson.h"
 
 #include <nlohmann/json.hpp>
 

@@ -1,0 +1,54 @@
+#pragma once
+
+#include "zelt/platform/AvaTaxRequest.h"
+#include "zelt/platform/AvaTaxResult.h"
+#include "zelt/platform/AvaTaxService.h"
+#include "zelt/platform/HttpClient.h"
+
+#include <chrono>
+#include <memory>
+#include <string>
+#include <string_view>
+
+namespace zelt::platform {
+
+/// Avalara AvaTax through its REST API v2: ping is GET
+/// /api/v2/utilities/ping (it succeeds only when the answer says
+/// "authenticated": true), get tax is POST /api/v2/transactions/create with
+/// HTTP Basic authentication (account id and licence key). The address is the
+/// sandbox unless setUrl says otherwise. Credentials go only into the
+/// Authorization header: never into a message or a result.
+class AvaTaxRestService : public AvaTaxService {
+public:
+    static constexpr std::string_view kSandbox = "https://sandbox-rest.avatax.com";
+
+    explicit AvaTaxRestService(std::shared_ptr<HttpClient> http);
+
+    void setProfileClient(const std::string& client) override { client_ = client; }
+    void setUrl(const std::string& url) override { url_ = url; }
+    void setAccount(const std::string& account) override { account_ = account; }
+    void setLicenseKey(const std::string& licenseKey) override { licenseKey_ = licenseKey; }
+    void setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds total);
+
+    /// 0 when the service answers and knows the account; otherwise 2 (Error),
+    /// with the reason in lastFailure().
+    int ping(std::string_view message);
+    /// The result of a tax request; a failed exchange is an Exception result
+    /// whose message says why.
+    AvaTaxResult getTax(const AvaTaxRequest& request);
+    const std::string& lastFailure() const noexcept { return lastFailure_; }
+
+private:
+    HttpRequest request(std::string method, std::string path) const;
+
+    std::shared_ptr<HttpClient> http_;
+    std::string client_ = "ZeltOrderedItems";
+    std::string url_{kSandbox};
+    std::string account_;
+    std::string licenseKey_;
+    std::chrono::milliseconds connect_{10'000};
+    std::chrono::milliseconds total_{30'000};
+    std::string lastFailure_;
+};
+
+} // namespace zelt::platform

@@ -1,0 +1,96 @@
+#include "zelt/platform/AvaTaxRestService.h"
+
+#include "platform/AvaTaxJson.h"
+
+#include <nlohmann/json.hpp>
+
+namespace zelt::platform {
+
+namespace {
+
+std::string base64(std::string_view in)
+{
+    static constexpr char kTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    std::size_t i = 0;
+    for (; i + 2 < in.size(); i += 3) {
+        const unsigned n = (static_cast<unsigned char>(in[i]) << 16) | (static_cast<unsigned char>(in[i + 1]) << 8) |
+                           static_cast<unsigned char>(in[i + 2]);
+        for (int shift : {18, 12, 6, 0}) out += kTable[(n >> shift) & 63];
+    }
+    if (i + 1 == in.size()) {
+        const unsigned n = static_cast<unsigned char>(in[i]) << 16;
+        out += kTable[(n >> 18) & 63];
+        out += kTable[(n >> 12) & 63];
+        out += "==";
+    } else if (i + 2 == in.size()) {
+        const unsigned n = (static_cast<unsigned char>(in[i]) << 16) | (static_cast<unsigned char>(in[i + 1]) << 8);
+        out += kTable[(n >> 18) & 63];
+        out += kTable[(n >> 12) & 63];
+        out += kTable[(n >> 6) & 63];
+        out += '=';
+    }
+    return out;
+}
+
+} // namespace
+
+AvaTaxRestService::AvaTaxRestService(std::shared_ptr<HttpClient> http) : http_(std::move(http)) {}
+
+void AvaTaxRestService::setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds total)
+{
+    connect_ = connect;
+    total_ = total;
+}
+
+HttpRequest AvaTaxRestService::request(std::string method, std::string path) const
+{
+    HttpRequest r;
+    r.method = std::move(method);
+    std::string base = url_;
+    while (!base.empty() && base.back() == '/') base.pop_back();
+    r.url = base + path;
+    r.headers = {{"Authorization", "Basic " + base64(account_ + ":" + licenseKey_)},
+                 {"Accept", "application/json"},
+                 {"X-Avalara-Client", client_}};
+    r.connectTimeout = connect_;
+    r.totalTimeout = total_;
+    return r;
+}
+
+int AvaTaxRestService::ping(std::string_view)
+{
+    lastFailure_.clear();
+    const HttpResult result = http_->post(request("GET", "/api/v2/utilities/ping"));
+    if (!result.ok()) {
+        lastFailure_ = "AvaTax ping: " + result.failure;
+        return 2;
+    }
+    try {
+        const auto answer = nlohmann::json::parse(result.response->body);
+        if (answer.is_object() && answer.value("authenticated", false) == true) return 0;
+        lastFailure_ = "AvaTax ping: the account was not authenticated";
+    } catch (const nlohmann::json::exception&) {
+        lastFailure_ = "AvaTax ping: the answer is not JSON (HTTP " + std::to_string(result.response->status) + ")";
+    }
+    return 2;
+}
+
+AvaTaxResult AvaTaxRestService::getTax(const AvaTaxRequest& taxRequest)
+{
+    lastFailure_.clear();
+    HttpRequest r = request("POST", "/api/v2/transactions/create");
+    r.headers.emplace_back("Content-Type", "application/json");
+    r.body = zelt::avaTaxRequestJson(taxRequest);
+    const HttpResult result = http_->post(r);
+    if (!result.ok()) {
+        lastFailure_ = "AvaTax get tax: " + result.failure;
+        AvaTaxResult failed;
+        failed.resultCode = 3;
+        failed.messages.push_back({"AvaTax could not be reached", result.failure, "AvaTax"});
+        return failed;
+    }
+    return zelt::avaTaxResultFromJson(result.response->body);
+}
+
+} // namespace zelt::platform

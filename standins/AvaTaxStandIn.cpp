@@ -1,0 +1,127 @@
+#include "AvaTaxStandIn.h"
+
+#include <nlohmann/json.hpp>
+
+#include <chrono>
+#include <thread>
+
+namespace zelt::standins {
+
+namespace {
+
+using nlohmann::json;
+
+std::string base64(const std::string& in)
+{
+    static constexpr char kTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
+    std::string out;
+    unsigned value = 0;
+    int bits = -6;
+    for (unsigned char c : in) {
+        value = (value << 8) + c;
+        bits += 8;
+        while (bits >= 0) {
+            out += kTable[(value >> bits) & 63];
+            bits -= 6;
+        }
+    }
+    if (bits > -6) out += kTable[((value << 8) >> (bits + 8)) & 63];
+    while (out.size() % 4) out += '=';
+    return out;
+}
+
+struct Jurisdiction {
+    const char* type;
+    const char* code;
+    const char* name;
+    double rate;
+};
+
+std::vector<Jurisdiction> jurisdictionsFor(const std::string& region)
+{
+    if (region == "NY")
+        return {{"State", "36", "NEW YORK", 0.04}, {"City", "51000", "NEW YORK CITY", 0.045},
+                {"Special", "359071", "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT", 0.00375}};
+    if (region == "ON") return {{"Country", "CA", "CANADA", 0.05}, {"State", "ON", "ONTARIO", 0.08}};
+    return {{"State", region.c_str(), region.c_str(), 0.06}};
+}
+
+} // namespace
+
+AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey)
+    : authorization_("Basic " + base64(account + ":" + licenseKey))
+{
+    server_.server.Get("/api/v2/utilities/ping", [this](const httplib::Request& req, httplib::Response& res) {
+        const bool known = req.get_header_value("Authorization") == authorization_;
+        res.set_content(json{{"version", "24.5.0"}, {"authenticated", known}, {"authenticationType", "UsernamePassword"}}
+                            .dump(),
+                        "application/json");
+    });
+    server_.server.Post("/api/v2/transactions/create", [this](const httplib::Request& req, httplib::Response& res) {
+        received_.keep(req);
+        ++transactions_;
+        if (req.get_header_value("Authorization") != authorization_) {
+            res.status = 401;
+            res.set_content(R"({"error":{"code":"AuthenticationException","message":"Authentication failed."}})",
+                            "application/json");
+            return;
+        }
+        const Fault fault = fault_;
+        if (fault == Fault::Silence) {
+            std::this_thread::sleep_for(std::chrono::seconds(2));
+            return;
+        }
+        if (fault == Fault::Garbage) {
+            res.set_content("<html>gateway timeout</html>", "text/html");
+            return;
+        }
+        const json request = json::parse(req.body, nullptr, false);
+        const json to = request.is_object() ? request["addresses"]["shipTo"] : json::object();
+        const bool streets = to.is_object() && !to.value("line1", std::string()).empty();
+        if (fault == Fault::ErrorAnswer || (fault == Fault::AddressErrorFirst && streets)) {
+            res.status = 400;
+            res.set_content(json{{"error",
+                                  {{"code", "AddressRangeError"},
+                                   {"message", "Address not found"},
+                                   {"details",
+                                    {{{"code", "AddressRangeError"},
+                                      {"message", "The address number is out of range"},
+                                      {"description", "The street number is out of range."},
+                                      {"refersTo", "Addresses[1]"},
+                                      {"severity", "Error"}}}}}}}
+                                .dump(),
+                            "application/json");
+            return;
+        }
+        const auto taxes = jurisdictionsFor(to.is_object() ? to.value("region", std::string()) : std::string());
+        json lines = json::array();
+        double totalTax = 0, totalAmount = 0;
+        for (const json& line : request.value("lines", json::array())) {
+            const double amount = line.value("amount", 0.0);
+            json details = json::array();
+            double lineTax = 0;
+            for (const Jurisdiction& j : taxes) {
+                details.push_back({{"jurisdictionType", j.type}, {"jurisCode", j.code}, {"jurisName", j.name},
+                                   {"rate", j.rate}, {"taxableAmount", amount}, {"tax", amount * j.rate},
+                                   {"nonTaxableAmount", 0}, {"exemptAmount", 0}, {"taxType", "Sales"}});
+                lineTax += amount * j.rate;
+            }
+            lines.push_back({{"lineNumber", line.value("number", std::string())}, {"taxCode", line.value("taxCode", std::string())},
+                             {"taxableAmount", amount}, {"tax", lineTax}, {"isItemTaxable", true}, {"details", details}});
+            totalTax += lineTax;
+            totalAmount += amount;
+        }
+        res.set_content(json{{"id", 1000 + transactions_}, {"code", request.value("code", std::string())},
+                             {"date", request.value("date", std::string())}, {"status", "Saved"},
+                             {"type", "PurchaseInvoice"}, {"reconciled", false}, {"totalAmount", totalAmount},
+                             {"totalTax", totalTax}, {"totalTaxable", totalAmount}, {"totalExempt", 0},
+                             {"modifiedDate", "2024-05-01T10:15:00"}, {"lines", lines}}
+                            .dump(),
+                        "application/json");
+    });
+    server_.start();
+}
+
+std::string AvaTaxStandIn::url() const { return "http://127.0.0.1:" + std::to_string(server_.port()); }
+
+} // namespace zelt::standins

@@ -1,0 +1,144 @@
+#include "AvaTaxStandIn.h"
+
+#include "zelt/platform/AvaTaxRestService.h"
+#include "zelt/platform/CurlHttpClient.h"
+
+#include <gtest/gtest.h>
+
+using namespace zelt;
+using namespace std::chrono_literals;
+using Fault = standins::AvaTaxStandIn::Fault;
+
+namespace {
+
+constexpr const char* kAccount = "1100012345";
+constexpr const char* kKey = "A1B2C3D4E5F6SECRET";
+
+class AvaTaxRest : public ::testing::Test {
+protected:
+    AvaTaxRest()
+    {
+        service.setUrl(standIn.url() + "/");
+        service.setAccount(kAccount);
+        service.setLicenseKey(kKey);
+        service.setTimeouts(500ms, 1s);
+    }
+
+    static platform::AvaTaxRequest order(std::string region, std::string street)
+    {
+        platform::AvaTaxRequest r;
+        r.companyCode = "ZELT";
+        r.customerCode = "V100";
+        r.docCode = "PO-4711";
+        r.docDate = "2024-05-01";
+        r.origin = {"1 Main St", "", "", "Albany", "NY", "12207", "US"};
+        r.destination = {std::move(street), "", "", "Somewhere", std::move(region), "10001", "US"};
+        r.lines.push_back({"1", "WIDGET", 4, text::Currency::fromUnits(10000 * 100), "P0000000"});
+        r.lines.push_back({"2", "GADGET", 1, text::Currency::fromUnits(5000 * 100), "P0000000"});
+        return r;
+    }
+
+    // Nothing the service says about a failure may carry the licence key.
+    void expectNoCredentials(const platform::AvaTaxResult& result)
+    {
+        EXPECT_EQ(service.lastFailure().find(kKey), std::string::npos);
+        for (const auto& m : result.messages) {
+            EXPECT_EQ(m.summary.find(kKey), std::string::npos);
+            EXPECT_EQ(m.details.find(kKey), std::string::npos);
+        }
+    }
+
+    standins::AvaTaxStandIn standIn{kAccount, kKey};
+    platform::AvaTaxRestService service{std::make_shared<platform::CurlHttpClient>()};
+};
+
+} // namespace
+
+TEST_F(AvaTaxRest, PingSucceedsOnlyForAKnownAccount)
+{
+    EXPECT_EQ(service.ping("hello"), 0);
+    EXPECT_TRUE(service.lastFailure().empty());
+
+    service.setLicenseKey("WRONG");
+    EXPECT_EQ(service.ping("hello"), 2);
+    EXPECT_NE(service.lastFailure().find("not authenticated"), std::string::npos);
+}
+
+TEST_F(AvaTaxRest, PingOfAnAbsentServiceFailsWithAReason)
+{
+    service.setUrl("http://127.0.0.1:1");
+    EXPECT_EQ(service.ping("hello"), 2);
+    EXPECT_FALSE(service.lastFailure().empty());
+}
+
+TEST_F(AvaTaxRest, TaxesComeBackPerLineAndJurisdiction)
+{
+    const auto result = service.getTax(order("NY", "5 Broadway"));
+    ASSERT_EQ(result.resultCode, 0) << service.lastFailure();
+    EXPECT_EQ(result.docCode, "PO-4711");
+    EXPECT_EQ(result.docStatus, 2);
+    EXPECT_EQ(result.docType, 3);
+    ASSERT_EQ(result.lines.size(), 2u);
+    EXPECT_EQ(result.lines[0].no, "1");
+    ASSERT_EQ(result.lines[0].details.size(), 3u);
+    // State, City and Special district of New York, in that order.
+    EXPECT_EQ(result.lines[0].details[0].jurisType, 1);
+    EXPECT_EQ(result.lines[0].details[1].jurisType, 3);
+    EXPECT_EQ(result.lines[0].details[2].jurisType, 4);
+    EXPECT_EQ(result.lines[0].details[0].tax, text::Currency::fromUnits(400 * 100));
+    EXPECT_EQ(result.lines[1].details[1].tax, text::Currency::fromUnits(225 * 100));
+    // 8.875% of 150.00
+    EXPECT_NEAR(result.totalTax.toDouble(), 13.3125, 1e-9);
+    EXPECT_EQ(result.totalAmount, text::Currency::fromUnits(15000 * 100));
+
+    // The request went out as AvaTax's JSON with the document values.
+    const std::string sent = standIn.lastBody();
+    EXPECT_NE(sent.find("\"PO-4711\""), std::string::npos);
+    EXPECT_NE(sent.find("\"shipTo\""), std::string::npos);
+    EXPECT_EQ(sent.find(kKey), std::string::npos);
+}
+
+TEST_F(AvaTaxRest, FailuresAreResultsWithAReason)
+{
+    struct Case {
+        const char* name;
+        Fault fault;
+        std::string key;
+        int resultCode;
+        const char* summaryPart;
+    } cases[] = {
+        {"address not found", Fault::ErrorAnswer, kKey, 2, "address number"},
+        {"wrong licence key", Fault::None, "WRONG", 2, "Authentication"},
+        {"not JSON", Fault::Garbage, kKey, 3, ""},
+        {"silence past the time-out", Fault::Silence, kKey, 3, "could not be reached"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        standIn.setFault(c.fault);
+        service.setLicenseKey(c.key);
+        const auto started = std::chrono::steady_clock::now();
+        const auto result = service.getTax(order("NY", "5 Broadway"));
+        EXPECT_LT(std::chrono::steady_clock::now() - started, 1900ms);
+        EXPECT_EQ(result.resultCode, c.resultCode);
+        ASSERT_FALSE(result.messages.empty());
+        EXPECT_NE(result.messages[0].summary.find(c.summaryPart), std::string::npos) << result.messages[0].summary;
+        EXPECT_TRUE(result.lines.empty());
+        expectNoCredentials(result);
+    }
+}
+
+TEST_F(AvaTaxRest, AnAddressErrorWithStreetsCanBeRetriedWithoutThem)
+{
+    // GIVEN a service that cannot place the street address
+    standIn.setFault(Fault::AddressErrorFirst);
+    // WHEN the order asks with streets, THEN it is an error
+    EXPECT_EQ(service.getTax(order("ON", "99999 Nowhere Rd")).resultCode, 2);
+    // WHEN it asks again with the city, region and postal code only, THEN the taxes come
+    const auto result = service.getTax(order("ON", ""));
+    ASSERT_EQ(result.resultCode, 0);
+    ASSERT_EQ(result.lines.size(), 2u);
+    ASSERT_EQ(result.lines[0].details.size(), 2u);
+    EXPECT_EQ(result.lines[0].details[0].jurisType, 0); // GST as the country's
+    EXPECT_EQ(result.lines[0].details[1].jurisType, 1); // PST as the province's
+    EXPECT_EQ(standIn.transactions(), 2);
+}
