@@ -8,7 +8,6 @@
 #include "services/OrderEventRules.h"
 #include "core/HostInput.h"
 #include "zelt/InputError.h"
-#include "zelt/NotImplementedError.h"
 #include "zelt/Version.h"
 #include "zelt/text/RuntimeError.h"
 
@@ -22,7 +21,7 @@ OrderedItems::Impl::Impl(Services services) : ctx(std::move(services))
     bindHandlers();
 }
 
-void OrderedItems::Impl::runTaxCalculationCommand() {}
+void OrderedItems::Impl::runTaxCalculationCommand() { taxCommand.run(); }
 
 void OrderedItems::Impl::runCreationSequence()
 {
@@ -68,6 +67,7 @@ void OrderedItems::Impl::bindHandlers()
     commands.bind();
     entry.bind();
     entryHandlers.bind();
+    ctx.form.cmdUpdateTaxes.Click = ctx.guard([this] { runTaxCalculationCommand(); });
 }
 
 OrderedItems::OrderedItems(Services services) : impl_(std::make_unique<Impl>(std::move(services))) {}
@@ -321,7 +321,7 @@ void OrderedItems::LetSalesTaxesNFees(std::string_view ptFees, std::string_view 
     impl_->exchange.LetSalesTaxesNFees(ptFees, ptSalesTax, ptDutyBrkgFee);
 }
 std::string OrderedItems::GetSalesTaxesNFees() const { return impl_->exchange.GetSalesTaxesNFees(); }
-void OrderedItems::UpdateTaxes() { throw NotImplementedError("UpdateTaxes"); }
+void OrderedItems::UpdateTaxes() { impl_->runTaxCalculationCommand(); }
 void OrderedItems::EnableUpdateTaxes(bool value) { impl_->ctx.form.cmdUpdateTaxes.setEnabled(value); }
 void OrderedItems::LoadTaxRates() {}
 
@@ -343,11 +343,7 @@ void OrderedItems::setCustomerCode(std::string_view v) { impl_->ctx.state.Custom
 void OrderedItems::setDocCode(std::string_view v) { impl_->ctx.state.DocCode = v; }
 void OrderedItems::SetConfig(platform::AvaTaxService& svc)
 {
-    const ControlState& st = impl_->ctx.state;
-    if (!st.ProfileClient.empty()) svc.setProfileClient(st.ProfileClient);
-    if (!st.Url.empty()) svc.setUrl(st.Url);
-    if (!st.Account.empty()) svc.setAccount(st.Account);
-    if (!st.LicenseKey.empty()) svc.setLicenseKey(st.LicenseKey);
+    TaxCommand::configure(impl_->ctx.state, svc);
 }
 void OrderedItems::setTaxXML(std::string_view v) { impl_->ctx.state.TaxXML = v; }
 const std::string& OrderedItems::TaxDataXML() const { return impl_->ctx.state.TaxDataXML; }

@@ -12,6 +12,7 @@
 #include "lineitems/LineRows.h"
 #include "services/ComboContent.h"
 #include "services/SoapClient.h"
+#include "taxes/TaxCommand.h"
 #include "taxes/TaxFeeExchange.h"
 #include "taxes/TaxFields.h"
 #include "taxservices/InternalTaxService.h"
@@ -49,10 +50,10 @@ struct OrderedItems::Impl {
     SoapClient soap{ctx};
     SurchargeService surcharges{ctx, soap};
     InternalTaxService internalTax{ctx, soap, taxes};
+    TaxCommand taxCommand{ctx, totals, taxes};
 
-    /// "Calculate Taxes && Fees": the tax fields, the override boxes and the
-    /// exempt box call it. The tax calculation command (freight component,
-    /// AvaTax, the rate fallback) plugs in here; until then it does nothing.
+    /// "Calculate Taxes && Fees": the button, UpdateTaxes, the tax fields, the
+    /// override boxes and the exempt box run it.
     void runTaxCalculationCommand();
 
     void runCreationSequence();

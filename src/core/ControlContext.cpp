@@ -1,5 +1,6 @@
 #include "core/ControlContext.h"
 
+#include "zelt/platform/AvaTaxRestService.h"
 #include "zelt/platform/CurlHttpClient.h"
 #include "zelt/platform/RuleTableFreightCalculator.h"
 #include "zelt/platform/SyslogEventLog.h"
@@ -18,6 +19,8 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
     if (!services.freight)
         services.freight = std::make_shared<platform::RuleTableFreightCalculator>(
             std::map<std::int32_t, platform::RuleTableFreightCalculator::Rule>{});
+    if (!services.avaTax)
+        services.avaTax = [http = services.http] { return std::make_shared<platform::AvaTaxRestService>(http); };
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

@@ -61,6 +61,11 @@ HttpRequest AvaTaxRestService::request(std::string method, std::string path) con
 int AvaTaxRestService::ping(std::string_view)
 {
     lastFailure_.clear();
+    if (account_.empty() || licenseKey_.empty()) {
+        // Without credentials the service cannot know the account: no exchange.
+        lastFailure_ = "AvaTax ping: no account or licence key is set";
+        return 2;
+    }
     const HttpResult result = http_->post(request("GET", "/api/v2/utilities/ping"));
     if (!result.ok()) {
         lastFailure_ = "AvaTax ping: " + result.failure;

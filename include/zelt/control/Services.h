@@ -1,5 +1,6 @@
 #pragma once
 
+#include "zelt/platform/AvaTaxService.h"
 #include "zelt/platform/Clock.h"
 #include "zelt/platform/EventLog.h"
 #include "zelt/platform/FreightCalculator.h"
@@ -7,6 +8,7 @@
 #include "zelt/platform/ServiceActivity.h"
 #include "zelt/view/MessageBoxService.h"
 
+#include <functional>
 #include <memory>
 
 namespace zelt {
@@ -24,6 +26,9 @@ struct Services {
     std::shared_ptr<platform::HttpClient> http;
     std::shared_ptr<platform::ServiceActivity> activity;
     std::shared_ptr<platform::FreightCalculator> freight;
+    /// Makes the AvaTax tax service object for one run of the tax command.
+    /// Default: the AvaTax REST client on the control's HTTP client.
+    std::function<std::shared_ptr<platform::AvaTaxService>()> avaTax;
 };
 
 } // namespace zelt

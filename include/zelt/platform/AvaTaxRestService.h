@@ -32,10 +32,10 @@ public:
 
     /// 0 when the service answers and knows the account; otherwise 2 (Error),
     /// with the reason in lastFailure().
-    int ping(std::string_view message);
+    int ping(std::string_view message) override;
     /// The result of a tax request; a failed exchange is an Exception result
     /// whose message says why.
-    AvaTaxResult getTax(const AvaTaxRequest& request);
+    AvaTaxResult getTax(const AvaTaxRequest& request) override;
     const std::string& lastFailure() const noexcept { return lastFailure_; }
 
 private:

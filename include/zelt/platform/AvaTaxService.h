@@ -1,12 +1,18 @@
 #pragma once
 
+#include "zelt/platform/AvaTaxRequest.h"
+#include "zelt/platform/AvaTaxResult.h"
+
 #include <string>
+#include <string_view>
 
 namespace zelt::platform {
 
-/// The AvaTax adapter's tax service object, as far as the control configures
-/// it: the profile's client name, the service address and the account
-/// credentials. The calculation operations join it with the tax command.
+/// The AvaTax adapter's tax service object: the profile's client name, the
+/// service address and the account credentials the control configures, and
+/// the two calls of the tax command. Failures are results, never exceptions:
+/// ping answers a result code (0 when the service can be used), getTax a
+/// result whose code and messages say what went wrong.
 class AvaTaxService {
 public:
     virtual ~AvaTaxService() = default;
@@ -14,6 +20,8 @@ public:
     virtual void setUrl(const std::string& url) = 0;
     virtual void setAccount(const std::string& account) = 0;
     virtual void setLicenseKey(const std::string& licenseKey) = 0;
+    virtual int ping(std::string_view message) = 0;
+    virtual AvaTaxResult getTax(const AvaTaxRequest& request) = 0;
 };
 
 } // namespace zelt::platform

@@ -1,0 +1,380 @@
+#include "taxes/TaxCommand.h"
+
+#include "core/ControlContext.h"
+#include "core/Field.h"
+#include "lineitems/LineColumns.h"
+#include "services/OrderEventRules.h"
+#include "taxes/Jurisdictions.h"
+#include "taxes/TaxFields.h"
+#include "taxes/VendorFreight.h"
+#include "taxservices/TaxResultXml.h"
+#include "totals/FeeIndex.h"
+#include "totals/TotalsRecalculation.h"
+#include "zelt/text/Currency.h"
+#include "zelt/text/Date.h"
+
+namespace zelt {
+
+namespace {
+
+using text::Currency;
+
+constexpr int kFactoryPickupCarrier = 22;
+constexpr const char* kTitle = "Calculate Taxes & Fees";
+
+const char* jurisdictionName(int index)
+{
+    switch (index) {
+    case TXT_COUNTRYTAX: return "country";
+    case TXT_STATETAX: return "state";
+    case TXT_COUNTYTAX: return "county";
+    case TXT_CITYTAX: return "city";
+    default: return "local";
+    }
+}
+
+/// A merchandise line as the tax steps read it.
+struct MerchLine {
+    int row;
+    Currency extended;
+    bool exempt;
+};
+
+/// The merchandise lines in grid order; nothing when an Ext.Price does not read.
+std::optional<std::vector<MerchLine>> merchandiseLines(const ControlContext& ctx, std::string& why)
+{
+    const view::Grid& grid = ctx.grid();
+    std::vector<MerchLine> lines;
+    for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx.locale);
+        if (!status || !ctx.lists.isMerchandiseStatus(*status)) continue;
+        const std::string& ext = grid.text(r, Col::ExtPrice);
+        if (!text::tryToNumber(ext, ctx.locale)) {
+            why = "the Ext.Price \"" + ext + "\" of line " + std::to_string(r) + " is not a number";
+            return std::nullopt;
+        }
+        lines.push_back({r, Currency::fromText(ext, ctx.locale), grid.text(r, Col::Exempt) == kExemptMark});
+    }
+    return lines;
+}
+
+/// Rewards (a negative amount) used up on a taxable line: the line's amount
+/// after the rewards it absorbed.
+Currency useRewards(Currency extended, Currency& rewards)
+{
+    if (rewards == Currency{}) return extended;
+    if (-rewards > extended) {
+        rewards += extended;
+        return Currency{};
+    }
+    const Currency amount = extended + rewards;
+    rewards = Currency{};
+    return amount;
+}
+
+/// A fee box's amount: an empty box is no fee.
+std::optional<Currency> feeAmount(const ControlContext& ctx, int fee, std::string& why)
+{
+    const std::string& t = ctx.form.txtFee[fee].text();
+    if (t.empty()) return Currency{};
+    if (!text::tryToNumber(t, ctx.locale)) {
+        why = "the fee \"" + t + "\" in " + ctx.form.txtFee[fee].name() + "(" + std::to_string(fee) + ") is not a number";
+        return std::nullopt;
+    }
+    return Currency::fromText(t, ctx.locale);
+}
+
+std::optional<Currency> rewardsTotal(const ControlContext& ctx, std::string& why)
+{
+    const std::string& t = ctx.form.txtHiddenRewardsTotal.text();
+    if (t.empty()) return Currency{};
+    auto v = text::tryToNumber(t, ctx.locale);
+    if (!v) {
+        why = "the rewards total \"" + t + "\" is not a number";
+        return std::nullopt;
+    }
+    return Currency::fromText(ctx.numberForm(*v, 2), ctx.locale);
+}
+
+} // namespace
+
+void TaxCommand::configure(const ControlState& st, platform::AvaTaxService& svc)
+{
+    if (!st.ProfileClient.empty()) svc.setProfileClient(st.ProfileClient);
+    if (!st.Url.empty()) svc.setUrl(st.Url);
+    if (!st.Account.empty()) svc.setAccount(st.Account);
+    if (!st.LicenseKey.empty()) svc.setLicenseKey(st.LicenseKey);
+}
+
+void TaxCommand::fail(const std::string& why)
+{
+    ctx_.message("The taxes and fees could not be calculated: " + why + ".", kTitle, view::MessageBoxButtons::Ok,
+                 view::MessageBoxIcon::Information);
+}
+
+void TaxCommand::run()
+{
+    view::Form& f = ctx_.form;
+    ControlState& st = ctx_.state;
+    view::Grid& grid = ctx_.grid();
+
+    if (f.cmdAdd.caption() == "Add to Grid") {
+        ctx_.message("Please add the line add to P.O by clicking the Add to Grid button", "", view::MessageBoxButtons::Ok,
+                     view::MessageBoxIcon::Information);
+        return;
+    }
+    if (grid.rows() < 2) {
+        if (st.mode == Mode::AddMode)
+            ctx_.message("Please add a line item to this order before calculating fees.", "", view::MessageBoxButtons::Ok,
+                         view::MessageBoxIcon::Information);
+        st.IsFirstInit = false;
+        return;
+    }
+    try {
+        totals_.fupdate();
+    } catch (const Error& e) {
+        fail(std::string("the totals could not be recalculated (") + e.what() + ")");
+        return;
+    }
+
+    // Factory pickup: every merchandise line goes the same way or none does.
+    std::vector<int> merchRows;
+    bool pickup = false;
+    for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
+        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx_.locale);
+        if (!status || !ctx_.lists.isMerchandiseStatus(*status)) continue;
+        merchRows.push_back(r);
+        if (text::tryToNumber(grid.text(r, Col::CarrierID), ctx_.locale) == kFactoryPickupCarrier) pickup = true;
+    }
+    if (pickup) {
+        const auto answer = ctx_.message(
+            "  Item(s) on this order have been selected as Member Factory Pickup.  In order to proceed, all lines must be "
+            "updated to this option.\r\nClick Yes to update the lines or No to return to the line items to update the "
+            "applicable line(s).",
+            "Information Validation", view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
+        if (answer != view::MessageBoxAnswer::Yes) {
+            st.factoryPickup = false;
+            return;
+        }
+        for (int r : merchRows) grid.setText(r, Col::CarrierID, std::to_string(kFactoryPickupCarrier));
+        f.txtFee[Fee::Freight].setText("0.00");
+        st.factoryPickup = true;
+    }
+
+    const auto number = [&](const view::TextBox& box) { return text::tryToNumber(box.text(), ctx_.locale); };
+    if (auto rewards = number(f.txtHiddenRewardsTotal), items = number(f.txtHiddenItemTotal);
+        rewards && items && *rewards > *items) {
+        ctx_.message("The total of the redeemed rewards:" + f.txtHiddenRewardsTotal.text() +
+                         " can not be more than the Merchandise total of " + f.txtHiddenItemTotal.text() +
+                         ". Please modify or remove the rewards line",
+                     "Rewards Validation", view::MessageBoxButtons::Ok, view::MessageBoxIcon::Information);
+        return;
+    }
+    if (!OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent)) {
+        st.IsFirstInit = false;
+        return;
+    }
+
+    // The rates the order has now are what the fallback computes from, should
+    // AvaTax not answer: the fields themselves are cleared for AvaTax's rates.
+    Rates before;
+    for (const Jurisdiction& j : kJurisdictions) before[static_cast<std::size_t>(j.k)] = (f.*j.rateField).text();
+    f.txtHiddenCityTaxRate.setText("0.00");
+    f.txtHiddenCountryTaxRate.setText("0.00");
+    f.txtHiddenCountyTaxRate.setText("0.00");
+    f.txtHiddenLocalTaxRate.setText("0.00");
+    f.txtHiddenStateTaxRate.setText("");
+
+    taxes_.applyCountryLabels(TaxFields::isCanadianShipCountry(st.ShipCountry));
+
+    VendorFreight freight(ctx_);
+    std::optional<std::string> failure = freight.CalculateVendorFreight();
+    if (!failure) failure = calculateTaxesFromAvalara(before);
+    if (failure) {
+        // Nothing was computed from AvaTax: the rates stay those of the order.
+        for (const Jurisdiction& j : kJurisdictions) (f.*j.rateField).setText(before[static_cast<std::size_t>(j.k)]);
+        fail(*failure);
+        return;
+    }
+    st.IsDirty = false;
+    f.cmdUpdateTaxes.setEnabled(false);
+    st.IsFirstInit = false;
+}
+
+std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(bool withStreets, std::string& why) const
+{
+    const ControlState& st = ctx_.state;
+    const view::Grid& grid = ctx_.grid();
+    platform::AvaTaxRequest request;
+    auto rewards = rewardsTotal(ctx_, why);
+    if (!rewards) return std::nullopt;
+    request.companyCode = !st.CenterID.empty() ? st.CenterID : st.CompanyCode;
+    request.customerCode = st.CustomerCode;
+    request.customerUsageType = st.ShipState;
+    request.docType = 3;
+    request.docCode = st.DocCode;
+    if (auto date = text::Date::parse(st.CustomerOrderedDate, ctx_.locale)) {
+        request.docDate = date->toIso();
+    } else {
+        why = "the order date \"" + st.CustomerOrderedDate + "\" is not a date";
+        return std::nullopt;
+    }
+
+    auto lines = merchandiseLines(ctx_, why);
+    if (!lines) return std::nullopt;
+    for (const MerchLine& line : *lines) {
+        const Currency amount = line.exempt ? line.extended : useRewards(line.extended, *rewards);
+        auto quantity = text::tryToNumber(grid.text(line.row, Col::Quantity), ctx_.locale);
+        if (!quantity) {
+            why = "the quantity of line " + std::to_string(line.row) + " is not a number";
+            return std::nullopt;
+        }
+        request.lines.push_back({"Merch" + std::to_string(line.row), grid.text(line.row, Col::ModelNo), *quantity,
+                                 amount, line.exempt ? st.TaxLineExemptedCode : std::string()});
+    }
+
+    struct FeeLine {
+        const char* number;
+        int fee;
+        std::string code;
+    };
+    const FeeLine fees[] = {
+        {"Freight", Fee::Freight,
+         st.NonCenterDelivery || st.ThirdPartyDelivery ? st.NonCenterDeliveryFrieghtCode : st.CenterDeliveryFrieghtCode},
+        {"EHDFREIGHT", Fee::HomeDelivery, st.HomeDeliveryEHDFrieghtCode},
+        {"BrokFee", Fee::Brokerage, st.BrokageFeeCode},
+        {"DutyFee", Fee::Duty, st.DutyFeeCode},
+        {"VendFee", Fee::VendorService, st.VendorServiceFeeCode},
+        {"HandFee", Fee::CenterHandling, st.HandlingFeeCode},
+    };
+    for (const FeeLine& fee : fees) {
+        auto amount = feeAmount(ctx_, fee.fee, why);
+        if (!amount) return std::nullopt;
+        request.lines.push_back({fee.number, "", 1, *amount, fee.code});
+    }
+
+    const auto street = [withStreets](const std::string& s) { return withStreets ? s : std::string(); };
+    request.origin = {street(st.FromStreet1), street(st.FromStreet2), street(st.FromStreet3), st.FromCity,
+                      st.FromState, st.FromZip, st.FromCountry};
+    request.destination = {street(st.ShipStreet1), street(st.ShipStreet2), street(st.ShipStreet3), st.ShipCity,
+                           st.ShipState, st.ShipZip, st.ShipCountry};
+    return request;
+}
+
+std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& before)
+{
+    ControlState& st = ctx_.state;
+    std::shared_ptr<platform::AvaTaxService> service = ctx_.services.avaTax();
+    if (!service) return std::string("there is no AvaTax service");
+    configure(st, *service);
+    if (service->ping("") != 0) {
+        if (auto failure = calculateTaxesFromRates(before)) return failure;
+        return writeTotals();
+    }
+
+    std::string why;
+    platform::AvaTaxResult result;
+    for (bool withStreets : {true, false}) {
+        auto request = buildRequest(withStreets, why);
+        if (!request) return why;
+        result = service->getTax(*request);
+        st.AvalavaErrorMessage.clear();
+        if (result.resultCode == 0) break;
+    }
+    if (result.resultCode != 0) {
+        std::string messages;
+        for (const auto& m : result.messages) messages += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
+        st.AvalavaErrorMessage = messages;
+        if (auto failure = calculateTaxesFromRates(before)) return failure;
+        return writeTotals();
+    }
+
+    st.jurisdictionTaxTotal = {};
+    st.TaxDataXML = TaxResultXml(ctx_).GetTaxResultToXML(result);
+    if (auto failure = writeTaxFields(st.jurisdictionTaxTotal, ctx_.form.txtHiddenLocalTaxRate.text())) return failure;
+    return writeTotals();
+}
+
+std::optional<std::string> TaxCommand::calculateTaxesFromRates(const Rates& rates)
+{
+    view::Form& f = ctx_.form;
+    ControlState& st = ctx_.state;
+    std::string why;
+    auto rewards = rewardsTotal(ctx_, why);
+    if (!rewards) return why;
+    auto lines = merchandiseLines(ctx_, why);
+    if (!lines) return why;
+    Currency taxable;
+    for (const MerchLine& line : *lines)
+        if (!line.exempt && line.extended != Currency{}) taxable += useRewards(line.extended, *rewards);
+
+    Currency base = taxable;
+    for (int fee : {Fee::Brokerage, Fee::Duty, Fee::VendorService, Fee::Freight, Fee::CenterHandling}) {
+        auto amount = feeAmount(ctx_, fee, why);
+        if (!amount) return why;
+        base += *amount;
+    }
+    if (base < Currency{}) base = Currency{};
+
+    std::array<double, 5> totals{};
+    for (int index : kAmountPathOrder) {
+        const Jurisdiction& j = jurisdiction(index);
+        const std::string& rate = rates[static_cast<std::size_t>(j.k)];
+        auto value = text::tryToNumber(rate, ctx_.locale);
+        if (!value)
+            return std::string("the ") + jurisdictionName(index) + " tax rate \"" + rate + "\" is " +
+                   (rate.empty() ? "missing" : "not a number");
+        totals[static_cast<std::size_t>(j.k)] = index == TXT_LOCALTAX ? base.toDouble() : base.toDouble() * *value;
+    }
+    if (auto failure = writeTaxFields(totals, rates[4])) return failure;
+    st.jurisdictionTaxTotal = totals;
+    for (const Jurisdiction& j : kJurisdictions) {
+        st.jurisdictionRateText[static_cast<std::size_t>(j.k)] = rates[static_cast<std::size_t>(j.k)];
+        (f.*j.rateField).setText(rates[static_cast<std::size_t>(j.k)]);
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> TaxCommand::writeTaxFields(const std::array<double, 5>& totals, const std::string& localRate)
+{
+    view::Form& f = ctx_.form;
+    auto rate = text::tryToNumber(localRate, ctx_.locale);
+    if (!rate) return "the local tax rate \"" + localRate + "\" is not a number";
+    for (int index : kAmountPathOrder) {
+        if (f.chkTaxes[index].checked()) continue;
+        const double total = totals[static_cast<std::size_t>(jurisdiction(index).k)];
+        f.txtFieldTax[index].setText(ctx_.numberForm(index == TXT_LOCALTAX ? *rate * total : total, 2));
+    }
+    return std::nullopt;
+}
+
+std::optional<std::string> TaxCommand::writeTotals()
+{
+    view::Form& f = ctx_.form;
+    Currency salesTax;
+    for (const Jurisdiction& j : kJurisdictions) {
+        const std::string& t = f.txtFieldTax[j.index].text();
+        if (t.empty()) continue;
+        if (!text::tryToNumber(t, ctx_.locale))
+            return std::string("the ") + jurisdictionName(j.index) + " tax \"" + t + "\" is not a number";
+        salesTax += Currency::fromText(t, ctx_.locale);
+    }
+    const std::string& merchText = f.txtField[Field::MerchandiseTotal].text();
+    auto merchandise = merchText.empty() ? std::optional<double>(0) : text::tryToNumber(merchText, ctx_.locale);
+    if (!merchandise) return "the merchandise total \"" + merchText + "\" is not a number";
+    Currency deposit = Currency::fromDouble(*merchandise) + salesTax;
+    std::string why;
+    for (int fee = Fee::Brokerage; fee <= Fee::CenterHandling; ++fee) {
+        auto amount = feeAmount(ctx_, fee, why);
+        if (!amount) return why;
+        deposit += *amount;
+    }
+    f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(salesTax.toDouble(), 2));
+    f.txtFee[Fee::TotalDeposit].setText(ctx_.fixed(deposit.toDouble(), 2));
+    ctx_.state.IsDirty = false;
+    double total = deposit.toDouble();
+    if (ctx_.events) ctx_.events->GetTotalAmount(total);
+    return std::nullopt;
+}
+
+} // namespace zelt

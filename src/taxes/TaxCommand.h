@@ -1,0 +1,58 @@
+#pragma once
+
+#include "zelt/platform/AvaTaxRequest.h"
+#include "zelt/platform/AvaTaxService.h"
+
+#include <array>
+#include <optional>
+#include <string>
+
+namespace zelt {
+
+struct ControlContext;
+class TotalsRecalculation;
+class TaxFields;
+
+/// "Calculate Taxes && Fees": checks that the order can be calculated,
+/// refreshes the totals, switches factory-pickup lines on request, takes the
+/// freight and home delivery fees from the freight rate component and the
+/// taxes from AvaTax, or from the rates the order had before the command when
+/// AvaTax cannot be used, and writes the totals.
+///
+/// A step that cannot run (no delivery option, an amount that is not a
+/// number, a rate that is missing) is reported to the clerk by name, and that
+/// step writes nothing: every step computes its values before it writes any.
+class TaxCommand {
+public:
+    TaxCommand(ControlContext& ctx, TotalsRecalculation& totals, TaxFields& taxes)
+        : ctx_(ctx), totals_(totals), taxes_(taxes)
+    {
+    }
+
+    void run();
+
+    /// Copies the account settings that are set into a tax service object.
+    static void configure(const struct ControlState& state, platform::AvaTaxService& service);
+
+    /// The tax request of the order as it stands: document values, lines with
+    /// rewards used up, fee lines and the two addresses (streets or not).
+    /// Nothing when an amount does not read; the reason in `why`.
+    std::optional<platform::AvaTaxRequest> buildRequest(bool withStreets, std::string& why) const;
+
+private:
+    using Rates = std::array<std::string, 5>; // country, state, county, city, local
+
+    std::optional<std::string> calculateTaxesFromAvalara(const Rates& before);
+    std::optional<std::string> calculateTaxesFromRates(const Rates& rates);
+    std::optional<std::string> writeTotals();
+    /// Writes the jurisdiction totals into the tax fields that are not
+    /// overridden, local as its rate times its total.
+    std::optional<std::string> writeTaxFields(const std::array<double, 5>& totals, const std::string& localRate);
+    void fail(const std::string& why);
+
+    ControlContext& ctx_;
+    TotalsRecalculation& totals_;
+    TaxFields& taxes_;
+};
+
+} // namespace zelt

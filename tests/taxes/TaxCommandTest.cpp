@@ -1,0 +1,350 @@
+#include "support/OrderFixture.h"
+
+#include "control/ControlAccess.h"
+#include "core/ControlContext.h"
+
+using namespace zelt;
+using zelt::testing::LineSpec;
+
+namespace {
+
+/// An AvaTax service that answers from a script and keeps what it was asked.
+struct ScriptedAvaTax : platform::AvaTaxService {
+    int pingCode = 0;
+    std::vector<platform::AvaTaxResult> results; // one per getTax, the last repeats
+    std::vector<platform::AvaTaxRequest> asked;
+    std::string account, key;
+
+    void setProfileClient(const std::string&) override {}
+    void setUrl(const std::string&) override {}
+    void setAccount(const std::string& v) override { account = v; }
+    void setLicenseKey(const std::string& v) override { key = v; }
+    int ping(std::string_view) override { return pingCode; }
+    platform::AvaTaxResult getTax(const platform::AvaTaxRequest& request) override
+    {
+        asked.push_back(request);
+        return results.at(std::min(asked.size(), results.size()) - 1);
+    }
+};
+
+struct FixedFreight : platform::FreightCalculator {
+    std::string answer = "12.5|3";
+    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
+                          std::int32_t) override
+    {
+        return answer;
+    }
+};
+
+/// A result taxing the order at a state rate of 4% and a city rate of 4.5%.
+platform::AvaTaxResult taxed(double taxable)
+{
+    platform::AvaTaxResult r;
+    r.docCode = "PO-1";
+    platform::AvaTaxLine line;
+    line.no = "Merch1";
+    line.taxable = text::Currency::fromDouble(taxable);
+    line.tax = text::Currency::fromDouble(taxable * 0.085);
+    platform::AvaTaxDetail state;
+    state.jurisType = 1;
+    state.jurisCode = "36";
+    state.jurisName = "NEW YORK";
+    state.rate = 0.04;
+    state.taxable = line.taxable;
+    state.tax = text::Currency::fromDouble(taxable * 0.04);
+    platform::AvaTaxDetail city = state;
+    city.jurisType = 3;
+    city.jurisCode = "51000";
+    city.jurisName = "NEW YORK CITY";
+    city.rate = 0.045;
+    city.tax = text::Currency::fromDouble(taxable * 0.045);
+    line.details = {state, city};
+    r.lines = {line};
+    return r;
+}
+
+platform::AvaTaxResult rejected(std::string summary)
+{
+    platform::AvaTaxResult r;
+    r.resultCode = 2;
+    r.messages.push_back({std::move(summary), "The address could not be found", "Addresses[1]"});
+    return r;
+}
+
+LineSpec line(std::string quantity, std::string price, std::string status = "1")
+{
+    LineSpec l;
+    l.quantity = std::move(quantity);
+    l.unitPrice = std::move(price);
+    l.status = std::move(status);
+    return l;
+}
+
+class TaxCommand : public zelt::testing::OrderFixture {
+protected:
+    TaxCommand()
+    {
+        ControlContext& ctx = ControlAccess::context(*control);
+        ctx.services.avaTax = [s = avaTax] { return s; };
+        ctx.services.freight = freight;
+        control->setZeltEvent("PurchaseOrder");
+        control->setAccount("1100012345");
+        control->setLicenseKey("TOPSECRETKEY");
+        control->setCustomerOrderedDate("2024-05-01");
+        control->setShipStreet1("5 Broadway");
+        control->setShipState("NY");
+        control->setTaxLineExemptedCode("NT");
+        control->setCenterDeliveryFrieghtCode("FR020100");
+        control->setBrokageFeeCode("BROK");
+        avaTax->results = {taxed(100)};
+    }
+
+    void loadOrder(const std::vector<LineSpec>& specs, Mode mode = Mode::UpdateMode)
+    {
+        load(mode, specs);
+        form().cboFreightOptions[0].addItem("Curbside", 7);
+        form().cboFreightOptions[0].setListIndex(0);
+        form().txtHiddenCountryTaxRate.setText("0");
+        form().txtHiddenStateTaxRate.setText("0.05");
+        form().txtHiddenCountyTaxRate.setText("0");
+        form().txtHiddenCityTaxRate.setText("0.01");
+        form().txtHiddenLocalTaxRate.setText("0");
+        boxes->clearShown();
+    }
+    const std::string& tax(int i) { return form().txtFieldTax[i].text(); }
+    const std::string& fee(int i) { return form().txtFee[i].text(); }
+    const ControlState& state() { return ControlAccess::state(*control); }
+    std::vector<std::string> amounts(const platform::AvaTaxRequest& r)
+    {
+        std::vector<std::string> out;
+        for (const auto& l : r.lines) out.push_back(l.number + "=" + text::formatFixed(l.amount.toDouble(), 2, text::Locale::enUS()));
+        return out;
+    }
+
+    std::shared_ptr<ScriptedAvaTax> avaTax = std::make_shared<ScriptedAvaTax>();
+    std::shared_ptr<FixedFreight> freight = std::make_shared<FixedFreight>();
+};
+
+} // namespace
+
+TEST_F(TaxCommand, EndsEarlyWhenTheOrderCannotBeCalculated)
+{
+    // GIVEN a line being entered, WHEN the clerk presses the button, THEN only the message shows
+    loadOrder({line("4", "25")});
+    form().cmdAdd.setCaption("Add to Grid");
+    control->UpdateTaxes();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, "Please add the line add to P.O by clicking the Add to Grid button");
+    EXPECT_TRUE(avaTax->asked.empty());
+}
+
+TEST_F(TaxCommand, AnOrderWithoutLinesIsToldSoOnlyInAddMode)
+{
+    for (Mode mode : {Mode::AddMode, Mode::UpdateMode}) {
+        loadOrder({}, mode);
+        ControlAccess::context(*control).state.IsFirstInit = true;
+        control->UpdateTaxes();
+        EXPECT_EQ(boxes->shown().size(), mode == Mode::AddMode ? 1u : 0u);
+        if (mode == Mode::AddMode) {
+            EXPECT_EQ(boxes->shown()[0].text, "Please add a line item to this order before calculating fees.");
+        }
+        EXPECT_FALSE(state().IsFirstInit);
+        EXPECT_TRUE(avaTax->asked.empty());
+    }
+}
+
+TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
+{
+    // GIVEN an order of 4 x 25.00 and fees, freight from the component
+    loadOrder({line("4", "25")});
+    form().chkDutyBrokerageFee.setChecked(true);
+    form().txtFee[0].setText("10.00");
+    form().txtFee[7].setText("99.00"); // the surcharge is not part of the deposit
+    double raised = -1;
+    struct Sink : OrderedItemsEvents {
+        double* raised;
+        void GetTotalAmount(double& total) override { *raised = total; }
+    } sink;
+    sink.raised = &raised;
+    control->setEventSink(&sink);
+
+    // WHEN the clerk calculates
+    control->UpdateTaxes();
+
+    // THEN freight and EHD come from the component, taxes from AvaTax
+    EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
+    EXPECT_EQ(fee(4), "12.50");
+    EXPECT_EQ(fee(2), "3.00");
+    EXPECT_EQ(tax(13), "4.00");
+    EXPECT_EQ(tax(15), "4.50");
+    EXPECT_EQ(tax(12), "0.00");
+    EXPECT_EQ(form().txtField[17].text(), "8.50");
+    // merchandise 100 + tax 8.50 + fees 10 + 3 + 12.50
+    EXPECT_EQ(fee(6), "134.00");
+    EXPECT_DOUBLE_EQ(raised, 134.0);
+    EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
+    EXPECT_FALSE(state().IsDirty);
+    EXPECT_NE(state().TaxDataXML.find("NEW YORK CITY"), std::string::npos);
+
+    // The request: one merchandise line and the six fee lines with their codes.
+    ASSERT_EQ(avaTax->asked.size(), 1u);
+    const auto& r = avaTax->asked[0];
+    EXPECT_EQ(amounts(r), (std::vector<std::string>{"Merch1=100.00", "Freight=12.50", "EHDFREIGHT=3.00", "BrokFee=10.00",
+                                                    "DutyFee=0.00", "VendFee=0.00", "HandFee=0.00"}));
+    EXPECT_EQ(r.lines[1].taxCode, "FR020100");
+    EXPECT_EQ(r.lines[3].taxCode, "BROK");
+    EXPECT_EQ(r.docDate, "2024-05-01");
+    EXPECT_EQ(r.docType, 3);
+    EXPECT_EQ(r.customerUsageType, "NY");
+    EXPECT_EQ(r.destination.line1, "5 Broadway");
+    EXPECT_EQ(avaTax->key, "TOPSECRETKEY");
+    control->setEventSink(nullptr);
+}
+
+TEST_F(TaxCommand, AnOverriddenTaxKeepsTheClerksAmount)
+{
+    loadOrder({line("4", "25")});
+    form().chkTaxes[13].setChecked(true);
+    form().txtFieldTax[13].setText("1.11");
+    control->UpdateTaxes();
+    EXPECT_EQ(tax(13), "1.11");
+    EXPECT_EQ(tax(15), "4.50");
+    EXPECT_EQ(form().txtField[17].text(), "5.61");
+}
+
+TEST_F(TaxCommand, RewardsAreUsedUpLineByLineAndExemptLinesKeepTheirAmount)
+{
+    // GIVEN rewards of -30 against lines of 20 and 50, and an exempt line of 7.50
+    LineSpec exempt = line("3", "2.5");
+    exempt.exempt = "-1";
+    loadOrder({line("1", "20"), exempt, line("1", "50"), line("1", "-30", "7")});
+    control->UpdateTaxes();
+    ASSERT_EQ(avaTax->asked.size(), 1u) << (boxes->shown().empty() ? "" : boxes->shown()[0].text);
+    const auto& r = avaTax->asked[0];
+    EXPECT_EQ(r.lines[0].amount.toDouble(), 0);
+    EXPECT_EQ(r.lines[1].amount.toDouble(), 7.5);
+    EXPECT_EQ(r.lines[1].taxCode, "NT");
+    EXPECT_EQ(r.lines[2].amount.toDouble(), 40);
+    EXPECT_EQ(r.lines[0].number, "Merch1");
+    EXPECT_EQ(r.lines[2].number, "Merch3");
+}
+
+TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
+{
+    LineSpec pickup = line("1", "10");
+    pickup.carrier = "22";
+    for (auto answer : {view::MessageBoxAnswer::No, view::MessageBoxAnswer::Yes}) {
+        SCOPED_TRACE(answer == view::MessageBoxAnswer::Yes ? "Yes" : "No");
+        loadOrder({pickup, line("1", "20")});
+        form().txtFee[4].setText("40.00");
+        boxes->answerNext(answer);
+        control->UpdateTaxes();
+        ASSERT_FALSE(boxes->shown().empty());
+        EXPECT_EQ(boxes->shown()[0].title, "Information Validation");
+        const bool yes = answer == view::MessageBoxAnswer::Yes;
+        EXPECT_EQ(cell(2, 3), yes ? "22" : "3");
+        // A factory pickup carries no freight, whatever the component says.
+        EXPECT_EQ(fee(4), yes ? "0.00" : "40.00");
+        EXPECT_EQ(state().factoryPickup, yes);
+    }
+}
+
+TEST_F(TaxCommand, TheRewardsCheckComparesNumbers)
+{
+    struct Case {
+        const char* rewards;
+        const char* item;
+        bool stops;
+    } cases[] = {{"-50", "100", false}, {"9", "10", false}, {"500", "10", true}};
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.rewards);
+        loadOrder({line("1", c.item), line("1", c.rewards, "7")});
+        avaTax->asked.clear();
+        control->UpdateTaxes();
+        EXPECT_EQ(avaTax->asked.empty(), c.stops);
+        const bool told = !boxes->shown().empty() && boxes->shown()[0].title == "Rewards Validation";
+        EXPECT_EQ(told, c.stops);
+    }
+}
+
+TEST_F(TaxCommand, AnAddressErrorIsRetriedWithoutStreets)
+{
+    loadOrder({line("4", "25")});
+    avaTax->results = {rejected("Address not found"), taxed(100)};
+    control->UpdateTaxes();
+    ASSERT_EQ(avaTax->asked.size(), 2u);
+    EXPECT_EQ(avaTax->asked[0].destination.line1, "5 Broadway");
+    EXPECT_EQ(avaTax->asked[1].destination.line1, "");
+    EXPECT_EQ(avaTax->asked[1].destination.region, "NY");
+    EXPECT_EQ(tax(13), "4.00");
+    EXPECT_TRUE(state().AvalavaErrorMessage.empty());
+}
+
+TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
+{
+    // GIVEN the order's rates (state 5%, city 1%) and AvaTax rejecting twice or not answering
+    for (bool reachable : {false, true}) {
+        SCOPED_TRACE(reachable ? "rejected twice" : "ping fails");
+        loadOrder({line("4", "25")});
+        avaTax->pingCode = reachable ? 0 : 2;
+        avaTax->asked.clear();
+        avaTax->results = {rejected("Address not found")};
+        control->UpdateTaxes();
+        // THEN the taxes come from those rates on merchandise and fees 0, 1, 3, 4, 5 (100 + 12.50)
+        EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
+        EXPECT_EQ(avaTax->asked.size(), reachable ? 2u : 0u);
+        EXPECT_EQ(tax(13), "5.63");
+        EXPECT_EQ(tax(15), "1.13");
+        EXPECT_EQ(form().txtField[17].text(), "6.76");
+        // and the rates stay the order's for the next run
+        EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "0.05");
+        if (reachable) {
+            EXPECT_EQ(state().AvalavaErrorMessage,
+                      "Address not found\r\nThe address could not be found\r\nAddresses[1]\r\n");
+        }
+    }
+}
+
+TEST_F(TaxCommand, AMissingRateIsReportedAndNoTaxIsHalfWritten)
+{
+    loadOrder({line("4", "25")});
+    form().txtHiddenStateTaxRate.setText("");
+    form().txtFieldTax[15].setText("7.77");
+    avaTax->pingCode = 2;
+    control->UpdateTaxes();
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, "The taxes and fees could not be calculated: the state tax rate \"\" is missing.");
+    EXPECT_EQ(tax(15), "7.77");
+    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
+}
+
+TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
+{
+    struct Case {
+        const char* name;
+        std::function<void()> setUp;
+        const char* says;
+    } cases[] = {
+        {"no delivery option", [this] { form().cboFreightOptions[0].setListIndex(-1); }, "no delivery option"},
+        {"freight answer without a bar", [this] { freight->answer = "12.50"; }, "has no \"|\""},
+        {"a fee that is not a number", [this] {
+             form().chkDutyBrokerageFee.setChecked(true);
+             form().txtFee[0].setText("abc");
+         }, "\"abc\""},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.name);
+        loadOrder({line("4", "25")});
+        freight->answer = "12.5|3";
+        form().txtFieldTax[13].setText("2.22");
+        c.setUp();
+        control->UpdateTaxes();
+        ASSERT_EQ(boxes->shown().size(), 1u);
+        EXPECT_EQ(boxes->shown()[0].title, "Calculate Taxes & Fees");
+        EXPECT_NE(boxes->shown()[0].text.find(c.says), std::string::npos) << boxes->shown()[0].text;
+        EXPECT_EQ(tax(13), "2.22");
+        EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "0.05");
+        // Credentials appear nowhere the clerk or the host can read.
+        EXPECT_EQ(boxes->shown()[0].text.find("TOPSECRETKEY"), std::string::npos);
+    }
+}
