@@ -113,6 +113,27 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
         fees = records.size() > 2 ? std::string(records[2]) + "$F$False$R$" : std::string();
     }
     control.setUsesZeltD(true);
+    // The tax document: shipped from the vendor in Albany to the member in New York.
+    control.setCompanyCode("ZELT");
+    control.setCustomerCode("M-70412");
+    control.setDocCode("PO-70412");
+    control.setCustomerOrderedDate("2024-05-01");
+    control.setFromStreet1("100 State St");
+    control.setFromCity("Albany");
+    control.setFromState("NY");
+    control.setFromZip("12207");
+    control.setFromCountry("US");
+    control.setShipStreet1("5 Broadway");
+    control.setShipCity("New York");
+    control.setShipState("NY");
+    control.setShipZip("10004");
+    // ShipCountry stays the host's own: setting it also switches the order's
+    // price currency, which this Canadian-priced sample does not want.
+    if (!services.avaTaxUrl.empty()) {
+        control.setUrl(services.avaTaxUrl);
+        control.setAccount(services.avaTaxAccount);
+        control.setLicenseKey(services.avaTaxLicenseKey);
+    }
     control.LetSalesTaxesNFees(fees, order.salesTax, order.brackets);
     control.setReadData(order.lines);
     // Delivery options from the catalogue system, freight by weight, then the

@@ -27,6 +27,11 @@ struct SampleOrder {
         "&lt;VendorDeliveryTypeDescription&gt;Home Delivery&lt;/VendorDeliveryTypeDescription&gt;"
         "&lt;/DeliveryOption&gt;&lt;/FreightRules&gt;</div><html xmlns=\"http://www.w3.org/1999/xhtml\"></html>";
 
+    /// The freight rate component's rules for the two delivery options.
+    std::string freightRules =
+        R"({"methods": [{"vendorFreightMethodID": 3, "minimumCharge": 35, "brackets": [{"upToPounds": null, "ratePerPound": 0.3}]},)"
+        R"( {"vendorFreightMethodID": 7, "minimumCharge": 45, "ehdFee": 60, "brackets": [{"upToPounds": 500, "ratePerPound": 0.4}, {"upToPounds": null, "ratePerPound": 0.3}]}]})";
+
     static SampleOrder embedded();
     /// Reads lookups.txt, lines.txt, fees.txt, salestax.txt and brackets.txt
     /// from a folder; line breaks in the files only lay the records out and
@@ -42,6 +47,8 @@ struct SampleOrder {
 struct ServiceAddresses {
     std::string surchargeServer;
     std::string internalTaxUrl;
+    /// The AvaTax service and account the tax command uses.
+    std::string avaTaxUrl, avaTaxAccount, avaTaxLicenseKey;
 };
 
 /// Configures a control as a host would for the sample order and loads it:

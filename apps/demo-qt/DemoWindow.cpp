@@ -4,7 +4,10 @@
 #include <QMenuBar>
 #include <QResizeEvent>
 
+#include <zelt/platform/RuleTableFreightCalculator.h>
+
 #include <algorithm>
+#include <cstdlib>
 #include <QMessageBox>
 #include <QPlainTextEdit>
 #include <QSplitter>
@@ -16,6 +19,9 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
     setWindowTitle(QStringLiteral("Purchase order - ZeltOrderedItems demo host"));
     auto* splitter = new QSplitter(this);
     splitter_ = splitter;
+    if (!services.freight)
+        services.freight = std::make_shared<platform::RuleTableFreightCalculator>(
+            platform::RuleTableFreightCalculator::fromJson(order_.freightRules));
     widget_ = new OrderedItemsWidget(splitter, std::move(services), locale);
     log_ = new QPlainTextEdit(splitter);
     log_->setReadOnly(true);
@@ -86,14 +92,28 @@ bool DemoWindow::mayDiscardChanges()
 void DemoWindow::loadOrder(Mode mode)
 {
     try {
-        loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode,
-                        {surchargeService_.serverName(), taxService_.url()});
+        loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode, addresses());
         const std::string& failure = widget_->control().LastServiceFailure();
         if (!failure.empty()) log(QStringLiteral("Service failure: ") + QString::fromStdString(failure));
         log(QStringLiteral("Loaded the sample order"));
     } catch (const std::exception& e) {
         log(QStringLiteral("Load refused: ") + QString::fromStdString(e.what()));
     }
+}
+
+ServiceAddresses DemoWindow::addresses() const
+{
+    ServiceAddresses out{surchargeService_.serverName(), taxService_.url(), avaTaxService_.url(), "1100000000",
+                         "DEMO0LICENCE0KEY"};
+    const char* url = std::getenv("ZELT_AVATAX_URL");
+    const char* account = std::getenv("ZELT_AVATAX_ACCOUNT");
+    const char* key = std::getenv("ZELT_AVATAX_LICENSE_KEY");
+    if (url && account && key && *url && *account && *key) {
+        out.avaTaxUrl = url;
+        out.avaTaxAccount = account;
+        out.avaTaxLicenseKey = key;
+    }
+    return out;
 }
 
 void DemoWindow::exportAll()

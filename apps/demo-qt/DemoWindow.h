@@ -2,6 +2,7 @@
 
 #include <zelt/OrderedItemsWidget.h>
 
+#include "AvaTaxStandIn.h"
 #include "InternalTaxStandIn.h"
 #include "SampleOrder.h"
 #include "SurchargeStandIn.h"
@@ -45,6 +46,10 @@ private:
     /// the demo runs with no servers around it.
     standins::SurchargeStandIn surchargeService_{{{1, 0.04}, {2, 0.06}, {3, 0.05}}};
     standins::InternalTaxStandIn taxService_;
+    /// AvaTax for the tax command: the stand-in, or the real service when
+    /// ZELT_AVATAX_URL, ZELT_AVATAX_ACCOUNT and ZELT_AVATAX_LICENSE_KEY are set.
+    standins::AvaTaxStandIn avaTaxService_{"1100000000", "DEMO0LICENCE0KEY"};
+    ServiceAddresses addresses() const;
     OrderedItemsWidget* widget_;
     QPlainTextEdit* log_;
 };

@@ -154,6 +154,19 @@ int main(int argc, char** argv)
         form.cmdDelete.userClick();
         control.setViewMode(zelt::Mode::UpdateMode);
         say("  " + std::to_string(grid.rows() - 1) + " lines left");
+
+        say("Calculate Taxes & Fees with Home Delivery");
+        form.cboFreightOptions[0].setListIndex(1);
+        // A line is a member factory pickup: the clerk lets every line go that way.
+        logged->answerNext(zelt::view::MessageBoxAnswer::Yes);
+        form.cmdUpdateTaxes.userClick();
+        if (!logged->shown().empty() && logged->shown().back().title == "Calculate Taxes & Fees")
+            say("  refused: " + logged->shown().back().text);
+        say("  freight " + form.txtFee[4].text() + ", home delivery " + form.txtFee[2].text() + ", state tax " +
+            form.txtFieldTax[13].text() + ", city tax " + form.txtFieldTax[15].text() + ", local tax " +
+            form.txtFieldTax[16].text() + ", total sales tax " + form.txtField[17].text() + ", total deposit " +
+            form.txtFee[6].text());
+        say("  TaxDataXML begins: " + control.TaxDataXML().substr(0, 160));
         window.exportAll();
         // The picture shows the order screen from its top.
         if (auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("orderScroll"))) {

@@ -96,6 +96,18 @@ std::optional<Currency> rewardsTotal(const ControlContext& ctx, std::string& why
     return Currency::fromText(ctx.numberForm(*v, 2), ctx.locale);
 }
 
+/// The window shows it is busy while AvaTax is asked.
+class Exchange {
+public:
+    explicit Exchange(platform::ServiceActivity& activity) : activity_(activity) { activity_.exchangeStarted("AvaTax"); }
+    ~Exchange() { activity_.exchangeEnded(); }
+    Exchange(const Exchange&) = delete;
+    Exchange& operator=(const Exchange&) = delete;
+
+private:
+    platform::ServiceActivity& activity_;
+};
+
 } // namespace
 
 void TaxCommand::configure(const ControlState& st, platform::AvaTaxService& svc)
@@ -267,7 +279,12 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
     std::shared_ptr<platform::AvaTaxService> service = ctx_.services.avaTax();
     if (!service) return std::string("there is no AvaTax service");
     configure(st, *service);
-    if (service->ping("") != 0) {
+    int pinged = 2;
+    {
+        Exchange busy(*ctx_.services.activity);
+        pinged = service->ping("");
+    }
+    if (pinged != 0) {
         if (auto failure = calculateTaxesFromRates(before)) return failure;
         return writeTotals();
     }
@@ -277,7 +294,10 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
     for (bool withStreets : {true, false}) {
         auto request = buildRequest(withStreets, why);
         if (!request) return why;
-        result = service->getTax(*request);
+        {
+            Exchange busy(*ctx_.services.activity);
+            result = service->getTax(*request);
+        }
         st.AvalavaErrorMessage.clear();
         if (result.resultCode == 0) break;
     }
