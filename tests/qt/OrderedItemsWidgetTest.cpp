@@ -39,6 +39,37 @@ std::string line(int number, const char* status, const char* description)
            "$F$$F$$F$$F$" + description + "$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$";
 }
 
+/// AvaTax answering every order with a 4% state tax on its first line.
+struct StateTaxOnly : platform::AvaTaxService {
+    void setProfileClient(const std::string&) override {}
+    void setUrl(const std::string&) override {}
+    void setAccount(const std::string&) override {}
+    void setLicenseKey(const std::string&) override {}
+    int ping(std::string_view) override { return 0; }
+    platform::AvaTaxResult getTax(const platform::AvaTaxRequest& request) override
+    {
+        platform::AvaTaxResult result;
+        platform::AvaTaxLine line;
+        line.no = request.lines.at(0).number;
+        line.taxable = request.lines.at(0).amount;
+        platform::AvaTaxDetail state;
+        state.jurisType = 1;
+        state.rate = 0.04;
+        state.taxable = line.taxable;
+        line.details = {state};
+        result.lines = {line};
+        return result;
+    }
+};
+
+struct FlatFreight : platform::FreightCalculator {
+    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
+                          std::int32_t) override
+    {
+        return "30|5";
+    }
+};
+
 } // namespace
 
 class OrderedItemsWidgetTest : public QObject {
@@ -447,6 +478,47 @@ private slots:
         QTest::keyClick(qt<QLineEdit>(form().txtField[3]), Qt::Key_Escape);
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QCOMPARE(form().grdOrdItems.rows(), 4);
+    }
+
+    void theTaxButtonAsksAboutFactoryPickupAndFillsTheTaxes()
+    {
+        // GIVEN an order whose first line is a member factory pickup, AvaTax and a freight rule
+        Services services;
+        services.avaTax = [] { return std::make_shared<StateTaxOnly>(); };
+        services.freight = std::make_shared<FlatFreight>();
+        widget = std::make_unique<OrderedItemsWidget>(nullptr, services);
+        widget->resize(1280, 800);
+        widget->show();
+        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        OrderedItems& control = widget->control();
+        control.GetComboContent(kLookups);
+        control.setViewMode(Mode::UpdateMode);
+        control.setZeltEvent("PurchaseOrder");
+        control.setCustomerOrderedDate("2024-05-01");
+        std::string pickup = line(1, "1", "Desk");
+        pickup.replace(pickup.find("$F$1$F$0$F$"), 11, "$F$22$F$0$F$");
+        control.setReadData(pickup + line(2, "1", "Lamp"));
+        form().cboFreightOptions[0].addItem("Home Delivery", 7);
+        form().cboFreightOptions[0].setListIndex(0);
+        control.EnableUpdateTaxes(true);
+        QString asked;
+        QTimer::singleShot(0, [&asked] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            asked = box->windowTitle();
+            box->button(QMessageBox::Yes)->click();
+        });
+        // WHEN the clerk clicks "Calculate Taxes & Fees" and answers Yes
+        QTest::mouseClick(qt<QPushButton>(form().cmdUpdateTaxes), Qt::LeftButton);
+        // THEN every line goes as a factory pickup without freight, and the taxes follow
+        QCOMPARE(asked, QStringLiteral("Information Validation"));
+        QCOMPARE(form().grdOrdItems.text(2, 3), std::string("22"));
+        QCOMPARE(qt<QLineEdit>(form().txtFee[4])->text(), QStringLiteral("0.00"));
+        QCOMPARE(qt<QLineEdit>(form().txtFee[2])->text(), QStringLiteral("5.00"));
+        // 4% of the first line's 20.00
+        QCOMPARE(qt<QLineEdit>(form().txtFieldTax[13])->text(), QStringLiteral("0.80"));
+        QCOMPARE(qt<QLineEdit>(form().txtField[17])->text(), QStringLiteral("0.80"));
+        QVERIFY(!qt<QPushButton>(form().cmdUpdateTaxes)->isEnabled());
     }
 
     void rightClickOffersTheCopyMenuAndDeleteAsksFirst()
