@@ -1,0 +1,132 @@
+// The tax command on a 10,000-line order against the loopback AvaTax
+// stand-in, beside the AvaTax exchange alone for the same order (request
+// written as JSON, posted, answered and mapped): the difference is the
+// control's own share, building the request and reading the result into
+// TaxDataXML and the tax fields.
+#include "AvaTaxStandIn.h"
+#include "GeneratedOrder.h"
+
+#include <zelt/OrderedItems.h>
+#include <zelt/StandIns.h>
+#include <zelt/platform/AvaTaxRestService.h>
+#include <zelt/platform/CurlHttpClient.h>
+#include <zelt/platform/RuleTableFreightCalculator.h>
+
+#include <benchmark/benchmark.h>
+
+namespace {
+
+constexpr const char* kAccount = "1100000000";
+constexpr const char* kKey = "BENCH0LICENCE0KEY";
+
+zelt::Services benchServices()
+{
+    zelt::Services services;
+    services.eventLog = std::make_shared<zelt::platform::MemoryEventLog>();
+    services.freight = std::make_shared<zelt::platform::RuleTableFreightCalculator>(
+        zelt::platform::RuleTableFreightCalculator::fromJson(
+            R"({"methods": [{"vendorFreightMethodID": 7, "brackets": [{"ratePerPound": 0.3}]}]})"));
+    return services;
+}
+
+void BM_TaxCommand10k(benchmark::State& state)
+{
+    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
+    zelt::OrderedItems control(benchServices());
+    control.GetComboContent(zelt::bench::generatedLookups());
+    control.setViewMode(zelt::Mode::UpdateMode);
+    control.setZeltEvent("PurchaseOrder");
+    control.setCustomerOrderedDate("2024-05-01");
+    control.setShipState("NY");
+    control.setUrl(service.url());
+    control.setAccount(kAccount);
+    control.setLicenseKey(kKey);
+    control.setReadData(zelt::bench::generatedLines(10000));
+    control.form().cboFreightOptions[0].addItem("Home Delivery", 7);
+    control.form().cboFreightOptions[0].setListIndex(0);
+    for (auto _ : state) {
+        control.UpdateTaxes();
+        if (control.TaxDataXML().empty()) state.SkipWithError("no tax result");
+        benchmark::DoNotOptimize(control.form().txtField[17].text().size());
+    }
+}
+
+/// AvaTax answering at once with one canned result: what is left of the
+/// command is the control's own work, building the request and reading the
+/// result.
+struct CannedAvaTax : zelt::platform::AvaTaxService {
+    zelt::platform::AvaTaxResult result;
+    void setProfileClient(const std::string&) override {}
+    void setUrl(const std::string&) override {}
+    void setAccount(const std::string&) override {}
+    void setLicenseKey(const std::string&) override {}
+    int ping(std::string_view) override { return 0; }
+    zelt::platform::AvaTaxResult getTax(const zelt::platform::AvaTaxRequest& request) override
+    {
+        benchmark::DoNotOptimize(request.lines.size());
+        return result;
+    }
+};
+
+void BM_TaxCommand10kOwnShare(benchmark::State& state)
+{
+    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
+    auto canned = std::make_shared<CannedAvaTax>();
+    {
+        // The canned result is the stand-in's own answer to the order.
+        zelt::platform::AvaTaxRestService client(std::make_shared<zelt::platform::CurlHttpClient>());
+        client.setUrl(service.url());
+        client.setAccount(kAccount);
+        client.setLicenseKey(kKey);
+        zelt::platform::AvaTaxRequest request;
+        request.docDate = "2024-05-01";
+        request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
+        for (int i = 1; i <= 10000; ++i)
+            request.lines.push_back({"Merch" + std::to_string(i), "M-" + std::to_string(i), 2,
+                                     zelt::text::Currency::fromUnits(125000 + i), ""});
+        canned->result = client.getTax(request);
+    }
+    zelt::Services services = benchServices();
+    services.avaTax = [canned] { return canned; };
+    zelt::OrderedItems control(services);
+    control.GetComboContent(zelt::bench::generatedLookups());
+    control.setViewMode(zelt::Mode::UpdateMode);
+    control.setZeltEvent("PurchaseOrder");
+    control.setCustomerOrderedDate("2024-05-01");
+    control.setReadData(zelt::bench::generatedLines(10000));
+    control.form().cboFreightOptions[0].addItem("Home Delivery", 7);
+    control.form().cboFreightOptions[0].setListIndex(0);
+    for (auto _ : state) {
+        control.UpdateTaxes();
+        if (control.TaxDataXML().empty()) state.SkipWithError("no tax result");
+        benchmark::DoNotOptimize(control.form().txtField[17].text().size());
+    }
+}
+
+/// The baseline: the exchange alone, with the request the command sends.
+void BM_AvaTaxExchange10k(benchmark::State& state)
+{
+    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
+    zelt::platform::AvaTaxRestService client(std::make_shared<zelt::platform::CurlHttpClient>());
+    client.setUrl(service.url());
+    client.setAccount(kAccount);
+    client.setLicenseKey(kKey);
+    zelt::platform::AvaTaxRequest request;
+    request.docDate = "2024-05-01";
+    request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
+    for (int i = 1; i <= 10000; ++i)
+        request.lines.push_back({"Merch" + std::to_string(i), "M-" + std::to_string(i), 2,
+                                 zelt::text::Currency::fromUnits(125000 + i), ""});
+    for (auto _ : state) {
+        if (client.ping("") != 0) state.SkipWithError("ping failed");
+        auto result = client.getTax(request);
+        if (result.resultCode != 0) state.SkipWithError("no tax result");
+        benchmark::DoNotOptimize(result.lines.size());
+    }
+}
+
+} // namespace
+
+BENCHMARK(BM_TaxCommand10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TaxCommand10kOwnShare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AvaTaxExchange10k)->Unit(benchmark::kMillisecond);
