@@ -1,14 +1,18 @@
 // libFuzzer target for the text the web services and the catalogue system
 // send: the freight rules page, a SOAP answer and its cleaning, the surcharge
-// DiffGram, the internal tax answer, URLDecode and the freight rates. The
+// DiffGram, the internal tax answer, URLDecode, the freight rates, an AvaTax
+// answer (mapped and written as TaxDataXML by the tax command) and a freight
+// rules file. The
 // first byte picks the reader; the rest is the text. Every reader must end
 // with a result or a zelt::Error, never a crash, a hang or a leak.
+#include "platform/AvaTaxJson.h"
 #include "services/SoapClient.h"
 
 #include "Tolerate.h"
 
 #include <zelt/OrderedItems.h>
 #include <zelt/StandIns.h>
+#include <zelt/platform/RuleTableFreightCalculator.h>
 
 #include <cstddef>
 #include <cstdint>
@@ -17,6 +21,24 @@
 namespace {
 
 /// Answers every request with the fuzzer's text, as a service would.
+/// AvaTax answering the fuzzer's text, mapped as the REST client maps it.
+class FuzzedAvaTax : public zelt::platform::AvaTaxService {
+public:
+    explicit FuzzedAvaTax(std::string answer) : answer_(std::move(answer)) {}
+    void setProfileClient(const std::string&) override {}
+    void setUrl(const std::string&) override {}
+    void setAccount(const std::string&) override {}
+    void setLicenseKey(const std::string&) override {}
+    int ping(std::string_view) override { return 0; }
+    zelt::platform::AvaTaxResult getTax(const zelt::platform::AvaTaxRequest&) override
+    {
+        return zelt::avaTaxResultFromJson(answer_);
+    }
+
+private:
+    std::string answer_;
+};
+
 class FuzzedService : public zelt::platform::HttpClient {
 public:
     std::string body;
@@ -32,7 +54,7 @@ public:
 extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size)
 {
     if (size < 1) return 0;
-    const unsigned target = data[0] % 6;
+    const unsigned target = data[0] % 8;
     const std::string text(reinterpret_cast<const char*>(data + 1), size - 1);
 
     auto service = std::make_shared<FuzzedService>();
@@ -42,6 +64,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     services.http = service;
     services.eventLog = std::make_shared<zelt::platform::MemoryEventLog>();
     services.messageBoxes = std::make_shared<zelt::view::ScriptedMessageBoxes>();
+    services.avaTax = [text] { return std::make_shared<FuzzedAvaTax>(text); };
     zelt::OrderedItems control(services);
     control.setViewMode(zelt::Mode::UpdateMode);
     control.form().txtFee[4].setText("200.00");
@@ -67,6 +90,15 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         (void)control.GetFreightInfo();
         break;
     }
+    case 6:
+        control.setZeltEvent("PurchaseOrder");
+        control.setCustomerOrderedDate("2024-05-01");
+        control.setReadData("9$F$1$F$1$F$1$F$0$F$$F$2$F$EA$F$M-1$F$$F$$F$$F$Desk$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$");
+        control.form().cboFreightOptions[0].addItem("Home Delivery", 7);
+        control.form().cboFreightOptions[0].setListIndex(0);
+        tolerate([&] { control.UpdateTaxes(); });
+        break;
+    case 7: tolerate([&] { (void)zelt::platform::RuleTableFreightCalculator::fromJson(text); }); break;
     }
     return 0;
 }
