@@ -64,8 +64,11 @@ double SurchargeService::percentage(std::string_view dataDocument) const
                     for (pugi::xml_node table : newDataSet.children("Table"))
                         for (pugi::xml_node field : table.children()) {
                             const std::string_view name = field.name();
-                            if (name == "Total_CarrierSurchargeAmount") ctx_.number(field.text().get());
-                            else if (name == "Total_CarrierSurchargePercentage") percent = ctx_.number(field.text().get());
+                            // A DataSet writes its numbers invariantly ("0.05"), whatever
+                            // the clerk's locale: read them so, or fr-CA never gets a surcharge.
+                            const auto invariant = [&] { return text::toNumber(field.text().get(), text::Locale::enUS()); };
+                            if (name == "Total_CarrierSurchargeAmount") invariant();
+                            else if (name == "Total_CarrierSurchargePercentage") percent = invariant();
                         }
     return percent;
 }

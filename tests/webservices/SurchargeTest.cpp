@@ -49,6 +49,19 @@ TEST_F(Surcharge, TheCarriersPercentageIsAddedToTheFreight)
     EXPECT_EQ(fee(4), "225.00");
 }
 
+TEST_F(Surcharge, TheServicesInvariantNumbersReadInAFrenchLocale)
+{
+    // GIVEN a clerk working in fr-CA and a freight of 200,00
+    control->setLocale(text::Locale::frCA());
+    control->form().txtFee[4].setText("200,00");
+    // WHEN the service answers its percentage as a DataSet writes it (0.125)
+    control->GetSurCharges(12, "2024-05-01");
+    // THEN the surcharge is added, shown in the clerk's form
+    EXPECT_EQ(fee(7), "25,00");
+    EXPECT_EQ(fee(4), "225,00");
+    EXPECT_TRUE(control->LastServiceFailure().empty()) << control->LastServiceFailure();
+}
+
 TEST_F(Surcharge, NoRequestWhereTheOrderTakesNoSurcharge)
 {
     struct Case {
