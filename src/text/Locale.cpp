@@ -2,9 +2,9 @@
 
 namespace zelt::text {
 
-Locale Locale::enUS() { return Locale{}; }
+namespace {
 
-Locale Locale::frCA()
+Locale makeFrCA()
 {
     Locale loc;
     loc.name = "fr-CA";
@@ -16,6 +16,20 @@ Locale Locale::frCA()
     loc.negativeCurrencyInParentheses = true;
     loc.defaultDecimals = 2;
     loc.shortDateMonthFirst = false;
+    return loc;
+}
+
+} // namespace
+
+const Locale& Locale::enUS()
+{
+    static const Locale loc{};
+    return loc;
+}
+
+const Locale& Locale::frCA()
+{
+    static const Locale loc = makeFrCA();
     return loc;
 }
 

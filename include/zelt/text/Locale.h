@@ -24,8 +24,10 @@ struct Locale {
     /// Short date order: true for month/day/year ("1/5/2024"), false for year-month-day.
     bool shortDateMonthFirst = true;
 
-    static Locale enUS();
-    static Locale frCA();
+    /// The two locales, made once: amounts are read and written with them
+    /// per cell, so they are shared rather than copied.
+    static const Locale& enUS();
+    static const Locale& frCA();
 };
 
 } // namespace zelt::text
