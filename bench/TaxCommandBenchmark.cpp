@@ -29,6 +29,27 @@ zelt::Services benchServices()
     return services;
 }
 
+zelt::platform::AvaTaxRestService clientOf(const zelt::standins::AvaTaxStandIn& service)
+{
+    zelt::platform::AvaTaxRestService client(std::make_shared<zelt::platform::CurlHttpClient>());
+    client.setUrl(service.url());
+    client.setAccount(kAccount);
+    client.setLicenseKey(kKey);
+    return client;
+}
+
+/// A 10,000-line request as the command sends it for the generated order.
+zelt::platform::AvaTaxRequest request10k()
+{
+    zelt::platform::AvaTaxRequest request;
+    request.docDate = "2024-05-01";
+    request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
+    for (int i = 1; i <= 10000; ++i)
+        request.lines.push_back({"Merch" + std::to_string(i), "M-" + std::to_string(i), 2,
+                                 zelt::text::Currency::fromUnits(125000 + i), ""});
+    return request;
+}
+
 void BM_TaxCommand10k(benchmark::State& state)
 {
     zelt::standins::AvaTaxStandIn service(kAccount, kKey);
@@ -74,17 +95,7 @@ void BM_TaxCommand10kOwnShare(benchmark::State& state)
     auto canned = std::make_shared<CannedAvaTax>();
     {
         // The canned result is the stand-in's own answer to the order.
-        zelt::platform::AvaTaxRestService client(std::make_shared<zelt::platform::CurlHttpClient>());
-        client.setUrl(service.url());
-        client.setAccount(kAccount);
-        client.setLicenseKey(kKey);
-        zelt::platform::AvaTaxRequest request;
-        request.docDate = "2024-05-01";
-        request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
-        for (int i = 1; i <= 10000; ++i)
-            request.lines.push_back({"Merch" + std::to_string(i), "M-" + std::to_string(i), 2,
-                                     zelt::text::Currency::fromUnits(125000 + i), ""});
-        canned->result = client.getTax(request);
+        canned->result = clientOf(service).getTax(request10k());
     }
     zelt::Services services = benchServices();
     services.avaTax = [canned] { return canned; };
@@ -107,16 +118,8 @@ void BM_TaxCommand10kOwnShare(benchmark::State& state)
 void BM_AvaTaxExchange10k(benchmark::State& state)
 {
     zelt::standins::AvaTaxStandIn service(kAccount, kKey);
-    zelt::platform::AvaTaxRestService client(std::make_shared<zelt::platform::CurlHttpClient>());
-    client.setUrl(service.url());
-    client.setAccount(kAccount);
-    client.setLicenseKey(kKey);
-    zelt::platform::AvaTaxRequest request;
-    request.docDate = "2024-05-01";
-    request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
-    for (int i = 1; i <= 10000; ++i)
-        request.lines.push_back({"Merch" + std::to_string(i), "M-" + std::to_string(i), 2,
-                                 zelt::text::Currency::fromUnits(125000 + i), ""});
+    zelt::platform::AvaTaxRestService client = clientOf(service);
+    const zelt::platform::AvaTaxRequest request = request10k();
     for (auto _ : state) {
         if (client.ping("") != 0) state.SkipWithError("ping failed");
         auto result = client.getTax(request);

@@ -11,25 +11,6 @@ namespace {
 
 using nlohmann::json;
 
-std::string base64(const std::string& in)
-{
-    static constexpr char kTable[] = "ABCDEFGHIJKLMNOPQRSTUVWXYZabcdefghijklmnopqrstuvwxyz0123456789+/";
-    std::string out;
-    unsigned value = 0;
-    int bits = -6;
-    for (unsigned char c : in) {
-        value = (value << 8) + c;
-        bits += 8;
-        while (bits >= 0) {
-            out += kTable[(value >> bits) & 63];
-            bits -= 6;
-        }
-    }
-    if (bits > -6) out += kTable[((value << 8) >> (bits + 8)) & 63];
-    while (out.size() % 4) out += '=';
-    return out;
-}
-
 struct Jurisdiction {
     const char* type;
     const char* code;
@@ -49,7 +30,7 @@ std::vector<Jurisdiction> jurisdictionsFor(const std::string& region)
 } // namespace
 
 AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey)
-    : authorization_("Basic " + base64(account + ":" + licenseKey))
+    : authorization_(httplib::make_basic_authentication_header(account, licenseKey).second)
 {
     server_.server.Get("/api/v2/utilities/ping", [this](const httplib::Request& req, httplib::Response& res) {
         const bool known = req.get_header_value("Authorization") == authorization_;

@@ -103,8 +103,8 @@ void DemoWindow::loadOrder(Mode mode)
 
 ServiceAddresses DemoWindow::addresses() const
 {
-    ServiceAddresses out{surchargeService_.serverName(), taxService_.url(), avaTaxService_.url(), "1100000000",
-                         "DEMO0LICENCE0KEY"};
+    ServiceAddresses out{surchargeService_.serverName(), taxService_.url(), avaTaxService_.url(), kAvaTaxAccount,
+                         kAvaTaxLicenseKey};
     const char* url = std::getenv("ZELT_AVATAX_URL");
     const char* account = std::getenv("ZELT_AVATAX_ACCOUNT");
     const char* key = std::getenv("ZELT_AVATAX_LICENSE_KEY");

@@ -48,7 +48,9 @@ private:
     standins::InternalTaxStandIn taxService_;
     /// AvaTax for the tax command: the stand-in, or the real service when
     /// ZELT_AVATAX_URL, ZELT_AVATAX_ACCOUNT and ZELT_AVATAX_LICENSE_KEY are set.
-    standins::AvaTaxStandIn avaTaxService_{"1100000000", "DEMO0LICENCE0KEY"};
+    static constexpr const char* kAvaTaxAccount = "1100000000";
+    static constexpr const char* kAvaTaxLicenseKey = "DEMO0LICENCE0KEY";
+    standins::AvaTaxStandIn avaTaxService_{kAvaTaxAccount, kAvaTaxLicenseKey};
     ServiceAddresses addresses() const;
     OrderedItemsWidget* widget_;
     QPlainTextEdit* log_;

@@ -3,6 +3,7 @@
 #include "core/AmountBox.h"
 #include "core/ControlState.h"
 #include "core/LookupLists.h"
+#include "lineitems/LineColumns.h"
 #include "zelt/Error.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"
@@ -61,6 +62,13 @@ struct ControlContext {
         const int status = state.selectedLineStatus;
         return state.orderStatusFlag &&
                (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1);
+    }
+
+    /// A grid row whose Status is that of an open or received line (codes 1 and 6).
+    bool isMerchandiseRow(int row) const
+    {
+        auto status = text::tryToNumber(grid().text(row, Col::Status), locale);
+        return status && lists.isMerchandiseStatus(*status);
     }
 
     /// User-change dirty marking: True, or False when PersonType is exactly "5".

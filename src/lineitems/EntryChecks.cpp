@@ -180,8 +180,7 @@ double EntryChecks::merchandiseTotal(const ControlContext& ctx)
     const view::Grid& grid = ctx.grid();
     double total = 0;
     for (int r = 1; r < grid.rows(); ++r) {
-        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx.locale);
-        if (!status || !ctx.lists.isMerchandiseStatus(*status)) continue;
+        if (!ctx.isMerchandiseRow(r)) continue;
         total += ctx.number(grid.text(r, Col::ExtPrice));
     }
     return total;

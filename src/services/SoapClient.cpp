@@ -111,12 +111,7 @@ std::string SoapClient::ReturnWebserviceXML(std::string_view AsmxUrl, std::strin
 
 platform::HttpResult SoapClient::post(std::string_view service, const platform::HttpRequest& request)
 {
-    platform::ServiceActivity& activity = *ctx_.services.activity;
-    activity.exchangeStarted(service);
-    struct Ended {
-        platform::ServiceActivity& activity;
-        ~Ended() { activity.exchangeEnded(); }
-    } ended{activity};
+    platform::ServiceActivity::Scope exchange(*ctx_.services.activity, service);
     return ctx_.services.http->post(request);
 }
 

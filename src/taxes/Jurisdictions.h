@@ -22,14 +22,15 @@ struct Jurisdiction {
     view::TextBox view::Form::*rateField;
     std::string ControlState::*taxableAmount;
     int salesTaxType;
+    const char* name; ///< as messages to the clerk name it
 };
 
 inline constexpr std::array<Jurisdiction, 5> kJurisdictions = {{
-    {0, TXT_COUNTRYTAX, &view::Form::txtHiddenCountryTaxRate, &ControlState::CountryTaxableAmount, 1},
-    {1, TXT_STATETAX, &view::Form::txtHiddenStateTaxRate, &ControlState::StateTaxableAmount, 2},
-    {2, TXT_COUNTYTAX, &view::Form::txtHiddenCountyTaxRate, &ControlState::CountyTaxableAmount, 3},
-    {3, TXT_CITYTAX, &view::Form::txtHiddenCityTaxRate, &ControlState::CityTaxableAmount, 4},
-    {4, TXT_LOCALTAX, &view::Form::txtHiddenLocalTaxRate, &ControlState::LocalTaxableAmount, 5},
+    {0, TXT_COUNTRYTAX, &view::Form::txtHiddenCountryTaxRate, &ControlState::CountryTaxableAmount, 1, "country"},
+    {1, TXT_STATETAX, &view::Form::txtHiddenStateTaxRate, &ControlState::StateTaxableAmount, 2, "state"},
+    {2, TXT_COUNTYTAX, &view::Form::txtHiddenCountyTaxRate, &ControlState::CountyTaxableAmount, 3, "county"},
+    {3, TXT_CITYTAX, &view::Form::txtHiddenCityTaxRate, &ControlState::CityTaxableAmount, 4, "city"},
+    {4, TXT_LOCALTAX, &view::Form::txtHiddenLocalTaxRate, &ControlState::LocalTaxableAmount, 5, "local"},
 }};
 
 inline const Jurisdiction& jurisdiction(int index) { return kJurisdictions[static_cast<std::size_t>(index - TXT_COUNTRYTAX)]; }

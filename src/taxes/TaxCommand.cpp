@@ -22,17 +22,6 @@ using text::Currency;
 constexpr int kFactoryPickupCarrier = 22;
 constexpr const char* kTitle = "Calculate Taxes & Fees";
 
-const char* jurisdictionName(int index)
-{
-    switch (index) {
-    case TXT_COUNTRYTAX: return "country";
-    case TXT_STATETAX: return "state";
-    case TXT_COUNTYTAX: return "county";
-    case TXT_CITYTAX: return "city";
-    default: return "local";
-    }
-}
-
 /// A merchandise line as the tax steps read it.
 struct MerchLine {
     int row;
@@ -46,8 +35,7 @@ std::optional<std::vector<MerchLine>> merchandiseLines(const ControlContext& ctx
     const view::Grid& grid = ctx.grid();
     std::vector<MerchLine> lines;
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx.locale);
-        if (!status || !ctx.lists.isMerchandiseStatus(*status)) continue;
+        if (!ctx.isMerchandiseRow(r)) continue;
         const std::string& ext = grid.text(r, Col::ExtPrice);
         if (!text::tryToNumber(ext, ctx.locale)) {
             why = "the Ext.Price \"" + ext + "\" of line " + std::to_string(r) + " is not a number";
@@ -96,18 +84,6 @@ std::optional<Currency> rewardsTotal(const ControlContext& ctx, std::string& why
     return Currency::fromText(ctx.numberForm(*v, 2), ctx.locale);
 }
 
-/// The window shows it is busy while AvaTax is asked.
-class Exchange {
-public:
-    explicit Exchange(platform::ServiceActivity& activity) : activity_(activity) { activity_.exchangeStarted("AvaTax"); }
-    ~Exchange() { activity_.exchangeEnded(); }
-    Exchange(const Exchange&) = delete;
-    Exchange& operator=(const Exchange&) = delete;
-
-private:
-    platform::ServiceActivity& activity_;
-};
-
 } // namespace
 
 void TaxCommand::configure(const ControlState& st, platform::AvaTaxService& svc)
@@ -153,8 +129,7 @@ void TaxCommand::run()
     std::vector<int> merchRows;
     bool pickup = false;
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx_.locale);
-        if (!status || !ctx_.lists.isMerchandiseStatus(*status)) continue;
+        if (!ctx_.isMerchandiseRow(r)) continue;
         merchRows.push_back(r);
         if (text::tryToNumber(grid.text(r, Col::CarrierID), ctx_.locale) == kFactoryPickupCarrier) pickup = true;
     }
@@ -213,7 +188,7 @@ void TaxCommand::run()
     st.IsFirstInit = false;
 }
 
-std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(bool withStreets, std::string& why) const
+std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(std::string& why) const
 {
     const ControlState& st = ctx_.state;
     const view::Grid& grid = ctx_.grid();
@@ -265,11 +240,9 @@ std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(bool withStreets
         request.lines.push_back({fee.number, "", 1, *amount, fee.code});
     }
 
-    const auto street = [withStreets](const std::string& s) { return withStreets ? s : std::string(); };
-    request.origin = {street(st.FromStreet1), street(st.FromStreet2), street(st.FromStreet3), st.FromCity,
-                      st.FromState, st.FromZip, st.FromCountry};
-    request.destination = {street(st.ShipStreet1), street(st.ShipStreet2), street(st.ShipStreet3), st.ShipCity,
-                           st.ShipState, st.ShipZip, st.ShipCountry};
+    request.origin = {st.FromStreet1, st.FromStreet2, st.FromStreet3, st.FromCity, st.FromState, st.FromZip, st.FromCountry};
+    request.destination = {st.ShipStreet1, st.ShipStreet2, st.ShipStreet3, st.ShipCity, st.ShipState, st.ShipZip,
+                           st.ShipCountry};
     return request;
 }
 
@@ -279,34 +252,35 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
     std::shared_ptr<platform::AvaTaxService> service = ctx_.services.avaTax();
     if (!service) return std::string("there is no AvaTax service");
     configure(st, *service);
-    int pinged = 2;
-    {
-        Exchange busy(*ctx_.services.activity);
-        pinged = service->ping("");
-    }
-    if (pinged != 0) {
+    const auto ask = [&](auto call) {
+        platform::ServiceActivity::Scope exchange(*ctx_.services.activity, "AvaTax");
+        return call();
+    };
+    // AvaTax cannot be used, or rejected the order: the rates the order had.
+    const auto fallBack = [&]() -> std::optional<std::string> {
         if (auto failure = calculateTaxesFromRates(before)) return failure;
         return writeTotals();
-    }
+    };
+    if (ask([&] { return service->ping(""); }) != 0) return fallBack();
 
     std::string why;
-    platform::AvaTaxResult result;
-    for (bool withStreets : {true, false}) {
-        auto request = buildRequest(withStreets, why);
-        if (!request) return why;
-        {
-            Exchange busy(*ctx_.services.activity);
-            result = service->getTax(*request);
-        }
-        st.AvalavaErrorMessage.clear();
-        if (result.resultCode == 0) break;
-    }
+    auto request = buildRequest(why);
+    if (!request) return why;
+    platform::AvaTaxResult result = ask([&] { return service->getTax(*request); });
     if (result.resultCode != 0) {
-        std::string messages;
-        for (const auto& m : result.messages) messages += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
-        st.AvalavaErrorMessage = messages;
-        if (auto failure = calculateTaxesFromRates(before)) return failure;
-        return writeTotals();
+        // Once more with the city, region, postal code and country only.
+        for (platform::AvaTaxAddress* address : {&request->origin, &request->destination}) {
+            address->line1.clear();
+            address->line2.clear();
+            address->line3.clear();
+        }
+        result = ask([&] { return service->getTax(*request); });
+    }
+    st.AvalavaErrorMessage.clear();
+    if (result.resultCode != 0) {
+        for (const auto& m : result.messages)
+            st.AvalavaErrorMessage += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
+        return fallBack();
     }
 
     st.jurisdictionTaxTotal = {};
@@ -342,7 +316,7 @@ std::optional<std::string> TaxCommand::calculateTaxesFromRates(const Rates& rate
         const std::string& rate = rates[static_cast<std::size_t>(j.k)];
         auto value = text::tryToNumber(rate, ctx_.locale);
         if (!value)
-            return std::string("the ") + jurisdictionName(index) + " tax rate \"" + rate + "\" is " +
+            return std::string("the ") + jurisdiction(index).name + " tax rate \"" + rate + "\" is " +
                    (rate.empty() ? "missing" : "not a number");
         totals[static_cast<std::size_t>(j.k)] = index == TXT_LOCALTAX ? base.toDouble() : base.toDouble() * *value;
     }
@@ -376,7 +350,7 @@ std::optional<std::string> TaxCommand::writeTotals()
         const std::string& t = f.txtFieldTax[j.index].text();
         if (t.empty()) continue;
         if (!text::tryToNumber(t, ctx_.locale))
-            return std::string("the ") + jurisdictionName(j.index) + " tax \"" + t + "\" is not a number";
+            return std::string("the ") + j.name + " tax \"" + t + "\" is not a number";
         salesTax += Currency::fromText(t, ctx_.locale);
     }
     const std::string& merchText = f.txtField[Field::MerchandiseTotal].text();

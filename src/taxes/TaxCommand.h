@@ -35,9 +35,9 @@ public:
     static void configure(const struct ControlState& state, platform::AvaTaxService& service);
 
     /// The tax request of the order as it stands: document values, lines with
-    /// rewards used up, fee lines and the two addresses (streets or not).
+    /// rewards used up, fee lines and the two addresses.
     /// Nothing when an amount does not read; the reason in `why`.
-    std::optional<platform::AvaTaxRequest> buildRequest(bool withStreets, std::string& why) const;
+    std::optional<platform::AvaTaxRequest> buildRequest(std::string& why) const;
 
 private:
     using Rates = std::array<std::string, 5>; // country, state, county, city, local

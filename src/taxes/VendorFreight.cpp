@@ -36,8 +36,7 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
     request.origin = {st.FromCity, st.FromCountry, st.FromStreet1, st.FromStreet2, st.FromStreet3, st.FromZip, st.FromState};
     request.destination = {st.ShipCity, st.ShipCountry, st.ShipStreet1, st.ShipStreet2, st.ShipStreet3, st.ShipZip, st.ShipState};
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx_.locale);
-        if (!status || !ctx_.lists.isMerchandiseStatus(*status)) continue;
+        if (!ctx_.isMerchandiseRow(r)) continue;
         auto quantity = text::tryToNumber(grid.text(r, Col::Quantity), ctx_.locale);
         auto price = text::tryToNumber(grid.text(r, Col::UnitPrice), ctx_.locale);
         auto unitWeight = text::tryToNumber(grid.text(r, Col::UnitWeight), ctx_.locale);

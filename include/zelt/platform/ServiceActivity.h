@@ -13,6 +13,21 @@ public:
     virtual void exchangeEnded() {}
     /// Which service failed, the address without credentials, why.
     virtual void exchangeFailed(std::string_view /*what*/) {}
+
+    /// One exchange from start to end, however it ends.
+    class Scope {
+    public:
+        Scope(ServiceActivity& activity, std::string_view service) : activity_(activity)
+        {
+            activity_.exchangeStarted(service);
+        }
+        ~Scope() { activity_.exchangeEnded(); }
+        Scope(const Scope&) = delete;
+        Scope& operator=(const Scope&) = delete;
+
+    private:
+        ServiceActivity& activity_;
+    };
 };
 
 } // namespace zelt::platform
