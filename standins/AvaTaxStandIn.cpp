@@ -23,7 +23,9 @@ std::vector<Jurisdiction> jurisdictionsFor(const std::string& region)
     if (region == "NY")
         return {{"State", "36", "NEW YORK", 0.04}, {"City", "51000", "NEW YORK CITY", 0.045},
                 {"Special", "359071", "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT", 0.00375}};
-    if (region == "ON") return {{"Country", "CA", "CANADA", 0.05}, {"State", "ON", "ONTARIO", 0.08}};
+    // Canada one level down, as the control's Canadian handling reads it:
+    // GST at the state level, the provincial tax at the county level.
+    if (region == "ON") return {{"State", "CA", "CANADA GST", 0.05}, {"County", "ON", "ONTARIO PST", 0.08}};
     return {{"State", region.c_str(), region.c_str(), 0.06}};
 }
 

@@ -10,7 +10,8 @@ namespace zelt::standins {
 /// Avalara AvaTax REST v2 on loopback: ping and transactions/create, with
 /// Basic authentication checked against one account, taxes from a small
 /// jurisdiction table by ship-to region (New York: state, city and a special
-/// district; Ontario: GST as country and PST as state; anything else: state
+/// district; Ontario: GST at the state level and PST at the county level, the
+/// shape the control's Canadian remap expects; anything else: state
 /// only), and fault modes.
 class AvaTaxStandIn {
 public:

@@ -113,7 +113,7 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
         fees = records.size() > 2 ? std::string(records[2]) + "$F$False$R$" : std::string();
     }
     control.setUsesZeltD(true);
-    // The tax document: shipped from the vendor in Albany to the member in New York.
+    // The tax document: shipped from the vendor in Albany to the member in Toronto.
     control.setCompanyCode("ZELT");
     control.setCustomerCode("M-70412");
     control.setDocCode("PO-70412");
@@ -123,12 +123,11 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
     control.setFromState("NY");
     control.setFromZip("12207");
     control.setFromCountry("US");
-    control.setShipStreet1("5 Broadway");
-    control.setShipCity("New York");
-    control.setShipState("NY");
-    control.setShipZip("10004");
-    // ShipCountry stays the host's own: setting it also switches the order's
-    // price currency, which this Canadian-priced sample does not want.
+    control.setShipStreet1("100 Queen St W");
+    control.setShipCity("Toronto");
+    control.setShipState("ON");
+    control.setShipZip("M5H 2N2");
+    control.setShipCountry("CANADA");
     if (!services.avaTaxUrl.empty()) {
         control.setUrl(services.avaTaxUrl);
         control.setAccount(services.avaTaxAccount);

@@ -162,9 +162,8 @@ int main(int argc, char** argv)
         form.cmdUpdateTaxes.userClick();
         if (!logged->shown().empty() && logged->shown().back().title == "Calculate Taxes & Fees")
             say("  refused: " + logged->shown().back().text);
-        say("  freight " + form.txtFee[4].text() + ", home delivery " + form.txtFee[2].text() + ", state tax " +
-            form.txtFieldTax[13].text() + ", city tax " + form.txtFieldTax[15].text() + ", local tax " +
-            form.txtFieldTax[16].text() + ", total sales tax " + form.txtField[17].text() + ", total deposit " +
+        say("  freight " + form.txtFee[4].text() + ", home delivery " + form.txtFee[2].text() + ", province tax " +
+            form.txtFieldTax[13].text() + ", country tax " + form.txtFieldTax[12].text() + ", total sales tax " + form.txtField[17].text() + ", total deposit " +
             form.txtFee[6].text());
         say("  TaxDataXML begins: " + control.TaxDataXML().substr(0, 160));
         window.exportAll();

@@ -144,7 +144,7 @@ void TaxCommand::run()
             return;
         }
         for (int r : merchRows) grid.setText(r, Col::CarrierID, std::to_string(kFactoryPickupCarrier));
-        f.txtFee[Fee::Freight].setText("0.00");
+        f.txtFee[Fee::Freight].setText(ctx_.fixed(0, 2));
         st.factoryPickup = true;
     }
 
@@ -166,10 +166,12 @@ void TaxCommand::run()
     // AvaTax not answer: the fields themselves are cleared for AvaTax's rates.
     Rates before;
     for (const Jurisdiction& j : kJurisdictions) before[static_cast<std::size_t>(j.k)] = (f.*j.rateField).text();
-    f.txtHiddenCityTaxRate.setText("0.00");
-    f.txtHiddenCountryTaxRate.setText("0.00");
-    f.txtHiddenCountyTaxRate.setText("0.00");
-    f.txtHiddenLocalTaxRate.setText("0.00");
+    // Zero as this locale writes it: the rates are read back in the locale.
+    const std::string zero = ctx_.fixed(0, 2);
+    f.txtHiddenCityTaxRate.setText(zero);
+    f.txtHiddenCountryTaxRate.setText(zero);
+    f.txtHiddenCountyTaxRate.setText(zero);
+    f.txtHiddenLocalTaxRate.setText(zero);
     f.txtHiddenStateTaxRate.setText("");
 
     taxes_.applyCountryLabels(TaxFields::isCanadianShipCountry(st.ShipCountry));

@@ -201,6 +201,29 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     control->setEventSink(nullptr);
 }
 
+TEST_F(TaxCommand, AFrenchCanadianClerkGetsTheSameTaxes)
+{
+    // GIVEN a clerk in fr-CA and a result without a local tax, the freight a factory pickup
+    control->setLocale(text::Locale::frCA());
+    LineSpec pickup = line("4", "25");
+    pickup.carrier = "22";
+    pickup.unitWeight = "2,5";
+    control->GetComboContent(zelt::testing::lookupTables("1,25"));
+    control->setViewMode(Mode::UpdateMode);
+    control->setReadData(zelt::testing::lines({pickup}));
+    form().cboFreightOptions[0].addItem("Curbside", 7);
+    form().cboFreightOptions[0].setListIndex(0);
+    boxes->clearShown();
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    // WHEN the clerk calculates
+    control->UpdateTaxes();
+    // THEN the zeros the command writes read back in that locale
+    ASSERT_EQ(boxes->shown().size(), 1u) << boxes->shown().back().text;
+    EXPECT_EQ(fee(4), "0,00");
+    EXPECT_EQ(tax(13), "4,00");
+    EXPECT_EQ(tax(16), "0,00");
+}
+
 TEST_F(TaxCommand, AnOverriddenTaxKeepsTheClerksAmount)
 {
     loadOrder({line("4", "25")});

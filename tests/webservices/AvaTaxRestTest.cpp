@@ -138,7 +138,7 @@ TEST_F(AvaTaxRest, AnAddressErrorWithStreetsCanBeRetriedWithoutThem)
     ASSERT_EQ(result.resultCode, 0);
     ASSERT_EQ(result.lines.size(), 2u);
     ASSERT_EQ(result.lines[0].details.size(), 2u);
-    EXPECT_EQ(result.lines[0].details[0].jurisType, 0); // GST as the country's
-    EXPECT_EQ(result.lines[0].details[1].jurisType, 1); // PST as the province's
+    EXPECT_EQ(result.lines[0].details[0].jurisType, 1); // GST at the state level
+    EXPECT_EQ(result.lines[0].details[1].jurisType, 2); // PST at the county level
     EXPECT_EQ(standIn.transactions(), 2);
 }
