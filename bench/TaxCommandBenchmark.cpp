@@ -5,6 +5,12 @@
 // TaxDataXML and the tax fields.
 #include "AvaTaxStandIn.h"
 #include "GeneratedOrder.h"
+#include "control/ControlAccess.h"
+#include "core/ControlContext.h"
+#include "taxes/TaxCommand.h"
+#include "taxes/TaxFields.h"
+#include "taxservices/TaxResultXml.h"
+#include "totals/TotalsRecalculation.h"
 
 #include <zelt/OrderedItems.h>
 #include <zelt/StandIns.h>
@@ -50,21 +56,27 @@ zelt::platform::AvaTaxRequest request10k()
     return request;
 }
 
-void BM_TaxCommand10k(benchmark::State& state)
+/// The generated 10,000-line order, ready for the tax command.
+void loadOrder(zelt::OrderedItems& control)
 {
-    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
-    zelt::OrderedItems control(benchServices());
     control.GetComboContent(zelt::bench::generatedLookups());
     control.setViewMode(zelt::Mode::UpdateMode);
     control.setZeltEvent("PurchaseOrder");
     control.setCustomerOrderedDate("2024-05-01");
     control.setShipState("NY");
-    control.setUrl(service.url());
-    control.setAccount(kAccount);
-    control.setLicenseKey(kKey);
     control.setReadData(zelt::bench::generatedLines(10000));
     control.form().cboFreightOptions[0].addItem("Home Delivery", 7);
     control.form().cboFreightOptions[0].setListIndex(0);
+}
+
+void BM_TaxCommand10k(benchmark::State& state)
+{
+    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
+    zelt::OrderedItems control(benchServices());
+    loadOrder(control);
+    control.setUrl(service.url());
+    control.setAccount(kAccount);
+    control.setLicenseKey(kKey);
     for (auto _ : state) {
         control.UpdateTaxes();
         if (control.TaxDataXML().empty()) state.SkipWithError("no tax result");
@@ -100,18 +112,47 @@ void BM_TaxCommand10kOwnShare(benchmark::State& state)
     zelt::Services services = benchServices();
     services.avaTax = [canned] { return canned; };
     zelt::OrderedItems control(services);
-    control.GetComboContent(zelt::bench::generatedLookups());
-    control.setViewMode(zelt::Mode::UpdateMode);
-    control.setZeltEvent("PurchaseOrder");
-    control.setCustomerOrderedDate("2024-05-01");
-    control.setReadData(zelt::bench::generatedLines(10000));
-    control.form().cboFreightOptions[0].addItem("Home Delivery", 7);
-    control.form().cboFreightOptions[0].setListIndex(0);
+    loadOrder(control);
     for (auto _ : state) {
         control.UpdateTaxes();
         if (control.TaxDataXML().empty()) state.SkipWithError("no tax result");
         benchmark::DoNotOptimize(control.form().txtField[17].text().size());
     }
+}
+
+/// The control's own share, part one: the request built from the order's
+/// lines and fees.
+void BM_TaxRequestBuild10k(benchmark::State& state)
+{
+    zelt::OrderedItems control(benchServices());
+    loadOrder(control);
+    zelt::ControlContext& ctx = zelt::ControlAccess::context(control);
+    zelt::TotalsRecalculation totals(ctx);
+    zelt::TaxFields taxes(ctx, totals, [] {});
+    const zelt::TaxCommand command(ctx, totals, taxes);
+    for (auto _ : state) {
+        std::string why;
+        auto request = command.buildRequest(why);
+        if (!request) state.SkipWithError(why.c_str());
+        benchmark::DoNotOptimize(request->lines.size());
+    }
+}
+
+/// Part two: the answer read into TaxDataXML, the jurisdiction totals and
+/// the hidden rates.
+void BM_TaxResultXml10k(benchmark::State& state)
+{
+    zelt::standins::AvaTaxStandIn service(kAccount, kKey);
+    const zelt::platform::AvaTaxResult result = clientOf(service).getTax(request10k());
+    zelt::OrderedItems control(benchServices());
+    loadOrder(control);
+    zelt::ControlContext& ctx = zelt::ControlAccess::context(control);
+    for (auto _ : state) {
+        ctx.state.jurisdictionTaxTotal = {};
+        ctx.state.TaxDataXML = zelt::TaxResultXml(ctx).GetTaxResultToXML(result);
+        benchmark::DoNotOptimize(ctx.state.TaxDataXML.size());
+    }
+    state.SetBytesProcessed(static_cast<std::int64_t>(state.iterations() * ctx.state.TaxDataXML.size()));
 }
 
 /// The baseline: the exchange alone, with the request the command sends.
@@ -132,4 +173,6 @@ void BM_AvaTaxExchange10k(benchmark::State& state)
 
 BENCHMARK(BM_TaxCommand10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_TaxCommand10kOwnShare)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TaxRequestBuild10k)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_TaxResultXml10k)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_AvaTaxExchange10k)->Unit(benchmark::kMillisecond);

@@ -34,14 +34,16 @@ std::optional<std::vector<MerchLine>> merchandiseLines(const ControlContext& ctx
 {
     const view::Grid& grid = ctx.grid();
     std::vector<MerchLine> lines;
+    lines.reserve(static_cast<std::size_t>(std::max(grid.rows() - grid.fixedRows(), 0)));
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
         if (!ctx.isMerchandiseRow(r)) continue;
         const std::string& ext = grid.text(r, Col::ExtPrice);
-        if (!text::tryToNumber(ext, ctx.locale)) {
+        const auto value = text::tryToNumber(ext, ctx.locale);
+        if (!value) {
             why = "the Ext.Price \"" + ext + "\" of line " + std::to_string(r) + " is not a number";
             return std::nullopt;
         }
-        lines.push_back({r, Currency::fromText(ext, ctx.locale), grid.text(r, Col::Exempt) == kExemptMark});
+        lines.push_back({r, Currency::fromDouble(*value), grid.text(r, Col::Exempt) == kExemptMark});
     }
     return lines;
 }
@@ -211,6 +213,7 @@ std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(std::string& why
 
     auto lines = merchandiseLines(ctx_, why);
     if (!lines) return std::nullopt;
+    request.lines.reserve(lines->size() + 6);
     for (const MerchLine& line : *lines) {
         const Currency amount = line.exempt ? line.extended : useRewards(line.extended, *rewards);
         auto quantity = text::tryToNumber(grid.text(line.row, Col::Quantity), ctx_.locale);

@@ -4,31 +4,96 @@
 #include "services/SoapClient.h"
 #include "taxes/TaxFields.h"
 
+#include "text/TextBuilder.h"
+
 #include <array>
+#include <cstdint>
+#include <cstring>
 
 namespace zelt {
 
 namespace {
 
-constexpr std::string_view kCrLf = "\r\n";
 
 /// Text of an enumerated value; empty outside its list.
-std::string named(int value, std::initializer_list<const char*> names)
+std::string_view named(int value, std::initializer_list<const char*> names)
 {
     if (value < 0 || value >= static_cast<int>(names.size())) return {};
     return *(names.begin() + value);
 }
 
-std::string amount(const text::Currency& c) { return c.toString(text::Locale::enUS()); }
-std::string rateText(double r) { return text::formatGeneral(r, text::Locale::enUS()); }
+/// The result document, written into one string: amounts, rates and
+/// escaped texts go in place, with no temporary per field.
+class XmlText {
+public:
+    explicit XmlText(std::size_t expectedSize) : b(expectedSize) {}
+    text::TextBuilder b;
 
-std::string cdata(std::string_view value)
-{
-    std::string out(value);
-    for (std::size_t at = out.find("]]>"); at != std::string::npos; at = out.find("]]>", at + 15))
-        out.replace(at, 3, "]]]]><![CDATA[>");
-    return out;
-}
+    /// Pieces of one line, then CR LF.
+    template <typename... Pieces>
+    void put(const Pieces&... pieces)
+    {
+        (b << ... << pieces) << "\r\n";
+    }
+    /// A rate in the general form. An order has a handful of distinct rates
+    /// repeated on every line, so the last few are kept formatted.
+    void rate(double value)
+    {
+        std::uint64_t bits = 0;
+        std::memcpy(&bits, &value, sizeof bits);
+        FormattedRate& slot = rates_[(bits ^ (bits >> 29)) % rates_.size()];
+        if (!slot.used || slot.bits != bits) {
+            slot.length = static_cast<std::size_t>(text::generalToChars(slot.text, value) - slot.text);
+            slot.bits = bits;
+            slot.used = true;
+        }
+        b << std::string_view(slot.text, slot.length);
+    }
+    /// XML text: & < > " ' as entities.
+    template <std::size_t Open, std::size_t Close>
+    void escaped(const char (&open)[Open], std::string_view value, const char (&close)[Close])
+    {
+        b << open;
+        std::size_t run = 0;
+        for (std::size_t i = 0; i < value.size(); ++i) {
+            std::string_view entity;
+            switch (value[i]) {
+            case '&': entity = "&amp;"; break;
+            case '<': entity = "&lt;"; break;
+            case '>': entity = "&gt;"; break;
+            case '"': entity = "&quot;"; break;
+            case '\'': entity = "&apos;"; break;
+            default: continue;
+            }
+            b << value.substr(run, i - run) << entity;
+            run = i + 1;
+        }
+        b << value.substr(run) << close << "\r\n";
+    }
+    /// CDATA content; a "]]>" inside is split across two sections so the
+    /// document stays well-formed.
+    void cdata(std::string_view value)
+    {
+        if (value.find(']') != std::string_view::npos) {
+            for (std::size_t at = value.find("]]>"); at != std::string_view::npos; at = value.find("]]>")) {
+                b << value.substr(0, at) << "]]]]><![CDATA[>";
+                value.remove_prefix(at + 3);
+            }
+        }
+        b << value;
+    }
+
+private:
+    struct FormattedRate {
+        bool used = false;
+        std::uint64_t bits = 0;
+        char text[text::kMaxGeneralChars];
+        std::size_t length = 0;
+    };
+    std::array<FormattedRate, 16> rates_{};
+};
+
+std::string rateText(double r) { return text::formatGeneral(r, text::Locale::enUS()); }
 
 // Positions of the per-jurisdiction totals.
 enum Total { Country = 0, State = 1, County = 2, City = 3, Special = 4 };
@@ -65,53 +130,51 @@ std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result
     view::TextBox* const hiddenRate[] = {&f.txtHiddenCountryTaxRate, &f.txtHiddenStateTaxRate,
                                          &f.txtHiddenCountyTaxRate, &f.txtHiddenCityTaxRate};
 
-    std::string x;
-    // Each line is appended piece by piece: no temporary strings per field.
-    auto put = [&x](const auto&... pieces) {
-        (x.append(std::string_view(pieces)), ...);
-        x.append(kCrLf);
-    };
-    // About 600 bytes a line and 700 a detail: one allocation for the whole text.
+    // About 260 bytes a line and 700 a detail, most of it tags and blanks.
     std::size_t details = 0;
     for (const platform::AvaTaxLine& line : result.lines) details += line.details.size();
-    x.reserve(1024 + result.lines.size() * 640 + details * 720);
-    put("<GetTaxResult>");
-    put("<DocCode>", xmlEscaped(result.docCode), "</DocCode>");
-    put("<DocDate>", xmlEscaped(result.docDate), "</DocDate>");
-    put("<DocId>", xmlEscaped(result.docId), "</DocId>");
-    put("<DocStatus>", named(result.docStatus, {"Any", "Temporary", "Saved", "Posted", "Committed", "Cancelled"}), "</DocStatus>");
-    put("<DocType>", named(result.docType,
-              {"SalesOrder", "SalesInvoice", "PurchaseOrder", "PurchaseInvoice", "ReturnOrder", "ReturnInvoice"}), "</DocType>");
-    put("<Messages />");
-    put(std::string("<Reconciled>"), (result.reconciled ? "True" : "False"), "</Reconciled>");
-    put("<ResultCode>", named(result.resultCode, {"Success", "Warning", "Error", "Exception"}), "</ResultCode>");
-    put("<TaxLines>");
+    XmlText xml(1024 + result.lines.size() * 260 + details * 700);
+    xml.put("<GetTaxResult>");
+    xml.escaped("<DocCode>", result.docCode, "</DocCode>");
+    xml.escaped("<DocDate>", result.docDate, "</DocDate>");
+    xml.escaped("<DocId>", result.docId, "</DocId>");
+    xml.put("<DocStatus>", named(result.docStatus, {"Any", "Temporary", "Saved", "Posted", "Committed", "Cancelled"}),
+            "</DocStatus>");
+    xml.put("<DocType>",
+            named(result.docType,
+                  {"SalesOrder", "SalesInvoice", "PurchaseOrder", "PurchaseInvoice", "ReturnOrder", "ReturnInvoice"}),
+            "</DocType>");
+    xml.put("<Messages />");
+    xml.put("<Reconciled>", result.reconciled ? "True" : "False", "</Reconciled>");
+    xml.put("<ResultCode>", named(result.resultCode, {"Success", "Warning", "Error", "Exception"}), "</ResultCode>");
+    xml.put("<TaxLines>");
 
     std::array<bool, 4> rateSet{};
     bool specialMet = false;
     double localRate = 0;
-    std::string boundary;
-    std::string taxType;
-    const std::string indent(canadian ? 11 : 15, ' ');
-    const std::string inner(21, ' ');
+    std::string_view boundary;
+    std::string_view taxType;
+    constexpr std::string_view blanks = "               ";
+    const std::string_view indent = blanks.substr(0, canadian ? 11 : 15);
     for (std::size_t i = 0; i < result.lines.size(); ++i) {
         const platform::AvaTaxLine& line = result.lines[i];
         if (line.boundaryLevel >= 0 && line.boundaryLevel <= 2) boundary = named(line.boundaryLevel, {"Address", "Zip9", "Zip5"});
-        put("<TaxLine>");
-        put("     <BoundaryLevel>", boundary, "</BoundaryLevel>");
-        put("     <Discount>", amount(line.discount), "</Discount>");
-        put("     <Exemption>", amount(line.exemption), "</Exemption>");
-        if (!line.no.empty()) put("  <No>", xmlEscaped(line.no), "</No>");
-        put("     <Rate>", rateText(line.rate), "</Rate>");
-        put("     <Tax>", amount(line.tax), "</Tax>");
-        put(std::string("     <Taxability>"), (line.taxability ? "True" : "False"), "</Taxability>");
-        put("     <Taxable>", amount(line.taxable), "</Taxable>");
-        if (!line.taxCode.empty()) put("     <TaxCode>", xmlEscaped(line.taxCode), "</TaxCode>");
-        put("         <TaxDetails>");
+        xml.b << "<TaxLine>\r\n     <BoundaryLevel>" << boundary << "</BoundaryLevel>\r\n     <Discount>";
+        xml.b.amount(line.discount) << "</Discount>\r\n     <Exemption>";
+        xml.b.amount(line.exemption) << "</Exemption>\r\n";
+        if (!line.no.empty()) xml.escaped("  <No>", line.no, "</No>");
+        xml.b << "     <Rate>";
+        xml.rate(line.rate);
+        xml.b << "</Rate>\r\n     <Tax>";
+        xml.b.amount(line.tax) << "</Tax>\r\n     <Taxability>" << (line.taxability ? "True" : "False")
+                               << "</Taxability>\r\n     <Taxable>";
+        xml.b.amount(line.taxable) << "</Taxable>\r\n";
+        if (!line.taxCode.empty()) xml.escaped("     <TaxCode>", line.taxCode, "</TaxCode>");
+        xml.b << "         <TaxDetails>\r\n";
         bool firstSpecialOfLine = true;
         for (const platform::AvaTaxDetail& d : line.details) {
             if (d.taxType == 1 || d.taxType == 2) taxType = named(d.taxType, {"", "Sales", "Use"});
-            std::string juris;
+            std::string_view juris;
             int total = -1;
             if (!canadian) {
                 if (d.jurisType < 0 || d.jurisType > 4) continue;
@@ -153,35 +216,41 @@ std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result
                     rateSet[static_cast<std::size_t>(total)] = true;
                 }
             }
-            put(indent, "<TaxDetail>");
-            put(inner, "<Base><![CDATA[", amount(d.base), "]]></Base>");
-            put(inner, "<Exemption><![CDATA[", amount(d.exemption), "]]></Exemption>");
-            put(inner, "<JurisCode><![CDATA[", cdata(d.jurisCode), "]]></JurisCode>");
-            put(inner, "<JurisName><![CDATA[", cdata(d.jurisName), "]]></JurisName>");
-            put(inner, "<JurisType><![CDATA[", juris, "]]></JurisType>");
-            put(inner, "<NonTaxable><![CDATA[", amount(d.nonTaxable), "]]></NonTaxable>");
-            put(inner, "<Rate><![CDATA[", rateText(d.rate), "]]></Rate>");
-            put(inner, "<Tax><![CDATA[", amount(d.tax), "]]></Tax>");
-            put(inner, "<Taxable><![CDATA[", amount(d.taxable), "]]></Taxable>");
-            put(inner, "<TaxType>", taxType, "</TaxType>");
-            put(indent, "</TaxDetail>");
+            // The detail's fixed text in as few pieces as possible: its
+            // fields are indented by 21 blanks.
+            xml.b << indent << "<TaxDetail>\r\n" "                     " "<Base><![CDATA[";
+            xml.b.amount(d.base) << "]]></Base>\r\n" "                     " "<Exemption><![CDATA[";
+            xml.b.amount(d.exemption) << "]]></Exemption>\r\n" "                     " "<JurisCode><![CDATA[";
+            xml.cdata(d.jurisCode);
+            xml.b << "]]></JurisCode>\r\n" "                     " "<JurisName><![CDATA[";
+            xml.cdata(d.jurisName);
+            xml.b << "]]></JurisName>\r\n" "                     " "<JurisType><![CDATA[" << juris
+                  << "]]></JurisType>\r\n" "                     " "<NonTaxable><![CDATA[";
+            xml.b.amount(d.nonTaxable) << "]]></NonTaxable>\r\n" "                     " "<Rate><![CDATA[";
+            xml.rate(d.rate);
+            xml.b << "]]></Rate>\r\n" "                     " "<Tax><![CDATA[";
+            xml.b.amount(d.tax) << "]]></Tax>\r\n" "                     " "<Taxable><![CDATA[";
+            xml.b.amount(d.taxable) << "]]></Taxable>\r\n" "                     " "<TaxType>" << taxType << "</TaxType>\r\n"
+                                    << indent << "</TaxDetail>\r\n";
         }
-        put("         </TaxDetails>");
-        put("</TaxLine>");
+        xml.put("         </TaxDetails>");
+        xml.put("</TaxLine>");
     }
-    put("</TaxLines>");
+    xml.put("</TaxLines>");
     const std::pair<const char*, std::string> trailer[] = {
-        {"Timestamp", result.timestamp},           {"TotalAmount", amount(result.totalAmount)},
-        {"TotalExemption", amount(result.totalExemption)}, {"TotalTax", amount(result.totalTax)},
-        {"TotalTaxable", amount(result.totalTaxable)}, {"TransactionId", result.transactionId}};
+        {"Timestamp", result.timestamp},           {"TotalAmount", result.totalAmount.toString(text::Locale::enUS())},
+        {"TotalExemption", result.totalExemption.toString(text::Locale::enUS())},
+        {"TotalTax", result.totalTax.toString(text::Locale::enUS())},
+        {"TotalTaxable", result.totalTaxable.toString(text::Locale::enUS())}, {"TransactionId", result.transactionId}};
     for (const auto& [name, value] : trailer) {
-        put(std::string("<"), name, "><![CDATA[");
-        put(cdata(value));
-        put(std::string("]]></"), name, ">");
+        xml.put("<", name, "><![CDATA[");
+        xml.cdata(value);
+        xml.b << "\r\n";
+        xml.put("]]></", name, ">");
     }
-    put("</GetTaxResult>");
+    xml.put("</GetTaxResult>");
     if (!specialMet) f.txtHiddenLocalTaxInfo.setText("");
-    return x;
+    return xml.b.take();
 }
 
 } // namespace zelt

@@ -3,6 +3,7 @@
 #include "zelt/text/NumberText.h"
 #include "zelt/text/RuntimeError.h"
 
+#include <charconv>
 #include <cmath>
 #include <limits>
 
@@ -26,19 +27,40 @@ Currency Currency::fromText(std::string_view text, const Locale& locale)
 
 std::string Currency::toString(const Locale& locale) const
 {
-    bool negative = units_ < 0;
-    // Work on the magnitude without overflowing at the most negative value.
-    std::uint64_t magnitude = negative ? 0 - static_cast<std::uint64_t>(units_) : static_cast<std::uint64_t>(units_);
-    std::string out = negative ? "-" : "";
-    out += std::to_string(magnitude / 10000);
-    std::uint64_t fraction = magnitude % 10000;
-    if (fraction != 0) {
-        std::string digits = std::to_string(fraction);
-        digits.insert(0, 4 - digits.size(), '0');
-        while (digits.back() == '0') digits.pop_back();
-        out += locale.decimalSeparator + digits;
-    }
+    char buffer[kMaxChars];
+    const char* end = toChars(buffer);
+    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t point = digits.find('.');
+    if (point == std::string_view::npos || locale.decimalSeparator == ".") return std::string(digits);
+    std::string out(digits.substr(0, point));
+    out += locale.decimalSeparator;
+    out += digits.substr(point + 1);
     return out;
+}
+
+char* Currency::toChars(char* out) const noexcept
+{
+    if (units_ == 0) { // the most common amount of all
+        *out = '0';
+        return out + 1;
+    }
+    const bool negative = units_ < 0;
+    // Work on the magnitude without overflowing at the most negative value.
+    const std::uint64_t magnitude =
+        negative ? 0 - static_cast<std::uint64_t>(units_) : static_cast<std::uint64_t>(units_);
+    if (negative) *out++ = '-';
+    out = std::to_chars(out, out + 20, magnitude / 10000).ptr;
+    auto fraction = static_cast<unsigned>(magnitude % 10000);
+    if (fraction == 0) return out;
+    // Four digits, then the trailing zeros dropped.
+    out[0] = '.';
+    out[1] = static_cast<char>('0' + fraction / 1000);
+    out[2] = static_cast<char>('0' + fraction / 100 % 10);
+    out[3] = static_cast<char>('0' + fraction / 10 % 10);
+    out[4] = static_cast<char>('0' + fraction % 10);
+    int end = 5;
+    while (out[end - 1] == '0') --end;
+    return out + end;
 }
 
 Currency Currency::operator+(Currency other) const

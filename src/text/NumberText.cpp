@@ -57,9 +57,17 @@ std::size_t groupSeparatorAt(std::string_view s, const Locale& loc) noexcept
     return 0;
 }
 
+// The C form of a number body, written into storage the caller sized: every
+// character read gives at most one character here.
+struct BodyText {
+    char* data;
+    std::size_t size = 0;
+    void push_back(char c) noexcept { data[size++] = c; }
+};
+
 // Reads the unsigned number body (digits with groups, decimals, exponent) at
 // the start of s into `out` in C form. Returns false when no number starts there.
-bool readBody(std::string_view& s, const Locale& loc, std::string& out)
+bool readBody(std::string_view& s, const Locale& loc, BodyText& out)
 {
     bool anyDigit = false;
     while (!s.empty()) {
@@ -90,17 +98,16 @@ bool readBody(std::string_view& s, const Locale& loc, std::string& out)
     if (!anyDigit) return false;
     if (!s.empty() && (s.front() == 'e' || s.front() == 'E')) {
         std::string_view rest = s.substr(1);
-        std::string exponent = "e";
+        out.push_back('e');
         if (!rest.empty() && (rest.front() == '+' || rest.front() == '-')) {
-            exponent.push_back(rest.front());
+            out.push_back(rest.front());
             rest.remove_prefix(1);
         }
         if (rest.empty() || !isDigit(rest.front())) return false;
         while (!rest.empty() && isDigit(rest.front())) {
-            exponent.push_back(rest.front());
+            out.push_back(rest.front());
             rest.remove_prefix(1);
         }
-        out += exponent;
         s = rest;
     }
     return true;
@@ -122,8 +129,14 @@ std::optional<double> parseNumber(std::string_view text, const Locale& loc)
         s = trim(s);
         if (!haveSign) haveSign = consumeSign(s, negative);
     }
-    std::string body;
-    body.reserve(32);
+    // Numbers in boxes and cells are short: their C form goes on the stack.
+    char local[64];
+    std::string spill;
+    BodyText body{local};
+    if (s.size() > sizeof local) {
+        spill.resize(s.size());
+        body.data = spill.data();
+    }
     if (!readBody(s, loc, body)) return std::nullopt;
     s = trim(s);
     if (!haveCurrency && consumeBack(s, loc.currencySymbol)) s = trim(s);
@@ -131,13 +144,13 @@ std::optional<double> parseNumber(std::string_view text, const Locale& loc)
     if (parenthesised && haveSign) return std::nullopt;
 
     double value = 0;
-    const char* first = body.data();
-    const char* last = body.data() + body.size();
+    const char* first = body.data;
+    const char* last = body.data + body.size;
     auto [ptr, ec] = std::from_chars(first, last, value);
     if (ptr != last) return std::nullopt;
     if (ec == std::errc::result_out_of_range) {
         // Underflow reads as zero; overflow is not a number a box can hold.
-        if (body.find("e-") != std::string::npos) value = 0;
+        if (std::string_view(first, body.size).find("e-") != std::string_view::npos) value = 0;
         else return std::nullopt;
     } else if (ec != std::errc{}) {
         return std::nullopt;
@@ -176,8 +189,19 @@ Decimal decompose(double value)
     }
     d.negative = value < 0;
     std::array<char, 40> sci{};
-    auto res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value), std::chars_format::scientific, 14);
-    // "d.dddddddddddddde+XX"
+    // The shortest form that reads back as the value is much cheaper than a
+    // fixed precision. When it has at most 15 significant digits it is also
+    // the value rounded to 15 digits: decimals of 15 digits lie further apart
+    // than a double's spacing, so only one of them is within half a spacing.
+    auto res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value), std::chars_format::scientific);
+    const auto mantissaDigits = [&] {
+        int n = 0;
+        for (const char* q = sci.data(); q < res.ptr && *q != 'e'; ++q) n += *q != '.';
+        return n;
+    };
+    if (mantissaDigits() > 15)
+        res = std::to_chars(sci.data(), sci.data() + sci.size(), std::fabs(value), std::chars_format::scientific, 14);
+    // "d.dddde+XX"
     const char* p = sci.data();
     d.length = 0;
     while (p < res.ptr && *p != 'e') {
@@ -403,25 +427,50 @@ std::string formatCurrency(double value, const Locale& locale)
 
 std::string formatGeneral(double value, const Locale& locale)
 {
+    char buffer[kMaxGeneralChars];
+    const char* end = generalToChars(buffer, value);
+    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
+    const std::size_t point = digits.find('.');
+    if (point == std::string_view::npos || locale.decimalSeparator == ".") return std::string(digits);
+    std::string out(digits.substr(0, point));
+    out += locale.decimalSeparator;
+    out += digits.substr(point + 1);
+    return out;
+}
+
+char* generalToChars(char* out, double value) noexcept
+{
     Decimal d = decompose(value);
-    if (d.isZero()) return "0";
-    while (d.length > 1 && d.buf[static_cast<std::size_t>(d.length - 1)] == '0') --d.length;
-    int exponent = d.intDigits - 1;
-    std::string out = d.negative ? "-" : "";
-    if (exponent >= 15 || exponent < -5) {
-        out.push_back(d.buf[0]);
-        if (d.length > 1) {
-            out += locale.decimalSeparator;
-            out.append(d.buf.data() + 1, static_cast<std::size_t>(d.length - 1));
-        }
-        out += exponent < 0 ? "E-" : "E+";
-        int magnitude = std::abs(exponent);
-        if (magnitude < 10) out.push_back('0');
-        out += std::to_string(magnitude);
+    if (d.isZero()) {
+        *out++ = '0';
         return out;
     }
-    int fractionDigits = std::max(0, d.length - d.intDigits);
-    return out + writeFixed(d, fractionDigits, locale, false, false);
+    while (d.length > 1 && d.buf[static_cast<std::size_t>(d.length - 1)] == '0') --d.length;
+    const int exponent = d.intDigits - 1;
+    if (d.negative) *out++ = '-';
+    const auto digits = [&](int from, int to) { // digits [from, to), '0' outside the significant ones
+        for (int i = from; i < to; ++i) *out++ = i < 0 ? '0' : d.digit(i);
+    };
+    if (exponent >= 15 || exponent < -5) {
+        *out++ = d.buf[0];
+        if (d.length > 1) {
+            *out++ = '.';
+            digits(1, d.length);
+        }
+        *out++ = 'E';
+        *out++ = exponent < 0 ? '-' : '+';
+        const int magnitude = std::abs(exponent);
+        if (magnitude < 10) *out++ = '0';
+        return std::to_chars(out, out + 4, magnitude).ptr;
+    }
+    // Fixed: the integer digits (at least one), then the fraction's.
+    if (d.intDigits <= 0) *out++ = '0';
+    else digits(0, d.intDigits);
+    if (d.length > d.intDigits) {
+        *out++ = '.';
+        digits(d.intDigits, d.length);
+    }
+    return out;
 }
 
 namespace {

@@ -35,6 +35,28 @@ TEST(Currency, SumsAreExactAndShownShortest)
     EXPECT_EQ(Currency::fromUnits(INT64_MIN).toString(us), "-922337203685477.5808");
 }
 
+TEST(Currency, ShortestTextDropsOnlyTrailingZerosOfTheFraction)
+{
+    struct Case {
+        std::int64_t units;
+        const char* expected;
+    } cases[] = {
+        {0, "0"},           {5, "0.0005"},       {-5, "-0.0005"},      {50, "0.005"},     {1000, "0.1"},
+        {10010, "1.001"},   {123450, "12.345"},  {120000, "12"},       {-10000, "-1"},    {99999, "9.9999"},
+        {INT64_MAX, "922337203685477.5807"},     {INT64_MIN, "-922337203685477.5808"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.expected);
+        const Currency amount = Currency::fromUnits(c.units);
+        EXPECT_EQ(amount.toString(Locale::enUS()), c.expected);
+        char buffer[Currency::kMaxChars];
+        EXPECT_EQ(std::string(buffer, amount.toChars(buffer)), c.expected);
+        std::string french = c.expected;
+        if (auto point = french.find('.'); point != std::string::npos) french[point] = ',';
+        EXPECT_EQ(amount.toString(Locale::frCA()), french);
+    }
+}
+
 TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
 {
     const Locale us = Locale::enUS();

@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 
 #include <cmath>
+#include <cstdio>
+#include <random>
 #include <limits>
 #include <optional>
 
@@ -184,6 +186,30 @@ TEST(NumberText, GeneralFormIsTheShortestText)
         EXPECT_EQ(formatGeneral(c.value, kUS), c.expected);
     }
     EXPECT_EQ(formatGeneral(12.5, kCA), "12,5");
+}
+
+// The general form takes a shortcut through the shortest text that reads
+// back; it must give the digits of the value rounded to 15 places, which the
+// C library's %.15g prints, for values of every size and digit count.
+TEST(NumberText, GeneralFormHasTheFifteenDigitsOfTheCLibrary)
+{
+    std::mt19937_64 random(20261207);
+    std::uniform_int_distribution<int> exponent(-5, 14);
+    std::uniform_int_distribution<int> digits(1, 17);
+    for (int i = 0; i < 20000; ++i) {
+        // Short decimals (rates, prices) and full-precision values alike.
+        const int places = digits(random);
+        const auto mantissa = static_cast<double>(random() % static_cast<std::uint64_t>(std::pow(10.0, places)));
+        double value = mantissa * std::pow(10.0, exponent(random) - places + 1);
+        if (i % 3 == 0) value = -value;
+        if (value == 0 || std::fabs(value) < 1e-5 || std::fabs(value) >= 1e15) continue;
+        char reference[64];
+        std::snprintf(reference, sizeof reference, "%.15g", value);
+        std::string expected = reference;
+        if (expected.find('e') != std::string::npos) continue; // only the fixed range compares directly
+        SCOPED_TRACE(expected);
+        ASSERT_EQ(formatGeneral(value, kUS), expected);
+    }
 }
 
 TEST(NumberText, IntegerConversionsRoundHalvesToEvenAndFailOnOverflow)

@@ -25,6 +25,10 @@ public:
     double toDouble() const noexcept { return static_cast<double>(units_) / 10000.0; }
     /// Shortest decimal form: 10.5, -3, 0.1234.
     std::string toString(const Locale& locale) const;
+    /// Writes the shortest decimal form with a '.' separator into `out`,
+    /// which has room for kMaxChars; returns the end. No allocation.
+    char* toChars(char* out) const noexcept;
+    static constexpr std::size_t kMaxChars = 26;
 
     Currency operator+(Currency other) const;
     Currency operator-(Currency other) const;

@@ -49,6 +49,10 @@ std::string formatCurrency(double value, const Locale& locale);
 /// The general (shortest) form: at most 15 significant digits, no grouping,
 /// no trailing zeros; scientific outside 1e-5 <= |x| < 1e15 ("1E+15").
 std::string formatGeneral(double value, const Locale& locale);
+/// The general form with a '.' separator written into `out`, which has room
+/// for kMaxGeneralChars; returns the end. No allocation.
+char* generalToChars(char* out, double value) noexcept;
+inline constexpr std::size_t kMaxGeneralChars = 32;
 
 /// Rounds halves to the even neighbour; out of range is an overflow.
 std::int16_t toInt16(double value);
