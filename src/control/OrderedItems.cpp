@@ -81,6 +81,7 @@ void OrderedItems::setLocale(text::Locale locale)
     ControlContext& ctx = impl_->ctx;
     const text::Locale previous = std::move(ctx.locale);
     ctx.locale = std::move(locale);
+    ctx.grid().forgetNumbers(); // read in the old locale
     // The amount boxes the control filled before (the zeros of creation, a
     // load's totals) are written again in the new form, so that every box
     // reads in the locale the control now reads with.

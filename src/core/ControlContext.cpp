@@ -21,6 +21,7 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
             std::map<std::int32_t, platform::RuleTableFreightCalculator::Rule>{});
     if (!services.avaTax)
         services.avaTax = [http = services.http] { return std::make_shared<platform::AvaTaxRestService>(http); };
+    form.grdOrdItems.setNumberColumns(numberKeptColumns());
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

@@ -10,6 +10,7 @@
 #include "zelt/control/Services.h"
 #include "zelt/text/Locale.h"
 #include "zelt/text/NumberText.h"
+#include "zelt/text/RuntimeError.h"
 #include "zelt/view/Form.h"
 
 #include <string>
@@ -38,6 +39,14 @@ struct ControlContext {
 
     // Conversions in the control's locale.
     double number(std::string_view text) const { return text::toNumber(text, locale); }
+    /// A line cell read as a number (kept by the grid for the number columns).
+    std::optional<double> tryCellNumber(int row, int col) const { return grid().number(row, col, locale); }
+    /// The same; a type mismatch when the cell is not a number.
+    double cellNumber(int row, int col) const
+    {
+        if (auto v = tryCellNumber(row, col)) return *v;
+        throw text::RuntimeError::typeMismatch();
+    }
     bool isNumeric(std::string_view text) const { return text::isNumeric(text, locale); }
     std::string fixed(double value, int decimals) const { return text::formatFixed(value, decimals, locale); }
     std::string general(double value) const { return text::formatGeneral(value, locale); }
@@ -67,7 +76,7 @@ struct ControlContext {
     /// A grid row whose Status is that of an open or received line (codes 1 and 6).
     bool isMerchandiseRow(int row) const
     {
-        auto status = text::tryToNumber(grid().text(row, Col::Status), locale);
+        auto status = tryCellNumber(row, Col::Status);
         return status && lists.isMerchandiseStatus(*status);
     }
 

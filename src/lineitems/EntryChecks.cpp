@@ -57,7 +57,7 @@ bool anotherRewardsLine(const CheckScope& s)
     const view::Grid& grid = s.ctx.grid();
     for (int r = 1; r < grid.rows(); ++r) {
         if (r == s.updatingRow) continue;
-        auto status = text::tryToNumber(grid.text(r, Col::Status), s.ctx.locale);
+        auto status = s.ctx.tryCellNumber(r, Col::Status);
         if (status && s.ctx.lists.isRewardsStatus(*status)) return true;
     }
     return false;
@@ -181,7 +181,7 @@ double EntryChecks::merchandiseTotal(const ControlContext& ctx)
     double total = 0;
     for (int r = 1; r < grid.rows(); ++r) {
         if (!ctx.isMerchandiseRow(r)) continue;
-        total += ctx.number(grid.text(r, Col::ExtPrice));
+        total += ctx.cellNumber(r, Col::ExtPrice);
     }
     return total;
 }

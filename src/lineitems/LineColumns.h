@@ -1,6 +1,7 @@
 #pragma once
 
 #include <array>
+#include <vector>
 #include <string_view>
 
 namespace zelt {
@@ -58,32 +59,44 @@ struct ColumnFact {
     double share1;
     double share2;
     bool leftAligned;
+    /// The totals and tax steps read this column as a number on every line:
+    /// the grid keeps its numbers once read.
+    bool numberKept = false;
 };
 
 inline constexpr std::array<ColumnFact, Col::kCount> kColumns = {{
     {Col::OrderID, "OrderID", CellDisplay::AsReceived, 0, 0, false},
     {Col::LineItem, "LineItem", CellDisplay::AsReceived, 0, 0, false},
-    {Col::Status, "Status", CellDisplay::AsReceived, 0, 0, false},
-    {Col::CarrierID, "CarrierID", CellDisplay::AsReceived, 0, 0, false},
+    {Col::Status, "Status", CellDisplay::AsReceived, 0, 0, false, true},
+    {Col::CarrierID, "CarrierID", CellDisplay::AsReceived, 0, 0, false, true},
     {Col::DirectionOrder, "DirectionOrder", CellDisplay::AsReceived, 0, 0, false},
     {Col::DirectionIssue, "DirectionIssue", CellDisplay::AsReceived, 0, 0, false},
-    {Col::Quantity, "Quantity Ordered", CellDisplay::Fixed2, 11.5, 0, false},
+    {Col::Quantity, "Quantity Ordered", CellDisplay::Fixed2, 11.5, 0, false, true},
     {Col::UnitOfMeasure, "Unit of Measure", CellDisplay::UnitText, 6.5, 0, false},
     {Col::ModelNo, "Model No", CellDisplay::AsReceived, 10.5, 0, true},
     {Col::Pattern, "Pattern", CellDisplay::AsReceived, 0, 0, false},
     {Col::Color, "Color", CellDisplay::AsReceived, 0, 0, false},
     {Col::Finish, "Finish", CellDisplay::AsReceived, 0, 0, false},
     {Col::Description, "Description", CellDisplay::AsReceived, 5, 0, true},
-    {Col::UnitWeight, "Unit Weight", CellDisplay::Fixed3, 0, 0, false},
+    {Col::UnitWeight, "Unit Weight", CellDisplay::Fixed3, 0, 0, false, true},
     {Col::PriceListDate, "PriceListDate", CellDisplay::Date, 0, 0, false},
-    {Col::UnitPrice, "Unit Price($)", CellDisplay::ConvertedPrice, 8.5, 0, false},
+    {Col::UnitPrice, "Unit Price($)", CellDisplay::ConvertedPrice, 8.5, 0, false, true},
     {Col::CurrencyID, "CurrencyID", CellDisplay::AsReceived, 0, 0, false},
     {Col::Acknowledgement, "Acknowledgement", CellDisplay::AsReceived, 0, 0, false},
     {Col::AkwPrice, "Akw.Price($)", CellDisplay::ConvertedPrice, 8.3, 0, false},
     {Col::AcknowledgementDate, "AcknowledgementDate", CellDisplay::Date, 0, 0, false},
-    {Col::ExtPrice, "Ext.Price($)", CellDisplay::Computed, 11, 8.5, false},
+    {Col::ExtPrice, "Ext.Price($)", CellDisplay::Computed, 11, 8.5, false, true},
     {Col::Exempt, "Exempt", CellDisplay::ExemptMark, 0, 0, false},
 }};
+
+/// The columns whose numbers the grid keeps.
+inline std::vector<int> numberKeptColumns()
+{
+    std::vector<int> cols;
+    for (const ColumnFact& column : kColumns)
+        if (column.numberKept) cols.push_back(column.col);
+    return cols;
+}
 
 /// The exempt mark of a line.
 inline constexpr std::string_view kExemptMark = "\xC3\xBE"; // þ

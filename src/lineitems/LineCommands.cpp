@@ -143,7 +143,7 @@ void LineCommands::gridClick()
         f.cboFld[Combo::Unit].setText(f.txtField[Field::Unit].text());
         f.cboFld[Combo::Carrier].setText(f.txtField[Field::Carrier].text());
     }
-    st.selectedLineStatus = text::toInt16(ctx_.number(grid.text(row, Col::Status)));
+    st.selectedLineStatus = text::toInt16(ctx_.cellNumber(row, Col::Status));
     const bool acknowledging = ctx_.isAcknowledgingSelectedLine();
     f.imgBulletAck.forEach([acknowledging](int, view::Image& bullet) { bullet.setVisible(acknowledging); });
     if (st.mode == Mode::LineCancelMode) f.chkExempt.setEnabled(false);
@@ -156,7 +156,7 @@ void LineCommands::copyLineIntoEntry(int row)
     const LookupLists& lists = ctx_.lists;
     // The Direction box first: clearing it empties the price list date, which
     // the line's own date then fills.
-    const bool direction = text::tryToNumber(grid.text(row, Col::DirectionOrder), ctx_.locale).value_or(0) != 0;
+    const bool direction = ctx_.tryCellNumber(row, Col::DirectionOrder).value_or(0) != 0;
     f.chkDirection.setValue(direction ? 1 : 0);
     if (direction) f.cboFld[Combo::Issue].setText(grid.text(row, Col::DirectionIssue));
     else f.cboFld[Combo::Issue].setListIndex(-1);
@@ -253,7 +253,7 @@ void LineCommands::cmdEdit_Click()
     view::Grid& grid = ctx_.grid();
     grid.setEnabled(true);
     if (rows_.lineCount() > 0 && grid.row() > 0) {
-        const double status = ctx_.number(grid.text(grid.row(), Col::Status));
+        const double status = ctx_.cellNumber(grid.row(), Col::Status);
         const LookupLists& lists = ctx_.lists;
         if (status != lists.statusPosition1 + 1 || status != lists.statusPosition6 + 1 ||
             status != lists.statusPosition7 + 1) {
@@ -335,8 +335,8 @@ void LineCommands::mnuCopyMenu_Click(int index)
             grid.setText(row, Col::LineItem, std::to_string(rows_.nextLineNumber(row)) + "N");
             grid.setText(row, Col::Status, std::to_string(ctx_.lists.statusPosition1 + 1));
             grid.setText(row, Col::ExtPrice,
-                         ctx_.fixed(text::checked(ctx_.number(grid.text(row, Col::UnitPrice)) *
-                                                  ctx_.number(grid.text(row, Col::Quantity))),
+                         ctx_.fixed(text::checked(ctx_.cellNumber(row, Col::UnitPrice) *
+                                                  ctx_.cellNumber(row, Col::Quantity)),
                                     2));
             rows_.rebuildExemptTracker();
         });

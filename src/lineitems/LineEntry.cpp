@@ -347,9 +347,9 @@ void LineEntry::adjustRewards()
     double rewards = 0;
     std::vector<int> rewardsRows;
     for (int r = 1; r < grid.rows(); ++r) {
-        auto status = text::tryToNumber(grid.text(r, Col::Status), ctx_.locale);
+        auto status = ctx_.tryCellNumber(r, Col::Status);
         if (!status || !lists.isRewardsStatus(*status)) continue;
-        rewards += ctx_.number(grid.text(r, Col::ExtPrice));
+        rewards += ctx_.cellNumber(r, Col::ExtPrice);
         rewardsRows.push_back(r);
     }
     if (!(std::fabs(rewards) > merchandise && std::fabs(rewards) > 0)) return;

@@ -84,7 +84,7 @@ std::string LineExport::readDataForAvalara()
     try {
         for (row = grid.fixedRows(); row < grid.rows(); ++row) {
             col = Col::Quantity;
-            out += std::to_string(text::toInt16(ctx_.number(grid.text(row, Col::Quantity))));
+            out += std::to_string(text::toInt16(ctx_.cellNumber(row, Col::Quantity)));
             out += '|';
             out += grid.text(row, Col::ModelNo);
             out += '|';

@@ -38,7 +38,7 @@ std::optional<std::vector<MerchLine>> merchandiseLines(const ControlContext& ctx
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
         if (!ctx.isMerchandiseRow(r)) continue;
         const std::string& ext = grid.text(r, Col::ExtPrice);
-        const auto value = text::tryToNumber(ext, ctx.locale);
+        const auto value = ctx.tryCellNumber(r, Col::ExtPrice);
         if (!value) {
             why = "the Ext.Price \"" + ext + "\" of line " + std::to_string(r) + " is not a number";
             return std::nullopt;
@@ -133,7 +133,7 @@ void TaxCommand::run()
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
         if (!ctx_.isMerchandiseRow(r)) continue;
         merchRows.push_back(r);
-        if (text::tryToNumber(grid.text(r, Col::CarrierID), ctx_.locale) == kFactoryPickupCarrier) pickup = true;
+        if (ctx_.tryCellNumber(r, Col::CarrierID) == kFactoryPickupCarrier) pickup = true;
     }
     if (pickup) {
         const auto answer = ctx_.message(
@@ -216,7 +216,7 @@ std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(std::string& why
     request.lines.reserve(lines->size() + 6);
     for (const MerchLine& line : *lines) {
         const Currency amount = line.exempt ? line.extended : useRewards(line.extended, *rewards);
-        auto quantity = text::tryToNumber(grid.text(line.row, Col::Quantity), ctx_.locale);
+        auto quantity = ctx_.tryCellNumber(line.row, Col::Quantity);
         if (!quantity) {
             why = "the quantity of line " + std::to_string(line.row) + " is not a number";
             return std::nullopt;

@@ -413,10 +413,10 @@ std::string TaxFeeExchange::GetSalesTaxesNFees() const
         std::string issue;
         for (int r = 1; r < grid.rows(); ++r) {
             what = "the Status of line " + std::to_string(r);
-            double status = ctx_.number(grid.text(r, Col::Status));
+            double status = ctx_.cellNumber(r, Col::Status);
             if (status != 1 && status != 6) continue;
             what = "the DirectionOrder of line " + std::to_string(r);
-            if (text::toInt32(ctx_.number(grid.text(r, Col::DirectionOrder))) != 0) {
+            if (text::toInt32(ctx_.cellNumber(r, Col::DirectionOrder)) != 0) {
                 issue = grid.text(r, Col::DirectionIssue);
                 break;
             }

@@ -37,14 +37,14 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
     request.destination = {st.ShipCity, st.ShipCountry, st.ShipStreet1, st.ShipStreet2, st.ShipStreet3, st.ShipZip, st.ShipState};
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
         if (!ctx_.isMerchandiseRow(r)) continue;
-        auto quantity = text::tryToNumber(grid.text(r, Col::Quantity), ctx_.locale);
-        auto price = text::tryToNumber(grid.text(r, Col::UnitPrice), ctx_.locale);
-        auto unitWeight = text::tryToNumber(grid.text(r, Col::UnitWeight), ctx_.locale);
-        auto extended = text::tryToNumber(grid.text(r, Col::ExtPrice), ctx_.locale);
+        auto quantity = ctx_.tryCellNumber(r, Col::Quantity);
+        auto price = ctx_.tryCellNumber(r, Col::UnitPrice);
+        auto unitWeight = ctx_.tryCellNumber(r, Col::UnitWeight);
+        auto extended = ctx_.tryCellNumber(r, Col::ExtPrice);
         if (!quantity || !price || !unitWeight || !extended)
             return "line " + std::to_string(r) + " has an amount that is not a number";
         request.lines.push_back({grid.text(r, Col::ModelNo), text::toInt32(*quantity), *price, *unitWeight,
-                                 text::tryToNumber(grid.text(r, Col::CarrierID), ctx_.locale).value_or(0) == 1,
+                                 ctx_.tryCellNumber(r, Col::CarrierID).value_or(0) == 1,
                                  *extended});
     }
     const view::ComboBox& options = f.cboFreightOptions[0];

@@ -79,17 +79,20 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
     const char lead = recordSep_[0];
     const char* data = text_.data();
     const std::size_t size = text_.size();
+    // Separators are a few characters: compared in place, not through memcmp.
     auto matches = [&](std::size_t at, std::string_view sep) {
-        return at + sep.size() <= size && std::string_view(data + at, sep.size()) == sep;
+        if (sep.size() > size - at) return false;
+        for (std::size_t k = 0; k < sep.size(); ++k)
+            if (data[at + k] != sep[k]) return false;
+        return true;
     };
     const std::size_t start = pos_;
     std::size_t fieldStart = pos_;
     std::size_t i = pos_;
     while (i < size) {
-        if (data[i] != lead) {
-            ++i;
-            continue;
-        }
+        const void* hit = std::memchr(data + i, lead, size - i);
+        if (!hit) break;
+        i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
         if (matches(i, recordSep_)) {
             if (i > start || !fields.empty()) fields.push_back(text_.substr(fieldStart, i - fieldStart));
             pos_ = i + recordSep_.size();

@@ -45,14 +45,14 @@ void TotalsRecalculation::run()
     double rewards = 0;
     std::optional<text::RuntimeError> merchandiseFailure;
     for (int r = 1; r < rows; ++r) {
-        double s = number(grid.text(r, Col::Status));
+        double s = ctx_.cellNumber(r, Col::Status);
         const bool isMerchandise = lists.isMerchandiseStatus(s);
         const bool isRewards = lists.isRewardsStatus(s);
         if (isMerchandise || s == 1)
-            weight = checked(weight + number(grid.text(r, Col::UnitWeight)) * number(grid.text(r, Col::Quantity)));
+            weight = checked(weight + ctx_.cellNumber(r, Col::UnitWeight) * ctx_.cellNumber(r, Col::Quantity));
         if (merchandiseFailure || (!isMerchandise && !isRewards)) continue;
         try {
-            double amount = number(grid.text(r, Col::ExtPrice));
+            double amount = ctx_.cellNumber(r, Col::ExtPrice);
             if (isMerchandise) merchandise = checked(merchandise + amount);
             if (isRewards) rewards = amount;
         } catch (const text::RuntimeError& e) {
@@ -94,7 +94,7 @@ void TotalsRecalculation::run()
         } else {
             double units = 0;
             for (int r = 1; r < rows; ++r)
-                if (number(grid.text(r, Col::ExtPrice)) > 0) units = checked(units + number(grid.text(r, Col::Quantity)));
+                if (ctx_.cellNumber(r, Col::ExtPrice) > 0) units = checked(units + ctx_.cellNumber(r, Col::Quantity));
             fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
         }
         if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < number(f.txtField[Field::MerchandiseTotal].text()))

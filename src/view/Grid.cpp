@@ -1,12 +1,21 @@
 #include "zelt/view/Grid.h"
 
+#include "zelt/text/NumberText.h"
 #include "zelt/text/RuntimeError.h"
 
 #include <algorithm>
+#include <bit>
+#include <limits>
 
 namespace zelt::view {
 
 using text::RuntimeError;
+
+namespace {
+// Markers of a kept number that is not one: two NaN payloads.
+constexpr std::uint64_t kNotRead = 0x7FF8'0000'0000'0A01ULL;
+constexpr std::uint64_t kNotANumber = 0x7FF8'0000'0000'0A02ULL;
+} // namespace
 
 Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
 {
@@ -16,6 +25,7 @@ Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
     backgrounds_.assign(n, kDefaultBackground.value);
     fonts_.assign(n, 0);
     widths_.assign(static_cast<std::size_t>(cols_), 960);
+    slotOfColumn_.assign(static_cast<std::size_t>(cols_), -1);
 }
 
 std::size_t Grid::at(int row, int col) const
@@ -40,6 +50,7 @@ void Grid::setRows(int rows)
     alignments_.resize(n, Alignment::General);
     backgrounds_.resize(n, kDefaultBackground.value);
     fonts_.resize(n, 0);
+    numbers_.resize(static_cast<std::size_t>(rows) * slots_, std::bit_cast<double>(kNotRead));
     rows_ = rows;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([](GridObserver& o) { o.gridReset(); });
@@ -73,6 +84,7 @@ void Grid::setCols(int cols)
     widths_.resize(static_cast<std::size_t>(cols), 960);
     cols_ = cols;
     col_ = std::min(col_, std::max(cols_ - 1, 0));
+    setNumberColumns(std::move(numberColumns_));
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
 }
@@ -100,6 +112,7 @@ void Grid::restoreCell(int row, int col, const CellState& state)
     auto i = at(row, col);
     recordCell(row, col);
     cells_[i] = state.text;
+    forgetNumber(row, col);
     alignments_[i] = state.alignment;
     backgrounds_[i] = state.background;
     fonts_[i] = state.font < fontNames_.size() ? state.font : std::uint8_t{0};
@@ -131,6 +144,7 @@ void Grid::setText(int row, int col, std::string text)
     if (cells_[i] == text) return;
     recordCell(row, col);
     cells_[i] = std::move(text);
+    forgetNumber(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
@@ -218,6 +232,7 @@ void Grid::clear()
 {
     each([](GridObserver& o) { o.gridAboutToReset(); });
     for (auto& cell : cells_) cell.clear();
+    resetNumbers();
     std::fill(alignments_.begin(), alignments_.end(), Alignment::General);
     std::fill(backgrounds_.begin(), backgrounds_.end(), kDefaultBackground.value);
     std::fill(fonts_.begin(), fonts_.end(), std::uint8_t{0});
@@ -236,6 +251,8 @@ void Grid::insertRow(int row)
     alignments_.insert(alignments_.begin() + first, count, Alignment::General);
     backgrounds_.insert(backgrounds_.begin() + first, count, kDefaultBackground.value);
     fonts_.insert(fonts_.begin() + first, count, std::uint8_t{0});
+    numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
+                    std::bit_cast<double>(kNotRead));
     ++rows_;
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
@@ -257,6 +274,8 @@ void Grid::removeRow(int row)
     alignments_.erase(alignments_.begin() + first, alignments_.begin() + first + cols_);
     backgrounds_.erase(backgrounds_.begin() + first, backgrounds_.begin() + first + cols_);
     fonts_.erase(fonts_.begin() + first, fonts_.begin() + first + cols_);
+    const auto firstNumber = numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_);
+    numbers_.erase(firstNumber, firstNumber + static_cast<std::ptrdiff_t>(slots_));
     --rows_;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
@@ -276,8 +295,54 @@ void Grid::swapCells(std::vector<std::string>& cells)
     fonts_.assign(n, 0);
     rows_ = static_cast<int>(n / perRow);
     row_ = std::min(row_, std::max(rows_ - 1, 0));
+    resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
+}
+
+void Grid::setNumberColumns(std::vector<int> cols)
+{
+    numberColumns_ = std::move(cols);
+    slotOfColumn_.assign(static_cast<std::size_t>(cols_), -1);
+    slots_ = 0;
+    for (int c : numberColumns_)
+        if (c >= 0 && c < cols_ && slotOfColumn_[static_cast<std::size_t>(c)] < 0)
+            slotOfColumn_[static_cast<std::size_t>(c)] = static_cast<int>(slots_++);
+    resetNumbers();
+}
+
+void Grid::resetNumbers()
+{
+    numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNotRead));
+}
+
+void Grid::forgetNumbers() const noexcept
+{
+    std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNotRead));
+}
+
+void Grid::forgetNumber(int row, int col) noexcept
+{
+    const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
+    if (slot >= 0) numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)] = std::bit_cast<double>(kNotRead);
+}
+
+std::optional<double> Grid::number(int row, int col, const text::Locale& locale) const
+{
+    const std::string& cell = cells_[at(row, col)];
+    const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
+    if (slot < 0) return text::tryToNumber(cell, locale);
+    if (numbersLocale_ != &locale) {
+        forgetNumbers();
+        numbersLocale_ = &locale;
+    }
+    double& kept = numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)];
+    const auto bits = std::bit_cast<std::uint64_t>(kept);
+    if (bits == kNotANumber) return std::nullopt;
+    if (bits != kNotRead) return kept;
+    const std::optional<double> read = text::tryToNumber(cell, locale);
+    kept = read ? *read : std::bit_cast<double>(kNotANumber);
+    return read;
 }
 
 void Grid::userClick(int row, int col)

@@ -1,10 +1,12 @@
 #pragma once
 
+#include "zelt/text/Locale.h"
 #include "zelt/view/GridObserver.h"
 #include "zelt/view/Label.h"
 #include "zelt/view/Widget.h"
 
 #include <cstdint>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -80,6 +82,16 @@ public:
     /// `cells` so that a loader can reuse their storage. The fast path of a load.
     void swapCells(std::vector<std::string>& cells);
 
+    /// Columns whose numbers are kept once read: the totals read them on
+    /// every recalculation, and a large order would otherwise be parsed again
+    /// each time. Any change to a cell forgets its number.
+    void setNumberColumns(std::vector<int> cols);
+    /// The number the cell's text reads as in `locale`, nothing when it is not
+    /// a number (text::tryToNumber); kept for the number columns.
+    std::optional<double> number(int row, int col, const text::Locale& locale) const;
+    /// Forgets every kept number: the locale they were read in has changed.
+    void forgetNumbers() const noexcept;
+
     /// User actions: a click on a cell selects it and fires Click (and
     /// SelChange when the selection moved); presses and releases record the
     /// mouse cell and fire MouseDown / MouseUp.
@@ -151,6 +163,8 @@ private:
     CellState cellState(std::size_t i) const;
     void recordCell(int row, int col);
     void restoreCell(int row, int col, const CellState& state);
+    void resetNumbers();
+    void forgetNumber(int row, int col) noexcept;
 
     int rows_ = 1;
     int cols_ = 2;
@@ -170,6 +184,13 @@ private:
     std::vector<GridObserver*> gridObservers_;
     int resetDepth_ = 0;
     Journal* journal_ = nullptr;
+    // Kept numbers: one slot per number column and row, a NaN marker for a
+    // cell not read yet or not a number (a read never gives NaN).
+    std::vector<int> numberColumns_;
+    std::vector<int> slotOfColumn_;
+    std::size_t slots_ = 0;
+    mutable std::vector<double> numbers_;
+    mutable const text::Locale* numbersLocale_ = nullptr;
 };
 
 } // namespace zelt::view

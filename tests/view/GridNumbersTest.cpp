@@ -1,0 +1,96 @@
+// The numbers a grid keeps for its number columns must always be what its
+// cells read as: every way a cell, a row or the whole grid changes is applied
+// at random, and after each step every kept number is checked against a
+// fresh read of the cell's text.
+#include "zelt/text/NumberText.h"
+#include "zelt/view/Grid.h"
+
+#include <gtest/gtest.h>
+
+#include <random>
+#include <string>
+#include <vector>
+
+using namespace zelt;
+using view::Grid;
+
+namespace {
+
+constexpr int kCols = 6;
+const std::vector<int> kNumberCols = {1, 3, 4};
+
+std::string randomCell(std::mt19937& random)
+{
+    static const char* const texts[] = {"", "12", "12.5", "12,5", "-3", "1,234.50", "1 234,50", "abc", "0", "7e2", "(4)"};
+    std::string text = texts[random() % std::size(texts)];
+    if (random() % 3 == 0) text += std::to_string(random() % 100);
+    return text;
+}
+
+void expectKeptNumbersMatchTheCells(const Grid& grid, const text::Locale& locale, int step)
+{
+    for (int r = 0; r < grid.rows(); ++r)
+        for (int c = 0; c < grid.cols(); ++c) {
+            const auto fresh = text::tryToNumber(grid.text(r, c), locale);
+            // Read twice: the first read may fill the kept number, the second uses it.
+            for (int pass = 0; pass < 2; ++pass)
+                ASSERT_EQ(grid.number(r, c, locale), fresh)
+                    << "step " << step << " row " << r << " col " << c << " text \"" << grid.text(r, c) << "\"";
+        }
+}
+
+} // namespace
+
+TEST(GridNumbers, KeptNumbersFollowEveryChangeToTheCells)
+{
+    std::mt19937 random(7);
+    Grid grid("grid");
+    grid.setCols(kCols);
+    grid.setNumberColumns(kNumberCols);
+    grid.setRows(4);
+    text::Locale locale = text::Locale::enUS();
+    Grid::Journal journal;
+    for (int step = 0; step < 3000; ++step) {
+        const int rows = grid.rows();
+        const int row = rows > 1 ? 1 + static_cast<int>(random() % static_cast<unsigned>(rows - 1)) : 0;
+        const int col = static_cast<int>(random() % static_cast<unsigned>(grid.cols()));
+        switch (random() % 12) {
+        case 0:
+        case 1:
+        case 2:
+        case 3: grid.setText(row, col, randomCell(random)); break;
+        case 4: grid.insertRow(row); grid.setText(row, col, randomCell(random)); break;
+        case 5:
+            if (rows > 2) grid.removeRow(row);
+            break;
+        case 6: {
+            // A recorded edit undone: cells and rows come back as they were.
+            grid.setJournal(&journal);
+            grid.setText(row, col, randomCell(random));
+            if (random() % 2 && rows > 2) grid.removeRow(row);
+            grid.setJournal(nullptr);
+            grid.undo(journal);
+            journal.entries.clear();
+            break;
+        }
+        case 7: {
+            std::vector<std::string> cells(static_cast<std::size_t>((1 + random() % 6) * static_cast<unsigned>(grid.cols())));
+            for (auto& cell : cells) cell = randomCell(random);
+            grid.swapCells(cells);
+            break;
+        }
+        case 8: grid.setRows(1 + static_cast<int>(random() % 8)); break;
+        case 9:
+            if (random() % 8 == 0) grid.clear();
+            break;
+        case 10:
+            // The control's locale changes in place, as setLocale does.
+            locale = random() % 2 ? text::Locale::frCA() : text::Locale::enUS();
+            grid.forgetNumbers();
+            break;
+        case 11: grid.setCols(kCols + static_cast<int>(random() % 2)); break;
+        }
+        expectKeptNumbersMatchTheCells(grid, locale, step);
+        if (HasFatalFailure()) return;
+    }
+}
