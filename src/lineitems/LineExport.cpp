@@ -89,7 +89,7 @@ std::string LineExport::readDataForAvalara()
             out += grid.text(row, Col::ModelNo);
             out += '|';
             col = Col::UnitPrice;
-            out += text::Currency::fromText(grid.text(row, Col::UnitPrice), ctx_.locale).toString(ctx_.locale);
+            out += text::Currency::fromDouble(ctx_.cellNumber(row, Col::UnitPrice)).toString(ctx_.locale);
             out += '|';
             out += grid.text(row, Col::Exempt) == kExemptMark ? "-1" : "0";
             out += "<NewRow>";

@@ -85,7 +85,7 @@ void TaxFields::SetTaxNFees()
         Currency merchandise;
         for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
             if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, ctx_.fixed(0, 2));
-            Currency amount = Currency::fromText(grid.text(r, Col::ExtPrice), ctx_.locale);
+            Currency amount = Currency::fromDouble(ctx_.cellNumber(r, Col::ExtPrice));
             if (st.CurrentOrderStatus <= 0 || amount > Currency{}) merchandise += amount;
         }
 

@@ -11,11 +11,6 @@ namespace zelt::view {
 
 using text::RuntimeError;
 
-namespace {
-// Markers of a kept number that is not one: two NaN payloads.
-constexpr std::uint64_t kNotRead = 0x7FF8'0000'0000'0A01ULL;
-constexpr std::uint64_t kNotANumber = 0x7FF8'0000'0000'0A02ULL;
-} // namespace
 
 Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
 {
@@ -50,7 +45,7 @@ void Grid::setRows(int rows)
     alignments_.resize(n, Alignment::General);
     backgrounds_.resize(n, kDefaultBackground.value);
     fonts_.resize(n, 0);
-    numbers_.resize(static_cast<std::size_t>(rows) * slots_, std::bit_cast<double>(kNotRead));
+    numbers_.resize(static_cast<std::size_t>(rows) * slots_, std::bit_cast<double>(kNaNNotRead));
     rows_ = rows;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([](GridObserver& o) { o.gridReset(); });
@@ -252,7 +247,7 @@ void Grid::insertRow(int row)
     backgrounds_.insert(backgrounds_.begin() + first, count, kDefaultBackground.value);
     fonts_.insert(fonts_.begin() + first, count, std::uint8_t{0});
     numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
-                    std::bit_cast<double>(kNotRead));
+                    std::bit_cast<double>(kNaNNotRead));
     ++rows_;
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
@@ -313,21 +308,21 @@ void Grid::setNumberColumns(std::vector<int> cols)
 
 void Grid::resetNumbers()
 {
-    numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNotRead));
+    numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNaNNotRead));
 }
 
 void Grid::forgetNumbers() const noexcept
 {
-    std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNotRead));
+    std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNaNNotRead));
 }
 
 void Grid::forgetNumber(int row, int col) noexcept
 {
     const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
-    if (slot >= 0) numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)] = std::bit_cast<double>(kNotRead);
+    if (slot >= 0) numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)] = std::bit_cast<double>(kNaNNotRead);
 }
 
-std::optional<double> Grid::number(int row, int col, const text::Locale& locale) const
+std::optional<double> Grid::readNumber(int row, int col, const text::Locale& locale) const
 {
     const std::string& cell = cells_[at(row, col)];
     const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
@@ -338,10 +333,10 @@ std::optional<double> Grid::number(int row, int col, const text::Locale& locale)
     }
     double& kept = numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)];
     const auto bits = std::bit_cast<std::uint64_t>(kept);
-    if (bits == kNotANumber) return std::nullopt;
-    if (bits != kNotRead) return kept;
+    if (bits == kNaNNotANumber) return std::nullopt;
+    if (bits != kNaNNotRead) return kept;
     const std::optional<double> read = text::tryToNumber(cell, locale);
-    kept = read ? *read : std::bit_cast<double>(kNotANumber);
+    kept = read ? *read : std::bit_cast<double>(kNaNNotANumber);
     return read;
 }
 

@@ -5,6 +5,7 @@
 #include "zelt/view/Label.h"
 #include "zelt/view/Widget.h"
 
+#include <bit>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -88,7 +89,21 @@ public:
     void setNumberColumns(std::vector<int> cols);
     /// The number the cell's text reads as in `locale`, nothing when it is not
     /// a number (text::tryToNumber); kept for the number columns.
-    std::optional<double> number(int row, int col, const text::Locale& locale) const;
+    std::optional<double> number(int row, int col, const text::Locale& locale) const
+    {
+        // A number kept for this locale is returned here, inline: the totals
+        // read four per line.
+        if (&locale == numbersLocale_ && row >= 0 && row < rows_ && col >= 0 && col < cols_) {
+            const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
+            if (slot >= 0) {
+                const double kept = numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)];
+                const auto bits = std::bit_cast<std::uint64_t>(kept);
+                if (bits == kNaNNotANumber) return std::nullopt;
+                if (bits != kNaNNotRead) return kept;
+            }
+        }
+        return readNumber(row, col, locale);
+    }
     /// Forgets every kept number: the locale they were read in has changed.
     void forgetNumbers() const noexcept;
 
@@ -165,6 +180,10 @@ private:
     void restoreCell(int row, int col, const CellState& state);
     void resetNumbers();
     void forgetNumber(int row, int col) noexcept;
+    std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
+    // Markers of a kept number that is not one: two NaN payloads.
+    static constexpr std::uint64_t kNaNNotRead = 0x7FF8'0000'0000'0A01ULL;
+    static constexpr std::uint64_t kNaNNotANumber = 0x7FF8'0000'0000'0A02ULL;
 
     int rows_ = 1;
     int cols_ = 2;
