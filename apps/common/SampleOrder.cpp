@@ -30,7 +30,7 @@ std::string readFile(const std::string& path)
 }
 
 // Display width of UTF-8 text: one column per code point.
-std::size_t width(const std::string& s)
+std::size_t width(std::string_view s)
 {
     return static_cast<std::size_t>(
         std::count_if(s.begin(), s.end(), [](char c) { return (static_cast<unsigned char>(c) & 0xC0) != 0x80; }));
@@ -182,7 +182,7 @@ std::string orderSummary(const OrderedItems& control)
     for (int r = 0; r < grid.rows(); ++r) {
         for (std::size_t i = 0; i < columns.size(); ++i) {
             auto [col, right] = columns[i];
-            std::string text = grid.text(r, col);
+            std::string text(grid.text(r, col));
             out << (i ? " | " : "") << pad(text, widths[i], right && r > 0);
         }
         bool greyed = r > 0 && grid.background(r, 6) == view::Color::buttonFace();

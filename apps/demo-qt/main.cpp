@@ -135,8 +135,8 @@ int main(int argc, char** argv)
         form.txtField[13].typeText("ACK-9001");
         form.cmdAdd.userClick();
         if (written("the new line"))
-            say("  now line " + grid.text(grid.rows() - 1, 1) + ", " + grid.text(grid.rows() - 1, 12) + ", " +
-                grid.text(grid.rows() - 1, 20));
+            say("  now line " + std::string(grid.text(grid.rows() - 1, 1)) + ", " +
+                std::string(grid.text(grid.rows() - 1, 12)) + ", " + std::string(grid.text(grid.rows() - 1, 20)));
 
         say("Edit line 1: quantity 3");
         grid.userClick(1, 12);
@@ -145,7 +145,8 @@ int main(int argc, char** argv)
         form.txtField[3].typeText("3");
         form.cmdAdd.userClick();
         if (written("the update"))
-            say("  now line " + grid.text(1, 1) + ", quantity " + grid.text(1, 6) + ", " + grid.text(1, 20));
+            say("  now line " + std::string(grid.text(1, 1)) + ", quantity " + std::string(grid.text(1, 6)) + ", " +
+                std::string(grid.text(1, 20)));
 
         say("Delete line 8 (Add Mode offers Delete)");
         control.setViewMode(zelt::Mode::AddMode);

@@ -18,7 +18,7 @@ constexpr int kExemptColumn = 21;
 
 /// Horizontal alignment as the grid says; every cell is centred vertically,
 /// so that text and number cells sit on one line.
-Qt::Alignment toQt(view::Grid::Alignment a, const std::string& text)
+Qt::Alignment toQt(view::Grid::Alignment a, std::string_view text)
 {
     using A = view::Grid::Alignment;
     switch (a) {
@@ -63,12 +63,12 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const
     const int col = index.column();
     switch (role) {
     case Qt::DisplayRole: {
-        const std::string& text = grid_.text(row, col);
+        const std::string_view text = grid_.text(row, col);
         // The exempt mark is a Wingdings glyph: shown as a ticked box; a line
         // that is not exempt shows nothing.
         if (col == kExemptColumn) return text == "\xC3\xBE" ? QStringLiteral("\u2611") : QString();
         if (col == kStatusColumn && statusText_) return statusText_(text);
-        return QString::fromStdString(text);
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
     }
     case Qt::TextAlignmentRole: {
         if (col == kExemptColumn) return QVariant::fromValue(Qt::Alignment(Qt::AlignCenter));
@@ -93,7 +93,8 @@ QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, in
     if (role != Qt::DisplayRole) return {};
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= grid_.cols() || grid_.fixedRows() == 0) return {};
-        return QString::fromStdString(grid_.text(0, section));
+        const std::string_view header = grid_.text(0, section);
+        return QString::fromUtf8(header.data(), static_cast<qsizetype>(header.size()));
     }
     return section + 1;
 }

@@ -29,7 +29,7 @@ public:
 
     /// The text shown for a Status code (its display text); the code itself
     /// when not set.
-    void setStatusText(std::function<QString(const std::string&)> statusText) { statusText_ = std::move(statusText); }
+    void setStatusText(std::function<QString(std::string_view)> statusText) { statusText_ = std::move(statusText); }
 
     /// The grid row of a table row, and back.
     int gridRow(int tableRow) const;
@@ -56,7 +56,7 @@ private:
     void flushChanges();
 
     view::Grid& grid_;
-    std::function<QString(const std::string&)> statusText_;
+    std::function<QString(std::string_view)> statusText_;
     bool resetting_ = false;
     int dirtyTop_ = -1;
     int dirtyBottom_ = -1;

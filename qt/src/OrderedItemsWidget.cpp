@@ -298,7 +298,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     impl_->gridModel = new GridTableModel(f.grdOrdItems, this);
     OrderedItems* control_ = impl_->control.get();
     impl_->gridModel->setStatusText(
-        [control_](const std::string& code) { return QString::fromStdString(control_->StatusDisplayText(code)); });
+        [control_](std::string_view code) { return QString::fromStdString(control_->StatusDisplayText(code)); });
     impl_->gridView = new GridView(f.grdOrdItems, impl_->gridModel, this);
     impl_->gridView->setObjectName(QStringLiteral("grdOrdItems"));
     impl_->qtWidgets[&f.grdOrdItems] = impl_->gridView;

@@ -158,7 +158,7 @@ void LineCommands::copyLineIntoEntry(int row)
     // the line's own date then fills.
     const bool direction = ctx_.tryCellNumber(row, Col::DirectionOrder).value_or(0) != 0;
     f.chkDirection.setValue(direction ? 1 : 0);
-    if (direction) f.cboFld[Combo::Issue].setText(grid.text(row, Col::DirectionIssue));
+    if (direction) f.cboFld[Combo::Issue].setText(std::string(grid.text(row, Col::DirectionIssue)));
     else f.cboFld[Combo::Issue].setListIndex(-1);
 
     // Prices are shown in the line's price currency: emptied first, so that
@@ -171,7 +171,7 @@ void LineCommands::copyLineIntoEntry(int row)
     const double rate = lists.currencyConversionRate;
 
     for (const EntryFieldFact& fact : kEntryFields) {
-        const std::string& cell = grid.text(row, fact.column);
+        const std::string cell(grid.text(row, fact.column));
         view::TextBox& box = f.txtField[fact.field];
         switch (fact.copy) {
         case EntryCopy::Text: box.setText(cell); break;
@@ -348,7 +348,7 @@ void LineCommands::mnuCopyMenu_Click(int index)
         const int row = grid.row();
         if (row < 1) return;
         history_.record("Update from copied line", [&] {
-            const std::string own = grid.text(row, Col::LineItem);
+            const std::string own(grid.text(row, Col::LineItem));
             for (int c = 0; c <= Col::ExtPrice; ++c) grid.setText(row, c, grid.text(clip, c));
             grid.setText(row, Col::LineItem, LineRows::isPlainNumber(own) ? own + "U" : own);
             rows_.removeLine(row, false);

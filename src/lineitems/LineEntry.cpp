@@ -56,7 +56,7 @@ void LineEntry::openNewLine()
     f.txtField[Field::UnitWeight].setText(ctx_.fixed(0, 3));
     const int last = grid.rows() - 1;
     view::TextBox& date = f.txtField[Field::PriceListDate];
-    date.setText(last >= 1 ? grid.text(last, Col::PriceListDate) : std::string());
+    date.setText(last >= 1 ? std::string(grid.text(last, Col::PriceListDate)) : std::string());
     f.DTPckrPriceListDate.setValue(date.text().empty() ? std::nullopt : text::Date::parse(date.text(), ctx_.locale));
     const std::string& ackDate = f.txtField[Field::AckDate].text();
     if (!ackDate.empty()) f.DTPckrAklwdgmntDate.setValue(text::Date::parse(ackDate, ctx_.locale));
@@ -213,7 +213,7 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
         cell[Col::LineItem] = std::to_string(rows_.nextLineNumber(grid.rows())) + "N";
         if (!st.orderStatusFlag) cell[Col::AkwPrice] = ctx_.fixed(0, 2);
     } else {
-        const std::string& current = grid.text(row, Col::LineItem);
+        const std::string current(grid.text(row, Col::LineItem));
         if (LineRows::isPlainNumber(current)) cell[Col::LineItem] = current + "U";
     }
     if (auto code = lists.codeForDisplay(lists.statusList, d.status)) cell[Col::Status] = *code;
@@ -266,9 +266,9 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
         cell[Col::DirectionIssue] = d.direction ? d.issue : std::string();
         if (adding) cell[Col::CurrencyID] = d.usaPrices ? "1N" : "2N";
         // A status with no code in the list leaves an updated line's own Status.
-        const std::string& statusText = cell[Col::Status] ? *cell[Col::Status]
-                                        : adding          ? std::string()
-                                                          : grid.text(row, Col::Status);
+        const std::string statusText = cell[Col::Status] ? *cell[Col::Status]
+                                       : adding          ? std::string()
+                                                         : std::string(grid.text(row, Col::Status));
         auto status = text::tryToNumber(statusText, ctx_.locale);
         const bool priced = status && lists.isPricedStatus(*status);
         const double extended = priced ? price * quantity : 0;

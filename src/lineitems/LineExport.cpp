@@ -44,7 +44,7 @@ std::string LineExport::readData()
             std::string& currencyId = currencyIds[static_cast<std::size_t>(row)];
             currencyId = ctx_.general(text::leadingNumber(grid.text(row, Col::CurrencyID)));
             for (col = 0; col < Col::kCount; ++col) {
-                const std::string& cell = grid.text(row, col);
+                const std::string_view cell = grid.text(row, col);
                 switch (col) {
                 case Col::UnitOfMeasure: out += lists.unitDisplayToCode(cell); break;
                 case Col::UnitPrice:

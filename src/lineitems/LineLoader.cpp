@@ -12,6 +12,7 @@
 #include "zelt/text/Split.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 #include <cstdint>
 #include <string.h>
@@ -66,11 +67,10 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                     std::to_string(ctx_.state.maxLines) + " are taken (setMaxLines)");
 
     Staged out;
-    out.cells = std::move(spareCells_);
-    out.cells.clear();
-    out.cells.reserve((lineCount + 1) * Col::kCount);
-    out.cells.resize(Col::kCount);
-    for (const ColumnFact& column : kColumns) out.cells[static_cast<std::size_t>(column.col)] = column.header;
+    out.cells.reserveRows(lineCount + 1);
+    std::array<std::string_view, Col::kCount> views;
+    for (const ColumnFact& column : kColumns) views[static_cast<std::size_t>(column.col)] = column.header;
+    out.cells.appendRow(views.data(), views.size());
     out.exempt.reserve(lineCount);
     out.priced.reserve(lineCount);
     if (text.empty()) return out;
@@ -82,6 +82,9 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     double viewWeight = 0;
     bool weightStopped = false;
 
+    // One line's cells, written in place: their storage serves every line.
+    std::array<std::string, Col::kCount> lineCells;
+    std::string* const cell = lineCells.data();
     std::vector<std::string_view> fields;
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
@@ -90,8 +93,6 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             in.fail(recordNo, static_cast<int>(fields.size()),
                     "the record has " + std::to_string(fields.size()) + " fields; " +
                         std::to_string(Col::kLoadFields) + " are needed");
-        out.cells.resize((r + 2) * Col::kCount);
-        std::string* cell = &out.cells[(r + 1) * Col::kCount];
         const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
         out.exempt.push_back(exempt);
         out.priced.push_back(0);
@@ -155,6 +156,8 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             if (weight && quantity) viewWeight += *weight * *quantity;
             else weightStopped = true;
         }
+        for (std::size_t c = 0; c < lineCells.size(); ++c) views[c] = lineCells[c];
+        out.cells.appendRow(views.data(), views.size());
     }
     if (mode == Mode::ViewMode && !weightStopped) out.viewWeight = viewWeight;
     return out;
@@ -189,8 +192,7 @@ void LineLoader::load(std::string_view text)
         view::Grid::ResetScope reset(grid);
         setUpGrid();
         grid.swapCells(staged.cells);
-        spareCells_ = std::move(staged.cells);
-        spareCells_.clear(); // frees the old lines now; the storage stays for the next load
+        staged.cells = view::CellStore(); // the old lines go now, before the rest is set up
 
         // The exempt tracker and the scratch list it is copied from both list
         // exactly the exempt rows of this order.

@@ -1,5 +1,8 @@
 #pragma once
 
+#include "lineitems/LineColumns.h"
+#include "zelt/view/CellStore.h"
+
 #include <cstdint>
 #include <functional>
 #include <optional>
@@ -32,7 +35,7 @@ public:
 private:
     struct Staged {
         int lines = 0;
-        std::vector<std::string> cells; // (1 + lines) x 22, row-major, the header row first
+        view::CellStore cells{Col::kCount}; // 1 + lines rows, the header row first
         std::vector<std::uint8_t> exempt;
         std::vector<std::uint8_t> priced;
         /// View Mode's weight total; none when it stopped at a line.
@@ -46,8 +49,6 @@ private:
     EntryArea& entryArea_;
     LineCommands& commands_;
     std::function<void()> recalculateTotals_;
-    /// The cells of the order loaded before last, kept for their storage.
-    std::vector<std::string> spareCells_;
 };
 
 } // namespace zelt

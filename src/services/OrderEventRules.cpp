@@ -63,7 +63,7 @@ bool OrderEventRules::IsPendingAcknowledgement(const view::Grid& grid, const Loo
         auto read = text::tryToNumber(grid.text(r, Col::Status), locale);
         if (!read)
             throw InputError("IsPendingAcknowledgement", r, Col::Status,
-                             "the Status \"" + grid.text(r, Col::Status) + "\" of this line is not a number");
+                             "the Status \"" + std::string(grid.text(r, Col::Status)) + "\" of this line is not a number");
         double status = *read;
         if (grid.text(r, Col::Acknowledgement).empty() &&
             (status == lists.statusPosition1 + 1 || status == lists.statusPosition6 + 1))

@@ -37,10 +37,10 @@ std::optional<std::vector<MerchLine>> merchandiseLines(const ControlContext& ctx
     lines.reserve(static_cast<std::size_t>(std::max(grid.rows() - grid.fixedRows(), 0)));
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
         if (!ctx.isMerchandiseRow(r)) continue;
-        const std::string& ext = grid.text(r, Col::ExtPrice);
+        const std::string_view ext = grid.text(r, Col::ExtPrice);
         const auto value = ctx.tryCellNumber(r, Col::ExtPrice);
         if (!value) {
-            why = "the Ext.Price \"" + ext + "\" of line " + std::to_string(r) + " is not a number";
+            why = "the Ext.Price \"" + std::string(ext) + "\" of line " + std::to_string(r) + " is not a number";
             return std::nullopt;
         }
         lines.push_back({r, Currency::fromDouble(*value), grid.text(r, Col::Exempt) == kExemptMark});
@@ -221,7 +221,7 @@ std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(std::string& why
             why = "the quantity of line " + std::to_string(line.row) + " is not a number";
             return std::nullopt;
         }
-        request.lines.push_back({"Merch" + std::to_string(line.row), grid.text(line.row, Col::ModelNo), *quantity,
+        request.lines.push_back({"Merch" + std::to_string(line.row), std::string(grid.text(line.row, Col::ModelNo)), *quantity,
                                  amount, line.exempt ? st.TaxLineExemptedCode : std::string()});
     }
 

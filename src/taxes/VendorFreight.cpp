@@ -43,7 +43,7 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
         auto extended = ctx_.tryCellNumber(r, Col::ExtPrice);
         if (!quantity || !price || !unitWeight || !extended)
             return "line " + std::to_string(r) + " has an amount that is not a number";
-        request.lines.push_back({grid.text(r, Col::ModelNo), text::toInt32(*quantity), *price, *unitWeight,
+        request.lines.push_back({std::string(grid.text(r, Col::ModelNo)), text::toInt32(*quantity), *price, *unitWeight,
                                  ctx_.tryCellNumber(r, Col::CarrierID).value_or(0) == 1,
                                  *extended});
     }

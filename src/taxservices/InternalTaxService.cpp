@@ -45,8 +45,8 @@ std::string InternalTaxService::request(std::string_view orderID) const
     const view::Form& f = ctx_.form;
     std::string lines;
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-        const std::string& model = grid.text(r, Col::ModelNo);
-        lines += "<string>" + xmlEscaped(model.empty() ? "NotAssigned" : model) + "|False|" +
+        const std::string_view model = grid.text(r, Col::ModelNo);
+        lines += "<string>" + xmlEscaped(model.empty() ? std::string_view("NotAssigned") : model) + "|False|" +
                  xmlEscaped(grid.text(r, Col::ExtPrice)) + "|" +
                  (grid.text(r, Col::Exempt) == kExemptMark ? "True" : "False") + "</string>\r\n";
     }

@@ -15,7 +15,8 @@ using text::RuntimeError;
 Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
 {
     const auto n = static_cast<std::size_t>(rows_ * cols_);
-    cells_.resize(n);
+    cells_ = CellStore(cols_);
+    cells_.setRows(rows_);
     alignments_.assign(n, Alignment::General);
     backgrounds_.assign(n, kDefaultBackground.value);
     fonts_.assign(n, 0);
@@ -41,7 +42,7 @@ void Grid::setRows(int rows)
     if (rows == rows_) return;
     each([](GridObserver& o) { o.gridAboutToReset(); });
     const auto n = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_);
-    cells_.resize(n);
+    cells_.setRows(rows);
     alignments_.resize(n, Alignment::General);
     backgrounds_.resize(n, kDefaultBackground.value);
     fonts_.resize(n, 0);
@@ -58,7 +59,6 @@ void Grid::setCols(int cols)
     if (cols == cols_) return;
     each([](GridObserver& o) { o.gridAboutToReset(); });
     const auto n = static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols);
-    std::vector<std::string> cells(n);
     std::vector<Alignment> alignments(n, Alignment::General);
     std::vector<std::uint32_t> backgrounds(n, kDefaultBackground.value);
     std::vector<std::uint8_t> fonts(n, 0);
@@ -67,12 +67,11 @@ void Grid::setCols(int cols)
         for (int c = 0; c < keep; ++c) {
             auto from = static_cast<std::size_t>(r * cols_ + c);
             auto to = static_cast<std::size_t>(r * cols + c);
-            cells[to] = std::move(cells_[from]);
             alignments[to] = alignments_[from];
             backgrounds[to] = backgrounds_[from];
             fonts[to] = fonts_[from];
         }
-    cells_ = std::move(cells);
+    cells_.setCols(cols);
     alignments_ = std::move(alignments);
     backgrounds_ = std::move(backgrounds);
     fonts_ = std::move(fonts);
@@ -93,20 +92,28 @@ void Grid::setFixedRows(int fixedRows)
     each([](GridObserver& o) { o.gridReset(); });
 }
 
-const std::string& Grid::text(int row, int col) const { return cells_[at(row, col)]; }
+std::string_view Grid::text(int row, int col) const
+{
+    at(row, col); // the range check
+    return cells_.text(row, col);
+}
 
-Grid::CellState Grid::cellState(std::size_t i) const { return {cells_[i], alignments_[i], backgrounds_[i], fonts_[i]}; }
+Grid::CellState Grid::cellState(int row, int col) const
+{
+    const std::size_t i = at(row, col);
+    return {std::string(cells_.text(row, col)), alignments_[i], backgrounds_[i], fonts_[i]};
+}
 
 void Grid::recordCell(int row, int col)
 {
-    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, {cellState(at(row, col))}});
+    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, {cellState(row, col)}});
 }
 
 void Grid::restoreCell(int row, int col, const CellState& state)
 {
     auto i = at(row, col);
     recordCell(row, col);
-    cells_[i] = state.text;
+    cells_.setText(row, col, state.text);
     forgetNumber(row, col);
     alignments_[i] = state.alignment;
     backgrounds_[i] = state.background;
@@ -133,12 +140,12 @@ void Grid::undo(const Journal& journal)
     }
 }
 
-void Grid::setText(int row, int col, std::string text)
+void Grid::setText(int row, int col, std::string_view text)
 {
-    auto i = at(row, col);
-    if (cells_[i] == text) return;
+    at(row, col); // the range check
+    if (cells_.text(row, col) == text) return;
     recordCell(row, col);
-    cells_[i] = std::move(text);
+    cells_.setText(row, col, text);
     forgetNumber(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
@@ -226,7 +233,7 @@ void Grid::setWidth(int width)
 void Grid::clear()
 {
     each([](GridObserver& o) { o.gridAboutToReset(); });
-    for (auto& cell : cells_) cell.clear();
+    cells_.clearTexts();
     resetNumbers();
     std::fill(alignments_.begin(), alignments_.end(), Alignment::General);
     std::fill(backgrounds_.begin(), backgrounds_.end(), kDefaultBackground.value);
@@ -242,7 +249,7 @@ void Grid::insertRow(int row)
     each([&](GridObserver& o) { o.rowsAboutToBeInserted(row, row); });
     const auto first = static_cast<std::ptrdiff_t>(row) * cols_;
     const auto count = static_cast<std::size_t>(cols_);
-    cells_.insert(cells_.begin() + first, count, std::string());
+    cells_.insertRows(row, 1);
     alignments_.insert(alignments_.begin() + first, count, Alignment::General);
     backgrounds_.insert(backgrounds_.begin() + first, count, kDefaultBackground.value);
     fonts_.insert(fonts_.begin() + first, count, std::uint8_t{0});
@@ -262,10 +269,10 @@ void Grid::removeRow(int row)
     if (journal_) {
         Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}};
         removed.before.reserve(static_cast<std::size_t>(cols_));
-        for (int c = 0; c < cols_; ++c) removed.before.push_back(cellState(static_cast<std::size_t>(first + c)));
+        for (int c = 0; c < cols_; ++c) removed.before.push_back(cellState(row, c));
         journal_->entries.push_back(std::move(removed));
     }
-    cells_.erase(cells_.begin() + first, cells_.begin() + first + cols_);
+    cells_.removeRow(row);
     alignments_.erase(alignments_.begin() + first, alignments_.begin() + first + cols_);
     backgrounds_.erase(backgrounds_.begin() + first, backgrounds_.begin() + first + cols_);
     fonts_.erase(fonts_.begin() + first, fonts_.begin() + first + cols_);
@@ -277,18 +284,16 @@ void Grid::removeRow(int row)
     notifyChanged();
 }
 
-void Grid::swapCells(std::vector<std::string>& cells)
+void Grid::swapCells(CellStore& cells)
 {
-    const auto perRow = static_cast<std::size_t>(cols_);
-    if (perRow == 0 || cells.size() % perRow != 0 || cells.size() / perRow < static_cast<std::size_t>(fixedRows_))
-        throw RuntimeError::invalidProcedureCall();
+    if (cols_ == 0 || cells.cols() != cols_ || cells.rows() < fixedRows_) throw RuntimeError::invalidProcedureCall();
     each([](GridObserver& o) { o.gridAboutToReset(); });
-    cells_.swap(cells);
-    const auto n = cells_.size();
+    std::swap(cells_, cells);
+    const auto n = static_cast<std::size_t>(cells_.rows()) * static_cast<std::size_t>(cols_);
     alignments_.assign(n, Alignment::General);
     backgrounds_.assign(n, kDefaultBackground.value);
     fonts_.assign(n, 0);
-    rows_ = static_cast<int>(n / perRow);
+    rows_ = cells_.rows();
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });
@@ -324,7 +329,7 @@ void Grid::forgetNumber(int row, int col) noexcept
 
 std::optional<double> Grid::readNumber(int row, int col, const text::Locale& locale) const
 {
-    const std::string& cell = cells_[at(row, col)];
+    const std::string_view cell = text(row, col);
     const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
     if (slot < 0) return text::tryToNumber(cell, locale);
     if (numbersLocale_ != &locale) {

@@ -10,7 +10,7 @@ std::vector<std::string> texts(const view::Grid& grid)
 {
     std::vector<std::string> out;
     for (int r = 0; r < grid.rows(); ++r)
-        for (int c = 0; c < grid.cols(); ++c) out.push_back(grid.text(r, c));
+        for (int c = 0; c < grid.cols(); ++c) out.emplace_back(grid.text(r, c));
     return out;
 }
 

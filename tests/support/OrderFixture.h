@@ -59,7 +59,7 @@ protected:
 
     view::Form& form() { return control->form(); }
     view::Grid& grid() { return control->form().grdOrdItems; }
-    const std::string& cell(int row, int col) { return grid().text(row, col); }
+    std::string cell(int row, int col) { return std::string(grid().text(row, col)); }
     /// Loads lookups and lines in the given mode.
     void load(Mode mode, const std::vector<LineSpec>& specs);
 };

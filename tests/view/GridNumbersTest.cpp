@@ -74,8 +74,13 @@ TEST(GridNumbers, KeptNumbersFollowEveryChangeToTheCells)
             break;
         }
         case 7: {
-            std::vector<std::string> cells(static_cast<std::size_t>((1 + random() % 6) * static_cast<unsigned>(grid.cols())));
-            for (auto& cell : cells) cell = randomCell(random);
+            view::CellStore cells(grid.cols());
+            for (unsigned r = 1 + random() % 6; r > 0; --r) {
+                std::vector<std::string> texts(static_cast<std::size_t>(grid.cols()));
+                for (auto& cell : texts) cell = randomCell(random);
+                const std::vector<std::string_view> views(texts.begin(), texts.end());
+                cells.appendRow(views.data(), views.size());
+            }
             grid.swapCells(cells);
             break;
         }

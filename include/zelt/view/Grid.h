@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zelt/text/Locale.h"
+#include "zelt/view/CellStore.h"
 #include "zelt/view/GridObserver.h"
 #include "zelt/view/Label.h"
 #include "zelt/view/Widget.h"
@@ -9,6 +10,7 @@
 #include <cstdint>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <vector>
 
 namespace zelt::view {
@@ -45,8 +47,9 @@ public:
     void setFixedRows(int fixedRows);
 
     /// Subscript out of range outside the grid.
-    const std::string& text(int row, int col) const;
-    void setText(int row, int col, std::string text);
+    /// The text stays valid until the cell's row changes.
+    std::string_view text(int row, int col) const;
+    void setText(int row, int col, std::string_view text);
     Alignment alignment(int row, int col) const;
     void setAlignment(int row, int col, Alignment alignment);
     Color background(int row, int col) const;
@@ -78,10 +81,10 @@ public:
     void insertRow(int row);
     /// Removes one row; the rows below move up.
     void removeRow(int row);
-    /// Replaces every cell, fixed rows included, with the given ones (row-major,
-    /// cols() per row), all formatting reset; the old cells come back in
-    /// `cells` so that a loader can reuse their storage. The fast path of a load.
-    void swapCells(std::vector<std::string>& cells);
+    /// Replaces every cell, fixed rows included, with the given ones (which
+    /// must have cols() columns), all formatting reset; the old cells come back
+    /// in `cells`. The fast path of a load.
+    void swapCells(CellStore& cells);
 
     /// Columns whose numbers are kept once read: the totals read them on
     /// every recalculation, and a large order would otherwise be parsed again
@@ -175,7 +178,7 @@ private:
     void beginReset();
     void endReset();
     std::uint8_t fontId(const std::string& fontName);
-    CellState cellState(std::size_t i) const;
+    CellState cellState(int row, int col) const;
     void recordCell(int row, int col);
     void restoreCell(int row, int col, const CellState& state);
     void resetNumbers();
@@ -194,7 +197,7 @@ private:
     int width_ = 11520; // 8 inches, a sensible default until a window sets it
     int mouseRow_ = 0;
     int mouseCol_ = 0;
-    std::vector<std::string> cells_;
+    CellStore cells_;
     std::vector<Alignment> alignments_;
     std::vector<std::uint32_t> backgrounds_;
     std::vector<std::uint8_t> fonts_;
