@@ -33,10 +33,42 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
 
 void CellStore::setText(int row, int col, std::string_view text)
 {
-    // Rebuild the row with the one text replaced: a row is a few hundred bytes.
-    std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
-    for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(c)] = c == col ? text : this->text(row, c);
-    rows_[static_cast<std::size_t>(row)] = makeBlock(cells.data(), cells.size());
+    Block& block = rows_[static_cast<std::size_t>(row)];
+    const std::string_view old = this->text(row, col);
+    if (block && old.size() == text.size()) {
+        // Same length (a line renumbered, a price retyped): overwritten in place.
+        std::memmove(block.get() + (old.data() - block.get()), text.data(), text.size());
+        return;
+    }
+    if (!block) {
+        std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
+        cells[static_cast<std::size_t>(col)] = text;
+        block = makeBlock(cells.data(), cells.size());
+        return;
+    }
+    // The row rebuilt around the new text: the characters before it, the
+    // text, the characters after it; the offsets from this cell on move.
+    const std::size_t header = static_cast<std::size_t>(cols_) * sizeof(std::uint32_t);
+    const std::size_t before = static_cast<std::size_t>(old.data() - charsOf(block.get()));
+    const std::size_t total = endOf(block.get(), cols_ - 1);
+    const std::size_t after = total - before - old.size();
+    const std::size_t chars = before + text.size() + after;
+    if (chars == 0) {
+        block.reset();
+        return;
+    }
+    if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
+    Block fresh(static_cast<char*>(::operator new(header + chars)));
+    std::memcpy(fresh.get(), block.get(), header);
+    char* out = fresh.get() + header;
+    std::memcpy(out, charsOf(block.get()), before);
+    std::memcpy(out + before, text.data(), text.size());
+    std::memcpy(out + before + text.size(), old.data() + old.size(), after);
+    for (int c = col; c < cols_; ++c) {
+        const std::uint32_t end = static_cast<std::uint32_t>(endOf(block.get(), c) - old.size() + text.size());
+        std::memcpy(fresh.get() + static_cast<std::size_t>(c) * sizeof end, &end, sizeof end);
+    }
+    block = std::move(fresh);
 }
 
 void CellStore::appendRow(const std::string_view* cells, std::size_t count)

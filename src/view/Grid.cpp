@@ -106,7 +106,7 @@ Grid::CellState Grid::cellState(int row, int col) const
 
 void Grid::recordCell(int row, int col)
 {
-    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, {cellState(row, col)}});
+    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, cellState(row, col), {}});
 }
 
 void Grid::restoreCell(int row, int col, const CellState& state)
@@ -125,14 +125,14 @@ void Grid::undo(const Journal& journal)
 {
     for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
         switch (e->kind) {
-        case Journal::Kind::Cell: restoreCell(e->row, e->col, e->before.front()); break;
+        case Journal::Kind::Cell: restoreCell(e->row, e->col, e->cell); break;
         case Journal::Kind::RowInserted: removeRow(e->row); break;
         case Journal::Kind::RowRemoved: {
             insertRow(e->row);
             Journal* keep = journal_;
             journal_ = nullptr; // the inserted row is recorded as one entry, not cell by cell
-            for (int c = 0; c < cols_ && c < static_cast<int>(e->before.size()); ++c)
-                restoreCell(e->row, c, e->before[static_cast<std::size_t>(c)]);
+            for (int c = 0; c < cols_ && c < static_cast<int>(e->cells.size()); ++c)
+                restoreCell(e->row, c, e->cells[static_cast<std::size_t>(c)]);
             journal_ = keep;
             break;
         }
@@ -256,7 +256,7 @@ void Grid::insertRow(int row)
     numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
                     std::bit_cast<double>(kNaNNotRead));
     ++rows_;
-    if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}});
+    if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
 }
@@ -267,9 +267,9 @@ void Grid::removeRow(int row)
     each([&](GridObserver& o) { o.rowsAboutToBeRemoved(row, row); });
     auto first = static_cast<std::ptrdiff_t>(row) * cols_;
     if (journal_) {
-        Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}};
-        removed.before.reserve(static_cast<std::size_t>(cols_));
-        for (int c = 0; c < cols_; ++c) removed.before.push_back(cellState(row, c));
+        Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}, {}};
+        removed.cells.reserve(static_cast<std::size_t>(cols_));
+        for (int c = 0; c < cols_; ++c) removed.cells.push_back(cellState(row, c));
         journal_->entries.push_back(std::move(removed));
     }
     cells_.removeRow(row);

@@ -7,6 +7,7 @@
 #include "zelt/view/Widget.h"
 
 #include <bit>
+#include <deque>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -155,9 +156,10 @@ public:
             Kind kind;
             int row;
             int col;
-            std::vector<CellState> before; // the cell (Cell) or the whole row (RowRemoved)
+            CellState cell;                // what a Cell entry replaced
+            std::vector<CellState> cells;  // the whole row a RowRemoved entry took
         };
-        std::vector<Entry> entries;
+        std::deque<Entry> entries; // grows without moving what it holds
         bool empty() const noexcept { return entries.empty(); }
     };
     /// Records every change into `journal` until called with null.
