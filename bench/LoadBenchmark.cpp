@@ -8,6 +8,9 @@
 #include <benchmark/benchmark.h>
 
 #include <cstring>
+#include <fstream>
+#include <malloc.h>
+#include <unistd.h>
 #include <string>
 #include <vector>
 
@@ -66,8 +69,43 @@ void BM_ReadDataLet(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// Resident memory of the process now, in bytes (Linux).
+std::size_t residentBytes()
+{
+    malloc_trim(0); // what the allocator keeps free is not the order's
+    std::ifstream statm("/proc/self/statm");
+    std::size_t pages = 0, resident = 0;
+    statm >> pages >> resident;
+    return resident * static_cast<std::size_t>(sysconf(_SC_PAGESIZE));
+}
+
+/// What a loaded order costs in memory over an empty control, against the
+/// bytes of its exchange text (the baseline), after one load and after a
+/// second load of the same order.
+void BM_OrderMemory(benchmark::State& state)
+{
+    const std::string text = zelt::bench::generatedLines(static_cast<int>(state.range(0)));
+    for (auto _ : state) {
+        zelt::OrderedItems control;
+        control.GetComboContent(zelt::bench::generatedLookups());
+        control.setViewMode(zelt::Mode::UpdateMode);
+        const std::size_t empty = residentBytes();
+        control.setReadData(text);
+        const std::size_t first = residentBytes();
+        control.setReadData(text);
+        const std::size_t second = residentBytes();
+        const auto over = [&](std::size_t bytes) {
+            return static_cast<double>(bytes > empty ? bytes - empty : 0) / static_cast<double>(text.size());
+        };
+        state.counters["text_MB"] = static_cast<double>(text.size()) / 1e6;
+        state.counters["first_x_text"] = over(first);
+        state.counters["second_x_text"] = over(second);
+    }
+}
+
 } // namespace
 
+BENCHMARK(BM_OrderMemory)->Arg(100000)->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSplit)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemchrSplit)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDataLet)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
