@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # CI builds treat warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build demo test bench fuzz clean
+.PHONY: all deps configure build demo test sanitize bench fuzz clean
 
 all: build
 
@@ -27,9 +27,21 @@ demo: build
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
 
+# Every benchmark once, then the huge-order and tax goals with min / median /
+# max over REPS runs and their ratios to the baselines of the same run.
+# The test suite again, built with AddressSanitizer and UBSan (Debug): any
+# report fails the run. The demo host and the install rules are left out.
+sanitize: deps
+	cmake -S . -B $(BUILD_DIR)-sanitize -G Ninja -DCMAKE_BUILD_TYPE=Debug -DZELT_SANITIZE=ON \
+	  -DZELT_WARNINGS_AS_ERRORS=$(WERROR) -DZELT_BUILD_APPS=OFF -DZELT_BUILD_BENCHMARKS=OFF -DZELT_INSTALL=OFF
+	cmake --build $(BUILD_DIR)-sanitize -j $(JOBS)
+	UBSAN_OPTIONS=print_stacktrace=1:halt_on_error=1 ASAN_OPTIONS=detect_leaks=1 \
+	  ctest --test-dir $(BUILD_DIR)-sanitize --output-on-failure -j $(JOBS)
+
 bench: build
 	$(BUILD_DIR)/bench/zelt-bench
 	$(BUILD_DIR)/bench/zelt-bench-qt
+	./scripts/bench-table.sh $(BUILD_DIR)/bench/zelt-bench
 
 # Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
 FUZZ_SECONDS ?= 60

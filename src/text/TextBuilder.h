@@ -59,6 +59,7 @@ private:
     std::size_t pending() const noexcept { return static_cast<std::size_t>(at_ - block_); }
     [[gnu::always_inline]] TextBuilder& raw(const char* piece, std::size_t n)
     {
+        if (n == 0) return *this; // an empty view may have no data pointer for memcpy
         if (n > kBlock - pending()) {
             flush();
             if (n > kBlock) {

@@ -8,6 +8,15 @@
 
 namespace zelt::view {
 
+namespace {
+// memcpy/memmove with an empty text: an empty string_view may have no data
+// pointer at all, which the C functions do not accept.
+void copyChars(char* to, const char* from, std::size_t n) noexcept
+{
+    if (n > 0) std::memmove(to, from, n);
+}
+} // namespace
+
 CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t count) const
 {
     const auto cols = static_cast<std::size_t>(cols_);
@@ -23,7 +32,7 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
     std::uint32_t end = 0;
     for (std::size_t c = 0; c < cols; ++c) {
         if (c < count) {
-            std::memcpy(out + end, cells[c].data(), cells[c].size());
+            copyChars(out + end, cells[c].data(), cells[c].size());
             end += static_cast<std::uint32_t>(cells[c].size());
         }
         std::memcpy(block.get() + c * sizeof end, &end, sizeof end);
@@ -37,7 +46,7 @@ void CellStore::setText(int row, int col, std::string_view text)
     const std::string_view old = this->text(row, col);
     if (block && old.size() == text.size()) {
         // Same length (a line renumbered, a price retyped): overwritten in place.
-        std::memmove(block.get() + (old.data() - block.get()), text.data(), text.size());
+        copyChars(block.get() + (old.data() - block.get()), text.data(), text.size());
         return;
     }
     if (!block) {
@@ -61,9 +70,9 @@ void CellStore::setText(int row, int col, std::string_view text)
     Block fresh(static_cast<char*>(::operator new(header + chars)));
     std::memcpy(fresh.get(), block.get(), header);
     char* out = fresh.get() + header;
-    std::memcpy(out, charsOf(block.get()), before);
-    std::memcpy(out + before, text.data(), text.size());
-    std::memcpy(out + before + text.size(), old.data() + old.size(), after);
+    copyChars(out, charsOf(block.get()), before);
+    copyChars(out + before, text.data(), text.size());
+    copyChars(out + before + text.size(), old.data() + old.size(), after);
     for (int c = col; c < cols_; ++c) {
         const std::uint32_t end = static_cast<std::uint32_t>(endOf(block.get(), c) - old.size() + text.size());
         std::memcpy(fresh.get() + static_cast<std::size_t>(c) * sizeof end, &end, sizeof end);
