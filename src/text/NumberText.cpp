@@ -113,9 +113,40 @@ bool readBody(std::string_view& s, const Locale& loc, BodyText& out)
     return true;
 }
 
+// The common case read directly: an optional sign, digits, and optionally
+// the locale's one-character decimal separator followed by digits, 15 digits
+// at most. The digits as an integer divided by a power of ten is then the
+// double nearest the decimal (both are exact and the division rounds
+// correctly), which is what the full reading gives. Nothing otherwise.
+std::optional<double> readPlainDecimal(std::string_view s, const Locale& loc) noexcept
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    if (loc.decimalSeparator.size() != 1) return std::nullopt;
+    const char point = loc.decimalSeparator[0];
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int fraction = 0;
+    const std::size_t integerStart = i;
+    for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+    if (i == integerStart) return std::nullopt;
+    if (i < s.size() && s[i] == point) {
+        const std::size_t fractionStart = ++i;
+        for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+        fraction = static_cast<int>(i - fractionStart);
+        if (fraction == 0) return std::nullopt;
+    }
+    if (i != s.size() || count > 15) return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
+}
+
 std::optional<double> parseNumber(std::string_view text, const Locale& loc)
 {
     std::string_view s = trim(text);
+    if (auto plain = readPlainDecimal(s, loc)) return plain;
     bool negative = false;
     bool parenthesised = false;
     if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <charconv>
 #include <cmath>
 #include <cstdio>
 #include <random>
@@ -186,6 +187,36 @@ TEST(NumberText, GeneralFormIsTheShortestText)
         EXPECT_EQ(formatGeneral(c.value, kUS), c.expected);
     }
     EXPECT_EQ(formatGeneral(12.5, kCA), "12,5");
+}
+
+// Plain decimals ("12.50", "-3", "0,125" in fr-CA) are read by a shortcut;
+// it must give exactly the double the C++ library reads, for every length
+// and separator position, and leave anything else to the full reading.
+TEST(NumberText, PlainDecimalsReadExactlyAsTheLibraryDoes)
+{
+    std::mt19937_64 random(42);
+    for (int i = 0; i < 50000; ++i) {
+        const int digits = 1 + static_cast<int>(random() % 17);
+        std::string text;
+        for (int d = 0; d < digits; ++d) text.push_back(static_cast<char>('0' + random() % 10));
+        if (random() % 2) text.insert(1 + random() % static_cast<unsigned>(digits), ".");
+        if (text.back() == '.') text.push_back('5');
+        if (random() % 3 == 0) text.insert(0, "-");
+        double expected = 0;
+        std::from_chars(text.data(), text.data() + text.size(), expected);
+        SCOPED_TRACE(text);
+        ASSERT_EQ(tryToNumber(text, kUS), expected);
+        std::string french = text;
+        if (auto point = french.find('.'); point != std::string::npos) french[point] = ',';
+        ASSERT_EQ(tryToNumber(french, kCA), expected);
+    }
+    // Near the shortcut's edges: the full reading takes these.
+    EXPECT_EQ(tryToNumber("1234567890123456", kUS), 1234567890123456.0);
+    EXPECT_EQ(tryToNumber("12.", kUS), tryToNumber("12", kUS));
+    EXPECT_EQ(tryToNumber(".5", kUS), 0.5);
+    EXPECT_EQ(tryToNumber("+7", kUS), 7.0);
+    EXPECT_EQ(tryToNumber("1,234.5", kUS), 1234.5);
+    EXPECT_FALSE(tryToNumber("12.5", kCA).has_value()) << "fr-CA reads a comma, not a point";
 }
 
 // The general form takes a shortcut through the shortest text that reads
