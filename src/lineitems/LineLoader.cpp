@@ -82,9 +82,15 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     double viewWeight = 0;
     bool weightStopped = false;
 
-    // One line's cells, written in place: their storage serves every line.
-    std::array<std::string, Col::kCount> lineCells;
-    std::string* const cell = lineCells.data();
+    // One line's cells: the texts taken as received are views into the
+    // order's text; the ones the loader writes (formatted numbers, dates,
+    // units) live in `written`, whose storage serves every line.
+    std::array<std::string, Col::kCount> written;
+    auto& cell = views;
+    const auto write = [&](int c, std::string value) {
+        written[static_cast<std::size_t>(c)] = std::move(value);
+        cell[static_cast<std::size_t>(c)] = written[static_cast<std::size_t>(c)];
+    };
     std::vector<std::string_view> fields;
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
@@ -101,29 +107,29 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             const int c = column.col;
             std::string_view field = c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
             switch (column.display) {
-            case CellDisplay::AsReceived: cell[c] = field; break;
+            case CellDisplay::AsReceived: cell[static_cast<std::size_t>(c)] = field; break;
             case CellDisplay::Fixed2:
             case CellDisplay::Fixed3:
                 // A number is formatted; any other text is kept as it is. Quantities
                 // and weights beyond the currency range could never be totalled.
                 if (auto v = text::tryToNumber(field, loc)) {
                     if (!isAmountInRange(*v)) in.copiedAmount(field, recordNo, c, columnName(column));
-                    cell[c] = ctx_.fixed(*v, column.display == CellDisplay::Fixed2 ? 2 : 3);
+                    write(c, ctx_.fixed(*v, column.display == CellDisplay::Fixed2 ? 2 : 3));
                 } else {
-                    cell[c] = field;
+                    cell[static_cast<std::size_t>(c)] = field;
                 }
                 break;
-            case CellDisplay::Date: cell[c] = text::formatDateText(field, loc); break;
-            case CellDisplay::UnitText: cell[c] = lists.unitCodeToDisplay(field); break;
+            case CellDisplay::Date: write(c, text::formatDateText(field, loc)); break;
+            case CellDisplay::UnitText: write(c, lists.unitCodeToDisplay(field)); break;
             case CellDisplay::ConvertedPrice: {
                 double price = in.amount(field, recordNo, c, columnName(column)) * rate;
                 if (!isAmountInRange(price))
                     in.fail(recordNo, c, std::string(columnName(column)) + " times the conversion rate is beyond the currency range");
-                cell[c] = ctx_.fixed(price, 2);
+                write(c, ctx_.fixed(price, 2));
                 break;
             }
-            case CellDisplay::Computed: cell[c] = field; break;
-            case CellDisplay::ExemptMark: cell[c] = exempt ? kExemptMark : std::string_view{}; break;
+            case CellDisplay::Computed: cell[static_cast<std::size_t>(c)] = field; break;
+            case CellDisplay::ExemptMark: cell[static_cast<std::size_t>(c)] = exempt ? kExemptMark : std::string_view{}; break;
             }
         }
 
@@ -142,9 +148,9 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 // The price is in range already: a product beyond it comes from the quantity.
                 double extended = in.inRange(price * quantity, recordNo, Col::Quantity,
                                              "the Quantity times the Unit Price");
-                cell[Col::ExtPrice] = ctx_.fixed(extended, 2);
+                write(Col::ExtPrice, ctx_.fixed(extended, 2));
             } else {
-                cell[Col::ExtPrice] = ctx_.fixed(0, 2);
+                write(Col::ExtPrice, ctx_.fixed(0, 2));
             }
         }
         // The weight total of View Mode stops quietly at a line whose weight
@@ -156,7 +162,6 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             if (weight && quantity) viewWeight += *weight * *quantity;
             else weightStopped = true;
         }
-        for (std::size_t c = 0; c < lineCells.size(); ++c) views[c] = lineCells[c];
         out.cells.appendRow(views.data(), views.size());
     }
     if (mode == Mode::ViewMode && !weightStopped) out.viewWeight = viewWeight;
