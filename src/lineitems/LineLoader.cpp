@@ -60,19 +60,20 @@ std::size_t countRecords(std::string_view text, std::string_view separator)
 LineLoader::Staged LineLoader::stage(std::string_view text)
 {
     const HostInput in(std::string(kMember), ctx_.locale);
-    const std::size_t lineCount = text.empty() ? 0 : countRecords(text, ctx_.state.recordSeparator);
-    if (lineCount > ctx_.state.maxLines)
-        in.fail(static_cast<int>(std::min<std::size_t>(ctx_.state.maxLines + 1, INT32_MAX)), std::nullopt,
-                "the order holds " + std::to_string(lineCount) + " lines; at most " +
-                    std::to_string(ctx_.state.maxLines) + " are taken (setMaxLines)");
+    const std::size_t maxLines = ctx_.state.maxLines;
+    // A line holds at least its fields' separators and the record separator:
+    // the text cannot hold more lines than that, nor more than are taken.
+    const std::size_t minLineBytes = (Col::kLoadFields - 1) * ctx_.state.fieldSeparator.size() +
+                                     std::max<std::size_t>(ctx_.state.recordSeparator.size(), 1);
+    const std::size_t lineBound = std::min(text.size() / minLineBytes + 1, maxLines);
 
     Staged out;
-    out.cells.reserveRows(lineCount + 1);
+    out.cells.reserveRows(lineBound + 1);
     std::array<std::string_view, Col::kCount> views;
     for (const ColumnFact& column : kColumns) views[static_cast<std::size_t>(column.col)] = column.header;
     out.cells.appendRow(views.data(), views.size());
-    out.exempt.reserve(lineCount);
-    out.priced.reserve(lineCount);
+    out.exempt.reserve(lineBound);
+    out.priced.reserve(lineBound);
     if (text.empty()) return out;
 
     const text::Locale& loc = ctx_.locale;
@@ -95,6 +96,13 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
         const int recordNo = static_cast<int>(r) + 1;
+        if (r == maxLines) {
+            // One line too many: the whole count goes into the refusal.
+            const std::size_t lineCount = countRecords(text, ctx_.state.recordSeparator);
+            in.fail(static_cast<int>(std::min<std::size_t>(maxLines + 1, INT32_MAX)), std::nullopt,
+                    "the order holds " + std::to_string(lineCount) + " lines; at most " + std::to_string(maxLines) +
+                        " are taken (setMaxLines)");
+        }
         if (fields.size() < static_cast<std::size_t>(Col::kLoadFields))
             in.fail(recordNo, static_cast<int>(fields.size()),
                     "the record has " + std::to_string(fields.size()) + " fields; " +
@@ -165,6 +173,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         out.cells.appendRow(views.data(), views.size());
     }
     if (mode == Mode::ViewMode && !weightStopped) out.viewWeight = viewWeight;
+    out.cells.shrinkToFit();
     return out;
 }
 

@@ -282,7 +282,7 @@ void roundTo(Decimal& d, int decimals)
 std::string writeFixed(const Decimal& d, int decimals, const Locale& loc, bool grouping, bool withSign)
 {
     std::string out;
-    out.reserve(24);
+    // Short amounts fit the string itself: no reserve, which would allocate.
     if (withSign && d.negative && !d.isZero()) out.push_back('-');
     int integerDigits = std::max(d.intDigits, 1);
     for (int i = 0; i < integerDigits; ++i) {
@@ -321,7 +321,7 @@ std::string writeScaled(bool negative, std::int64_t scaled, int decimals, const 
     auto res = std::to_chars(digits, digits + sizeof digits, scaled);
     int n = static_cast<int>(res.ptr - digits);
     std::string out;
-    out.reserve(24);
+    // Short amounts fit the string itself: no reserve, which would allocate.
     if (negative && scaled != 0) out.push_back('-');
     int integerDigits = std::max(n - decimals, 1);
     for (int i = 0; i < integerDigits; ++i) {

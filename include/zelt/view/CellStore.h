@@ -45,6 +45,7 @@ public:
     /// Empties every cell; the rows stay.
     void clearTexts();
     void reserveRows(std::size_t rows) { rows_.reserve(rows); }
+    void shrinkToFit() { rows_.shrink_to_fit(); }
 
     /// Bytes held by the blocks and the row table.
     std::size_t memoryBytes() const noexcept;
