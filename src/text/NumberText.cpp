@@ -319,24 +319,35 @@ std::string writeScaled(bool negative, std::int64_t scaled, int decimals, const 
 {
     char digits[24];
     auto res = std::to_chars(digits, digits + sizeof digits, scaled);
-    int n = static_cast<int>(res.ptr - digits);
-    std::string out;
-    // Short amounts fit the string itself: no reserve, which would allocate.
-    if (negative && scaled != 0) out.push_back('-');
-    int integerDigits = std::max(n - decimals, 1);
+    const int n = static_cast<int>(res.ptr - digits);
+    // Written into a buffer and made a string once. A locale's separators can
+    // be of any length: a long one gets a buffer of its own size.
+    const std::size_t need = static_cast<std::size_t>(n + decimals + 2) * (1 + loc.groupSeparator.size()) +
+                             loc.decimalSeparator.size();
+    char local[96];
+    std::string spill;
+    if (need > sizeof local) spill.resize(need);
+    char* const buffer = spill.empty() ? local : spill.data();
+    char* out = buffer;
+    const auto put = [&out](std::string_view piece) {
+        std::memcpy(out, piece.data(), piece.size());
+        out += piece.size();
+    };
+    if (negative && scaled != 0) *out++ = '-';
+    const int integerDigits = std::max(n - decimals, 1);
     for (int i = 0; i < integerDigits; ++i) {
-        if (grouping && i > 0 && (integerDigits - i) % 3 == 0) out += loc.groupSeparator;
-        int k = i - (integerDigits - (n - decimals)); // index into digits, negative: a leading zero
-        out.push_back(k >= 0 && n - decimals > 0 ? digits[k] : '0');
+        if (grouping && i > 0 && (integerDigits - i) % 3 == 0) put(loc.groupSeparator);
+        const int k = i - (integerDigits - (n - decimals)); // index into digits, negative: a leading zero
+        *out++ = k >= 0 && n - decimals > 0 ? digits[k] : '0';
     }
     if (decimals > 0) {
-        out += loc.decimalSeparator;
+        put(loc.decimalSeparator);
         for (int j = 0; j < decimals; ++j) {
-            int k = n - decimals + j;
-            out.push_back(k >= 0 ? digits[k] : '0');
+            const int k = n - decimals + j;
+            *out++ = k >= 0 ? digits[k] : '0';
         }
     }
-    return out;
+    return std::string(buffer, static_cast<std::size_t>(out - buffer));
 }
 
 } // namespace

@@ -318,3 +318,15 @@ TEST(NumberText, EveryThousandthRoundsToTheHundredthAPersonExpects)
         ASSERT_EQ(formatFixed(-v, 2, kUS), k < 5 ? expected : "-" + expected) << k;
     }
 }
+
+// A host's locale may have separators of any length: the number forms grow
+// to fit them.
+TEST(NumberText, LongSeparatorsOfAHostLocaleFit)
+{
+    Locale wide = kUS;
+    wide.groupSeparator = std::string(40, '_');
+    wide.decimalSeparator = "<point>";
+    const std::string group(40, '_');
+    EXPECT_EQ(formatNumber(1234567.5, 2, wide), "1" + group + "234" + group + "567<point>50");
+    EXPECT_EQ(formatFixed(-98765432.125, 3, wide), "-98765432<point>125");
+}
