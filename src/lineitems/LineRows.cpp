@@ -4,6 +4,7 @@
 #include "lineitems/LineColumns.h"
 #include "zelt/text/NumberText.h"
 
+#include <charconv>
 #include <cstdlib>
 
 namespace zelt {
@@ -51,8 +52,12 @@ void LineRows::rebuildExemptTracker()
 {
     const view::Grid& grid = ctx_.grid();
     std::string tracker;
+    char number[16];
     for (int r = 1; r < grid.rows(); ++r)
-        if (grid.text(r, Col::Exempt) == kExemptMark) tracker += std::to_string(r) + "|";
+        if (grid.text(r, Col::Exempt) == kExemptMark) {
+            tracker.append(number, std::to_chars(number, number + sizeof number, r).ptr);
+            tracker.push_back('|');
+        }
     ctx_.state.exemptScratchList = tracker;
     ctx_.form.txtHiddenExemptTracker.setText(std::move(tracker));
 }
