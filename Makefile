@@ -51,8 +51,9 @@ fuzz:
 	  -DZELT_BUILD_FUZZERS=ON -DZELT_BUILD_QT=OFF -DZELT_BUILD_TESTS=OFF -DZELT_BUILD_APPS=OFF \
 	  -DZELT_BUILD_BENCHMARKS=OFF -DZELT_INSTALL=OFF
 	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
-	mkdir -p $(BUILD_DIR)-fuzz/corpus $(BUILD_DIR)-fuzz/corpus-services
+	mkdir -p $(BUILD_DIR)-fuzz/corpus $(BUILD_DIR)-fuzz/corpus-loads $(BUILD_DIR)-fuzz/corpus-services
 	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-host-input -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus fuzz/seeds
+	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-host-loads -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus-loads fuzz/load-seeds
 	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-service-answers -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus-services fuzz/service-seeds
 
 clean:

@@ -93,6 +93,19 @@ void OrderedItems::setLocale(text::Locale locale)
     f.txtFieldTax.forEach([&](int, view::TextBox& box) { rewrite(box, 2); });
     for (int i : {Field::TotalSalesTax, Field::MerchandiseTotal}) rewrite(f.txtField[i], 2);
     rewrite(f.txtField[Field::TotalWeight], 3);
+    // The lines' amounts too: a line loaded before the change would otherwise
+    // hold a number the control can no longer read (and export).
+    view::Grid& grid = ctx.grid();
+    const bool sameForms =
+        previous.decimalSeparator == ctx.locale.decimalSeparator && previous.groupSeparator == ctx.locale.groupSeparator;
+    for (const ColumnFact& column : kColumns) {
+        if (sameForms) break;
+        const int decimals = lineAmountDecimals(column.display);
+        if (decimals < 0) continue;
+        for (int r = grid.fixedRows(); r < grid.rows(); ++r)
+            if (auto v = text::tryToNumber(grid.text(r, column.col), previous))
+                grid.setText(r, column.col, text::formatFixed(*v, decimals, ctx.locale));
+    }
 }
 const text::Locale& OrderedItems::locale() const { return impl_->ctx.locale; }
 view::Form& OrderedItems::form() { return impl_->ctx.form; }

@@ -89,6 +89,19 @@ inline constexpr std::array<ColumnFact, Col::kCount> kColumns = {{
     {Col::Exempt, "Exempt", CellDisplay::ExemptMark, 0, 0, false},
 }};
 
+/// The decimals a line amount of this display is written with; -1 for the
+/// columns that hold no amount.
+constexpr int lineAmountDecimals(CellDisplay display)
+{
+    switch (display) {
+    case CellDisplay::Fixed2:
+    case CellDisplay::ConvertedPrice:
+    case CellDisplay::Computed: return 2;
+    case CellDisplay::Fixed3: return 3;
+    default: return -1;
+    }
+}
+
 /// The columns whose numbers the grid keeps.
 inline std::vector<int> numberKeptColumns()
 {

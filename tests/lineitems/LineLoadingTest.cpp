@@ -317,6 +317,30 @@ TEST_F(LineLoading, LoadingEmptiesAndLocksTheEntryArea)
     EXPECT_EQ(form().cmdEdit.caption(), "Edit");
 }
 
+TEST_F(LineLoading, ALocaleChangeAfterLoadingRewritesTheLinesAmounts)
+{
+    // GIVEN an order loaded in en-US
+    LineSpec line;
+    line.quantity = "2.5";
+    line.unitPrice = "10.10";
+    line.unitWeight = "1.5";
+    load(Mode::UpdateMode, {line, line});
+    const std::string merchandise = form().txtField[18].text();
+    // WHEN the host switches the control to fr-CA
+    control->setLocale(text::Locale::frCA());
+    // THEN the lines' amounts are in the new form, the order exports and
+    // loads again, and the totals are the same amounts
+    EXPECT_EQ(cell(1, 6), "2,50");
+    EXPECT_EQ(cell(1, 13), "1,500");
+    EXPECT_EQ(cell(2, 15), "10,10");
+    EXPECT_EQ(cell(2, 20), "25,25");
+    const std::string exported = control->readData();
+    control->setReadData(exported);
+    EXPECT_EQ(cell(2, 20), "25,25");
+    EXPECT_EQ(form().txtField[18].text(), "50,50");
+    EXPECT_EQ(merchandise, "50.50");
+}
+
 TEST_F(LineLoading, FrenchCanadianLocaleReadsAndWritesDecimalCommas)
 {
     control->setLocale(text::Locale::frCA());
