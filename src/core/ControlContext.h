@@ -49,6 +49,7 @@ struct ControlContext {
     }
     bool isNumeric(std::string_view text) const { return text::isNumeric(text, locale); }
     std::string fixed(double value, int decimals) const { return text::formatFixed(value, decimals, locale); }
+    text::FixedText fixedRead(double value, int decimals) const { return text::formatFixedRead(value, decimals, locale); }
     std::string general(double value) const { return text::formatGeneral(value, locale); }
     std::string numberForm(double value, int decimals) const { return text::formatNumber(value, decimals, locale); }
     /// The conversion rate as a leading-number reading of its box. The box

@@ -15,6 +15,7 @@
 #include <array>
 #include <cmath>
 #include <cstdint>
+#include <limits>
 #include <string.h>
 
 namespace zelt {
@@ -72,6 +73,15 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     std::array<std::string_view, Col::kCount> views;
     for (const ColumnFact& column : kColumns) views[static_cast<std::size_t>(column.col)] = column.header;
     out.cells.appendRow(views.data(), views.size());
+    // Where each kept column's number goes in a row of `kept`.
+    const std::vector<int> keptColumns = numberKeptColumns();
+    std::array<int, Col::kCount> slotOf;
+    slotOf.fill(-1);
+    for (std::size_t k = 0; k < keptColumns.size(); ++k) slotOf[static_cast<std::size_t>(keptColumns[k])] = static_cast<int>(k);
+    const std::size_t slots = keptColumns.size();
+    const double unknown = std::numeric_limits<double>::quiet_NaN();
+    out.kept.reserve((lineBound + 1) * slots);
+    out.kept.resize(slots, unknown);
     out.exempt.reserve(lineBound);
     out.priced.reserve(lineBound);
     if (text.empty()) return out;
@@ -92,6 +102,17 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         written[static_cast<std::size_t>(c)] = std::move(value);
         cell[static_cast<std::size_t>(c)] = written[static_cast<std::size_t>(c)];
     };
+    // This line's kept numbers, and a fixed amount written with the number it reads as.
+    double* lineKept = nullptr;
+    const auto keep = [&](int c, double value) {
+        if (slotOf[static_cast<std::size_t>(c)] >= 0) lineKept[slotOf[static_cast<std::size_t>(c)]] = value;
+    };
+    const auto writeFixed = [&](int c, double value, int decimals) {
+        text::FixedText fixed = ctx_.fixedRead(value, decimals);
+        keep(c, fixed.value);
+        write(c, std::move(fixed.text));
+    };
+    const auto kept = [&](int c) { return lineKept[slotOf[static_cast<std::size_t>(c)]]; };
     std::vector<std::string_view> fields;
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
@@ -107,6 +128,8 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
             in.fail(recordNo, static_cast<int>(fields.size()),
                     "the record has " + std::to_string(fields.size()) + " fields; " +
                         std::to_string(Col::kLoadFields) + " are needed");
+        out.kept.resize(out.kept.size() + slots, unknown);
+        lineKept = out.kept.data() + out.kept.size() - slots;
         const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
         out.exempt.push_back(exempt);
         out.priced.push_back(0);
@@ -122,7 +145,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 // and weights beyond the currency range could never be totalled.
                 if (auto v = text::tryToNumber(field, loc)) {
                     if (!isAmountInRange(*v)) in.copiedAmount(field, recordNo, c, columnName(column));
-                    write(c, ctx_.fixed(*v, column.display == CellDisplay::Fixed2 ? 2 : 3));
+                    writeFixed(c, *v, column.display == CellDisplay::Fixed2 ? 2 : 3);
                 } else {
                     cell[static_cast<std::size_t>(c)] = field;
                 }
@@ -133,7 +156,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 double price = in.amount(field, recordNo, c, columnName(column)) * rate;
                 if (!isAmountInRange(price))
                     in.fail(recordNo, c, std::string(columnName(column)) + " times the conversion rate is beyond the currency range");
-                write(c, ctx_.fixed(price, 2));
+                writeFixed(c, price, 2);
                 break;
             }
             case CellDisplay::Computed: cell[static_cast<std::size_t>(c)] = field; break;
@@ -147,18 +170,22 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         double status = 0;
         if (hasAmounts || mode != Mode::AddMode) {
             status = in.number(cell[Col::Status], recordNo, Col::Status, "the Status");
+            keep(Col::Status, status);
             out.priced.back() = lists.isPricedStatus(status);
         }
         if (hasAmounts) {
             if (out.priced.back()) {
-                double quantity = in.number(cell[Col::Quantity], recordNo, Col::Quantity, "the Quantity");
-                double price = ctx_.number(cell[Col::UnitPrice]);
+                // Numbers the loader wrote are known; a quantity kept as received is read.
+                const double quantity = std::isnan(kept(Col::Quantity))
+                                            ? in.number(cell[Col::Quantity], recordNo, Col::Quantity, "the Quantity")
+                                            : kept(Col::Quantity);
+                const double price = kept(Col::UnitPrice);
                 // The price is in range already: a product beyond it comes from the quantity.
                 double extended = in.inRange(price * quantity, recordNo, Col::Quantity,
                                              "the Quantity times the Unit Price");
-                write(Col::ExtPrice, ctx_.fixed(extended, 2));
+                writeFixed(Col::ExtPrice, extended, 2);
             } else {
-                write(Col::ExtPrice, ctx_.fixed(0, 2));
+                writeFixed(Col::ExtPrice, 0, 2);
             }
         }
         // The weight total of View Mode stops quietly at a line whose weight
@@ -206,6 +233,7 @@ void LineLoader::load(std::string_view text)
         view::Grid::ResetScope reset(grid);
         setUpGrid();
         grid.swapCells(staged.cells);
+        grid.keepNumbers(std::move(staged.kept), ctx_.locale);
         staged.cells = view::CellStore(); // the old lines go now, before the rest is set up
 
         // The exempt tracker and the scratch list it is copied from both list

@@ -36,6 +36,9 @@ private:
     struct Staged {
         int lines = 0;
         view::CellStore cells{Col::kCount}; // 1 + lines rows, the header row first
+        /// The numbers the loader wrote or read, for the grid to keep: per row
+        /// (the header row first) one per kept column, NaN where not known.
+        std::vector<double> kept;
         std::vector<std::uint8_t> exempt;
         std::vector<std::uint8_t> priced;
         /// View Mode's weight total; none when it stopped at a line.

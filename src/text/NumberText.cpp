@@ -431,6 +431,22 @@ std::string formatFixed(double value, int decimals, const Locale& locale)
     return writeFixed(d, decimals, locale, false, true);
 }
 
+FixedText formatFixedRead(double value, int decimals, const Locale& locale)
+{
+    static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
+    if (auto scaled = fastScaled(value, decimals)) {
+        // The text is the digits of `scaled` with `decimals` of them after the
+        // separator: it reads as scaled / 10^decimals, exactly (both are exact
+        // doubles and the division rounds to the nearest, as reading does).
+        // A value that rounds to zero is written without its sign.
+        const double read = static_cast<double>(*scaled) / kPowers[decimals];
+        return {writeScaled(value < 0, *scaled, decimals, locale, false), value < 0 && *scaled != 0 ? -read : read};
+    }
+    std::string text = formatFixed(value, decimals, locale);
+    const double read = toNumber(text, locale);
+    return {std::move(text), read};
+}
+
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale)
 {
     if (auto v = tryToNumber(text, locale)) return formatFixed(*v, decimals, locale);

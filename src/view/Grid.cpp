@@ -5,6 +5,7 @@
 
 #include <algorithm>
 #include <bit>
+#include <cmath>
 #include <limits>
 
 namespace zelt::view {
@@ -309,6 +310,15 @@ void Grid::setNumberColumns(std::vector<int> cols)
         if (c >= 0 && c < cols_ && slotOfColumn_[static_cast<std::size_t>(c)] < 0)
             slotOfColumn_[static_cast<std::size_t>(c)] = static_cast<int>(slots_++);
     resetNumbers();
+}
+
+void Grid::keepNumbers(std::vector<double> values, const text::Locale& locale)
+{
+    if (values.size() != static_cast<std::size_t>(rows_) * slots_) throw RuntimeError::invalidProcedureCall();
+    for (double& v : values)
+        if (std::isnan(v)) v = std::bit_cast<double>(kNaNNotRead);
+    numbers_ = std::move(values);
+    numbersLocale_ = &locale;
 }
 
 void Grid::resetNumbers()

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <bit>
 #include <charconv>
 #include <cmath>
 #include <cstdio>
@@ -329,4 +330,27 @@ TEST(NumberText, LongSeparatorsOfAHostLocaleFit)
     const std::string group(40, '_');
     EXPECT_EQ(formatNumber(1234567.5, 2, wide), "1" + group + "234" + group + "567<point>50");
     EXPECT_EQ(formatFixed(-98765432.125, 3, wide), "-98765432<point>125");
+}
+
+// A loader keeps the number each fixed amount it writes reads as, without
+// reading the text: that number must be exactly what reading gives, the sign
+// of zero included, for every value and both locales.
+TEST(NumberText, AFixedAmountKnowsTheNumberItReadsAs)
+{
+    std::mt19937_64 random(7);
+    std::uniform_real_distribution<double> magnitude(-12.0, 12.0);
+    for (int i = 0; i < 20000; ++i) {
+        double value = std::pow(10.0, magnitude(random)) * (random() % 2 ? 1 : -1);
+        if (i % 10 == 0) value = static_cast<double>(static_cast<std::int64_t>(value * 1000)) / 1000 + 0.0005; // halves
+        if (i % 17 == 0) value = -0.001 * static_cast<double>(random() % 5); // rounds to zero
+        const int decimals = static_cast<int>(random() % 5);
+        for (const Locale* locale : {&kUS, &kCA}) {
+            const FixedText fixed = formatFixedRead(value, decimals, *locale);
+            ASSERT_EQ(fixed.text, formatFixed(value, decimals, *locale));
+            const auto read = tryToNumber(fixed.text, *locale);
+            ASSERT_TRUE(read.has_value()) << fixed.text;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(fixed.value), std::bit_cast<std::uint64_t>(*read))
+                << fixed.text << " from " << value;
+        }
+    }
 }

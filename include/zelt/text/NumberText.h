@@ -35,6 +35,13 @@ bool toBoolean(std::string_view text, const Locale& locale);
 /// Fixed decimals without grouping ("0.00", "0.000", "0.0000" patterns):
 /// rounded to 15 significant digits, then halves away from zero.
 std::string formatFixed(double value, int decimals, const Locale& locale);
+/// The fixed form and the number that text reads as in the locale, without
+/// reading it again.
+struct FixedText {
+    std::string text;
+    double value;
+};
+FixedText formatFixedRead(double value, int decimals, const Locale& locale);
 /// The same pattern applied to a text: a numeric text is reformatted, any
 /// other text (the empty text included) is returned unchanged.
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale);

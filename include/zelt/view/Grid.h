@@ -110,6 +110,13 @@ public:
     }
     /// Forgets every kept number: the locale they were read in has changed.
     void forgetNumbers() const noexcept;
+    const std::vector<int>& numberColumns() const noexcept { return numberColumns_; }
+    /// Sets every kept number at once: rows() x numberColumns().size()
+    /// values, row by row in the order of numberColumns(); a NaN leaves its
+    /// cell to be read when asked. Each value must be what its cell's text
+    /// reads as in `locale`: a loader hands over the numbers it has just
+    /// written, so that nothing reads them again.
+    void keepNumbers(std::vector<double> values, const text::Locale& locale);
 
     /// User actions: a click on a cell selects it and fires Click (and
     /// SelChange when the selection moved); presses and releases record the
