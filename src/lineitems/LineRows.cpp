@@ -77,7 +77,10 @@ void LineRows::removeLine(int row, bool remove)
         return;
     }
     grid.removeRow(row);
-    for (int r = row; r < grid.rows(); ++r) grid.setText(r, Col::LineItem, renumbered(grid.text(r, Col::LineItem), -1));
+    std::vector<std::string> numbers;
+    numbers.reserve(static_cast<std::size_t>(std::max(grid.rows() - row, 0)));
+    for (int r = row; r < grid.rows(); ++r) numbers.push_back(renumbered(grid.text(r, Col::LineItem), -1));
+    grid.setColumnTexts(Col::LineItem, row, numbers);
     if (lineCount() == 0) {
         f.cmdDelete.setEnabled(false);
         f.cmdDelete.setVisible(false);
@@ -89,6 +92,18 @@ void LineRows::removeLine(int row, bool remove)
 
 std::string LineRows::renumbered(std::string_view lineItem, int delta)
 {
+    // Whole line numbers ("57", "12N", "3U") in integers: the digits, then
+    // anything but a decimal point or an exponent.
+    std::size_t digits = 0;
+    while (digits < lineItem.size() && lineItem[digits] >= '0' && lineItem[digits] <= '9') ++digits;
+    if (digits > 0 && digits <= 15 &&
+        (digits == lineItem.size() || (lineItem[digits] != '.' && lineItem[digits] != 'e' && lineItem[digits] != 'E'))) {
+        long long number = 0;
+        std::from_chars(lineItem.data(), lineItem.data() + digits, number);
+        char text[24];
+        std::string out(text, std::to_chars(text, text + sizeof text, number + delta).ptr);
+        return out.append(lineItem.substr(digits));
+    }
     const std::size_t n = leadingLength(lineItem);
     const double number = text::leadingNumber(lineItem) + delta;
     // Line numbers are whole numbers: written directly, without the general form's work.

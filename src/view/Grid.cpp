@@ -127,6 +127,13 @@ void Grid::undo(const Journal& journal)
     for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
         switch (e->kind) {
         case Journal::Kind::Cell: restoreCell(e->row, e->col, e->cell); break;
+        case Journal::Kind::ColumnTexts: {
+            std::vector<std::string> texts;
+            texts.reserve(e->cells.size());
+            for (const CellState& cell : e->cells) texts.push_back(cell.text);
+            setColumnTexts(e->col, e->row, texts);
+            break;
+        }
         case Journal::Kind::RowInserted: removeRow(e->row); break;
         case Journal::Kind::RowRemoved: {
             insertRow(e->row);
@@ -149,6 +156,27 @@ void Grid::setText(int row, int col, std::string_view text)
     cells_.setText(row, col, text);
     forgetNumber(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+void Grid::setColumnTexts(int col, int firstRow, const std::vector<std::string>& texts)
+{
+    if (texts.empty()) return;
+    at(firstRow, col);
+    at(firstRow + static_cast<int>(texts.size()) - 1, col); // the range check
+    if (journal_) {
+        Journal::Entry entry{Journal::Kind::ColumnTexts, firstRow, col, {}, {}};
+        entry.cells.resize(texts.size());
+        for (std::size_t i = 0; i < texts.size(); ++i)
+            entry.cells[i].text = std::string(cells_.text(firstRow + static_cast<int>(i), col));
+        journal_->entries.push_back(std::move(entry));
+    }
+    for (std::size_t i = 0; i < texts.size(); ++i) {
+        const int row = firstRow + static_cast<int>(i);
+        if (cells_.text(row, col) == texts[i]) continue;
+        cells_.setText(row, col, texts[i]);
+        forgetNumber(row, col);
+        each([&](GridObserver& o) { o.cellChanged(row, col); });
+    }
 }
 
 Grid::Alignment Grid::alignment(int row, int col) const { return alignments_[at(row, col)]; }

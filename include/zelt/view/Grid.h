@@ -51,6 +51,10 @@ public:
     /// The text stays valid until the cell's row changes.
     std::string_view text(int row, int col) const;
     void setText(int row, int col, std::string_view text);
+    /// Sets the texts of one column from `firstRow` down, one per row: the
+    /// same as setText row by row, recorded as one journal entry (renumbering
+    /// every line below a deleted one is one change, not thousands).
+    void setColumnTexts(int col, int firstRow, const std::vector<std::string>& texts);
     Alignment alignment(int row, int col) const;
     void setAlignment(int row, int col, Alignment alignment);
     Color background(int row, int col) const;
@@ -158,13 +162,14 @@ public:
     /// what each change replaced; undoing it replays them backwards. Loads,
     /// clears and resizes are not recorded: they end a journal's use.
     struct Journal {
-        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved };
+        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnTexts };
         struct Entry {
             Kind kind;
             int row;
             int col;
             CellState cell;                // what a Cell entry replaced
-            std::vector<CellState> cells;  // the whole row a RowRemoved entry took
+            std::vector<CellState> cells;  // the whole row a RowRemoved entry took; the texts of a
+                                           // ColumnTexts entry, from its row down
         };
         std::deque<Entry> entries; // grows without moving what it holds
         bool empty() const noexcept { return entries.empty(); }
