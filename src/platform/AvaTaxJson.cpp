@@ -96,7 +96,8 @@ platform::AvaTaxResult avaTaxResultFromJson(std::string_view body)
     json answer;
     try {
         answer = json::parse(body);
-    } catch (const json::parse_error&) {
+    } catch (const json::exception&) {
+        // Not JSON, or a number no double holds ("1e99999"): both unusable.
         return unusable("The AvaTax answer is not JSON", "");
     }
     if (!answer.is_object()) return unusable("The AvaTax answer is not an object", "");

@@ -40,7 +40,8 @@ RuleTableFreightCalculator RuleTableFreightCalculator::fromJson(std::string_view
     json root;
     try {
         root = json::parse(text);
-    } catch (const json::parse_error& e) {
+    } catch (const json::exception& e) {
+        // Not JSON, or a number no double holds ("1e99999").
         throw FreightRulesError(std::string("freight rules: not JSON: ") + e.what());
     }
     if (!root.is_object() || !root.contains("methods") || !root["methods"].is_array())

@@ -76,6 +76,7 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
     } cases[] = {
         {"{", "not JSON"},
         {R"({"rules": []})", "\"methods\" array"},
+        {R"({"methods": 1e99999})", "not JSON"}, // a number no double holds
         {R"({"methods": [{"brackets": [{"ratePerPound": 1}]}]})", "method 0: \"vendorFreightMethodID\""},
         {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": []}]})", "\"brackets\" must be a non-empty array"},
         {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": -1}]}]})",
