@@ -43,7 +43,8 @@ bench: build
 	$(BUILD_DIR)/bench/zelt-bench-qt
 	./scripts/bench-table.sh $(BUILD_DIR)/bench/zelt-bench
 
-# Builds the libFuzzer targets with clang and runs each for FUZZ_SECONDS.
+# Builds the libFuzzer targets with clang, runs each for FUZZ_SECONDS and
+# reports runs, runs a second, coverage and findings per target.
 FUZZ_SECONDS ?= 60
 fuzz:
 	@./scripts/install-deps.sh fuzz
@@ -51,10 +52,7 @@ fuzz:
 	  -DZELT_BUILD_FUZZERS=ON -DZELT_BUILD_QT=OFF -DZELT_BUILD_TESTS=OFF -DZELT_BUILD_APPS=OFF \
 	  -DZELT_BUILD_BENCHMARKS=OFF -DZELT_INSTALL=OFF
 	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
-	mkdir -p $(BUILD_DIR)-fuzz/corpus $(BUILD_DIR)-fuzz/corpus-loads $(BUILD_DIR)-fuzz/corpus-services
-	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-host-input -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus fuzz/seeds
-	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-host-loads -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus-loads fuzz/load-seeds
-	$(BUILD_DIR)-fuzz/fuzz/zelt-fuzz-service-answers -max_total_time=$(FUZZ_SECONDS) $(BUILD_DIR)-fuzz/corpus-services fuzz/service-seeds
+	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz-run.sh $(BUILD_DIR)-fuzz
 
 clean:
 	rm -rf $(BUILD_DIR)
