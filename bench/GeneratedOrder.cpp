@@ -31,4 +31,11 @@ std::string generatedLines(int lines)
     return out;
 }
 
+void loadGeneratedOrder(OrderedItems& control, const std::string& lines, Mode mode)
+{
+    control.GetComboContent(generatedLookups());
+    control.setViewMode(mode);
+    control.setReadData(lines);
+}
+
 } // namespace zelt::bench

@@ -20,14 +20,19 @@
 
 namespace {
 
+/// Shows the widget at a desktop size, as a host's order screen would.
+void showAtDesktopSize(zelt::OrderedItemsWidget& widget)
+{
+    widget.resize(1280, 800);
+    widget.show();
+}
+
 void BM_HeadlessLoad(benchmark::State& state)
 {
     const std::string text = zelt::bench::generatedLines(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         zelt::OrderedItems control;
-        control.GetComboContent(zelt::bench::generatedLookups());
-        control.setViewMode(zelt::Mode::UpdateMode);
-        control.setReadData(text);
+        zelt::bench::loadGeneratedOrder(control, text, zelt::Mode::UpdateMode);
         benchmark::DoNotOptimize(control.form().grdOrdItems.rows());
     }
 }
@@ -37,12 +42,9 @@ void BM_WidgetOpenAndScrollToEnd(benchmark::State& state)
     const std::string text = zelt::bench::generatedLines(static_cast<int>(state.range(0)));
     for (auto _ : state) {
         zelt::OrderedItemsWidget widget;
-        widget.resize(1280, 800);
-        widget.show();
+        showAtDesktopSize(widget);
         zelt::OrderedItems& control = widget.control();
-        control.GetComboContent(zelt::bench::generatedLookups());
-        control.setViewMode(zelt::Mode::UpdateMode);
-        control.setReadData(text);
+        zelt::bench::loadGeneratedOrder(control, text, zelt::Mode::UpdateMode);
         QApplication::processEvents();
         QTableView* view = widget.gridView();
         view->verticalScrollBar()->setValue(view->verticalScrollBar()->maximum());
@@ -65,12 +67,9 @@ void BM_WidgetDeleteFirstLine10k(benchmark::State& state)
     zelt::Services services;
     services.messageBoxes = std::make_shared<AnswerYes>();
     zelt::OrderedItemsWidget widget(nullptr, services);
-    widget.resize(1280, 800);
-    widget.show();
+    showAtDesktopSize(widget);
     zelt::OrderedItems& control = widget.control();
-    control.GetComboContent(zelt::bench::generatedLookups());
-    control.setViewMode(zelt::Mode::AddMode);
-    control.setReadData(zelt::bench::generatedLines(10000));
+    zelt::bench::loadGeneratedOrder(control, zelt::bench::generatedLines(10000), zelt::Mode::AddMode);
     QApplication::processEvents();
     auto& f = control.form();
     for (auto _ : state) {
@@ -91,12 +90,9 @@ void BM_WidgetDeleteFirstLine10k(benchmark::State& state)
 void BM_WidgetPageThrough100k(benchmark::State& state)
 {
     zelt::OrderedItemsWidget widget;
-    widget.resize(1280, 800);
-    widget.show();
+    showAtDesktopSize(widget);
     zelt::OrderedItems& control = widget.control();
-    control.GetComboContent(zelt::bench::generatedLookups());
-    control.setViewMode(zelt::Mode::UpdateMode);
-    control.setReadData(zelt::bench::generatedLines(100000));
+    zelt::bench::loadGeneratedOrder(control, zelt::bench::generatedLines(100000), zelt::Mode::UpdateMode);
     QApplication::processEvents();
     QTableView* view = widget.gridView();
     view->setFocus();

@@ -9,9 +9,9 @@ findings_dir="$build/findings"
 mkdir -p "$findings_dir"
 summary=()
 status=0
-for spec in host-input:corpus:fuzz/seeds host-loads:corpus-loads:fuzz/load-seeds \
+for target_line in host-input:corpus:fuzz/seeds host-loads:corpus-loads:fuzz/load-seeds \
             service-answers:corpus-services:fuzz/service-seeds; do
-    IFS=: read -r target corpus seeds <<< "$spec"
+    IFS=: read -r target corpus seeds <<< "$target_line"
     mkdir -p "$build/$corpus" "$findings_dir/$target"
     log="$build/fuzz-$target.log"
     "$build/fuzz/zelt-fuzz-$target" -max_total_time="$seconds" -artifact_prefix="$findings_dir/$target/" \

@@ -145,7 +145,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 // and weights beyond the currency range could never be totalled.
                 if (auto v = text::tryToNumber(field, loc)) {
                     if (!isAmountInRange(*v)) in.copiedAmount(field, recordNo, c, columnName(column));
-                    writeFixed(c, *v, column.display == CellDisplay::Fixed2 ? 2 : 3);
+                    writeFixed(c, *v, lineAmountDecimals(column.display));
                 } else {
                     cell[static_cast<std::size_t>(c)] = field;
                 }
@@ -156,7 +156,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 double price = in.amount(field, recordNo, c, columnName(column)) * rate;
                 if (!isAmountInRange(price))
                     in.fail(recordNo, c, std::string(columnName(column)) + " times the conversion rate is beyond the currency range");
-                writeFixed(c, price, 2);
+                writeFixed(c, price, lineAmountDecimals(column.display));
                 break;
             }
             case CellDisplay::Computed: cell[static_cast<std::size_t>(c)] = field; break;
@@ -183,9 +183,9 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                 // The price is in range already: a product beyond it comes from the quantity.
                 double extended = in.inRange(price * quantity, recordNo, Col::Quantity,
                                              "the Quantity times the Unit Price");
-                writeFixed(Col::ExtPrice, extended, 2);
+                writeFixed(Col::ExtPrice, extended, lineAmountDecimals(CellDisplay::Computed));
             } else {
-                writeFixed(Col::ExtPrice, 0, 2);
+                writeFixed(Col::ExtPrice, 0, lineAmountDecimals(CellDisplay::Computed));
             }
         }
         // The weight total of View Mode stops quietly at a line whose weight

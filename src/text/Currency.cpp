@@ -29,13 +29,7 @@ std::string Currency::toString(const Locale& locale) const
 {
     char buffer[kMaxChars];
     const char* end = toChars(buffer);
-    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t point = digits.find('.');
-    if (point == std::string_view::npos || locale.decimalSeparator == ".") return std::string(digits);
-    std::string out(digits.substr(0, point));
-    out += locale.decimalSeparator;
-    out += digits.substr(point + 1);
-    return out;
+    return withDecimalSeparator(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), locale);
 }
 
 char* Currency::toChars(char* out) const noexcept

@@ -487,12 +487,16 @@ std::string formatGeneral(double value, const Locale& locale)
 {
     char buffer[kMaxGeneralChars];
     const char* end = generalToChars(buffer, value);
-    std::string_view digits(buffer, static_cast<std::size_t>(end - buffer));
-    const std::size_t point = digits.find('.');
-    if (point == std::string_view::npos || locale.decimalSeparator == ".") return std::string(digits);
-    std::string out(digits.substr(0, point));
+    return withDecimalSeparator(std::string_view(buffer, static_cast<std::size_t>(end - buffer)), locale);
+}
+
+std::string withDecimalSeparator(std::string_view invariant, const Locale& locale)
+{
+    const std::size_t point = invariant.find('.');
+    if (point == std::string_view::npos || locale.decimalSeparator == ".") return std::string(invariant);
+    std::string out(invariant.substr(0, point));
     out += locale.decimalSeparator;
-    out += digits.substr(point + 1);
+    out += invariant.substr(point + 1);
     return out;
 }
 

@@ -1,7 +1,6 @@
 #pragma once
 
 #include "zelt/text/Currency.h"
-#include "zelt/text/NumberText.h"
 
 #include <cstddef>
 #include <cstring>
@@ -36,16 +35,6 @@ public:
         at_ = value.toChars(at_);
         return *this;
     }
-    /// The general number form ("0.08875", "1E+15").
-    TextBuilder& general(double value)
-    {
-        room(kMaxGeneralChars);
-        at_ = generalToChars(at_, value);
-        return *this;
-    }
-
-    std::size_t size() const noexcept { return text_.size() + pending(); }
-
     /// The text written so far; the builder is left empty.
     std::string take()
     {

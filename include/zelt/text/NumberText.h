@@ -59,6 +59,9 @@ std::string formatGeneral(double value, const Locale& locale);
 /// The general form with a '.' separator written into `out`, which has room
 /// for kMaxGeneralChars; returns the end. No allocation.
 char* generalToChars(char* out, double value) noexcept;
+/// A number written with a '.' separator (toChars, generalToChars), in the
+/// locale's decimal separator.
+std::string withDecimalSeparator(std::string_view invariant, const Locale& locale);
 inline constexpr std::size_t kMaxGeneralChars = 32;
 
 /// Rounds halves to the even neighbour; out of range is an overflow.
