@@ -48,18 +48,25 @@ bool LineRows::isRowExempt(int row) const
     return false;
 }
 
-void LineRows::rebuildExemptTracker()
+void LineRows::trackExempt(int row, std::string& tracker) const
 {
-    const view::Grid& grid = ctx_.grid();
-    std::string tracker;
+    if (ctx_.grid().text(row, Col::Exempt) != kExemptMark) return;
     char number[16];
-    for (int r = 1; r < grid.rows(); ++r)
-        if (grid.text(r, Col::Exempt) == kExemptMark) {
-            tracker.append(number, std::to_chars(number, number + sizeof number, r).ptr);
-            tracker.push_back('|');
-        }
+    tracker.append(number, std::to_chars(number, number + sizeof number, row).ptr);
+    tracker.push_back('|');
+}
+
+void LineRows::setExemptTracker(std::string tracker)
+{
     ctx_.state.exemptScratchList = tracker;
     ctx_.form.txtHiddenExemptTracker.setText(std::move(tracker));
+}
+
+void LineRows::rebuildExemptTracker()
+{
+    std::string tracker;
+    for (int r = 1; r < ctx_.grid().rows(); ++r) trackExempt(r, tracker);
+    setExemptTracker(std::move(tracker));
 }
 
 void LineRows::recolour(int row)
@@ -77,20 +84,31 @@ void LineRows::removeLine(int row, bool remove)
         return;
     }
     grid.removeRow(row);
-    std::vector<std::string> numbers;
-    numbers.reserve(static_cast<std::size_t>(std::max(grid.rows() - row, 0)));
-    for (int r = row; r < grid.rows(); ++r) numbers.push_back(renumbered(grid.text(r, Col::LineItem), -1));
-    grid.setColumnTexts(Col::LineItem, row, numbers);
+    // One pass over the rows below renumbers them and rebuilds the exempt
+    // tracker with them: a large order is walked once, not twice.
+    std::string tracker;
+    for (int r = 1; r < row; ++r) trackExempt(r, tracker);
+    grid.rewriteColumn(Col::LineItem, row, [&](int r, std::string_view lineItem, std::string& out) {
+        appendRenumbered(lineItem, -1, out);
+        trackExempt(r, tracker);
+    });
     if (lineCount() == 0) {
         f.cmdDelete.setEnabled(false);
         f.cmdDelete.setVisible(false);
         f.cmdEdit.setEnabled(false);
     }
     grid.setHighlightStyle(0);
-    rebuildExemptTracker();
+    setExemptTracker(std::move(tracker));
 }
 
 std::string LineRows::renumbered(std::string_view lineItem, int delta)
+{
+    std::string out;
+    appendRenumbered(lineItem, delta, out);
+    return out;
+}
+
+void LineRows::appendRenumbered(std::string_view lineItem, int delta, std::string& out)
 {
     // Whole line numbers ("57", "12N", "3U") in integers: the digits, then
     // anything but a decimal point or an exponent.
@@ -101,15 +119,16 @@ std::string LineRows::renumbered(std::string_view lineItem, int delta)
         long long number = 0;
         std::from_chars(lineItem.data(), lineItem.data() + digits, number);
         char text[24];
-        std::string out(text, std::to_chars(text, text + sizeof text, number + delta).ptr);
-        return out.append(lineItem.substr(digits));
+        out.append(text, std::to_chars(text, text + sizeof text, number + delta).ptr);
+        out.append(lineItem.substr(digits));
+        return;
     }
     const std::size_t n = leadingLength(lineItem);
     const double number = text::leadingNumber(lineItem) + delta;
     // Line numbers are whole numbers: written directly, without the general form's work.
     const bool whole = number == static_cast<double>(static_cast<long long>(number)) && number > -1e15 && number < 1e15;
-    std::string out = whole ? std::to_string(static_cast<long long>(number)) : text::formatGeneral(number, text::Locale::enUS());
-    return out.append(lineItem.substr(n));
+    out.append(whole ? std::to_string(static_cast<long long>(number)) : text::formatGeneral(number, text::Locale::enUS()));
+    out.append(lineItem.substr(n));
 }
 
 bool LineRows::isPlainNumber(std::string_view lineItem)

@@ -32,12 +32,18 @@ public:
     /// "5N" with a delta of -1 gives "4N": the leading number moves, the
     /// marks stay.
     static std::string renumbered(std::string_view lineItem, int delta);
+    static void appendRenumbered(std::string_view lineItem, int delta, std::string& out);
     /// True when the text is exactly its own leading number ("3", not "3U").
     static bool isPlainNumber(std::string_view lineItem);
     /// The number the next new line gets after `row`.
     int nextLineNumber(int row) const;
 
 private:
+    /// Sets the tracker and its scratch list to `tracker`.
+    void setExemptTracker(std::string tracker);
+    /// Appends "row|" to the tracker when the row holds the exempt mark.
+    void trackExempt(int row, std::string& tracker) const;
+
     ControlContext& ctx_;
 };
 

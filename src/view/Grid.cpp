@@ -13,22 +13,18 @@ namespace zelt::view {
 using text::RuntimeError;
 
 
-Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name))
+Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name)), formats_(cols_, kDefaultFormat)
 {
-    const auto n = static_cast<std::size_t>(rows_ * cols_);
     cells_ = CellStore(cols_);
     cells_.setRows(rows_);
-    alignments_.assign(n, Alignment::General);
-    backgrounds_.assign(n, kDefaultBackground.value);
-    fonts_.assign(n, 0);
+    formats_.reset(rows_);
     widths_.assign(static_cast<std::size_t>(cols_), 960);
     slotOfColumn_.assign(static_cast<std::size_t>(cols_), -1);
 }
 
-std::size_t Grid::at(int row, int col) const
+void Grid::checkCell(int row, int col) const
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw RuntimeError::subscriptOutOfRange();
-    return static_cast<std::size_t>(row) * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(col);
 }
 
 void Grid::propertiesChanged()
@@ -42,11 +38,8 @@ void Grid::setRows(int rows)
     if (rows < 0) throw RuntimeError::invalidProcedureCall();
     if (rows == rows_) return;
     each([](GridObserver& o) { o.gridAboutToReset(); });
-    const auto n = static_cast<std::size_t>(rows) * static_cast<std::size_t>(cols_);
     cells_.setRows(rows);
-    alignments_.resize(n, Alignment::General);
-    backgrounds_.resize(n, kDefaultBackground.value);
-    fonts_.resize(n, 0);
+    formats_.setRows(rows);
     numbers_.resize(static_cast<std::size_t>(rows) * slots_, std::bit_cast<double>(kNaNNotRead));
     rows_ = rows;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
@@ -59,23 +52,8 @@ void Grid::setCols(int cols)
     if (cols < 0) throw RuntimeError::invalidProcedureCall();
     if (cols == cols_) return;
     each([](GridObserver& o) { o.gridAboutToReset(); });
-    const auto n = static_cast<std::size_t>(rows_) * static_cast<std::size_t>(cols);
-    std::vector<Alignment> alignments(n, Alignment::General);
-    std::vector<std::uint32_t> backgrounds(n, kDefaultBackground.value);
-    std::vector<std::uint8_t> fonts(n, 0);
-    const int keep = std::min(cols, cols_);
-    for (int r = 0; r < rows_; ++r)
-        for (int c = 0; c < keep; ++c) {
-            auto from = static_cast<std::size_t>(r * cols_ + c);
-            auto to = static_cast<std::size_t>(r * cols + c);
-            alignments[to] = alignments_[from];
-            backgrounds[to] = backgrounds_[from];
-            fonts[to] = fonts_[from];
-        }
     cells_.setCols(cols);
-    alignments_ = std::move(alignments);
-    backgrounds_ = std::move(backgrounds);
-    fonts_ = std::move(fonts);
+    formats_.setCols(cols);
     widths_.resize(static_cast<std::size_t>(cols), 960);
     cols_ = cols;
     col_ = std::min(col_, std::max(cols_ - 1, 0));
@@ -95,30 +73,30 @@ void Grid::setFixedRows(int fixedRows)
 
 std::string_view Grid::text(int row, int col) const
 {
-    at(row, col); // the range check
+    checkCell(row, col);
     return cells_.text(row, col);
 }
 
 Grid::CellState Grid::cellState(int row, int col) const
 {
-    const std::size_t i = at(row, col);
-    return {std::string(cells_.text(row, col)), alignments_[i], backgrounds_[i], fonts_[i]};
+    checkCell(row, col);
+    const RowFormats::Format format = formats_.get(row, col);
+    return {std::string(cells_.text(row, col)), alignmentOf(format), backgroundOf(format), fontOf(format)};
 }
 
 void Grid::recordCell(int row, int col)
 {
-    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, cellState(row, col), {}});
+    if (journal_) journal_->entries.push_back({Journal::Kind::Cell, row, col, cellState(row, col), {}, {}});
 }
 
 void Grid::restoreCell(int row, int col, const CellState& state)
 {
-    auto i = at(row, col);
+    checkCell(row, col);
     recordCell(row, col);
     cells_.setText(row, col, state.text);
     forgetNumber(row, col);
-    alignments_[i] = state.alignment;
-    backgrounds_[i] = state.background;
-    fonts_[i] = state.font < fontNames_.size() ? state.font : std::uint8_t{0};
+    formats_.set(row, col,
+                 packFormat(state.alignment, state.background, state.font < fontNames_.size() ? state.font : std::uint8_t{0}));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
@@ -127,13 +105,7 @@ void Grid::undo(const Journal& journal)
     for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
         switch (e->kind) {
         case Journal::Kind::Cell: restoreCell(e->row, e->col, e->cell); break;
-        case Journal::Kind::ColumnTexts: {
-            std::vector<std::string> texts;
-            texts.reserve(e->cells.size());
-            for (const CellState& cell : e->cells) texts.push_back(cell.text);
-            setColumnTexts(e->col, e->row, texts);
-            break;
-        }
+        case Journal::Kind::ColumnTexts: setColumnTexts(e->col, e->row, e->texts); break;
         case Journal::Kind::RowInserted: removeRow(e->row); break;
         case Journal::Kind::RowRemoved: {
             insertRow(e->row);
@@ -150,7 +122,7 @@ void Grid::undo(const Journal& journal)
 
 void Grid::setText(int row, int col, std::string_view text)
 {
-    at(row, col); // the range check
+    checkCell(row, col);
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
     cells_.setText(row, col, text);
@@ -158,50 +130,89 @@ void Grid::setText(int row, int col, std::string_view text)
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
-void Grid::setColumnTexts(int col, int firstRow, const std::vector<std::string>& texts)
+TextList* Grid::recordColumn(int col, int firstRow, std::size_t rows)
+{
+    if (!journal_) return nullptr;
+    journal_->entries.push_back({Journal::Kind::ColumnTexts, firstRow, col, {}, {}, {}});
+    TextList& texts = journal_->entries.back().texts; // a deque: stays put while it grows
+    texts.reserve(rows, rows * 8);
+    return &texts;
+}
+
+void Grid::writeText(int row, int col, std::string_view text)
+{
+    cells_.setText(row, col, text);
+    forgetNumber(row, col);
+    each([&](GridObserver& o) { o.cellChanged(row, col); });
+}
+
+void Grid::setColumnTexts(int col, int firstRow, const TextList& texts)
 {
     if (texts.empty()) return;
-    at(firstRow, col);
-    at(firstRow + static_cast<int>(texts.size()) - 1, col); // the range check
-    if (journal_) {
-        Journal::Entry entry{Journal::Kind::ColumnTexts, firstRow, col, {}, {}};
-        entry.cells.resize(texts.size());
-        for (std::size_t i = 0; i < texts.size(); ++i)
-            entry.cells[i].text = std::string(cells_.text(firstRow + static_cast<int>(i), col));
-        journal_->entries.push_back(std::move(entry));
-    }
+    checkCell(firstRow, col);
+    checkCell(firstRow + static_cast<int>(texts.size()) - 1, col);
+    TextList* old = recordColumn(col, firstRow, texts.size());
     for (std::size_t i = 0; i < texts.size(); ++i) {
         const int row = firstRow + static_cast<int>(i);
-        if (cells_.text(row, col) == texts[i]) continue;
-        cells_.setText(row, col, texts[i]);
-        forgetNumber(row, col);
-        each([&](GridObserver& o) { o.cellChanged(row, col); });
+        const std::string_view text = cells_.text(row, col);
+        if (old) old->push_back(text);
+        if (text != texts[i]) writeText(row, col, texts[i]);
     }
 }
 
-Grid::Alignment Grid::alignment(int row, int col) const { return alignments_[at(row, col)]; }
+void Grid::rewriteColumn(int col, int firstRow,
+                         const std::function<void(int row, std::string_view text, std::string& out)>& rewrite)
+{
+    if (firstRow == rows_) return;
+    checkCell(firstRow, col);
+    TextList* old = recordColumn(col, firstRow, static_cast<std::size_t>(rows_ - firstRow));
+    std::string fresh;
+    for (int row = firstRow; row < rows_; ++row) {
+        const std::string_view text = cells_.text(row, col);
+        if (old) old->push_back(text);
+        fresh.clear();
+        rewrite(row, text, fresh);
+        if (text != fresh) writeText(row, col, fresh);
+    }
+}
+
+Grid::Alignment Grid::alignment(int row, int col) const
+{
+    checkCell(row, col);
+    return alignmentOf(formats_.get(row, col));
+}
 
 void Grid::setAlignment(int row, int col, Alignment alignment)
 {
-    auto i = at(row, col);
-    if (alignments_[i] == alignment) return;
+    checkCell(row, col);
+    const RowFormats::Format format = formats_.get(row, col);
+    if (alignmentOf(format) == alignment) return;
     recordCell(row, col);
-    alignments_[i] = alignment;
+    formats_.set(row, col, packFormat(alignment, backgroundOf(format), fontOf(format)));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
-Color Grid::background(int row, int col) const { return Color{backgrounds_[at(row, col)]}; }
+Color Grid::background(int row, int col) const
+{
+    checkCell(row, col);
+    return Color{backgroundOf(formats_.get(row, col))};
+}
 
 void Grid::setBackground(int row, int col, Color color)
 {
-    auto i = at(row, col);
-    if (backgrounds_[i] == color.value) return;
+    checkCell(row, col);
+    const RowFormats::Format format = formats_.get(row, col);
+    if (backgroundOf(format) == color.value) return;
     recordCell(row, col);
-    backgrounds_[i] = color.value;
+    formats_.set(row, col, packFormat(alignmentOf(format), color.value, fontOf(format)));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
-const std::string& Grid::fontName(int row, int col) const { return fontNames_[fonts_[at(row, col)]]; }
+const std::string& Grid::fontName(int row, int col) const
+{
+    checkCell(row, col);
+    return fontNames_[fontOf(formats_.get(row, col))];
+}
 
 std::uint8_t Grid::fontId(const std::string& fontName)
 {
@@ -214,11 +225,12 @@ std::uint8_t Grid::fontId(const std::string& fontName)
 
 void Grid::setFontName(int row, int col, const std::string& fontName)
 {
-    auto i = at(row, col);
+    checkCell(row, col);
     auto id = fontId(fontName);
-    if (fonts_[i] == id) return;
+    const RowFormats::Format format = formats_.get(row, col);
+    if (fontOf(format) == id) return;
     recordCell(row, col);
-    fonts_[i] = id;
+    formats_.set(row, col, packFormat(alignmentOf(format), backgroundOf(format), id));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
@@ -264,9 +276,7 @@ void Grid::clear()
     each([](GridObserver& o) { o.gridAboutToReset(); });
     cells_.clearTexts();
     resetNumbers();
-    std::fill(alignments_.begin(), alignments_.end(), Alignment::General);
-    std::fill(backgrounds_.begin(), backgrounds_.end(), kDefaultBackground.value);
-    std::fill(fonts_.begin(), fonts_.end(), std::uint8_t{0});
+    formats_.reset(rows_);
     each([](GridObserver& o) { o.gridReset(); });
 }
 
@@ -276,16 +286,12 @@ void Grid::insertRow(int row)
 {
     if (row < 0 || row > rows_) throw RuntimeError::subscriptOutOfRange();
     each([&](GridObserver& o) { o.rowsAboutToBeInserted(row, row); });
-    const auto first = static_cast<std::ptrdiff_t>(row) * cols_;
-    const auto count = static_cast<std::size_t>(cols_);
     cells_.insertRows(row, 1);
-    alignments_.insert(alignments_.begin() + first, count, Alignment::General);
-    backgrounds_.insert(backgrounds_.begin() + first, count, kDefaultBackground.value);
-    fonts_.insert(fonts_.begin() + first, count, std::uint8_t{0});
+    formats_.insertRows(row, 1);
     numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
                     std::bit_cast<double>(kNaNNotRead));
     ++rows_;
-    if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}});
+    if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
 }
@@ -294,17 +300,14 @@ void Grid::removeRow(int row)
 {
     if (row < 0 || row >= rows_) throw RuntimeError::subscriptOutOfRange();
     each([&](GridObserver& o) { o.rowsAboutToBeRemoved(row, row); });
-    auto first = static_cast<std::ptrdiff_t>(row) * cols_;
     if (journal_) {
-        Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}, {}};
+        Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}, {}, {}};
         removed.cells.reserve(static_cast<std::size_t>(cols_));
         for (int c = 0; c < cols_; ++c) removed.cells.push_back(cellState(row, c));
         journal_->entries.push_back(std::move(removed));
     }
     cells_.removeRow(row);
-    alignments_.erase(alignments_.begin() + first, alignments_.begin() + first + cols_);
-    backgrounds_.erase(backgrounds_.begin() + first, backgrounds_.begin() + first + cols_);
-    fonts_.erase(fonts_.begin() + first, fonts_.begin() + first + cols_);
+    formats_.removeRow(row);
     const auto firstNumber = numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_);
     numbers_.erase(firstNumber, firstNumber + static_cast<std::ptrdiff_t>(slots_));
     --rows_;
@@ -318,11 +321,8 @@ void Grid::swapCells(CellStore& cells)
     if (cols_ == 0 || cells.cols() != cols_ || cells.rows() < fixedRows_) throw RuntimeError::invalidProcedureCall();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     std::swap(cells_, cells);
-    const auto n = static_cast<std::size_t>(cells_.rows()) * static_cast<std::size_t>(cols_);
-    alignments_.assign(n, Alignment::General);
-    backgrounds_.assign(n, kDefaultBackground.value);
-    fonts_.assign(n, 0);
     rows_ = cells_.rows();
+    formats_.reset(rows_);
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });

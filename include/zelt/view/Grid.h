@@ -4,6 +4,8 @@
 #include "zelt/view/CellStore.h"
 #include "zelt/view/GridObserver.h"
 #include "zelt/view/Label.h"
+#include "zelt/view/RowFormats.h"
+#include "zelt/view/TextList.h"
 #include "zelt/view/Widget.h"
 
 #include <bit>
@@ -54,7 +56,12 @@ public:
     /// Sets the texts of one column from `firstRow` down, one per row: the
     /// same as setText row by row, recorded as one journal entry (renumbering
     /// every line below a deleted one is one change, not thousands).
-    void setColumnTexts(int col, int firstRow, const std::vector<std::string>& texts);
+    void setColumnTexts(int col, int firstRow, const TextList& texts);
+    /// Rewrites one column from `firstRow` to the last row in one pass:
+    /// `rewrite(row, text, out)` appends the row's new text to the empty
+    /// `out`. Recorded as one journal entry, as setColumnTexts.
+    void rewriteColumn(int col, int firstRow,
+                       const std::function<void(int row, std::string_view text, std::string& out)>& rewrite);
     Alignment alignment(int row, int col) const;
     void setAlignment(int row, int col, Alignment alignment);
     Color background(int row, int col) const;
@@ -168,8 +175,8 @@ public:
             int row;
             int col;
             CellState cell;                // what a Cell entry replaced
-            std::vector<CellState> cells;  // the whole row a RowRemoved entry took; the texts of a
-                                           // ColumnTexts entry, from its row down
+            std::vector<CellState> cells;  // the whole row a RowRemoved entry took
+            TextList texts;                // what a ColumnTexts entry replaced, from its row down
         };
         std::deque<Entry> entries; // grows without moving what it holds
         bool empty() const noexcept { return entries.empty(); }
@@ -181,7 +188,8 @@ public:
     void undo(const Journal& journal);
 
 private:
-    std::size_t at(int row, int col) const;
+    /// Subscript out of range outside the grid.
+    void checkCell(int row, int col) const;
     void propertiesChanged();
     template <typename F>
     void each(F f)
@@ -192,9 +200,23 @@ private:
     void beginReset();
     void endReset();
     std::uint8_t fontId(const std::string& fontName);
+    // A cell's alignment, background and font as one row-layout value.
+    static RowFormats::Format packFormat(Alignment alignment, std::uint32_t background, std::uint8_t font) noexcept
+    {
+        return background | static_cast<RowFormats::Format>(alignment) << 32 | static_cast<RowFormats::Format>(font) << 40;
+    }
+    static Alignment alignmentOf(RowFormats::Format f) noexcept { return static_cast<Alignment>((f >> 32) & 0xFF); }
+    static std::uint32_t backgroundOf(RowFormats::Format f) noexcept { return static_cast<std::uint32_t>(f); }
+    static std::uint8_t fontOf(RowFormats::Format f) noexcept { return static_cast<std::uint8_t>(f >> 40); }
+    static constexpr RowFormats::Format kDefaultFormat =
+        kDefaultBackground.value | static_cast<RowFormats::Format>(Alignment::General) << 32;
     CellState cellState(int row, int col) const;
     void recordCell(int row, int col);
     void restoreCell(int row, int col, const CellState& state);
+    /// Starts a ColumnTexts journal entry for `rows` rows, if recording.
+    TextList* recordColumn(int col, int firstRow, std::size_t rows);
+    /// setText without the range check and the journal.
+    void writeText(int row, int col, std::string_view text);
     void resetNumbers();
     void forgetNumber(int row, int col) noexcept;
     std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
@@ -212,9 +234,7 @@ private:
     int mouseRow_ = 0;
     int mouseCol_ = 0;
     CellStore cells_;
-    std::vector<Alignment> alignments_;
-    std::vector<std::uint32_t> backgrounds_;
-    std::vector<std::uint8_t> fonts_;
+    RowFormats formats_;
     std::vector<std::string> fontNames_{""};
     std::vector<int> widths_;
     std::vector<GridObserver*> gridObservers_;
