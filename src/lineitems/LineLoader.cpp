@@ -102,6 +102,21 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         written[static_cast<std::size_t>(c)] = std::move(value);
         cell[static_cast<std::size_t>(c)] = written[static_cast<std::size_t>(c)];
     };
+    // Dates and unit codes repeat from line to line: a field the same as the
+    // line above's is shown as it was there, without reading it again.
+    std::array<std::string, Col::kCount> lastField;
+    std::array<bool, Col::kCount> haveLast{};
+    const auto writeRepeated = [&](int c, std::string_view field, auto convert) {
+        const auto i = static_cast<std::size_t>(c);
+        if (haveLast[i] && lastField[i] == field) {
+            cell[i] = written[i];
+            return;
+        }
+        haveLast[i] = false; // until the conversion has succeeded
+        write(c, convert(field));
+        lastField[i].assign(field);
+        haveLast[i] = true;
+    };
     // This line's kept numbers, and a fixed amount written with the number it reads as.
     double* lineKept = nullptr;
     const auto keep = [&](int c, double value) {
@@ -150,8 +165,12 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                     cell[static_cast<std::size_t>(c)] = field;
                 }
                 break;
-            case CellDisplay::Date: write(c, text::formatDateText(field, loc)); break;
-            case CellDisplay::UnitText: write(c, lists.unitCodeToDisplay(field)); break;
+            case CellDisplay::Date:
+                writeRepeated(c, field, [&](std::string_view f) { return text::formatDateText(f, loc); });
+                break;
+            case CellDisplay::UnitText:
+                writeRepeated(c, field, [&](std::string_view f) { return lists.unitCodeToDisplay(f); });
+                break;
             case CellDisplay::ConvertedPrice: {
                 double price = in.amount(field, recordNo, c, columnName(column)) * rate;
                 if (!isAmountInRange(price))
@@ -244,15 +263,24 @@ void LineLoader::load(std::string_view text)
         ctx_.state.exemptScratchList = tracker;
         f.txtHiddenExemptTracker.setText(std::move(tracker));
 
-        for (int r = 1; r <= lines; ++r) {
-            grid.setAlignment(r, Col::Description, view::Grid::Alignment::LeftTop);
-            grid.setAlignment(r, Col::ModelNo, view::Grid::Alignment::LeftTop);
-        }
+        // Every line is formatted as the first priced one or the first
+        // shaded one: those two are formatted cell by cell, the rest copied.
+        int plainRow = 0, shadedRow = 0;
         int currentRow = lines, currentCol = Col::ModelNo;
-        if (ctx_.state.mode != Mode::AddMode) {
-            for (int r = 1; r <= lines; ++r) {
-                if (staged.priced[static_cast<std::size_t>(r - 1)]) continue;
-                for (int k : ctx_.state.shadedColumns) grid.setBackground(r, k, view::Color::buttonFace());
+        const bool shading = ctx_.state.mode != Mode::AddMode;
+        for (int r = 1; r <= lines; ++r) {
+            const bool shaded = shading && !staged.priced[static_cast<std::size_t>(r - 1)];
+            int& model = shaded ? shadedRow : plainRow;
+            if (model > 0) {
+                grid.copyRowFormats(model, r);
+            } else {
+                grid.setAlignment(r, Col::Description, view::Grid::Alignment::LeftTop);
+                grid.setAlignment(r, Col::ModelNo, view::Grid::Alignment::LeftTop);
+                if (shaded)
+                    for (int k : ctx_.state.shadedColumns) grid.setBackground(r, k, view::Color::buttonFace());
+                model = r;
+            }
+            if (shaded) {
                 currentRow = r;
                 currentCol = ctx_.state.shadedColumns.back();
             }

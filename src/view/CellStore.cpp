@@ -5,6 +5,7 @@
 #include <limits>
 #include <new>
 #include <stdexcept>
+#include <utility>
 
 namespace zelt::view {
 
@@ -17,113 +18,162 @@ void copyChars(char* to, const char* from, std::size_t n) noexcept
 }
 } // namespace
 
-CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t count) const
+CellStore& CellStore::operator=(CellStore&& other) noexcept
+{
+    if (this == &other) return *this;
+    releaseAll();
+    cols_ = other.cols_;
+    rows_ = std::move(other.rows_);
+    chunks_ = std::move(other.chunks_);
+    chunkBytes_ = std::exchange(other.chunkBytes_, 0);
+    chunkFree_ = std::exchange(other.chunkFree_, nullptr);
+    chunkLeft_ = std::exchange(other.chunkLeft_, 0);
+    other.rows_.clear();
+    other.chunks_.clear();
+    return *this;
+}
+
+void CellStore::release(Block& block) noexcept
+{
+    if (block && !(block & kPacked)) ::operator delete(reinterpret_cast<char*>(block));
+    block = 0;
+}
+
+void CellStore::releaseAll() noexcept
+{
+    for (Block& block : rows_) release(block);
+    chunks_.clear();
+    chunkBytes_ = 0;
+    chunkFree_ = nullptr;
+    chunkLeft_ = 0;
+}
+
+char* CellStore::packedSpace(std::size_t bytes)
+{
+    bytes = (bytes + 3) & ~std::size_t{3}; // the next block starts aligned
+    if (bytes > chunkLeft_) {
+        constexpr std::size_t kChunk = std::size_t{1} << 20;
+        const std::size_t size = std::max(kChunk, bytes);
+        chunks_.emplace_back(new char[size]);
+        chunkBytes_ += size;
+        chunkFree_ = chunks_.back().get();
+        chunkLeft_ = size;
+    }
+    char* at = chunkFree_;
+    chunkFree_ += bytes;
+    chunkLeft_ -= bytes;
+    return at;
+}
+
+CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t count, bool packed)
 {
     const auto cols = static_cast<std::size_t>(cols_);
     count = std::min(count, cols);
     std::size_t chars = 0;
     for (std::size_t c = 0; c < count; ++c) chars += cells[c].size();
-    if (chars == 0) return nullptr;
+    if (chars == 0) return 0;
     // Offsets are 32 bits: a row's texts together stay under 4 GB.
     if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
     const std::size_t header = cols * sizeof(std::uint32_t);
-    Block block(static_cast<char*>(::operator new(header + chars)));
-    char* out = block.get() + header;
+    char* block = packed ? packedSpace(header + chars) : static_cast<char*>(::operator new(header + chars));
+    char* out = block + header;
     std::uint32_t end = 0;
     for (std::size_t c = 0; c < cols; ++c) {
         if (c < count) {
             copyChars(out + end, cells[c].data(), cells[c].size());
             end += static_cast<std::uint32_t>(cells[c].size());
         }
-        std::memcpy(block.get() + c * sizeof end, &end, sizeof end);
+        std::memcpy(block + c * sizeof end, &end, sizeof end);
     }
-    return block;
+    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0);
 }
 
 void CellStore::setText(int row, int col, std::string_view text)
 {
-    Block& block = rows_[static_cast<std::size_t>(row)];
+    Block& slot = rows_[static_cast<std::size_t>(row)];
+    const char* block = blockOf(slot);
     const std::string_view old = this->text(row, col);
     if (block && old.size() == text.size()) {
         // Same length (a line renumbered, a price retyped): overwritten in place.
-        copyChars(block.get() + (old.data() - block.get()), text.data(), text.size());
+        copyChars(const_cast<char*>(old.data()), text.data(), text.size());
         return;
     }
     if (!block) {
         std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
         cells[static_cast<std::size_t>(col)] = text;
-        block = makeBlock(cells.data(), cells.size());
+        slot = makeBlock(cells.data(), cells.size(), false);
         return;
     }
     // The row rebuilt around the new text: the characters before it, the
     // text, the characters after it; the offsets from this cell on move.
     const std::size_t header = static_cast<std::size_t>(cols_) * sizeof(std::uint32_t);
-    const std::size_t before = static_cast<std::size_t>(old.data() - charsOf(block.get()));
-    const std::size_t total = endOf(block.get(), cols_ - 1);
+    const std::size_t before = static_cast<std::size_t>(old.data() - charsOf(block));
+    const std::size_t total = endOf(block, cols_ - 1);
     const std::size_t after = total - before - old.size();
     const std::size_t chars = before + text.size() + after;
     if (chars == 0) {
-        block.reset();
+        release(slot);
         return;
     }
     if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
-    Block fresh(static_cast<char*>(::operator new(header + chars)));
-    std::memcpy(fresh.get(), block.get(), header);
-    char* out = fresh.get() + header;
-    copyChars(out, charsOf(block.get()), before);
+    char* fresh = static_cast<char*>(::operator new(header + chars));
+    std::memcpy(fresh, block, header);
+    char* out = fresh + header;
+    copyChars(out, charsOf(block), before);
     copyChars(out + before, text.data(), text.size());
     copyChars(out + before + text.size(), old.data() + old.size(), after);
     for (int c = col; c < cols_; ++c) {
-        const std::uint32_t end = static_cast<std::uint32_t>(endOf(block.get(), c) - old.size() + text.size());
-        std::memcpy(fresh.get() + static_cast<std::size_t>(c) * sizeof end, &end, sizeof end);
+        const std::uint32_t end = static_cast<std::uint32_t>(endOf(block, c) - old.size() + text.size());
+        std::memcpy(fresh + static_cast<std::size_t>(c) * sizeof end, &end, sizeof end);
     }
-    block = std::move(fresh);
+    release(slot);
+    slot = reinterpret_cast<Block>(fresh);
 }
 
 void CellStore::appendRow(const std::string_view* cells, std::size_t count)
 {
-    rows_.push_back(makeBlock(cells, count));
+    rows_.push_back(makeBlock(cells, count, true));
 }
 
 void CellStore::insertRows(int row, int count)
 {
-    // Empty rows hold no block: null pointers moved into place.
-    std::vector<Block> empty(static_cast<std::size_t>(count));
-    rows_.insert(rows_.begin() + row, std::make_move_iterator(empty.begin()), std::make_move_iterator(empty.end()));
+    rows_.insert(rows_.begin() + row, static_cast<std::size_t>(count), Block{0});
 }
 
-void CellStore::removeRow(int row) { rows_.erase(rows_.begin() + row); }
+void CellStore::removeRow(int row)
+{
+    release(rows_[static_cast<std::size_t>(row)]);
+    rows_.erase(rows_.begin() + row);
+}
 
-void CellStore::setRows(int rows) { rows_.resize(static_cast<std::size_t>(rows)); }
+void CellStore::setRows(int rows)
+{
+    for (std::size_t r = static_cast<std::size_t>(rows); r < rows_.size(); ++r) release(rows_[r]);
+    rows_.resize(static_cast<std::size_t>(rows), Block{0});
+}
 
 void CellStore::setCols(int cols)
 {
     if (cols == cols_) return;
+    CellStore fresh(cols);
+    fresh.rows_.reserve(rows_.size());
     std::vector<std::string_view> cells(static_cast<std::size_t>(cols));
-    std::vector<Block> rows;
-    rows.reserve(rows_.size());
     const int keep = std::min(cols, cols_);
-    for (int r = 0; r < this->rows(); ++r) {
+    for (int r = 0; r < rows(); ++r) {
         for (int c = 0; c < keep; ++c) cells[static_cast<std::size_t>(c)] = text(r, c);
-        const int oldCols = cols_;
-        cols_ = cols; // the new block's layout
-        rows.push_back(makeBlock(cells.data(), static_cast<std::size_t>(keep)));
-        cols_ = oldCols; // the old blocks are still read
+        fresh.rows_.push_back(fresh.makeBlock(cells.data(), static_cast<std::size_t>(keep), true));
     }
-    rows_ = std::move(rows);
-    cols_ = cols;
+    *this = std::move(fresh);
 }
 
-void CellStore::clearTexts()
-{
-    for (Block& block : rows_) block.reset();
-}
+void CellStore::clearTexts() { releaseAll(); }
 
 std::size_t CellStore::memoryBytes() const noexcept
 {
-    std::size_t bytes = rows_.capacity() * sizeof(Block);
+    std::size_t bytes = rows_.capacity() * sizeof(Block) + chunkBytes_;
     for (const Block& block : rows_)
-        if (block) bytes += static_cast<std::size_t>(cols_) * sizeof(std::uint32_t) + endOf(block.get(), cols_ - 1);
+        if (block && !(block & kPacked))
+            bytes += static_cast<std::size_t>(cols_) * sizeof(std::uint32_t) + endOf(blockOf(block), cols_ - 1);
     return bytes;
 }
 

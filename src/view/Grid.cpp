@@ -234,6 +234,21 @@ void Grid::setFontName(int row, int col, const std::string& fontName)
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
+void Grid::copyRowFormats(int from, int to)
+{
+    checkCell(from, 0);
+    checkCell(to, 0);
+    if (from == to) return;
+    std::vector<int> changed;
+    for (int c = 0; c < cols_; ++c)
+        if (formats_.get(from, c) != formats_.get(to, c)) {
+            recordCell(to, c);
+            if (resetDepth_ == 0) changed.push_back(c);
+        }
+    formats_.copyRow(from, to);
+    for (int c : changed) each([&](GridObserver& o) { o.cellChanged(to, c); });
+}
+
 void Grid::setCurrentCell(int row, int col)
 {
     if (row < 0 || row >= rows_ || col < 0 || col >= cols_) throw RuntimeError::invalidProcedureCall();

@@ -113,6 +113,16 @@ void RowFormats::set(int row, int col, Format format)
     release(from);
 }
 
+void RowFormats::copyRow(int from, int to) noexcept
+{
+    const Layout layout = layoutOf_[static_cast<std::size_t>(from)];
+    Layout& old = layoutOf_[static_cast<std::size_t>(to)];
+    if (old == layout) return;
+    addRef(layout);
+    release(old);
+    old = layout;
+}
+
 void RowFormats::insertRows(int row, int count)
 {
     layoutOf_.insert(layoutOf_.begin() + row, static_cast<std::size_t>(count), kDefault);

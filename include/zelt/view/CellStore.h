@@ -15,9 +15,18 @@ namespace zelt::view {
 /// pointer per row below it; changing a cell rebuilds only its row. A
 /// 100,000-line order takes about the size of its text plus four bytes a
 /// cell, where a string per cell would take 32 bytes a cell before any text.
+/// Rows appended (a load) are packed into large shared chunks, one
+/// allocation per megabyte instead of one per row; a packed row that changes
+/// gets a block of its own and its old place stays unused until the store
+/// is emptied or replaced.
 class CellStore {
 public:
     explicit CellStore(int cols = 0) : cols_(cols) {}
+    ~CellStore() { releaseAll(); }
+    CellStore(CellStore&& other) noexcept { *this = std::move(other); }
+    CellStore& operator=(CellStore&& other) noexcept;
+    CellStore(const CellStore&) = delete;
+    CellStore& operator=(const CellStore&) = delete;
 
     int rows() const noexcept { return static_cast<int>(rows_.size()); }
     int cols() const noexcept { return cols_; }
@@ -25,7 +34,7 @@ public:
     /// The cell's text; valid until its row changes. No range check.
     std::string_view text(int row, int col) const noexcept
     {
-        const char* block = rows_[static_cast<std::size_t>(row)].get();
+        const char* block = blockOf(rows_[static_cast<std::size_t>(row)]);
         if (!block) return {};
         const std::uint32_t begin = col == 0 ? 0 : endOf(block, col - 1);
         return {charsOf(block) + begin, endOf(block, col) - begin};
@@ -33,7 +42,8 @@ public:
     /// Replaces one cell's text. No range check.
     void setText(int row, int col, std::string_view text);
 
-    /// Appends a row with the given texts (missing ones empty, extra ignored).
+    /// Appends a row with the given texts (missing ones empty, extra ignored),
+    /// packed into the shared chunks.
     void appendRow(const std::string_view* cells, std::size_t count);
     /// Inserts empty rows before `row`.
     void insertRows(int row, int count);
@@ -51,10 +61,16 @@ public:
     std::size_t memoryBytes() const noexcept;
 
 private:
-    struct FreeBlock {
-        void operator()(char* block) const noexcept { ::operator delete(block); }
-    };
-    using Block = std::unique_ptr<char, FreeBlock>;
+    // A row's block address; the lowest bit marks a block packed in a chunk
+    // (blocks start on four-byte boundaries, so the bit is free).
+    using Block = std::uintptr_t;
+    static constexpr Block kPacked = 1;
+    static const char* blockOf(Block block) noexcept { return reinterpret_cast<const char*>(block & ~kPacked); }
+    /// Frees a block of its own; a packed one is left in its chunk.
+    static void release(Block& block) noexcept;
+    void releaseAll() noexcept;
+    /// Room for a packed block of `bytes`, four-byte aligned.
+    char* packedSpace(std::size_t bytes);
 
     static std::uint32_t endOf(const char* block, int col) noexcept
     {
@@ -66,11 +82,16 @@ private:
     {
         return block + static_cast<std::size_t>(cols_) * sizeof(std::uint32_t);
     }
-    /// A block holding the given cell texts; none when they are all empty.
-    Block makeBlock(const std::string_view* cells, std::size_t count) const;
+    /// A block holding the given cell texts, packed or of its own; none when
+    /// they are all empty.
+    Block makeBlock(const std::string_view* cells, std::size_t count, bool packed);
 
-    int cols_;
+    int cols_ = 0;
     std::vector<Block> rows_;
+    std::vector<std::unique_ptr<char[]>> chunks_;
+    std::size_t chunkBytes_ = 0; // all chunks together
+    char* chunkFree_ = nullptr;  // the free room of the last chunk
+    std::size_t chunkLeft_ = 0;
 };
 
 } // namespace zelt::view

@@ -67,6 +67,9 @@ public:
     Color background(int row, int col) const;
     void setBackground(int row, int col, Color color);
     const std::string& fontName(int row, int col) const;
+    /// Gives every cell of row `to` the alignment, background and font of the
+    /// same column in row `from`: one step for a load formatting many lines alike.
+    void copyRowFormats(int from, int to);
     void setFontName(int row, int col, const std::string& fontName);
 
     int row() const noexcept { return row_; }

@@ -29,6 +29,8 @@ public:
     }
     /// No range check.
     void set(int row, int col, Format format);
+    /// Gives row `to` the formats of row `from`. No range check.
+    void copyRow(int from, int to) noexcept;
     /// Inserts rows of default formats before `row`.
     void insertRows(int row, int count);
     void removeRow(int row);
