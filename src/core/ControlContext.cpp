@@ -35,4 +35,15 @@ void ControlContext::reportFailure(std::string_view label, const text::RuntimeEr
     message(std::string(label) + " " + error.description() + " " + std::to_string(error.number()), "");
 }
 
+void ControlContext::recordServiceFailure(std::string entry)
+{
+    state.lastServiceFailure = entry;
+    services.activity->exchangeFailed(entry);
+    try {
+        services.eventLog->write(entry);
+    } catch (const std::exception&) {
+        // A log that cannot be written must not turn a failed exchange into a crash.
+    }
+}
+
 } // namespace zelt

@@ -84,6 +84,9 @@ struct ControlContext {
     /// User-change dirty marking: True, or False when PersonType is exactly "5".
     void markDirtyByUser() { state.IsDirty = state.PersonType != "5"; }
 
+    /// A failed web exchange: kept for LastServiceFailure, told to the
+    /// activity indicator, written to the event log.
+    void recordServiceFailure(std::string entry);
     view::MessageBoxAnswer message(std::string text, std::string title,
                                    view::MessageBoxButtons buttons = view::MessageBoxButtons::Ok,
                                    view::MessageBoxIcon icon = view::MessageBoxIcon::None);

@@ -43,6 +43,13 @@ void AvaTaxRestService::setTimeouts(std::chrono::milliseconds connect, std::chro
     total_ = total;
 }
 
+void AvaTaxRestService::setLimits(std::chrono::milliseconds connect, std::chrono::milliseconds total,
+                                  std::size_t maxAnswerBytes)
+{
+    setTimeouts(connect, total);
+    maxAnswerBytes_ = maxAnswerBytes;
+}
+
 HttpRequest AvaTaxRestService::request(std::string method, std::string path) const
 {
     HttpRequest r;
@@ -55,6 +62,7 @@ HttpRequest AvaTaxRestService::request(std::string method, std::string path) con
                  {"X-Avalara-Client", client_}};
     r.connectTimeout = connect_;
     r.totalTimeout = total_;
+    r.maxAnswerBytes = maxAnswerBytes_;
     return r;
 }
 

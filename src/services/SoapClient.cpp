@@ -85,6 +85,12 @@ std::string SoapClient::cleanedAnswer(std::string_view body)
 std::string SoapClient::ReturnWebserviceXML(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
                                             std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly)
 {
+    return call(AsmxUrl, Host, SOAPAction, SOAPEnvelope, UpdateAddDeleteOnly, false).value_or(std::string());
+}
+
+std::optional<std::string> SoapClient::call(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
+                                            std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly, bool successOnly)
+{
     platform::HttpRequest request;
     request.url = AsmxUrl;
     request.body = serializedEnvelope(SOAPEnvelope);
@@ -99,13 +105,19 @@ std::string SoapClient::ReturnWebserviceXML(std::string_view AsmxUrl, std::strin
     const platform::HttpResult result = post("ReturnWebserviceXML", request);
     if (!result.ok()) {
         recordFailure("ReturnWebservice Method could not load XML data", AsmxUrl, result.failure);
-        return {};
+        return std::nullopt;
     }
-    if (UpdateAddDeleteOnly) return {};
+    const long status = result.response->status;
+    if (successOnly && (status < 200 || status > 299)) {
+        recordFailure("ReturnWebserviceXML", AsmxUrl, "the service answered HTTP " + std::to_string(status));
+        return std::nullopt;
+    }
+    if (UpdateAddDeleteOnly) return std::string();
     std::string answer = cleanedAnswer(result.response->body);
-    if (answer.empty())
-        recordFailure("ReturnWebserviceXML", AsmxUrl,
-                      "the answer (HTTP " + std::to_string(result.response->status) + ") is not XML");
+    if (answer.empty()) {
+        recordFailure("ReturnWebserviceXML", AsmxUrl, "the answer (HTTP " + std::to_string(status) + ") is not XML");
+        return std::nullopt;
+    }
     return answer;
 }
 
@@ -117,14 +129,7 @@ platform::HttpResult SoapClient::post(std::string_view service, const platform::
 
 void SoapClient::recordFailure(std::string_view service, std::string_view url, std::string_view reason)
 {
-    std::string entry = std::string(service) + ": " + withoutCredentials(url) + ": " + std::string(reason);
-    ctx_.state.lastServiceFailure = entry;
-    ctx_.services.activity->exchangeFailed(entry);
-    try {
-        ctx_.services.eventLog->write(entry);
-    } catch (const std::exception&) {
-        // A log that cannot be written must not turn a failed exchange into a crash.
-    }
+    ctx_.recordServiceFailure(std::string(service) + ": " + withoutCredentials(url) + ": " + std::string(reason));
 }
 
 std::string withoutCredentials(std::string_view url)

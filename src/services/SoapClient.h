@@ -2,6 +2,7 @@
 
 #include "zelt/platform/HttpClient.h"
 
+#include <optional>
 #include <string>
 #include <string_view>
 
@@ -19,6 +20,11 @@ public:
     /// never silent: it goes to the event log and LastServiceFailure.
     std::string ReturnWebserviceXML(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
                                     std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly);
+    /// The same exchange for a caller that must tell a failure from an
+    /// answer: nothing on any failure, an error status (a SOAP fault
+    /// included) being one when `successOnly`.
+    std::optional<std::string> call(std::string_view AsmxUrl, std::string_view Host, std::string_view SOAPAction,
+                                    std::string_view SOAPEnvelope, bool UpdateAddDeleteOnly, bool successOnly);
 
     /// What is sent for an envelope: its parsed document written back, the
     /// declaration without its encoding; an envelope that does not parse

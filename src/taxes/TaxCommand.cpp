@@ -94,6 +94,7 @@ void TaxCommand::configure(const ControlState& st, platform::AvaTaxService& svc)
     if (!st.Url.empty()) svc.setUrl(st.Url);
     if (!st.Account.empty()) svc.setAccount(st.Account);
     if (!st.LicenseKey.empty()) svc.setLicenseKey(st.LicenseKey);
+    svc.setLimits(st.serviceConnectTimeout, st.serviceTotalTimeout, st.serviceMaxAnswerBytes);
 }
 
 void TaxCommand::fail(const std::string& why)
@@ -266,7 +267,15 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
         if (auto failure = calculateTaxesFromRates(before)) return failure;
         return writeTotals();
     };
-    if (ask([&] { return service->ping(""); }) != 0) return fallBack();
+    // The clerk gets the taxes of the stored rates; the host can see why.
+    const auto recordFailure = [&](std::string fallbackReason) {
+        std::string why = service->lastFailure();
+        ctx_.recordServiceFailure(why.empty() ? std::move(fallbackReason) : std::move(why));
+    };
+    if (const int code = ask([&] { return service->ping(""); }); code != 0) {
+        recordFailure("AvaTax ping: the service answered code " + std::to_string(code));
+        return fallBack();
+    }
 
     std::string why;
     auto request = buildRequest(why);
@@ -285,6 +294,8 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
     if (result.resultCode != 0) {
         for (const auto& m : result.messages)
             st.AvalavaErrorMessage += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
+        recordFailure("AvaTax GetTax: " + (result.messages.empty() ? std::string("the order was not taxed")
+                                                                    : result.messages.front().summary));
         return fallBack();
     }
 

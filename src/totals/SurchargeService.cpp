@@ -79,10 +79,14 @@ void SurchargeService::GetSurCharges(std::int16_t carrierID, std::string_view ef
     view::Form& f = ctx_.form;
     if (!st.UsesZeltD) return;
     if (f.chkAppFreight.checked() || st.mode == Mode::ViewMode) return;
-    const std::string answer = soap_.ReturnWebserviceXML(st.surchargeServiceAddress, st.surchargeServerName,
-                                                         st.surchargeSoapAction, envelope(carrierID, effectiveDate), false);
+    // A failed exchange (recorded, with its reason) is not an answer of no
+    // surcharge: the surcharge and the freight stay as they were.
+    const std::optional<std::string> answer = soap_.call(st.surchargeServiceAddress, st.surchargeServerName,
+                                                         st.surchargeSoapAction, envelope(carrierID, effectiveDate),
+                                                         false, true);
+    if (!answer) return;
     try {
-        const double percent = percentage(withoutResponseTags(answer));
+        const double percent = percentage(withoutResponseTags(*answer));
         view::TextBox& surcharge = f.txtFee[Fee::Surcharge];
         view::TextBox& freight = f.txtFee[Fee::Freight];
         surcharge.setText("0");

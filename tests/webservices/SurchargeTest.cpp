@@ -91,10 +91,11 @@ TEST_F(Surcharge, ValuesGoIntoTheEnvelopeEscapedAndAFailureIsSeen)
     EXPECT_NE(service.lastEnvelope().find("<EffectiveDate>R&amp;D &lt;5&gt;</EffectiveDate>"), std::string::npos)
         << "the envelope still parses and goes out whole";
     EXPECT_EQ(fee(4), "210.00");
-    // An unreachable service: no surcharge, the freight unchanged, the failure in the log.
+    // An unreachable service is not a carrier without surcharge: the surcharge
+    // and the freight stay as they were, the failure is in the log.
     control->PutServerName("http://127.0.0.1:1/");
     control->GetSurCharges(3, "2024-05-01");
-    EXPECT_EQ(fee(7), "0.00");
+    EXPECT_EQ(fee(7), "10.00");
     EXPECT_EQ(fee(4), "210.00");
     EXPECT_NE(control->LastServiceFailure().find("http://127.0.0.1:1/WebServices/SurchargeInformation/Service.asmx"),
               std::string::npos)

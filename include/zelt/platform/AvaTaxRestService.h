@@ -36,7 +36,8 @@ public:
     /// The result of a tax request; a failed exchange is an Exception result
     /// whose message says why.
     AvaTaxResult getTax(const AvaTaxRequest& request) override;
-    const std::string& lastFailure() const noexcept { return lastFailure_; }
+    std::string lastFailure() const override { return lastFailure_; }
+    void setLimits(std::chrono::milliseconds connect, std::chrono::milliseconds total, std::size_t maxAnswerBytes) override;
 
 private:
     HttpRequest request(std::string method, std::string path) const;
@@ -48,6 +49,7 @@ private:
     std::string licenseKey_;
     std::chrono::milliseconds connect_{10'000};
     std::chrono::milliseconds total_{30'000};
+    std::size_t maxAnswerBytes_ = 8u << 20;
     std::string lastFailure_;
 };
 

@@ -3,6 +3,8 @@
 #include "zelt/platform/AvaTaxRequest.h"
 #include "zelt/platform/AvaTaxResult.h"
 
+#include <chrono>
+#include <cstddef>
 #include <string>
 #include <string_view>
 
@@ -22,6 +24,14 @@ public:
     virtual void setLicenseKey(const std::string& licenseKey) = 0;
     virtual int ping(std::string_view message) = 0;
     virtual AvaTaxResult getTax(const AvaTaxRequest& request) = 0;
+    /// Bounds of every exchange the service makes: time to connect, time in
+    /// all, bytes of answer. A service that makes no exchange ignores them.
+    virtual void setLimits(std::chrono::milliseconds /*connect*/, std::chrono::milliseconds /*total*/,
+                           std::size_t /*maxAnswerBytes*/)
+    {
+    }
+    /// Why the last call failed, when it failed; never holds the credentials.
+    virtual std::string lastFailure() const { return {}; }
 };
 
 } // namespace zelt::platform
