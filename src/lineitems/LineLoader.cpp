@@ -128,6 +128,24 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         write(c, std::move(fixed.text));
     };
     const auto kept = [&](int c) { return lineKept[slotOf[static_cast<std::size_t>(c)]]; };
+    // The columns of each kind, in column order: each kind is handled in its
+    // own loop over a line, not by a choice per cell.
+    struct Kinds {
+        std::vector<int> asReceived, dates, units, exemptMarks;
+        std::vector<const ColumnFact*> numbers;
+    } kinds;
+    for (const ColumnFact& column : kColumns) {
+        switch (column.display) {
+        case CellDisplay::AsReceived:
+        case CellDisplay::Computed: kinds.asReceived.push_back(column.col); break;
+        case CellDisplay::Fixed2:
+        case CellDisplay::Fixed3:
+        case CellDisplay::ConvertedPrice: kinds.numbers.push_back(&column); break;
+        case CellDisplay::Date: kinds.dates.push_back(column.col); break;
+        case CellDisplay::UnitText: kinds.units.push_back(column.col); break;
+        case CellDisplay::ExemptMark: kinds.exemptMarks.push_back(column.col); break;
+        }
+    }
     std::vector<std::string_view> fields;
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) {
@@ -149,39 +167,31 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         out.exempt.push_back(exempt);
         out.priced.push_back(0);
         ++out.lines;
-        for (const ColumnFact& column : kColumns) {
-            const int c = column.col;
-            std::string_view field = c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
-            switch (column.display) {
-            case CellDisplay::AsReceived: cell[static_cast<std::size_t>(c)] = field; break;
-            case CellDisplay::Fixed2:
-            case CellDisplay::Fixed3:
+        const auto field = [&](int c) {
+            return c < Col::kLoadFields ? fields[static_cast<std::size_t>(c)] : std::string_view{};
+        };
+        for (int c : kinds.asReceived) cell[static_cast<std::size_t>(c)] = field(c);
+        // The numbers, in column order: the first that cannot be taken is the one reported.
+        for (const ColumnFact* column : kinds.numbers) {
+            const int c = column->col;
+            if (column->display == CellDisplay::ConvertedPrice) {
+                double price = in.amount(field(c), recordNo, c, columnName(*column)) * rate;
+                if (!isAmountInRange(price))
+                    in.fail(recordNo, c, std::string(columnName(*column)) + " times the conversion rate is beyond the currency range");
+                writeFixed(c, price, lineAmountDecimals(column->display));
+            } else if (auto v = text::tryToNumber(field(c), loc)) {
                 // A number is formatted; any other text is kept as it is. Quantities
                 // and weights beyond the currency range could never be totalled.
-                if (auto v = text::tryToNumber(field, loc)) {
-                    if (!isAmountInRange(*v)) in.copiedAmount(field, recordNo, c, columnName(column));
-                    writeFixed(c, *v, lineAmountDecimals(column.display));
-                } else {
-                    cell[static_cast<std::size_t>(c)] = field;
-                }
-                break;
-            case CellDisplay::Date:
-                writeRepeated(c, field, [&](std::string_view f) { return text::formatDateText(f, loc); });
-                break;
-            case CellDisplay::UnitText:
-                writeRepeated(c, field, [&](std::string_view f) { return lists.unitCodeToDisplay(f); });
-                break;
-            case CellDisplay::ConvertedPrice: {
-                double price = in.amount(field, recordNo, c, columnName(column)) * rate;
-                if (!isAmountInRange(price))
-                    in.fail(recordNo, c, std::string(columnName(column)) + " times the conversion rate is beyond the currency range");
-                writeFixed(c, price, lineAmountDecimals(column.display));
-                break;
-            }
-            case CellDisplay::Computed: cell[static_cast<std::size_t>(c)] = field; break;
-            case CellDisplay::ExemptMark: cell[static_cast<std::size_t>(c)] = exempt ? kExemptMark : std::string_view{}; break;
+                if (!isAmountInRange(*v)) in.copiedAmount(field(c), recordNo, c, columnName(*column));
+                writeFixed(c, *v, lineAmountDecimals(column->display));
+            } else {
+                cell[static_cast<std::size_t>(c)] = field(c);
             }
         }
+        for (int c : kinds.dates)
+            writeRepeated(c, field(c), [&](std::string_view f) { return text::formatDateText(f, loc); });
+        for (int c : kinds.units) writeRepeated(c, field(c), [&](std::string_view f) { return lists.unitCodeToDisplay(f); });
+        for (int c : kinds.exemptMarks) cell[static_cast<std::size_t>(c)] = exempt ? kExemptMark : std::string_view{};
 
         // The Status decides pricing and shading: it is read where a quantity
         // and a price are present, and on every line outside Add Mode.

@@ -57,8 +57,40 @@ std::vector<std::string_view> split(std::string_view text, std::string_view sepa
 
 RecordReader::RecordReader(std::string_view text, std::string_view recordSeparator, std::string_view fieldSeparator)
     : text_(text), recordSep_(recordSeparator), fieldSep_(fieldSeparator),
-      onePass_(!recordSeparator.empty() && !fieldSeparator.empty() && recordSeparator[0] == fieldSeparator[0])
+      onePass_(!recordSeparator.empty() && !fieldSeparator.empty() && recordSeparator[0] == fieldSeparator[0]),
+      record_(patternOf(recordSeparator)), field_(patternOf(fieldSeparator))
 {
+    for (std::size_t k = 1; k < fieldSep_.size(); ++k)
+        if (onePass_ && fieldSep_[k] == recordSep_[0]) cutPlaces_.push_back(k);
+}
+
+RecordReader::Pattern RecordReader::patternOf(std::string_view separator) noexcept
+{
+    Pattern p;
+    if (separator.size() > sizeof p.word) return p;
+    std::memcpy(&p.word, separator.data(), separator.size());
+    unsigned char mask[sizeof p.mask] = {};
+    std::memset(mask, 0xFF, separator.size());
+    std::memcpy(&p.mask, mask, sizeof mask);
+    p.fits = true;
+    return p;
+}
+
+bool RecordReader::matches(std::size_t at, std::string_view separator, const Pattern& pattern) const noexcept
+{
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    if (pattern.fits && size - at >= sizeof pattern.word) {
+        // Eight bytes read at once (the text goes on that far), the
+        // separator's own bytes compared.
+        std::uint64_t word;
+        std::memcpy(&word, data + at, sizeof word);
+        return (word & pattern.mask) == pattern.word;
+    }
+    if (separator.size() > size - at) return false;
+    for (std::size_t k = 0; k < separator.size(); ++k)
+        if (data[at + k] != separator[k]) return false;
+    return true;
 }
 
 bool RecordReader::next(std::vector<std::string_view>& fields)
@@ -79,13 +111,6 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
     const char lead = recordSep_[0];
     const char* data = text_.data();
     const std::size_t size = text_.size();
-    // Separators are a few characters: compared in place, not through memcmp.
-    auto matches = [&](std::size_t at, std::string_view sep) {
-        if (sep.size() > size - at) return false;
-        for (std::size_t k = 0; k < sep.size(); ++k)
-            if (data[at + k] != sep[k]) return false;
-        return true;
-    };
     const std::size_t start = pos_;
     std::size_t fieldStart = pos_;
     std::size_t i = pos_;
@@ -93,15 +118,14 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
         const void* hit = std::memchr(data + i, lead, size - i);
         if (!hit) break;
         i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
-        if (matches(i, recordSep_)) {
+        if (matches(i, recordSep_, record_)) {
             if (i > start || !fields.empty()) fields.push_back(text_.substr(fieldStart, i - fieldStart));
             pos_ = i + recordSep_.size();
             return true;
         }
-        if (matches(i, fieldSep_)) {
+        if (matches(i, fieldSep_, field_)) {
             bool cut = false;
-            for (std::size_t k = i + 1; k < i + fieldSep_.size() && !cut; ++k)
-                cut = data[k] == lead && matches(k, recordSep_);
+            for (std::size_t k : cutPlaces_) cut = cut || matches(i + k, recordSep_, record_);
             if (!cut) {
                 fields.push_back(text_.substr(fieldStart, i - fieldStart));
                 i += fieldSep_.size();

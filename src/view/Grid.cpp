@@ -239,6 +239,11 @@ void Grid::copyRowFormats(int from, int to)
     checkCell(from, 0);
     checkCell(to, 0);
     if (from == to) return;
+    if (!journal_ && resetDepth_ > 0) {
+        // Nothing records the cells and nobody is told of them (a load).
+        formats_.copyRow(from, to);
+        return;
+    }
     std::vector<int> changed;
     for (int c = 0; c < cols_; ++c)
         if (formats_.get(from, c) != formats_.get(to, c)) {

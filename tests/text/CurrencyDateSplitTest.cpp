@@ -110,7 +110,7 @@ TEST(Split, RecordReaderGivesTheSamePiecesAsSplittingTwice)
     struct Seps {
         const char* record;
         const char* field;
-    } seps[] = {{"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}};
+    } seps[] = {{"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}, {"$R$$R$$R$", "$F$$F$$F$"}};
     unsigned seed = 12345;
     auto nextRandom = [&seed] {
         seed = seed * 1103515245u + 12345u;

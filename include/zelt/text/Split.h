@@ -1,5 +1,6 @@
 #pragma once
 
+#include <cstdint>
 #include <string_view>
 #include <vector>
 
@@ -27,11 +28,26 @@ public:
     bool next(std::vector<std::string_view>& fields);
 
 private:
+    /// A separator of up to eight characters as one word and the mask of its
+    /// bytes: one comparison tells whether it starts at a place.
+    struct Pattern {
+        std::uint64_t word = 0;
+        std::uint64_t mask = 0;
+        bool fits = false;
+    };
+    static Pattern patternOf(std::string_view separator) noexcept;
+    bool matches(std::size_t at, std::string_view separator, const Pattern& pattern) const noexcept;
+
     std::string_view text_;
     std::string_view recordSep_;
     std::string_view fieldSep_;
     std::size_t pos_ = 0;
     bool onePass_;
+    Pattern record_;
+    Pattern field_;
+    // Places inside the field separator holding the lead character, where a
+    // record separator could start first.
+    std::vector<std::size_t> cutPlaces_;
 };
 
 } // namespace zelt::text
