@@ -4,10 +4,14 @@
 // answer (mapped and written as TaxDataXML by the tax command) and a freight
 // rules file. The
 // first byte picks the reader; the rest is the text. Every reader must end
-// with a result or a zelt::Error, never a crash, a hang or a leak.
+// with a result or a zelt::Error, never a crash, a hang or a leak; where the
+// answer reaches the order it is held to its guarantee: an answer that cannot
+// be used leaves the order byte for byte as it was, one that is used leaves
+// it consistent (the freight is the base freight plus the surcharge).
 #include "platform/AvaTaxJson.h"
 #include "services/SoapClient.h"
 
+#include "ControlSnapshot.h"
 #include "Tolerate.h"
 
 #include <zelt/OrderedItems.h>
@@ -16,9 +20,25 @@
 
 #include <cstddef>
 #include <cstdint>
+#include <cstdio>
+#include <cmath>
+#include <cstdlib>
 #include <string>
 
 namespace {
+
+[[noreturn]] void broken(const char* what, const std::string& answer)
+{
+    std::fprintf(stderr, "guarantee broken: %s\nanswer: %s\n", what, answer.c_str());
+    std::abort();
+}
+
+/// A failed exchange or refused answer: recorded, and the order untouched.
+void expectHeld(zelt::OrderedItems& control, const std::string& before, const std::string& answer)
+{
+    if (control.LastServiceFailure().empty()) broken("a refused answer is not recorded", answer);
+    if (controlSnapshot(control) != before) broken("a refused answer changed the order", answer);
+}
 
 /// Answers every request with the fuzzer's text, as a service would.
 /// AvaTax answering the fuzzer's text, mapped as the REST client maps it.
@@ -72,15 +92,32 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     switch (target) {
     case 0: control.SetFreightOptionsFromMorrow(text); break;
     case 1: (void)zelt::SoapClient::cleanedAnswer(text); break;
-    case 2:
+    case 2: {
         control.setUsesZeltD(true);
         control.PutServerName("http://127.0.0.1/");
+        const std::string before = controlSnapshot(control);
         control.GetSurCharges(2, "2024-05-01");
+        if (!control.LastServiceFailure().empty()) {
+            expectHeld(control, before, text);
+            break;
+        }
+        // Used: the freight is the base freight plus the surcharge, both as shown.
+        const auto amount = [&](int i) { return std::strtod(control.form().txtFee[i].text().c_str(), nullptr); };
+        const double freight = amount(4), surcharge = amount(7);
+        if (std::abs(freight - (200.0 + surcharge)) > 0.0051) broken("the freight is not the base plus the surcharge", text);
         break;
-    case 3:
+    }
+    case 3: {
         control.setInternalTaxServiceURL("http://127.0.0.1/TaxService.asmx");
-        tolerate([&] { control.CalculateTaxesFromVardonInternalService("PO-1"); });
+        control.setShipCountry("Canada");
+        const std::string before = controlSnapshot(control);
+        try {
+            control.CalculateTaxesFromVardonInternalService("PO-1");
+        } catch (const zelt::Error&) {
+            expectHeld(control, before, text);
+        }
         break;
+    }
     case 4: tolerate([&] { (void)control.URLDecode(text); }); break;
     case 5: {
         auto at = text.find('\n');

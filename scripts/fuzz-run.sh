@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# Runs each libFuzzer target for FUZZ_SECONDS over its corpus and seeds, keeps
+# Runs each libFuzzer target for FUZZ_SECONDS over its corpus and seeds (with
+# its dictionary; FUZZ_SEED fixes the random seed, as CI does), keeps
 # going after a finding, and ends with one line per target: runs, runs a
 # second, coverage, and the findings (crash-, leak-, timeout- files) it wrote.
 set -uo pipefail
@@ -9,13 +10,13 @@ findings_dir="$build/findings"
 mkdir -p "$findings_dir"
 summary=()
 status=0
-for target_line in host-input:corpus:fuzz/seeds host-loads:corpus-loads:fuzz/load-seeds \
-            service-answers:corpus-services:fuzz/service-seeds; do
-    IFS=: read -r target corpus seeds <<< "$target_line"
+for target_line in host-input:corpus:fuzz/seeds:host host-loads:corpus-loads:fuzz/load-seeds:host \
+            service-answers:corpus-services:fuzz/service-seeds:service; do
+    IFS=: read -r target corpus seeds dict <<< "$target_line"
     mkdir -p "$build/$corpus" "$findings_dir/$target"
     log="$build/fuzz-$target.log"
     "$build/fuzz/zelt-fuzz-$target" -max_total_time="$seconds" -artifact_prefix="$findings_dir/$target/" \
-        "$build/$corpus" "$seeds" > "$log" 2>&1
+        -dict="fuzz/dicts/$dict.dict" ${FUZZ_SEED:+-seed="$FUZZ_SEED"} "$build/$corpus" "$seeds" > "$log" 2>&1
     done_line=$(grep -E '^#[0-9]+[[:space:]]+DONE' "$log" | tail -1)
     runs=$(grep -oE '^Done [0-9]+ runs' "$log" | grep -oE '[0-9]+' | tail -1)
     rate=$(grep -oE 'exec/s: [0-9]+' <<< "$done_line" | grep -oE '[0-9]+')

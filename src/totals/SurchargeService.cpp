@@ -89,9 +89,14 @@ void SurchargeService::GetSurCharges(std::int16_t carrierID, std::string_view ef
         const double percent = percentage(withoutResponseTags(*answer));
         view::TextBox& surcharge = f.txtFee[Fee::Surcharge];
         view::TextBox& freight = f.txtFee[Fee::Freight];
+        // Both amounts are worked out before either box changes: a percentage
+        // that cannot be applied leaves them as they were.
+        const double base = ctx_.number(freight.text());
+        const std::string surchargeText = ctx_.fixed(text::checked(base * percent), 2);
+        const std::string freightText = ctx_.fixed(text::checked(base + ctx_.number(surchargeText)), 2);
         surcharge.setText("0");
-        surcharge.setText(ctx_.fixed(text::checked(ctx_.number(freight.text()) * percent), 2));
-        freight.setText(ctx_.fixed(text::checked(ctx_.number(freight.text()) + ctx_.number(surcharge.text())), 2));
+        surcharge.setText(surchargeText);
+        freight.setText(freightText);
     } catch (const text::RuntimeError& e) {
         // Ends where it failed, as described; the host can still see why.
         soap_.recordFailure("GetSurCharges", st.surchargeServiceAddress, e.description());
