@@ -11,7 +11,11 @@ mkdir -p "$findings_dir"
 summary=()
 status=0
 for target_line in host-input:corpus:fuzz/seeds:host host-loads:corpus-loads:fuzz/load-seeds:host \
-            service-answers:corpus-services:fuzz/service-seeds:service; do
+            service-answers:corpus-services:fuzz/service-seeds:service \
+            url-decode:corpus-url-decode:fuzz/parser-seeds/url-decode:service \
+            soap-answer:corpus-soap-answer:fuzz/parser-seeds/soap-answer:service \
+            avatax-json:corpus-avatax-json:fuzz/parser-seeds/avatax-json:service \
+            freight-rules:corpus-freight-rules:fuzz/parser-seeds/freight-rules:service; do
     IFS=: read -r target corpus seeds dict <<< "$target_line"
     mkdir -p "$build/$corpus" "$findings_dir/$target"
     log="$build/fuzz-$target.log"
