@@ -105,7 +105,10 @@ void Grid::undo(const Journal& journal)
     for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
         switch (e->kind) {
         case Journal::Kind::Cell: restoreCell(e->row, e->col, e->cell); break;
-        case Journal::Kind::ColumnTexts: setColumnTexts(e->col, e->row, e->texts); break;
+        case Journal::Kind::ColumnTexts:
+            rewriteRows(e->col, e->row, static_cast<int>(e->texts.size()),
+                        [&](int row, std::string_view, std::string& out) { out.assign(e->texts[static_cast<std::size_t>(row - e->row)]); });
+            break;
         case Journal::Kind::RowInserted: removeRow(e->row); break;
         case Journal::Kind::RowRemoved: {
             insertRow(e->row);
@@ -125,18 +128,7 @@ void Grid::setText(int row, int col, std::string_view text)
     checkCell(row, col);
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
-    cells_.setText(row, col, text);
-    forgetNumber(row, col);
-    each([&](GridObserver& o) { o.cellChanged(row, col); });
-}
-
-TextList* Grid::recordColumn(int col, int firstRow, std::size_t rows)
-{
-    if (!journal_) return nullptr;
-    journal_->entries.push_back({Journal::Kind::ColumnTexts, firstRow, col, {}, {}, {}});
-    TextList& texts = journal_->entries.back().texts; // a deque: stays put while it grows
-    texts.reserve(rows, rows * 8);
-    return &texts;
+    writeText(row, col, text);
 }
 
 void Grid::writeText(int row, int col, std::string_view text)
@@ -146,34 +138,30 @@ void Grid::writeText(int row, int col, std::string_view text)
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
-void Grid::setColumnTexts(int col, int firstRow, const TextList& texts)
+void Grid::rewriteRows(int col, int firstRow, int count, const ColumnRewrite& rewrite)
 {
-    if (texts.empty()) return;
+    if (count == 0) return;
     checkCell(firstRow, col);
-    checkCell(firstRow + static_cast<int>(texts.size()) - 1, col);
-    TextList* old = recordColumn(col, firstRow, texts.size());
-    for (std::size_t i = 0; i < texts.size(); ++i) {
-        const int row = firstRow + static_cast<int>(i);
-        const std::string_view text = cells_.text(row, col);
-        if (old) old->push_back(text);
-        if (text != texts[i]) writeText(row, col, texts[i]);
+    checkCell(firstRow + count - 1, col);
+    TextList* old = nullptr;
+    if (journal_) {
+        journal_->entries.push_back({Journal::Kind::ColumnTexts, firstRow, col, {}, {}, {}});
+        old = &journal_->entries.back().texts; // a deque: stays put while it grows
+        old->reserve(static_cast<std::size_t>(count), static_cast<std::size_t>(count) * 8);
     }
-}
-
-void Grid::rewriteColumn(int col, int firstRow,
-                         const std::function<void(int row, std::string_view text, std::string& out)>& rewrite)
-{
-    if (firstRow == rows_) return;
-    checkCell(firstRow, col);
-    TextList* old = recordColumn(col, firstRow, static_cast<std::size_t>(rows_ - firstRow));
     std::string fresh;
-    for (int row = firstRow; row < rows_; ++row) {
+    for (int row = firstRow; row < firstRow + count; ++row) {
         const std::string_view text = cells_.text(row, col);
         if (old) old->push_back(text);
         fresh.clear();
         rewrite(row, text, fresh);
         if (text != fresh) writeText(row, col, fresh);
     }
+}
+
+void Grid::rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite)
+{
+    rewriteRows(col, firstRow, rows_ - firstRow, rewrite);
 }
 
 Grid::Alignment Grid::alignment(int row, int col) const

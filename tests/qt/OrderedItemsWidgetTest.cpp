@@ -2,6 +2,7 @@
 // reach the model's entry points, and program changes show at once.
 #include "GridTableModel.h"
 #include "QtMessageBoxes.h"
+#include "WidgetTestServices.h"
 
 #include <zelt/OrderedItems.h>
 #include <zelt/OrderedItemsWidget.h>
@@ -28,47 +29,11 @@ using namespace zelt;
 
 namespace {
 
-const char* kLookups =
-    "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$Received$F$6$R$Rewards$F$7$R$$T$"
-    "Each$F$EA$R$Box$F$BX$R$$T$UPS Ground$F$1$R$Club Pickup$F$2$R$$T$Spring 2024$F$2024-03-01$R$Fall 2024$F$"
-    "2024-09-01$R$$T$1$R$$T$";
-
 std::string line(int number, const char* status, const char* description)
 {
     return "9$F$" + std::to_string(number) + "$F$" + status + "$F$1$F$0$F$$F$2$F$EA$F$M-" + std::to_string(number) +
            "$F$$F$$F$$F$" + description + "$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$";
 }
-
-/// AvaTax answering every order with a 4% state tax on its first line.
-struct StateTaxOnly : platform::AvaTaxService {
-    void setProfileClient(const std::string&) override {}
-    void setUrl(const std::string&) override {}
-    void setAccount(const std::string&) override {}
-    void setLicenseKey(const std::string&) override {}
-    int ping(std::string_view) override { return 0; }
-    platform::AvaTaxResult getTax(const platform::AvaTaxRequest& request) override
-    {
-        platform::AvaTaxResult result;
-        platform::AvaTaxLine line;
-        line.no = request.lines.at(0).number;
-        line.taxable = request.lines.at(0).amount;
-        platform::AvaTaxDetail state;
-        state.jurisType = 1;
-        state.rate = 0.04;
-        state.taxable = line.taxable;
-        line.details = {state};
-        result.lines = {line};
-        return result;
-    }
-};
-
-struct FlatFreight : platform::FreightCalculator {
-    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
-                          std::int32_t) override
-    {
-        return "30|5";
-    }
-};
 
 } // namespace
 
@@ -91,7 +56,7 @@ private slots:
         widget->resize(1280, 800);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
-        widget->control().GetComboContent(kLookups);
+        widget->control().GetComboContent(testing::kLookups);
         widget->control().setViewMode(Mode::UpdateMode);
         widget->control().setReadData(line(1, "1", "Desk") + line(2, "3", "Lamp") + line(3, "1", "Chair"));
     }
@@ -484,14 +449,14 @@ private slots:
     {
         // GIVEN an order whose first line is a member factory pickup, AvaTax and a freight rule
         Services services;
-        services.avaTax = [] { return std::make_shared<StateTaxOnly>(); };
-        services.freight = std::make_shared<FlatFreight>();
+        services.avaTax = [] { return std::make_shared<testing::StateTax>(); };
+        services.freight = std::make_shared<testing::FlatFreight>();
         widget = std::make_unique<OrderedItemsWidget>(nullptr, services);
         widget->resize(1280, 800);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
         OrderedItems& control = widget->control();
-        control.GetComboContent(kLookups);
+        control.GetComboContent(testing::kLookups);
         control.setViewMode(Mode::UpdateMode);
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");

@@ -2,6 +2,8 @@
 // whatever is visible and enabled, message boxes answered at random, pop-ups
 // used or closed. No event may throw or hang, and the order must stay whole:
 // its lines export, load into a fresh control and export the same again.
+#include "WidgetTestServices.h"
+
 #include <zelt/OrderedItems.h>
 #include <zelt/OrderedItemsWidget.h>
 #include <zelt/platform/MemoryEventLog.h>
@@ -25,50 +27,12 @@ using namespace zelt;
 
 namespace {
 
-const char* kLookups =
-    "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$Received$F$6$R$Rewards$F$7$R$$T$"
-    "Each$F$EA$R$Box$F$BX$R$$T$UPS Ground$F$1$R$Club Pickup$F$2$R$$T$Spring 2024$F$2024-03-01$R$Fall 2024$F$"
-    "2024-09-01$R$$T$1$R$$T$";
-
 std::string line(int n, const char* status, int quantity, const std::string& price)
 {
     return "9$F$" + std::to_string(n) + "$F$" + status + "$F$1$F$0$F$$F$" + std::to_string(quantity) + "$F$" +
            (n % 4 ? "EA" : "BX") + "$F$M-" + std::to_string(n) + "$F$$F$$F$$F$Item " + std::to_string(n) + "$F$1.5$F$" +
            "2024-01-05$F$" + price + "$F$1$F$$F$0$F$$F$0$F$$R$";
 }
-
-/// AvaTax answering every line with a 4% state tax.
-struct StateTax : platform::AvaTaxService {
-    void setProfileClient(const std::string&) override {}
-    void setUrl(const std::string&) override {}
-    void setAccount(const std::string&) override {}
-    void setLicenseKey(const std::string&) override {}
-    int ping(std::string_view) override { return 0; }
-    platform::AvaTaxResult getTax(const platform::AvaTaxRequest& request) override
-    {
-        platform::AvaTaxResult result;
-        for (const auto& in : request.lines) {
-            platform::AvaTaxLine out;
-            out.no = in.number;
-            out.taxable = in.amount;
-            platform::AvaTaxDetail state;
-            state.jurisType = 1;
-            state.rate = 0.04;
-            state.taxable = in.amount;
-            out.details = {state};
-            result.lines.push_back(out);
-        }
-        return result;
-    }
-};
-
-struct FlatFreight : platform::FreightCalculator {
-    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
-                          std::int32_t) override
-    {
-        return "30|5";
-    }
-};
 
 /// The clerk at random: Yes or No to a question, Ok to a notice.
 struct RandomAnswers : view::MessageBoxService {
@@ -142,8 +106,8 @@ private slots:
         Services services;
         services.messageBoxes = answers;
         services.eventLog = log;
-        services.freight = std::make_shared<FlatFreight>();
-        services.avaTax = [] { return std::make_shared<StateTax>(); };
+        services.freight = std::make_shared<testing::FlatFreight>();
+        services.avaTax = [] { return std::make_shared<testing::StateTax>(true); };
 
         OrderedItemsWidget widget(nullptr, services, QLocale(QLocale::English, QLocale::UnitedStates));
         widget.resize(1280, 800);
@@ -151,7 +115,7 @@ private slots:
         QVERIFY(QTest::qWaitForWindowExposed(&widget));
         OrderedItems& control = widget.control();
         view::Form& form = control.form();
-        control.GetComboContent(kLookups);
+        control.GetComboContent(testing::kLookups);
         control.setViewMode(Mode::UpdateMode);
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");
@@ -305,7 +269,7 @@ private slots:
                 Services quiet;
                 quiet.eventLog = log;
                 OrderedItems fresh(quiet);
-                fresh.GetComboContent(kLookups);
+                fresh.GetComboContent(testing::kLookups);
                 fresh.setViewMode(Mode::UpdateMode);
                 fresh.setReadData(exported);
                 (void)fresh.GetSalesTaxesNFees();

@@ -53,15 +53,12 @@ public:
     /// The text stays valid until the cell's row changes.
     std::string_view text(int row, int col) const;
     void setText(int row, int col, std::string_view text);
-    /// Sets the texts of one column from `firstRow` down, one per row: the
-    /// same as setText row by row, recorded as one journal entry (renumbering
-    /// every line below a deleted one is one change, not thousands).
-    void setColumnTexts(int col, int firstRow, const TextList& texts);
     /// Rewrites one column from `firstRow` to the last row in one pass:
     /// `rewrite(row, text, out)` appends the row's new text to the empty
-    /// `out`. Recorded as one journal entry, as setColumnTexts.
-    void rewriteColumn(int col, int firstRow,
-                       const std::function<void(int row, std::string_view text, std::string& out)>& rewrite);
+    /// `out`. The same as setText row by row, recorded as one journal entry
+    /// (renumbering every line below a deleted one is one change, not thousands).
+    using ColumnRewrite = std::function<void(int row, std::string_view text, std::string& out)>;
+    void rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite);
     Alignment alignment(int row, int col) const;
     void setAlignment(int row, int col, Alignment alignment);
     Color background(int row, int col) const;
@@ -216,8 +213,8 @@ private:
     CellState cellState(int row, int col) const;
     void recordCell(int row, int col);
     void restoreCell(int row, int col, const CellState& state);
-    /// Starts a ColumnTexts journal entry for `rows` rows, if recording.
-    TextList* recordColumn(int col, int firstRow, std::size_t rows);
+    /// rewriteColumn over `count` rows from `firstRow`.
+    void rewriteRows(int col, int firstRow, int count, const ColumnRewrite& rewrite);
     /// setText without the range check and the journal.
     void writeText(int row, int col, std::string_view text);
     void resetNumbers();

@@ -1,0 +1,53 @@
+#pragma once
+
+// What the window tests give the control in place of the outside world:
+// lookup tables, an AvaTax that taxes at a flat state rate, a flat freight.
+#include <zelt/OrderedItems.h>
+
+#include <string>
+#include <string_view>
+
+namespace zelt::testing {
+
+inline const char* kLookups =
+    "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$Received$F$6$R$Rewards$F$7$R$$T$"
+    "Each$F$EA$R$Box$F$BX$R$$T$UPS Ground$F$1$R$Club Pickup$F$2$R$$T$Spring 2024$F$2024-03-01$R$Fall 2024$F$"
+    "2024-09-01$R$$T$1$R$$T$";
+
+/// AvaTax answering a 4% state tax on the first line, or on every line.
+struct StateTax : platform::AvaTaxService {
+    explicit StateTax(bool taxEveryLine = false) : everyLine(taxEveryLine) {}
+    void setProfileClient(const std::string&) override {}
+    void setUrl(const std::string&) override {}
+    void setAccount(const std::string&) override {}
+    void setLicenseKey(const std::string&) override {}
+    int ping(std::string_view) override { return 0; }
+    platform::AvaTaxResult getTax(const platform::AvaTaxRequest& request) override
+    {
+        platform::AvaTaxResult result;
+        for (const auto& in : request.lines) {
+            platform::AvaTaxLine out;
+            out.no = in.number;
+            out.taxable = in.amount;
+            platform::AvaTaxDetail state;
+            state.jurisType = 1;
+            state.rate = 0.04;
+            state.taxable = in.amount;
+            out.details = {state};
+            result.lines.push_back(out);
+            if (!everyLine) break;
+        }
+        return result;
+    }
+    bool everyLine;
+};
+
+struct FlatFreight : platform::FreightCalculator {
+    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
+                          std::int32_t) override
+    {
+        return "30|5";
+    }
+};
+
+} // namespace zelt::testing
