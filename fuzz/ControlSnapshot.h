@@ -66,6 +66,15 @@ inline std::string controlSnapshot(zelt::OrderedItems& control)
     } catch (const zelt::Error& e) {
         field(std::string("readData refused: ") + e.what());
     }
-    field(control.GetSalesTaxesNFees());
+    try {
+        field(control.GetSalesTaxesNFees());
+    } catch (const zelt::Error& e) {
+        field(std::string("GetSalesTaxesNFees refused: ") + e.what());
+    }
+    field(control.IsDirty() ? "dirty" : "clean");
+    field(control.CanUndo() ? "undo" : "-");
+    field(control.CanRedo() ? "redo" : "-");
+    field(control.GetFreightInfo());
+    field(control.TaxDataXML());
     return out;
 }

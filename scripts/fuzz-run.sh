@@ -1,8 +1,9 @@
 #!/usr/bin/env bash
-# Runs each libFuzzer target for FUZZ_SECONDS over its corpus and seeds (with
-# its dictionary; FUZZ_SEED fixes the random seed, as CI does), keeps
-# going after a finding, and ends with one line per target: runs, runs a
-# second, coverage, and the findings (crash-, leak-, timeout- files) it wrote.
+# Runs each libFuzzer target (or those FUZZ_TARGETS names) for FUZZ_SECONDS
+# over its corpus and seeds, with its dictionary; FUZZ_SEED fixes the random
+# seed, as CI does. Keeps going after a finding, and ends with one line per
+# target: runs, runs a second, coverage, and the findings (crash-, leak-,
+# timeout- files) it wrote.
 set -uo pipefail
 build=${1:-build-fuzz}
 seconds=${FUZZ_SECONDS:-60}
@@ -10,13 +11,16 @@ findings_dir="$build/findings"
 mkdir -p "$findings_dir"
 summary=()
 status=0
-for target_line in host-input:corpus:fuzz/seeds:host host-loads:corpus-loads:fuzz/load-seeds:host \
-            service-answers:corpus-services:fuzz/service-seeds:service \
-            url-decode:corpus-url-decode:fuzz/parser-seeds/url-decode:service \
-            soap-answer:corpus-soap-answer:fuzz/parser-seeds/soap-answer:service \
-            avatax-json:corpus-avatax-json:fuzz/parser-seeds/avatax-json:service \
-            freight-rules:corpus-freight-rules:fuzz/parser-seeds/freight-rules:service; do
-    IFS=: read -r target corpus seeds dict <<< "$target_line"
+# Each target: its seeds in fuzz/seeds/<target>, its corpus in the build
+# directory, and the host or the service dictionary.
+service_targets=" url-decode soap-answer avatax-json freight-rules freight-rules-page surcharge-answer internal-tax-answer tax-command-answer "
+targets=${FUZZ_TARGETS:-"line-records lookup-tables tax-fee-exchange brokerage-brackets freight-rates typed-keys
+    freight-rules-page surcharge-answer internal-tax-answer tax-command-answer url-decode soap-answer avatax-json freight-rules"}
+for target in $targets; do
+    dict=host
+    [[ "$service_targets" == *" $target "* ]] && dict=service
+    corpus="corpus-$target"
+    seeds="fuzz/seeds/$target"
     mkdir -p "$build/$corpus" "$findings_dir/$target"
     log="$build/fuzz-$target.log"
     "$build/fuzz/zelt-fuzz-$target" -max_total_time="$seconds" -artifact_prefix="$findings_dir/$target/" \

@@ -1,0 +1,191 @@
+#pragma once
+
+// A control prepared for fuzzing, with stand-in services the target can steer
+// (the HTTP answer, the AvaTax answer) and observe (event log, message boxes),
+// plus the snapshot of its state once prepared.
+//
+// Building a control and loading its order costs more than most inputs, so a
+// prepared control is kept between runs for as long as it is provably as it
+// was: an input that leaves the snapshot byte for byte unchanged leaves the
+// rig in place; an input that changes the control gets its consistency
+// checked and the rig is rebuilt for the next run.
+#include "ControlSnapshot.h"
+
+#include <zelt/OrderedItems.h>
+#include <zelt/StandIns.h>
+#include <zelt/platform/EventLog.h>
+#include <zelt/text/Currency.h>
+#include <zelt/view/ScriptedMessageBoxes.h>
+
+#include <cmath>
+#include <cstdio>
+#include <cstdlib>
+#include <functional>
+#include <map>
+#include <memory>
+#include <string>
+
+namespace fuzzrig {
+
+[[noreturn]] inline void broken(const char* what, const std::string& detail)
+{
+    std::fprintf(stderr, "guarantee broken: %s\n%s\n", what, detail.c_str());
+    std::abort();
+}
+
+/// Every HTTP request is answered with the text and status the run sets.
+class ScriptedHttp : public zelt::platform::HttpClient {
+public:
+    std::string body;
+    long status = 200;
+    zelt::platform::HttpResult post(const zelt::platform::HttpRequest&) override
+    {
+        return {zelt::platform::HttpResponse{status, body}, {}};
+    }
+};
+
+/// Counts the entries written without keeping them: a kept rig must not grow
+/// from run to run, or every run looks like a leak to the fuzzer and gets a
+/// full leak scan.
+class CountingEventLog : public zelt::platform::EventLog {
+public:
+    void write(std::string_view) override { ++entries; }
+    std::size_t entries = 0;
+};
+
+struct Rig {
+    std::shared_ptr<ScriptedHttp> http = std::make_shared<ScriptedHttp>();
+    std::shared_ptr<CountingEventLog> log = std::make_shared<CountingEventLog>();
+    std::shared_ptr<zelt::view::ScriptedMessageBoxes> boxes = std::make_shared<zelt::view::ScriptedMessageBoxes>();
+    /// What AvaTax answers; the tax command makes its service from it.
+    std::shared_ptr<std::string> avaTaxAnswer = std::make_shared<std::string>();
+    std::unique_ptr<zelt::OrderedItems> control;
+    std::string snapshot;
+
+    std::size_t logEntries() const { return log->entries; }
+};
+
+using Setup = std::function<void(Rig&, unsigned key)>;
+using AvaTaxFactory = std::function<std::shared_ptr<zelt::platform::AvaTaxService>(std::shared_ptr<std::string>)>;
+
+/// Prepared rigs by setup key.
+class RigPool {
+public:
+    explicit RigPool(Setup setup, AvaTaxFactory avaTax = {}) : setup_(std::move(setup)), avaTax_(std::move(avaTax)) {}
+
+    Rig& get(unsigned key)
+    {
+        auto& slot = rigs_[key];
+        if (!slot) {
+            slot = std::make_unique<Rig>();
+            zelt::Services services;
+            services.http = slot->http;
+            services.eventLog = slot->log;
+            services.messageBoxes = slot->boxes;
+            if (avaTax_) services.avaTax = [factory = avaTax_, answer = slot->avaTaxAnswer] { return factory(answer); };
+            slot->control = std::make_unique<zelt::OrderedItems>(services);
+            setup_(*slot, key);
+            slot->snapshot = controlSnapshot(*slot->control);
+        }
+        return *slot;
+    }
+    void discard(unsigned key) { rigs_.erase(key); }
+
+private:
+    Setup setup_;
+    AvaTaxFactory avaTax_;
+    std::map<unsigned, std::unique_ptr<Rig>> rigs_;
+};
+
+/// The deposit is the sum of the fees, the sales tax and the merchandise
+/// total once the taxes and fees are set again (to the cent). Checked only where every part
+/// is a number and the step reached the deposit (it stops at a line whose
+/// amount cannot be read, as documented).
+inline void expectDepositEqualsItsParts(zelt::OrderedItems& control, const std::string& input)
+{
+    auto& f = control.form();
+    const std::string sentinel = "not recomputed";
+    f.txtFee[6].setText(sentinel);
+    control.SetTaxNFees();
+    if (f.txtFee[6].text() == sentinel) return;
+    zelt::text::Currency sum;
+    try {
+        for (int i : {0, 1, 2, 3, 4, 5, 7})
+            if (!f.txtFee[i].text().empty()) sum += zelt::text::Currency::fromText(f.txtFee[i].text(), control.locale());
+        for (int i : {17, 18}) sum += zelt::text::Currency::fromText(f.txtField[i].text(), control.locale());
+        const auto deposit = zelt::text::Currency::fromText(f.txtFee[6].text(), control.locale());
+        // The deposit is formatted from a double to 15 significant digits:
+        // on amounts of a trillion and more the cents are that rounding.
+        const double slack = 0.005 + std::abs(sum.toDouble()) * 5e-15;
+        if (std::abs((deposit - sum).toDouble()) > slack) {
+            std::string parts;
+            for (int i : {0, 1, 2, 3, 4, 5, 7}) parts += "fee " + std::to_string(i) + ": " + f.txtFee[i].text() + "\n";
+            for (int i : {17, 18}) parts += "field " + std::to_string(i) + ": " + f.txtField[i].text() + "\n";
+            broken("the deposit is not the sum of its parts", "deposit " + f.txtFee[6].text() + "\n" + parts + "input:\n" + input);
+        }
+    } catch (const zelt::Error&) {
+        // A part that is no number: there is no sum to hold the deposit to.
+    }
+}
+
+inline bool rateIsPositive(zelt::OrderedItems& control)
+{
+    try {
+        return zelt::text::Currency::fromText(control.form().txtCurrConversionRate.text(), control.locale()) >
+               zelt::text::Currency{};
+    } catch (const zelt::Error&) {
+        return false;
+    }
+}
+
+/// An order changed by an accepted input: its lines export and load again,
+/// the tax and fee summary can be asked for, and the deposit adds up.
+inline void expectConsistent(zelt::OrderedItems& control, const std::string& input)
+{
+    try {
+        (void)control.GetSalesTaxesNFees(); // may refuse with a reason: a DirectionOrder kept as received
+    } catch (const zelt::Error&) {
+    }
+    std::string lines;
+    try {
+        lines = control.readData();
+    } catch (const zelt::ExportError& e) {
+        // Prices are exported in the vendor's currency: a conversion rate the
+        // clerk set to zero or to no number stops the export with a reason.
+        if (!rateIsPositive(control))
+            return expectDepositEqualsItsParts(control, input);
+        broken("the lines of an accepted input do not export", std::string(e.what()) + "\ninput:\n" + input);
+    }
+    try {
+        control.setReadData(lines);
+    } catch (const zelt::Error& e) {
+        broken("the exported lines do not load again", std::string(e.what()) + "\ninput:\n" + input);
+    }
+    expectDepositEqualsItsParts(control, input);
+}
+
+/// Runs one input on the rig for `key`: a refusal (zelt::Error) must leave the
+/// snapshot unchanged; an accepted input that changed something is checked
+/// for consistency and the rig rebuilt. Returns whether the input was refused.
+template <typename Call>
+bool runGuarded(RigPool& pool, unsigned key, const std::string& input, Call call)
+{
+    Rig& rig = pool.get(key);
+    bool refused = false;
+    std::string why;
+    try {
+        call(rig);
+    } catch (const zelt::Error& e) {
+        refused = true;
+        why = e.what();
+    }
+    rig.boxes->clearShown();
+    const std::string after = controlSnapshot(*rig.control);
+    if (after == rig.snapshot) return refused;
+    if (refused) broken("a refused input changed the control", why + "\ninput:\n" + input);
+    expectConsistent(*rig.control, input);
+    pool.discard(key);
+    return false;
+}
+
+} // namespace fuzzrig
