@@ -22,6 +22,7 @@ ControlContext::ControlContext(Services s) : services(std::move(s))
     if (!services.avaTax)
         services.avaTax = [http = services.http] { return std::make_shared<platform::AvaTaxRestService>(http); };
     form.grdOrdItems.setNumberColumns(numberKeptColumns());
+    form.grdOrdItems.setMarkColumn(Col::Exempt, std::string(kExemptMark));
 }
 
 view::MessageBoxAnswer ControlContext::message(std::string text, std::string title, view::MessageBoxButtons buttons,

@@ -50,7 +50,7 @@ bool LineRows::isRowExempt(int row) const
 
 void LineRows::trackExempt(int row, std::string& tracker) const
 {
-    if (ctx_.grid().text(row, Col::Exempt) != kExemptMark) return;
+    if (!ctx_.grid().isMarked(row)) return;
     char number[16];
     tracker.append(number, std::to_chars(number, number + sizeof number, row).ptr);
     tracker.push_back('|');

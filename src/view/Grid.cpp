@@ -41,6 +41,7 @@ void Grid::setRows(int rows)
     cells_.setRows(rows);
     formats_.setRows(rows);
     numbers_.resize(static_cast<std::size_t>(rows) * slots_, std::bit_cast<double>(kNaNNotRead));
+    marks_.resize(static_cast<std::size_t>(rows), kMarkUnknown);
     rows_ = rows;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([](GridObserver& o) { o.gridReset(); });
@@ -94,7 +95,7 @@ void Grid::restoreCell(int row, int col, const CellState& state)
     checkCell(row, col);
     recordCell(row, col);
     cells_.setText(row, col, state.text);
-    forgetNumber(row, col);
+    cellWritten(row, col);
     formats_.set(row, col,
                  packFormat(state.alignment, state.background, state.font < fontNames_.size() ? state.font : std::uint8_t{0}));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -134,7 +135,7 @@ void Grid::setText(int row, int col, std::string_view text)
 void Grid::writeText(int row, int col, std::string_view text)
 {
     cells_.setText(row, col, text);
-    forgetNumber(row, col);
+    cellWritten(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
@@ -298,6 +299,7 @@ void Grid::insertRow(int row)
     formats_.insertRows(row, 1);
     numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
                     std::bit_cast<double>(kNaNNotRead));
+    marks_.insert(marks_.begin() + row, kMarkUnknown);
     ++rows_;
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
@@ -318,6 +320,7 @@ void Grid::removeRow(int row)
     formats_.removeRow(row);
     const auto firstNumber = numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_);
     numbers_.erase(firstNumber, firstNumber + static_cast<std::ptrdiff_t>(slots_));
+    marks_.erase(marks_.begin() + row);
     --rows_;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
@@ -360,6 +363,21 @@ void Grid::keepNumbers(std::vector<double> values, const text::Locale& locale)
 void Grid::resetNumbers()
 {
     numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNaNNotRead));
+    marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
+}
+
+void Grid::setMarkColumn(int col, std::string mark)
+{
+    markCol_ = col;
+    mark_ = std::move(mark);
+    marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
+}
+
+bool Grid::readMark(int row) const
+{
+    const bool marked = cells_.text(row, markCol_) == mark_;
+    marks_[static_cast<std::size_t>(row)] = marked ? kMarked : kNotMarked;
+    return marked;
 }
 
 void Grid::forgetNumbers() const noexcept

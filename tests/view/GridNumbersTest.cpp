@@ -1,7 +1,7 @@
-// The numbers a grid keeps for its number columns must always be what its
-// cells read as: every way a cell, a row or the whole grid changes is applied
-// at random, and after each step every kept number is checked against a
-// fresh read of the cell's text.
+// The numbers a grid keeps for its number columns, and the marks it keeps for
+// its mark column, must always be what its cells read as: every way a cell, a
+// row or the whole grid changes is applied at random, and after each step
+// every kept number and mark is checked against the cell's text.
 #include "zelt/text/NumberText.h"
 #include "zelt/view/Grid.h"
 
@@ -18,6 +18,8 @@ namespace {
 
 constexpr int kCols = 6;
 const std::vector<int> kNumberCols = {1, 3, 4};
+constexpr int kMarkCol = 3;
+constexpr const char* kMark = "12";
 
 std::string randomCell(std::mt19937& random)
 {
@@ -36,17 +38,22 @@ void expectKeptNumbersMatchTheCells(const Grid& grid, const text::Locale& locale
             for (int pass = 0; pass < 2; ++pass)
                 ASSERT_EQ(grid.number(r, c, locale), fresh)
                     << "step " << step << " row " << r << " col " << c << " text \"" << grid.text(r, c) << "\"";
+            if (c != kMarkCol) continue;
+            for (int pass = 0; pass < 2; ++pass) {
+                ASSERT_EQ(grid.isMarked(r), grid.text(r, c) == kMark) << "step " << step << " row " << r;
+            }
         }
 }
 
 } // namespace
 
-TEST(GridNumbers, KeptNumbersFollowEveryChangeToTheCells)
+TEST(GridNumbers, KeptNumbersAndMarksFollowEveryChangeToTheCells)
 {
     std::mt19937 random(7);
     Grid grid("grid");
     grid.setCols(kCols);
     grid.setNumberColumns(kNumberCols);
+    grid.setMarkColumn(kMarkCol, kMark);
     grid.setRows(4);
     text::Locale locale = text::Locale::enUS();
     Grid::Journal journal;

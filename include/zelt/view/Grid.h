@@ -129,6 +129,20 @@ public:
     /// written, so that nothing reads them again.
     void keepNumbers(std::vector<double> values, const text::Locale& locale);
 
+    /// The column whose cells are tested against one mark (the exempt mark
+    /// of a line): whether each row's cell holds it is kept, one byte a row,
+    /// so that listing the marked rows of a large order does not read every
+    /// row's cells. Any change to a cell of the column forgets its answer.
+    void setMarkColumn(int col, std::string mark);
+    /// Whether the row's cell in the mark column holds the mark (false
+    /// without a mark column or outside the grid).
+    bool isMarked(int row) const
+    {
+        if (row < 0 || row >= rows_ || markCol_ < 0 || markCol_ >= cols_) return false;
+        const std::uint8_t kept = marks_[static_cast<std::size_t>(row)];
+        return kept == kMarkUnknown ? readMark(row) : kept == kMarked;
+    }
+
     /// User actions: a click on a cell selects it and fires Click (and
     /// SelChange when the selection moved); presses and releases record the
     /// mouse cell and fire MouseDown / MouseUp.
@@ -220,6 +234,13 @@ private:
     void resetNumbers();
     void forgetNumber(int row, int col) noexcept;
     std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
+    bool readMark(int row) const;
+    /// Forgets what is kept of a cell (its number, its mark) after a write.
+    void cellWritten(int row, int col) noexcept
+    {
+        forgetNumber(row, col);
+        if (col == markCol_) marks_[static_cast<std::size_t>(row)] = kMarkUnknown;
+    }
     // Markers of a kept number that is not one: two NaN payloads.
     static constexpr std::uint64_t kNaNNotRead = 0x7FF8'0000'0000'0A01ULL;
     static constexpr std::uint64_t kNaNNotANumber = 0x7FF8'0000'0000'0A02ULL;
@@ -247,6 +268,11 @@ private:
     std::size_t slots_ = 0;
     mutable std::vector<double> numbers_;
     mutable const text::Locale* numbersLocale_ = nullptr;
+    // Marked rows: one byte per row, unknown until read.
+    static constexpr std::uint8_t kNotMarked = 0, kMarked = 1, kMarkUnknown = 2;
+    int markCol_ = -1;
+    std::string mark_;
+    mutable std::vector<std::uint8_t> marks_ = std::vector<std::uint8_t>(1, kMarkUnknown);
 };
 
 } // namespace zelt::view
