@@ -127,6 +127,16 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         keep(c, fixed.value);
         write(c, std::move(fixed.text));
     };
+    // A plain decimal in range is written and kept without parsing and
+    // formatting it (most amounts a host sends are).
+    const auto writePlain = [&](int c, std::string_view field, int decimals) {
+        const auto i = static_cast<std::size_t>(c);
+        double value = 0;
+        if (!text::formatPlainFixed(field, decimals, loc, written[i], value) || !isAmountInRange(value)) return false;
+        cell[i] = written[i];
+        keep(c, value);
+        return true;
+    };
     const auto kept = [&](int c) { return lineKept[slotOf[static_cast<std::size_t>(c)]]; };
     // The columns of each kind, in column order: each kind is handled in its
     // own loop over a line, not by a choice per cell.
@@ -174,16 +184,19 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         // The numbers, in column order: the first that cannot be taken is the one reported.
         for (const ColumnFact* column : kinds.numbers) {
             const int c = column->col;
+            const int decimals = lineAmountDecimals(column->display);
+            if ((rate == 1.0 || column->display != CellDisplay::ConvertedPrice) && writePlain(c, field(c), decimals))
+                continue;
             if (column->display == CellDisplay::ConvertedPrice) {
                 double price = in.amount(field(c), recordNo, c, columnName(*column)) * rate;
                 if (!isAmountInRange(price))
                     in.fail(recordNo, c, std::string(columnName(*column)) + " times the conversion rate is beyond the currency range");
-                writeFixed(c, price, lineAmountDecimals(column->display));
+                writeFixed(c, price, decimals);
             } else if (auto v = text::tryToNumber(field(c), loc)) {
                 // A number is formatted; any other text is kept as it is. Quantities
                 // and weights beyond the currency range could never be totalled.
                 if (!isAmountInRange(*v)) in.copiedAmount(field(c), recordNo, c, columnName(*column));
-                writeFixed(c, *v, lineAmountDecimals(column->display));
+                writeFixed(c, *v, decimals);
             } else {
                 cell[static_cast<std::size_t>(c)] = field(c);
             }

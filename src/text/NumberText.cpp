@@ -6,6 +6,7 @@
 #include <array>
 #include <charconv>
 #include <cmath>
+#include <cstdint>
 #include <cstring>
 #include <limits>
 
@@ -445,6 +446,40 @@ FixedText formatFixedRead(double value, int decimals, const Locale& locale)
     std::string text = formatFixed(value, decimals, locale);
     const double read = toNumber(text, locale);
     return {std::move(text), read};
+}
+
+bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale, std::string& out, double& value)
+{
+    static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
+    if (locale.decimalSeparator.size() != 1 || decimals < 0 || decimals > 4) return false;
+    const char point = locale.decimalSeparator[0];
+    const std::size_t n = text.size();
+    std::size_t i = 0;
+    const bool negative = i < n && text[i] == '-';
+    if (negative) ++i;
+    const std::size_t integerStart = i;
+    std::uint64_t mantissa = 0;
+    while (i < n && isDigit(text[i])) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i++] - '0');
+    const std::size_t integerDigits = i - integerStart;
+    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0')) return false;
+    std::size_t fraction = 0;
+    if (i < n) {
+        if (text[i] != point) return false;
+        for (++i; i < n && isDigit(text[i]); ++i, ++fraction)
+            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
+        if (fraction == 0 || i != n) return false;
+    }
+    // Up to 15 digits the mantissa is exact and reads back digit for digit,
+    // so rounding to 15 significant digits changes nothing; dividing it by an
+    // exact power of ten rounds once, to the nearest, as reading the text does.
+    if (fraction > static_cast<std::size_t>(decimals) || integerDigits + fraction > 15) return false;
+    if (negative && mantissa == 0) return false;
+    const double magnitude = static_cast<double>(mantissa) / kPowers[fraction];
+    value = negative ? -magnitude : magnitude;
+    out.assign(text);
+    if (fraction == 0 && decimals > 0) out.push_back(point);
+    out.append(static_cast<std::size_t>(decimals) - fraction, '0');
+    return true;
 }
 
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale)

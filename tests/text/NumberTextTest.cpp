@@ -354,3 +354,54 @@ TEST(NumberText, AFixedAmountKnowsTheNumberItReadsAs)
         }
     }
 }
+
+// The plain-decimal fast path must give exactly what reading the text and
+// formatting the number give, and must step aside for every other text.
+TEST(NumberText, APlainDecimalIsFormattedAsReadingAndFormattingWould)
+{
+    struct Case {
+        const char* text;
+        int decimals;
+        bool plain;
+    };
+    const Case cases[] = {
+        {"12.5", 2, true},      {"12", 2, true},         {"0.25", 3, true},        {"-3.75", 2, true},
+        {"0", 0, true},         {"999999999999.99", 2, true}, {"123456789012345", 2, true},
+        {"1234567890123456", 2, false}, {"12.345", 2, false}, {"007", 2, false}, {"-0", 2, false},
+        {"-0.00", 2, false},    {"+1", 2, false},        {"1.", 2, false},         {".5", 2, false},
+        {" 1", 2, false},       {"1 ", 2, false},        {"1,5", 2, false},        {"1e3", 2, false},
+        {"", 2, false},         {"-", 2, false},         {"1,234.50", 2, false},
+    };
+    for (const Case& c : cases) {
+        std::string out = "untouched";
+        double value = 0;
+        EXPECT_EQ(formatPlainFixed(c.text, c.decimals, kUS, out, value), c.plain) << c.text;
+        if (!c.plain) {
+            EXPECT_EQ(out, "untouched") << c.text;
+        }
+    }
+    // Random plain decimals in both locales against the slow path.
+    std::mt19937_64 random(11);
+    for (int i = 0; i < 20000; ++i) {
+        const int decimals = static_cast<int>(random() % 5);
+        const int fraction = decimals == 0 ? 0 : static_cast<int>(random() % static_cast<unsigned>(decimals + 1));
+        const int integerDigits = 1 + static_cast<int>(random() % static_cast<unsigned>(15 - fraction));
+        std::string digits = std::to_string(1 + random() % 9);
+        if (random() % 4 == 0) digits = "0";
+        for (int d = 1; d < integerDigits && digits != "0"; ++d) digits += static_cast<char>('0' + random() % 10);
+        for (const Locale* locale : {&kUS, &kCA}) {
+            std::string text = (random() % 3 == 0 ? "-" : "") + digits;
+            if (fraction > 0) {
+                text += locale->decimalSeparator;
+                for (int d = 0; d < fraction; ++d) text += static_cast<char>('0' + random() % 10);
+            }
+            if (text.find_first_not_of("-0,.") == std::string::npos) continue; // a negative zero is no plain decimal
+            std::string out;
+            double value = 0;
+            ASSERT_TRUE(formatPlainFixed(text, decimals, *locale, out, value)) << text;
+            const FixedText slow = formatFixedRead(toNumber(text, *locale), decimals, *locale);
+            ASSERT_EQ(out, slow.text) << text;
+            ASSERT_EQ(std::bit_cast<std::uint64_t>(value), std::bit_cast<std::uint64_t>(slow.value)) << text;
+        }
+    }
+}

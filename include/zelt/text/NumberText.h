@@ -42,6 +42,13 @@ struct FixedText {
     double value;
 };
 FixedText formatFixedRead(double value, int decimals, const Locale& locale);
+/// The fast path of reading a text and writing it in the fixed form: a plain
+/// decimal (an optional minus, an integer part without leading zeros, and at
+/// most `decimals` decimals after the locale's separator; 15 digits at most;
+/// not a negative zero) gives, in `out` and `value`, exactly what
+/// formatFixedRead(toNumber(text)) gives, without parsing or formatting.
+/// Any other text returns false and leaves `out` alone.
+bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale, std::string& out, double& value);
 /// The same pattern applied to a text: a numeric text is reformatted, any
 /// other text (the empty text included) is returned unchanged.
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale);
