@@ -76,23 +76,6 @@ RecordReader::Pattern RecordReader::patternOf(std::string_view separator) noexce
     return p;
 }
 
-bool RecordReader::matches(std::size_t at, std::string_view separator, const Pattern& pattern) const noexcept
-{
-    const char* data = text_.data();
-    const std::size_t size = text_.size();
-    if (pattern.fits && size - at >= sizeof pattern.word) {
-        // Eight bytes read at once (the text goes on that far), the
-        // separator's own bytes compared.
-        std::uint64_t word;
-        std::memcpy(&word, data + at, sizeof word);
-        return (word & pattern.mask) == pattern.word;
-    }
-    if (separator.size() > size - at) return false;
-    for (std::size_t k = 0; k < separator.size(); ++k)
-        if (data[at + k] != separator[k]) return false;
-    return true;
-}
-
 bool RecordReader::next(std::vector<std::string_view>& fields)
 {
     fields.clear();

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstdint>
+#include <cstring>
 #include <string_view>
 #include <vector>
 
@@ -49,5 +50,23 @@ private:
     // record separator could start first.
     std::vector<std::size_t> cutPlaces_;
 };
+
+// Called at every occurrence of a separator's lead character: inline.
+inline bool RecordReader::matches(std::size_t at, std::string_view separator, const Pattern& pattern) const noexcept
+{
+    const char* data = text_.data();
+    const std::size_t size = text_.size();
+    if (pattern.fits && size - at >= sizeof pattern.word) {
+        // Eight bytes read at once (the text goes on that far), the
+        // separator's own bytes compared.
+        std::uint64_t word;
+        std::memcpy(&word, data + at, sizeof word);
+        return (word & pattern.mask) == pattern.word;
+    }
+    if (separator.size() > size - at) return false;
+    for (std::size_t k = 0; k < separator.size(); ++k)
+        if (data[at + k] != separator[k]) return false;
+    return true;
+}
 
 } // namespace zelt::text
