@@ -102,20 +102,29 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         written[static_cast<std::size_t>(c)] = std::move(value);
         cell[static_cast<std::size_t>(c)] = written[static_cast<std::size_t>(c)];
     };
-    // Dates and unit codes repeat from line to line: a field the same as the
-    // line above's is shown as it was there, without reading it again.
-    std::array<std::string, Col::kCount> lastField;
-    std::array<bool, Col::kCount> haveLast{};
+    // Dates and unit codes repeat from line to line: the last few distinct
+    // fields of each such column and what they were shown as are kept, and a
+    // field seen among them is shown the same without converting it again.
+    struct Converted {
+        std::string field, shown;
+    };
+    constexpr std::size_t kRecent = 4;
+    std::array<std::array<Converted, kRecent>, Col::kCount> recent;
+    std::array<std::size_t, Col::kCount> recentCount{}, recentNext{};
     const auto writeRepeated = [&](int c, std::string_view field, auto convert) {
         const auto i = static_cast<std::size_t>(c);
-        if (haveLast[i] && lastField[i] == field) {
-            cell[i] = written[i];
-            return;
-        }
-        haveLast[i] = false; // until the conversion has succeeded
-        write(c, convert(field));
-        lastField[i].assign(field);
-        haveLast[i] = true;
+        for (std::size_t k = 0; k < recentCount[i]; ++k)
+            if (recent[i][k].field == field) {
+                cell[i] = recent[i][k].shown;
+                return;
+            }
+        std::string shown = convert(field); // may refuse the field: nothing is kept then
+        Converted& slot = recent[i][recentNext[i]];
+        recentNext[i] = (recentNext[i] + 1) % kRecent;
+        recentCount[i] = std::min(recentCount[i] + 1, kRecent);
+        slot.field.assign(field);
+        slot.shown = std::move(shown);
+        cell[i] = slot.shown;
     };
     // This line's kept numbers, and a fixed amount written with the number it reads as.
     double* lineKept = nullptr;
