@@ -5,7 +5,9 @@
 #include "zelt/ExportError.h"
 #include "zelt/text/Currency.h"
 #include "zelt/text/RuntimeError.h"
+#include "zelt/text/Split.h"
 
+#include <array>
 #include <vector>
 
 namespace zelt {
@@ -14,6 +16,48 @@ void LineExport::fail(const char* member, int row, int column, const std::string
 {
     ctx_.message("readData GET modlue " + description + " " + std::to_string(number), "");
     throw ExportError(member, row, column, description);
+}
+
+namespace {
+
+// How many characters of `text` are the lead character of either separator.
+std::size_t leadCount(std::string_view text, std::string_view fieldSep, std::string_view recordSep)
+{
+    const char a = fieldSep.empty() ? '\0' : fieldSep[0];
+    const char b = recordSep.empty() ? a : recordSep[0];
+    std::size_t n = 0;
+    for (char c : text) n += (c == a || c == b) ? 1 : 0;
+    return n;
+}
+
+} // namespace
+
+int LineExport::firstCellNotReadBack(std::string_view record, std::size_t recordStart,
+                                     const std::array<std::size_t, Col::kCount + 1>& cellStart,
+                                     std::string_view fieldSep, std::string_view recordSep)
+{
+    std::vector<std::string_view> fields;
+    text::RecordReader reader(record, recordSep, fieldSep);
+    const bool one = reader.next(fields);
+    std::vector<std::string_view> rest;
+    const bool more = one && reader.next(rest);
+    for (int c = 0; c < Col::kCount; ++c) {
+        const std::size_t from = cellStart[static_cast<std::size_t>(c)] - recordStart;
+        const std::size_t to = c + 1 < Col::kCount ? cellStart[static_cast<std::size_t>(c) + 1] - recordStart - fieldSep.size()
+                                                   : record.size() - recordSep.size() - fieldSep.size();
+        if (!one || static_cast<std::size_t>(c) >= fields.size() || fields[static_cast<std::size_t>(c)] != record.substr(from, to - from))
+            return c;
+    }
+    return more ? Col::kCount - 1 : -1;
+}
+
+void LineExport::refuseSeparator(int row, int col, const std::string& fieldSep, const std::string& recordSep)
+{
+    const std::string_view name = kColumns[static_cast<std::size_t>(col)].header;
+    const std::string reason = "the " + std::string(name) + " holds the field separator \"" + fieldSep +
+                               "\" or the record separator \"" + recordSep + "\" (or the start of one)";
+    ctx_.message("Line " + std::to_string(row) + ": " + reason + ". Change it before the lines are saved.", "");
+    throw ExportError("readData", row, col, reason);
 }
 
 std::string LineExport::readData()
@@ -39,11 +83,17 @@ std::string LineExport::readData()
     std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
     int row = 0;
     int col = 0;
+    // Where each cell of the record being written ends in `out`.
+    std::array<std::size_t, Col::kCount + 1> cellStart{};
+    const std::size_t separatorLeads = leadCount(fieldSep, fieldSep, recordSep) * Col::kCount +
+                                       leadCount(recordSep, fieldSep, recordSep);
     try {
         for (row = 1; row < rows; ++row) {
+            const std::size_t recordStart = out.size();
             std::string& currencyId = currencyIds[static_cast<std::size_t>(row)];
             currencyId = ctx_.general(text::leadingNumber(grid.text(row, Col::CurrencyID)));
             for (col = 0; col < Col::kCount; ++col) {
+                cellStart[static_cast<std::size_t>(col)] = out.size();
                 const std::string_view cell = grid.text(row, col);
                 switch (col) {
                 case Col::UnitOfMeasure: out += lists.unitDisplayToCode(cell); break;
@@ -62,6 +112,15 @@ std::string LineExport::readData()
                 out += fieldSep;
             }
             out += recordSep;
+            // A cell holding a separator (or what starts one with the
+            // separator after it) would read back as other lines and fields:
+            // refused, never written. Checked closely only when the record
+            // holds more separator characters than its separators bring.
+            const std::string_view record = std::string_view(out).substr(recordStart);
+            if (leadCount(record, fieldSep, recordSep) > separatorLeads) {
+                const int bad = firstCellNotReadBack(record, recordStart, cellStart, fieldSep, recordSep);
+                if (bad >= 0) refuseSeparator(row, bad, fieldSep, recordSep);
+            }
         }
     } catch (const text::RuntimeError& e) {
         fail("readData", row, col, e.description(), e.number());

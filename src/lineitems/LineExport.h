@@ -1,6 +1,11 @@
 #pragma once
 
+#include "lineitems/LineColumns.h"
+
+#include <array>
+#include <cstddef>
 #include <string>
+#include <string_view>
 
 namespace zelt {
 
@@ -22,6 +27,12 @@ public:
 
 private:
     [[noreturn]] void fail(const char* member, int row, int column, const std::string& description, int number);
+    /// The first cell of a written record that does not read back as
+    /// itself (a separator inside it), or -1 when every cell does.
+    static int firstCellNotReadBack(std::string_view record, std::size_t recordStart,
+                                    const std::array<std::size_t, Col::kCount + 1>& cellStart,
+                                    std::string_view fieldSep, std::string_view recordSep);
+    [[noreturn]] void refuseSeparator(int row, int col, const std::string& fieldSep, const std::string& recordSep);
 
     ControlContext& ctx_;
 };

@@ -328,6 +328,49 @@ TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
     }
 }
 
+// A cell holding a separator would come back as other fields and lines:
+// the export refuses it, naming the line and column; a "$" that starts no
+// separator is exported and reads back as it was.
+TEST_F(LineCommands, AnExportNeverWritesACellThatWouldNotReadBack)
+{
+    struct Case {
+        const char* description;
+        const char* recordSeparator; // GetComboContent's, in force from then on; empty: the default
+        bool refused;
+    };
+    const Case cases[] = {
+        {"Desk $5 off", "", false},         {"Desk$", "", false},          {"a$R", "", true},
+        {"Desk $F$ chair", "", true},       {"Desk $R$ chair", "", true},  {"ends in $", "", false},
+        {"Desk #4", "#", true},             {"Desk no. 4", "#", false},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.description);
+        const auto withSeparator = [](std::string text, const std::string& separator) {
+            for (std::size_t at = 0; (at = text.find("$R$", at)) != std::string::npos; at += separator.size())
+                text.replace(at, 3, separator);
+            return text;
+        };
+        if (*c.recordSeparator) control->GetComboContent(withSeparator(zelt::testing::lookupTables(), c.recordSeparator), "", c.recordSeparator, "");
+        grid().setText(1, 12, c.description);
+        const auto before = snapshot();
+        std::string lines;
+        try {
+            lines = control->readData();
+            EXPECT_FALSE(c.refused) << "exported " << lines;
+        } catch (const ExportError& e) {
+            EXPECT_TRUE(c.refused) << e.what();
+            EXPECT_EQ(e.row(), 1);
+            EXPECT_TRUE(e.column() <= 12) << e.column();
+            EXPECT_NE(lastBox().text.find("Line 1:"), std::string::npos) << lastBox().text;
+            EXPECT_EQ(snapshot(), before);
+        }
+        if (!c.refused) {
+            control->setReadData(lines);
+            EXPECT_EQ(cell(1, 12), c.description);
+        }
+    }
+}
+
 TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
 {
     const std::string rows = "Description\tModel\tQuantity\tUnit\tUnit Price\tUnit Weight\tCarrier\n"
