@@ -1,5 +1,9 @@
 #include "zelt/text/Split.h"
 
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
+
 #include <cstring>
 
 namespace zelt::text {
@@ -76,6 +80,27 @@ RecordReader::Pattern RecordReader::patternOf(std::string_view separator) noexce
     return p;
 }
 
+namespace {
+
+// The first place at or after `from` holding `byte`, or `size`. Fields are
+// short: sixteen bytes compared at once, inline, find most separators in the
+// first step, where a memchr call per field costs more than its search.
+inline std::size_t findByte(const char* data, std::size_t size, std::size_t from, char byte) noexcept
+{
+#if defined(__SSE2__)
+    const __m128i needle = _mm_set1_epi8(byte);
+    for (; from + 16 <= size; from += 16) {
+        const __m128i block = _mm_loadu_si128(reinterpret_cast<const __m128i*>(data + from));
+        const auto mask = static_cast<unsigned>(_mm_movemask_epi8(_mm_cmpeq_epi8(block, needle)));
+        if (mask != 0) return from + static_cast<std::size_t>(__builtin_ctz(mask));
+    }
+#endif
+    const void* hit = from < size ? std::memchr(data + from, byte, size - from) : nullptr;
+    return hit ? static_cast<std::size_t>(static_cast<const char*>(hit) - data) : size;
+}
+
+} // namespace
+
 bool RecordReader::next(std::vector<std::string_view>& fields)
 {
     fields.clear();
@@ -98,11 +123,10 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
     std::size_t fieldStart = pos_;
     std::size_t i = pos_;
     while (i < size) {
-        const void* hit = std::memchr(data + i, lead, size - i);
-        if (!hit) break;
-        i = static_cast<std::size_t>(static_cast<const char*>(hit) - data);
+        i = findByte(data, size, i, lead);
+        if (i == size) break;
         if (matches(i, recordSep_, record_)) {
-            if (i > start || !fields.empty()) fields.push_back(text_.substr(fieldStart, i - fieldStart));
+            if (i > start || !fields.empty()) fields.emplace_back(data + fieldStart, i - fieldStart);
             pos_ = i + recordSep_.size();
             return true;
         }
@@ -110,7 +134,7 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
             bool cut = false;
             for (std::size_t k : cutPlaces_) cut = cut || matches(i + k, recordSep_, record_);
             if (!cut) {
-                fields.push_back(text_.substr(fieldStart, i - fieldStart));
+                fields.emplace_back(data + fieldStart, i - fieldStart);
                 i += fieldSep_.size();
                 fieldStart = i;
                 continue;
