@@ -77,8 +77,11 @@ char* CellStore::packedSpace(std::size_t bytes)
 {
     bytes = (bytes + 3) & ~std::size_t{3}; // the next block starts aligned
     if (bytes > chunkLeft_) {
+        // Chunks grow with the rows: a small order takes a few kilobytes, a
+        // large one 1 MB at a time.
+        constexpr std::size_t kFirstChunk = std::size_t{4} << 10;
         constexpr std::size_t kChunk = std::size_t{1} << 20;
-        const std::size_t size = std::max(kChunk, bytes);
+        const std::size_t size = std::max(std::clamp(chunkBytes_, kFirstChunk, kChunk), bytes);
         chunks_.emplace_back(new char[size]);
         chunkBytes_ += size;
         chunkFree_ = chunks_.back().get();
