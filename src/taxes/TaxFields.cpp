@@ -61,15 +61,21 @@ void TaxFields::raiseTotalAmount()
 std::string TaxFields::GetTotalDeposit()
 {
     view::Form& f = ctx_.form;
+    for (int i : {18, 17})
+        if (f.txtField[i].text().empty()) f.txtField[i].setText(ctx_.fixed(0, 2));
+    return depositWith(f.txtField[17].text());
+}
+
+std::string TaxFields::depositWith(std::string_view salesTax) const
+{
+    const view::Form& f = ctx_.form;
     Currency sum;
     for (int i : {0, 1, 2, 3, 5, 7, 4}) {
         const std::string& t = f.txtFee[i].text();
         if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
     }
-    for (int i : {18, 17}) {
-        if (f.txtField[i].text().empty()) f.txtField[i].setText(ctx_.fixed(0, 2));
-        sum += Currency::fromText(f.txtField[i].text(), ctx_.locale);
-    }
+    for (std::string_view t : {std::string_view(f.txtField[18].text()), salesTax})
+        if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
     return ctx_.fixed(sum.toDouble(), 2);
 }
 

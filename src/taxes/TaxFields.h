@@ -2,6 +2,7 @@
 
 #include <functional>
 #include <string>
+#include <string_view>
 
 namespace zelt {
 
@@ -25,6 +26,9 @@ public:
     void SetTaxNFees();
     /// Fees 0 to 5 and 7, merchandise and sales tax, as currency, "0.00".
     std::string GetTotalDeposit();
+    /// The total deposit GetTotalDeposit would give with `salesTax` in the
+    /// total sales tax box, changing no box (an empty box counts as zero).
+    std::string depositWith(std::string_view salesTax) const;
 
     /// The State/Province and Color/Colour captions, the price currency
     /// option and the conversion rate box, for a Canadian order or not.

@@ -123,13 +123,23 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
         texts[i] = ctx_.numberForm(*amount, 2);
     }
 
+    // The totals are worked out before any box changes: taxes too large to
+    // total are a refused answer, not a half-written one.
+    text::Currency taxes;
+    std::string salesTax;
+    try {
+        for (const std::string& t : texts) taxes += text::Currency::fromText(t, ctx_.locale);
+        salesTax = ctx_.fixed(taxes.toDouble(), 2);
+        (void)ctx_.number(taxes_.depositWith(salesTax));
+    } catch (const Error& e) {
+        fail(std::string("the taxes it answers cannot be totalled: ") + e.what());
+    }
+
     view::Form& f = ctx_.form;
     for (int index : kAmountPathOrder)
         for (std::size_t i = 0; i < kAmountElements.size(); ++i)
             if (kAmountElements[i].first == index) f.txtFieldTax[index].setText(texts[i]);
-    text::Currency taxes;
-    for (const Jurisdiction& j : kJurisdictions) taxes += text::Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
-    f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(taxes.toDouble(), 2));
+    f.txtField[Field::TotalSalesTax].setText(salesTax);
     f.txtHiddenItemTotal.setText(totalMerchCostTax.toString(ctx_.locale));
     f.txtFee[Fee::TotalDeposit].setText(taxes_.GetTotalDeposit());
     double total = ctx_.number(f.txtFee[Fee::TotalDeposit].text());

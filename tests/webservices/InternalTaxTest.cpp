@@ -105,6 +105,11 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
         res.set_content("<Taxes><Country>1</Country><State>x</State><County>3</County><City>4</City><Local>5</Local></Taxes>",
                         "text/xml");
     });
+    faults.server.Post("/huge", [](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<Taxes><Country>1</Country><State>22222222222222222222222222</State><County>3</County>"
+                        "<City>4</City><Local>0</Local></Taxes>",
+                        "text/xml");
+    });
     faults.start();
     const auto before = taxTexts();
     struct Case {
@@ -116,6 +121,7 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
         {faults.url("/garbage"), "not XML"},
         {faults.url("/missing"), "no Local amount"},
         {faults.url("/nan"), "State amount \"x\" is not a number"},
+        {faults.url("/huge"), "cannot be totalled"},
         {"http://127.0.0.1:1/TaxService.asmx", "Couldn't connect"},
     };
     for (const Case& c : cases) {
