@@ -53,6 +53,7 @@ CellStore& CellStore::operator=(CellStore&& other) noexcept
     chunkBytes_ = std::exchange(other.chunkBytes_, 0);
     chunkFree_ = std::exchange(other.chunkFree_, nullptr);
     chunkLeft_ = std::exchange(other.chunkLeft_, 0);
+    firstChunk_ = other.firstChunk_;
     other.rows_.clear();
     other.chunks_.clear();
     return *this;
@@ -73,15 +74,20 @@ void CellStore::releaseAll() noexcept
     chunkLeft_ = 0;
 }
 
+void CellStore::reserveRows(std::size_t rows)
+{
+    rows_.reserve(rows);
+    // A row's offsets and about 64 characters of text.
+    const std::size_t estimate = rows * (static_cast<std::size_t>(cols_) * sizeof(std::uint32_t) + 64);
+    firstChunk_ = std::clamp<std::size_t>(estimate, std::size_t{4} << 10, std::size_t{1} << 20);
+}
+
 char* CellStore::packedSpace(std::size_t bytes)
 {
     bytes = (bytes + 3) & ~std::size_t{3}; // the next block starts aligned
     if (bytes > chunkLeft_) {
-        // Chunks grow with the rows: a small order takes a few kilobytes, a
-        // large one 1 MB at a time.
-        constexpr std::size_t kFirstChunk = std::size_t{4} << 10;
         constexpr std::size_t kChunk = std::size_t{1} << 20;
-        const std::size_t size = std::max(std::clamp(chunkBytes_, kFirstChunk, kChunk), bytes);
+        const std::size_t size = std::max(chunkBytes_ == 0 ? firstChunk_ : kChunk, bytes);
         chunks_.emplace_back(new char[size]);
         chunkBytes_ += size;
         chunkFree_ = chunks_.back().get();

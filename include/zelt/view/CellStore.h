@@ -54,7 +54,9 @@ public:
     void setCols(int cols);
     /// Empties every cell; the rows stay.
     void clearTexts();
-    void reserveRows(std::size_t rows) { rows_.reserve(rows); }
+    /// Room for `rows` rows; the first chunk of packed rows is sized for
+    /// them (a small order takes kilobytes, a large one 1 MB chunks).
+    void reserveRows(std::size_t rows);
     void shrinkToFit() { rows_.shrink_to_fit(); }
 
     /// Bytes held by the blocks and the row table.
@@ -90,6 +92,7 @@ private:
     std::vector<Block> rows_;
     std::vector<std::unique_ptr<char[]>> chunks_;
     std::size_t chunkBytes_ = 0; // all chunks together
+    std::size_t firstChunk_ = std::size_t{1} << 20;
     char* chunkFree_ = nullptr;  // the free room of the last chunk
     std::size_t chunkLeft_ = 0;
 };
