@@ -476,9 +476,14 @@ bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale,
     if (negative && mantissa == 0) return false;
     const double magnitude = static_cast<double>(mantissa) / kPowers[fraction];
     value = negative ? -magnitude : magnitude;
-    out.assign(text);
-    if (fraction == 0 && decimals > 0) out.push_back(point);
-    out.append(static_cast<std::size_t>(decimals) - fraction, '0');
+    // At most a sign, 15 digits, the separator and four decimals: built on
+    // the stack and written to `out` in one step.
+    char fixed[24];
+    std::memcpy(fixed, text.data(), n);
+    std::size_t length = n;
+    if (fraction == 0 && decimals > 0) fixed[length++] = point;
+    for (std::size_t k = fraction; k < static_cast<std::size_t>(decimals); ++k) fixed[length++] = '0';
+    out.assign(fixed, length);
     return true;
 }
 
