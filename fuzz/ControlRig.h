@@ -85,6 +85,7 @@ public:
             if (avaTax_) services.avaTax = [factory = avaTax_, answer = slot->avaTaxAnswer] { return factory(answer); };
             slot->control = std::make_unique<zelt::OrderedItems>(services);
             setup_(*slot, key);
+            slot->boxes->clearShown(); // a run sees only the messages it caused
             slot->snapshot = controlSnapshot(*slot->control);
         }
         return *slot;
@@ -96,6 +97,13 @@ private:
     AvaTaxFactory avaTax_;
     std::map<unsigned, std::unique_ptr<Rig>> rigs_;
 };
+
+/// An input refused quietly (a message or a log entry, no exception) must
+/// leave the control as prepared, as a raised refusal must.
+inline void expectUnchanged(const Rig& rig, const char* what, const std::string& input)
+{
+    if (controlSnapshot(*rig.control) != rig.snapshot) broken(what, input);
+}
 
 /// The deposit is the sum of the fees, the sales tax and the merchandise
 /// total once the taxes and fees are set again (to the cent). Checked only where every part

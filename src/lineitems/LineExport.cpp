@@ -33,7 +33,7 @@ std::size_t leadCount(std::string_view text, std::string_view fieldSep, std::str
 } // namespace
 
 int LineExport::firstCellNotReadBack(std::string_view record, std::size_t recordStart,
-                                     const std::array<std::size_t, Col::kCount + 1>& cellStart,
+                                     const std::array<std::size_t, Col::kCount>& cellStart,
                                      std::string_view fieldSep, std::string_view recordSep)
 {
     std::vector<std::string_view> fields;
@@ -83,8 +83,8 @@ std::string LineExport::readData()
     std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
     int row = 0;
     int col = 0;
-    // Where each cell of the record being written ends in `out`.
-    std::array<std::size_t, Col::kCount + 1> cellStart{};
+    // Where each cell of the record being written starts in `out`.
+    std::array<std::size_t, Col::kCount> cellStart{};
     const std::size_t separatorLeads = leadCount(fieldSep, fieldSep, recordSep) * Col::kCount +
                                        leadCount(recordSep, fieldSep, recordSep);
     try {

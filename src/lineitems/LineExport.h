@@ -30,7 +30,7 @@ private:
     /// The first cell of a written record that does not read back as
     /// itself (a separator inside it), or -1 when every cell does.
     static int firstCellNotReadBack(std::string_view record, std::size_t recordStart,
-                                    const std::array<std::size_t, Col::kCount + 1>& cellStart,
+                                    const std::array<std::size_t, Col::kCount>& cellStart,
                                     std::string_view fieldSep, std::string_view recordSep);
     [[noreturn]] void refuseSeparator(int row, int col, const std::string& fieldSep, const std::string& recordSep);
 

@@ -98,10 +98,6 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     // units) live in `written`, whose storage serves every line.
     std::array<std::string, Col::kCount> written;
     auto& cell = views;
-    const auto write = [&](int c, std::string value) {
-        written[static_cast<std::size_t>(c)] = std::move(value);
-        cell[static_cast<std::size_t>(c)] = written[static_cast<std::size_t>(c)];
-    };
     // Dates and unit codes repeat from line to line: the last few distinct
     // fields of each such column and what they were shown as are kept, and a
     // field seen among them is shown the same without converting it again.
@@ -132,9 +128,11 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         if (slotOf[static_cast<std::size_t>(c)] >= 0) lineKept[slotOf[static_cast<std::size_t>(c)]] = value;
     };
     const auto writeFixed = [&](int c, double value, int decimals) {
+        const auto i = static_cast<std::size_t>(c);
         text::FixedText fixed = ctx_.fixedRead(value, decimals);
         keep(c, fixed.value);
-        write(c, std::move(fixed.text));
+        written[i] = std::move(fixed.text);
+        cell[i] = written[i];
     };
     // A plain decimal in range is written and kept without parsing and
     // formatting it (most amounts a host sends are).
