@@ -52,8 +52,6 @@ std::string quoteInput(std::string_view value)
     return out;
 }
 
-bool isAmountInRange(double value) noexcept { return std::isfinite(value) && std::fabs(value) <= kMaxAmount; }
-
 void HostInput::fail(std::optional<int> record, std::optional<int> field, std::string reason) const
 {
     throw InputError(member_, record, field, std::move(reason));

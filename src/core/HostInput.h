@@ -17,8 +17,8 @@ std::string quoteInput(std::string_view value);
 /// The largest amount the control keeps: the currency range (a signed 64-bit
 /// count of ten-thousandths).
 inline constexpr double kMaxAmount = 922337203685477.5807;
-/// True for a finite number inside the currency range.
-bool isAmountInRange(double value) noexcept;
+/// True for a finite number inside the currency range (NaN is not).
+inline bool isAmountInRange(double value) noexcept { return value >= -kMaxAmount && value <= kMaxAmount; }
 
 /// Reads the fields of one host argument ("readData", "ptFees") as the
 /// control needs them, raising an InputError that names the argument, the

@@ -17,16 +17,6 @@ bool LookupLists::codeIs(const Entry& e, int n, const text::Locale& locale)
     return v && *v == n;
 }
 
-bool LookupLists::isPricedStatus(double status) const
-{
-    return status == statusPosition1 + 1 || status == statusPosition6 + 1 || status == statusPosition7 + 1;
-}
-
-bool LookupLists::isMerchandiseStatus(double status) const
-{
-    return status == statusPosition1 + 1 || status == statusPosition6 + 1;
-}
-
 bool LookupLists::isRewardsStatus(double status) const { return status == statusPosition7 + 1; }
 
 std::string LookupLists::unitCodeToDisplay(std::string_view cell) const

@@ -36,9 +36,15 @@ struct LookupLists {
     static bool codeIs(const Entry& e, int n, const text::Locale& locale);
 
     /// A Status value of a priced line: a position of code 1, 6 or 7, plus 1.
-    bool isPricedStatus(double status) const;
+    bool isPricedStatus(double status) const
+    {
+        return status == statusPosition1 + 1 || status == statusPosition6 + 1 || status == statusPosition7 + 1;
+    }
     /// A merchandise line: the position of code 1 or 6, plus 1.
-    bool isMerchandiseStatus(double status) const;
+    bool isMerchandiseStatus(double status) const
+    {
+        return status == statusPosition1 + 1 || status == statusPosition6 + 1;
+    }
     /// A rewards line: the position of code 7, plus 1.
     bool isRewardsStatus(double status) const;
 

@@ -16,7 +16,8 @@
 #include <cmath>
 #include <cstdint>
 #include <limits>
-#include <string.h>
+#include <cstring>
+#include <string.h> // memmem
 
 namespace zelt {
 
@@ -40,6 +41,26 @@ std::string_view columnName(const ColumnFact& column)
     std::string_view name = column.header;
     if (name.ends_with("($)")) name.remove_suffix(3);
     return name;
+}
+
+// Equality of two short texts (dates, unit codes) without a call to memcmp
+// for each.
+bool sameText(std::string_view a, std::string_view b) noexcept
+{
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n < 8) {
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] != b[k]) return false;
+        return true;
+    }
+    if (n > 16) return a == b;
+    std::uint64_t a1, a2, b1, b2;
+    std::memcpy(&a1, a.data(), 8);
+    std::memcpy(&b1, b.data(), 8);
+    std::memcpy(&a2, a.data() + n - 8, 8);
+    std::memcpy(&b2, b.data() + n - 8, 8);
+    return a1 == b1 && a2 == b2;
 }
 
 // How many records the text holds: every record is followed by the separator.
@@ -95,7 +116,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
 
     // One line's cells: the texts taken as received are views into the
     // order's text; the ones the loader writes (formatted numbers, dates,
-    // units) live in `written`, whose storage serves every line.
+    // units) live in `written` and `plainWritten`, whose storage serves every line.
     std::array<std::string, Col::kCount> written;
     auto& cell = views;
     // Dates and unit codes repeat from line to line: the last few distinct
@@ -110,7 +131,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     const auto writeRepeated = [&](int c, std::string_view field, auto convert) {
         const auto i = static_cast<std::size_t>(c);
         for (std::size_t k = 0; k < recentCount[i]; ++k)
-            if (recent[i][k].field == field) {
+            if (sameText(recent[i][k].field, field)) {
                 cell[i] = recent[i][k].shown;
                 return;
             }
@@ -136,11 +157,13 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
     };
     // A plain decimal in range is written and kept without parsing and
     // formatting it (most amounts a host sends are).
+    std::array<char[text::kPlainFixedRoom], Col::kCount> plainWritten;
     const auto writePlain = [&](int c, std::string_view field, int decimals) {
         const auto i = static_cast<std::size_t>(c);
         double value = 0;
-        if (!text::formatPlainFixed(field, decimals, loc, written[i], value) || !isAmountInRange(value)) return false;
-        cell[i] = written[i];
+        const std::size_t length = text::formatPlainFixed(field, decimals, loc, plainWritten[i], value);
+        if (length == 0 || !isAmountInRange(value)) return false;
+        cell[i] = std::string_view(plainWritten[i], length);
         keep(c, value);
         return true;
     };

@@ -114,40 +114,10 @@ bool readBody(std::string_view& s, const Locale& loc, BodyText& out)
     return true;
 }
 
-// The common case read directly: an optional sign, digits, and optionally
-// the locale's one-character decimal separator followed by digits, 15 digits
-// at most. The digits as an integer divided by a power of ten is then the
-// double nearest the decimal (both are exact and the division rounds
-// correctly), which is what the full reading gives. Nothing otherwise.
-std::optional<double> readPlainDecimal(std::string_view s, const Locale& loc) noexcept
-{
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
-    if (loc.decimalSeparator.size() != 1) return std::nullopt;
-    const char point = loc.decimalSeparator[0];
-    std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
-    std::uint64_t digits = 0;
-    int count = 0;
-    int fraction = 0;
-    const std::size_t integerStart = i;
-    for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
-    if (i == integerStart) return std::nullopt;
-    if (i < s.size() && s[i] == point) {
-        const std::size_t fractionStart = ++i;
-        for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
-        fraction = static_cast<int>(i - fractionStart);
-        if (fraction == 0) return std::nullopt;
-    }
-    if (i != s.size() || count > 15) return std::nullopt;
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    return negative ? -value : value;
-}
-
 std::optional<double> parseNumber(std::string_view text, const Locale& loc)
 {
     std::string_view s = trim(text);
-    if (auto plain = readPlainDecimal(s, loc)) return plain;
+    if (auto plain = detail::readPlainDecimal(s, loc)) return plain;
     bool negative = false;
     bool parenthesised = false;
     if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
@@ -353,7 +323,7 @@ std::string writeScaled(bool negative, std::int64_t scaled, int decimals, const 
 
 } // namespace
 
-std::optional<double> tryToNumber(std::string_view text, const Locale& locale) noexcept
+std::optional<double> detail::tryToNumberAnyForm(std::string_view text, const Locale& locale) noexcept
 {
     try {
         return parseNumber(text, locale);
@@ -448,10 +418,11 @@ FixedText formatFixedRead(double value, int decimals, const Locale& locale)
     return {std::move(text), read};
 }
 
-bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale, std::string& out, double& value)
+std::size_t formatPlainFixed(std::string_view text, int decimals, const Locale& locale, char (&out)[kPlainFixedRoom],
+                             double& value)
 {
     static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
-    if (locale.decimalSeparator.size() != 1 || decimals < 0 || decimals > 4) return false;
+    if (locale.decimalSeparator.size() != 1 || decimals < 0 || decimals > 4) return 0;
     const char point = locale.decimalSeparator[0];
     const std::size_t n = text.size();
     std::size_t i = 0;
@@ -461,30 +432,27 @@ bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale,
     std::uint64_t mantissa = 0;
     while (i < n && isDigit(text[i])) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i++] - '0');
     const std::size_t integerDigits = i - integerStart;
-    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0')) return false;
+    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0')) return 0;
     std::size_t fraction = 0;
     if (i < n) {
-        if (text[i] != point) return false;
+        if (text[i] != point) return 0;
         for (++i; i < n && isDigit(text[i]); ++i, ++fraction)
             mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (fraction == 0 || i != n) return false;
+        if (fraction == 0 || i != n) return 0;
     }
     // Up to 15 digits the mantissa is exact and reads back digit for digit,
     // so rounding to 15 significant digits changes nothing; dividing it by an
     // exact power of ten rounds once, to the nearest, as reading the text does.
-    if (fraction > static_cast<std::size_t>(decimals) || integerDigits + fraction > 15) return false;
-    if (negative && mantissa == 0) return false;
+    if (fraction > static_cast<std::size_t>(decimals) || integerDigits + fraction > 15) return 0;
+    if (negative && mantissa == 0) return 0;
     const double magnitude = static_cast<double>(mantissa) / kPowers[fraction];
     value = negative ? -magnitude : magnitude;
-    // At most a sign, 15 digits, the separator and four decimals: built on
-    // the stack and written to `out` in one step.
-    char fixed[24];
-    std::memcpy(fixed, text.data(), n);
+    // The text as it stands, then the separator and the zeros it lacks.
+    std::memcpy(out, text.data(), n);
     std::size_t length = n;
-    if (fraction == 0 && decimals > 0) fixed[length++] = point;
-    for (std::size_t k = fraction; k < static_cast<std::size_t>(decimals); ++k) fixed[length++] = '0';
-    out.assign(fixed, length);
-    return true;
+    if (fraction == 0 && decimals > 0) out[length++] = point;
+    for (std::size_t k = fraction; k < static_cast<std::size_t>(decimals); ++k) out[length++] = '0';
+    return length;
 }
 
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale)

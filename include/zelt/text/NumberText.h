@@ -20,7 +20,48 @@ std::string_view trim(std::string_view text) noexcept;
 /// after, parentheses for a negative. Anything else (empty text included) is
 /// a type mismatch.
 double toNumber(std::string_view text, const Locale& locale);
-std::optional<double> tryToNumber(std::string_view text, const Locale& locale) noexcept;
+
+namespace detail {
+/// The common case read directly: an optional sign, digits, and optionally
+/// the locale's one-character decimal separator followed by digits, 15 digits
+/// at most. The digits as an integer divided by a power of ten is then the
+/// double nearest the decimal (both are exact and the division rounds
+/// correctly), which is what the full reading gives. Nothing otherwise.
+/// Inline: it runs for most cells of a large order.
+inline std::optional<double> readPlainDecimal(std::string_view s, const Locale& loc) noexcept
+{
+    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+    const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
+    if (loc.decimalSeparator.size() != 1) return std::nullopt;
+    const char point = loc.decimalSeparator[0];
+    std::size_t i = 0;
+    const bool negative = !s.empty() && s[0] == '-';
+    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
+    std::uint64_t digits = 0;
+    int count = 0;
+    int fraction = 0;
+    const std::size_t integerStart = i;
+    for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+    if (i == integerStart) return std::nullopt;
+    if (i < s.size() && s[i] == point) {
+        const std::size_t fractionStart = ++i;
+        for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
+        fraction = static_cast<int>(i - fractionStart);
+        if (fraction == 0) return std::nullopt;
+    }
+    if (i != s.size() || count > 15) return std::nullopt;
+    const double value = static_cast<double>(digits) / kPowers[fraction];
+    return negative ? -value : value;
+}
+/// Every other form: blanks, groups, exponent, currency, parentheses.
+std::optional<double> tryToNumberAnyForm(std::string_view text, const Locale& locale) noexcept;
+} // namespace detail
+
+inline std::optional<double> tryToNumber(std::string_view text, const Locale& locale) noexcept
+{
+    if (auto plain = detail::readPlainDecimal(text, locale)) return plain;
+    return detail::tryToNumberAnyForm(text, locale);
+}
 /// True exactly when toNumber would succeed.
 bool isNumeric(std::string_view text, const Locale& locale) noexcept;
 
@@ -47,8 +88,12 @@ FixedText formatFixedRead(double value, int decimals, const Locale& locale);
 /// most `decimals` decimals after the locale's separator; 15 digits at most;
 /// not a negative zero) gives, in `out` and `value`, exactly what
 /// formatFixedRead(toNumber(text)) gives, without parsing or formatting.
-/// Any other text returns false and leaves `out` alone.
-bool formatPlainFixed(std::string_view text, int decimals, const Locale& locale, std::string& out, double& value);
+/// Returns the length of the fixed form written to `out`; any other text
+/// returns 0. The caller's buffer takes the longest fixed form: a sign, 15
+/// digits, the separator and four decimals.
+inline constexpr std::size_t kPlainFixedRoom = 24;
+std::size_t formatPlainFixed(std::string_view text, int decimals, const Locale& locale, char (&out)[kPlainFixedRoom],
+                             double& value);
 /// The same pattern applied to a text: a numeric text is reformatted, any
 /// other text (the empty text included) is returned unchanged.
 std::string formatFixedText(std::string_view text, int decimals, const Locale& locale);
