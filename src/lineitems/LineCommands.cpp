@@ -262,6 +262,8 @@ void LineCommands::cmdEdit_Click()
             grid.setHighlightStyle(0);
         }
     }
+    // The clerk goes on from the lines, as after Esc.
+    if (grid.visible()) grid.setFocus();
 }
 
 void LineCommands::cmdDelete_Click()
@@ -279,6 +281,8 @@ void LineCommands::cmdDelete_Click()
     totals_.fupdate();
     entryArea_.reset(false);
     ctx_.markDirtyByUser();
+    // The Delete button is gone with its line: the clerk goes on from the lines.
+    if (ctx_.grid().visible()) ctx_.grid().setFocus();
 }
 
 void LineCommands::cmdLineItemCan_Click()

@@ -77,7 +77,11 @@ TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
     EXPECT_EQ(lastBox().text, "Do you want to delete the selected line item?");
     EXPECT_EQ(lastBox().title, "Information Validation");
     EXPECT_EQ(grid().rows(), 6) << "No changes nothing";
-    deleteRow(2);
+    selectRow(2);
+    form().cmdDelete.setFocus();
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    form().cmdDelete.userClick();
+    EXPECT_TRUE(grid().hasFocus()) << "the Delete button goes with its line";
     EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2", "3N", "4N"}));
     EXPECT_EQ(form().txtField[18].text(), "55.00");
     EXPECT_EQ(grid().highlightStyle(), 0);
@@ -473,8 +477,10 @@ TEST_F(LineCommands, ClosingAnOpenLineGivesTheGridBack)
             clickAdd();
         }
         ASSERT_FALSE(grid().enabled());
+        form().cmdEdit.setFocus();
         form().cmdEdit.userClick(); // Cancel
         EXPECT_TRUE(grid().enabled());
+        EXPECT_TRUE(grid().hasFocus()) << "the clerk goes on from the lines";
         EXPECT_EQ(form().cmdAdd.caption(), "Add");
         selectRow(1);
         EXPECT_EQ(field(1).text(), "Desk");

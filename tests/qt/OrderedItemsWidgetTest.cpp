@@ -522,6 +522,8 @@ private slots:
         QCOMPARE(form().grdOrdItems.text(2, 12), std::string("Chair"));
         QCOMPARE(form().grdOrdItems.text(2, 1), std::string("2"));
         QCOMPARE(view->model()->rowCount(), 2);
+        // AND the focus is on the lines, not lost with the Delete button
+        QTRY_VERIFY(view->hasFocus());
     }
 
     void escClosesTheLineButNotAnOpenListAndTheGridComesBack()
