@@ -3,6 +3,8 @@
 #include <QActionGroup>
 #include <QMenuBar>
 #include <QResizeEvent>
+#include <QScrollArea>
+#include <QScrollBar>
 
 #include <zelt/platform/RuleTableFreightCalculator.h>
 
@@ -75,9 +77,17 @@ void DemoWindow::log(const QString& text) { log_->appendPlainText(text); }
 void DemoWindow::resizeEvent(QResizeEvent* event)
 {
     QMainWindow::resizeEvent(event);
-    // The event log takes a fifth of the width: the order screen keeps the rest.
+    // The event log takes a fifth of the width: the order screen keeps the
+    // rest. Where the order screen would then need a sideways scroll (a
+    // 1024-pixel screen), the log gives up its room; its handle stays at the
+    // right edge for a clerk who wants it back.
     const int total = splitter_->width();
-    const int log = std::clamp(total / 5, 160, 320);
+    int log = std::clamp(total / 5, 160, 320);
+    if (auto* scroll = widget_->findChild<QScrollArea*>(QStringLiteral("orderScroll")); scroll && scroll->widget()) {
+        const int needed = scroll->widget()->minimumSizeHint().width() + scroll->verticalScrollBar()->sizeHint().width() +
+                           splitter_->handleWidth();
+        if (total - log < needed) log = total - needed >= 160 ? total - needed : 0;
+    }
     splitter_->setSizes({total - log, log});
 }
 
