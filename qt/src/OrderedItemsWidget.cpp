@@ -74,6 +74,15 @@ bool isInput(view::WidgetKind k)
 /// beside it, then the input; a read-only text box that mirrors a combo or a
 /// date picker shares its cell; check boxes follow. Rows flow into `blocks`
 /// side-by-side blocks of four columns.
+// Frames keep their cells close: the order screen's three columns of frames
+// and the three blocks of the line entry then fit a 1024-pixel screen.
+void compact(QGridLayout* grid)
+{
+    grid->setContentsMargins(6, 6, 6, 6);
+    grid->setHorizontalSpacing(4);
+    grid->setVerticalSpacing(4);
+}
+
 void layRows(QGridLayout* grid, const std::vector<std::pair<view::Widget*, QWidget*>>& items, int blocks)
 {
     struct Row {
@@ -256,7 +265,7 @@ struct OrderedItemsWidget::Impl {
     {
         auto* box = static_cast<QGroupBox*>(qtWidgets.at(&model));
         auto* layout = new QGridLayout(box);
-        layout->setVerticalSpacing(4);
+        compact(layout);
         layRows(layout, group(groupName), blocks);
         return box;
     }
@@ -339,6 +348,12 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     QGroupBox* totals = impl_->frame(f.Frame5, "Frame5");
     totals->setTitle(tr("Totals"));
     QGroupBox* delivery = impl_->frame(f.Frame1, "Frame1");
+    // The delivery options can be long: the box keeps a set width and its
+    // list shows them whole.
+    if (auto* options = qobject_cast<QComboBox*>(qtWidgetFor(f.cboFreightOptions[0]))) {
+        options->setSizeAdjustPolicy(QComboBox::AdjustToMinimumContentsLengthWithIcon);
+        options->setMinimumContentsLength(5);
+    }
     QGroupBox* rate = impl_->frame(f.frmCurrencyConversion, "frmCurrencyConversion");
     auto* currency = static_cast<QGroupBox*>(impl_->qtWidgets.at(&f.FraVendorCountryID));
     currency->setTitle(tr("Price currency"));
@@ -347,6 +362,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     currencyRow->addStretch(1);
 
     auto* orderRow = new QHBoxLayout;
+    orderRow->setSpacing(6);
     orderRow->addWidget(fees, 3);
     auto* middle = new QVBoxLayout;
     middle->addWidget(taxes);
@@ -365,7 +381,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     auto* entry = new QGroupBox(tr("Line entry"));
     entry->setObjectName(QStringLiteral("LineEntry"));
     auto* entryLayout = new QGridLayout(entry);
-    entryLayout->setVerticalSpacing(4);
+    compact(entryLayout);
     layRows(entryLayout, impl_->group("LineEntry"), 3);
 
     auto* commands = new QHBoxLayout;
@@ -407,9 +423,10 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     for (auto& [model, widget] : impl_->group("LineCommands")) lineButtons.push_back(widget);
     new EntryNavigator(std::move(entryOrder), std::move(lineButtons), f, this);
 
-    // Amount boxes fit their largest amount; entry fields a useful width.
+    // Amount boxes show amounts into the millions whole (a longer one scrolls
+    // in its box); entry fields a useful width.
     const QFontMetrics metrics(font());
-    const int amountWidth = metrics.horizontalAdvance(QStringLiteral("99,999,999.99")) + 16;
+    const int amountWidth = metrics.horizontalAdvance(QStringLiteral("9,999,999.99")) + 10;
     auto fitAmount = [&](int, view::TextBox& box) {
         if (QWidget* w = qtWidgetFor(box)) w->setMinimumWidth(amountWidth);
     };
@@ -450,6 +467,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     auto* content = new QWidget;
     content->setObjectName(QStringLiteral("orderScreen"));
     auto* main = new QVBoxLayout(content);
+    main->setContentsMargins(6, 6, 6, 6);
     main->addLayout(top);
     main->addLayout(orderRow);
     main->addWidget(line);

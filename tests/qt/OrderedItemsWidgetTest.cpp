@@ -599,6 +599,7 @@ private slots:
         auto* scroll = widget->findChild<QScrollArea*>(QStringLiteral("orderScroll"));
         QVERIFY(scroll);
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
+        QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0); // nothing needs a sideways scroll
         // AND opening a line does not widen the window
         QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
         QApplication::processEvents();
