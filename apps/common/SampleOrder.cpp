@@ -150,6 +150,7 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
         control.setInternalTaxServiceURL(services.internalTaxUrl);
         try {
             control.CalculateTaxesFromVardonInternalService("70412");
+            keepShownTaxes(control);
             taxed = true;
         } catch (const ServiceError&) {
             // LastServiceFailure says why; the host's amounts stand in.
@@ -162,6 +163,16 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
     }
     // Loading is not an edit: the host starts the clerk's session clean.
     control.setIsDirty(false);
+}
+
+void keepShownTaxes(OrderedItems& control)
+{
+    const auto& tax = control.form().txtFieldTax;
+    control.setCountryTaxableAmount(tax[12].text());
+    control.setStateTaxableAmount(tax[13].text());
+    control.setCountyTaxableAmount(tax[14].text());
+    control.setCityTaxableAmount(tax[15].text());
+    control.setLocalTaxableAmount(tax[16].text());
 }
 
 std::string orderSummary(const OrderedItems& control)

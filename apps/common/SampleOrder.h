@@ -61,4 +61,10 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode 
 /// summary and the button states.
 std::string orderSummary(const OrderedItems& control);
 
+/// Hands the taxes the control shows back to it as the order's amounts, as a
+/// host that keeps its order's taxes does whenever the control reports a new
+/// total. A tax the clerk overrides afterwards then changes only its own box:
+/// the control fills the other boxes from these amounts.
+void keepShownTaxes(OrderedItems& control);
+
 } // namespace zelt::demo

@@ -148,6 +148,7 @@ void DemoWindow::GetCarrierID(std::int32_t& CarrID) { log(QStringLiteral("GetCar
 void DemoWindow::GetTotalAmount(double& TotalAmount)
 {
     log(QStringLiteral("GetTotalAmount(%1)").arg(TotalAmount, 0, 'f', 2));
+    keepShownTaxes(widget_->control());
 }
 
 void DemoWindow::ChangeToClubDelivery(std::int16_t& DeliveryTypeID)

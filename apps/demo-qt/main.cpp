@@ -167,6 +167,16 @@ int main(int argc, char** argv)
             form.txtFieldTax[13].text() + ", country tax " + form.txtFieldTax[12].text() + ", total sales tax " + form.txtField[17].text() + ", total deposit " +
             form.txtFee[6].text());
         say("  TaxDataXML begins: " + control.TaxDataXML().substr(0, 160));
+
+        say("Override the province tax: 600" + point + "25");
+        logged->answerNext(zelt::view::MessageBoxAnswer::Yes);
+        form.chkTaxes[13].userClick();
+        const std::string countryBefore = form.txtFieldTax[12].text();
+        form.txtFieldTax[13].typeText("600" + point + "25");
+        const std::string countryAfter = form.txtFieldTax[12].text();
+        say("  province tax " + form.txtFieldTax[13].text() + ", country tax " + countryAfter +
+            (countryAfter == countryBefore ? " (kept)" : " (was " + countryBefore + ")") + ", total sales tax " +
+            form.txtField[17].text());
         window.exportAll();
         // The picture shows the order screen from its top.
         if (auto* scroll = window.findChild<QScrollArea*>(QStringLiteral("orderScroll"))) {
