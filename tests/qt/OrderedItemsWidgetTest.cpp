@@ -165,6 +165,11 @@ private slots:
         QTest::keyClicks(edit, QStringLiteral("1a2"));
         QCOMPARE(edit->text(), QStringLiteral("12"));
         QCOMPARE(box.text(), std::string("12"));
+        // AND Alt with a key that is no shortcut types nothing, in the box or the model
+        box.KeyPress = nullptr;
+        QTest::keyClick(edit, Qt::Key_U, Qt::AltModifier);
+        QCOMPARE(edit->text(), QStringLiteral("12"));
+        QCOMPARE(box.text(), std::string("12"));
     }
 
     void pickingAComboEntrySelectsItInTheModel()

@@ -104,6 +104,10 @@ bool TextBoxBinding::forward(QEvent* event)
             return true;
         }
         const QString typed = key->text();
+        // Alt with a key is a shortcut that nothing took, not text: it goes
+        // neither to the model nor to the line edit.
+        if (!typed.isEmpty() && (key->modifiers() & Qt::AltModifier) && !(key->modifiers() & Qt::ControlModifier))
+            return true;
         if (!typed.isEmpty() && typed.at(0).isPrint() && !(key->modifiers() & Qt::ControlModifier)) {
             for (char32_t cp : typed.toUcs4())
                 box_.typeKey(static_cast<int>(cp));
