@@ -30,9 +30,11 @@
 #include <QShortcut>
 #include <QScrollArea>
 #include <QTimer>
+#include <QToolTip>
 #include <QVBoxLayout>
 
 #include <algorithm>
+#include <array>
 #include <functional>
 #include <map>
 #include <vector>
@@ -225,22 +227,34 @@ struct OrderedItemsWidget::Impl {
 
     /// What the line buttons and the carrier link say when hovered: their
     /// keys, or why they cannot act now.
-    void updateHints()
+    struct Hint {
+        view::CommandButton* button;
+        const char* keys;
+        const char* whyNot;
+    };
+    std::array<Hint, 5> hints()
     {
         view::Form& f = control->form();
-        struct Hint {
-            view::CommandButton* button;
-            const char* keys;
-            const char* whyNot;
-        };
-        const Hint hints[] = {
+        return {{
             {&f.cmdAdd, "Alt+A", "Lines are not added in this mode"},
             {&f.cmdEdit, "Alt+E or Enter on the grid", "Click a line in the grid first"},
             {&f.cmdDelete, "Alt+D or Delete on the grid", "Click a line in the grid first (lines are deleted in Add mode)"},
             {&f.cmdLineItemCan, "Alt+L", "Click the line to cancel in the grid first"},
             {&f.cmdUpdateTaxes, "Alt+C", "Taxes cannot be calculated now for this order"},
-        };
-        for (const Hint& h : hints) {
+        }};
+    }
+    /// Why a line button cannot act now, as its hint says.
+    QString whyNot(const view::CommandButton& button)
+    {
+        for (const Hint& h : hints())
+            if (h.button == &button) return QObject::tr(h.whyNot);
+        return {};
+    }
+
+    void updateHints()
+    {
+        view::Form& f = control->form();
+        for (const Hint& h : hints()) {
             QWidget* w = qtWidgets.at(h.button);
             w->setToolTip(h.button->enabled() ? QString::fromLatin1(h.keys) : QObject::tr(h.whyNot));
         }
@@ -415,7 +429,19 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     impl_->gridView->OpenRequested = [&f] {
         if (f.cmdEdit.caption() == "Edit") f.cmdEdit.userClick();
     };
-    impl_->gridView->DeleteRequested = [&f] { f.cmdDelete.userClick(); };
+    // Delete on the grid where the Delete button cannot act says why in a
+    // tip at the current line, as the button's hint does, instead of doing
+    // nothing. It is a hint, not a failure: the failure line stays quiet.
+    impl_->gridView->DeleteRequested = [this, &f] {
+        if (f.cmdDelete.visible() && f.cmdDelete.enabled()) {
+            f.cmdDelete.userClick();
+            return;
+        }
+        QTableView* view = impl_->gridView;
+        const QRect cell = view->visualRect(view->currentIndex());
+        const QPoint at = cell.isValid() ? cell.bottomLeft() : view->viewport()->rect().topLeft();
+        QToolTip::showText(view->viewport()->mapToGlobal(at), impl_->whyNot(f.cmdDelete), view);
+    };
     std::vector<QWidget*> entryOrder;
     for (auto& [model, widget] : impl_->group("LineEntry"))
         if (isInput(model->kind()) || model->kind() == view::WidgetKind::CheckBox) entryOrder.push_back(widget);

@@ -23,6 +23,7 @@
 #include <QSignalSpy>
 #include <QTableView>
 #include <QTimer>
+#include <QToolTip>
 #include <QtTest>
 
 using namespace zelt;
@@ -684,6 +685,13 @@ private slots:
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Click a line in the grid first"));
         form().grdOrdItems.userClick(1, 12);
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Alt+E or Enter on the grid"));
+        // AND Delete on the grid of an order being updated says why no line goes, as a tip
+        const int rows = form().grdOrdItems.rows();
+        line->clear();
+        QTest::keyClick(widget->gridView(), Qt::Key_Delete);
+        QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("lines are deleted in Add mode")));
+        QCOMPARE(form().grdOrdItems.rows(), rows);
+        QVERIFY2(line->text().isEmpty(), "a hint is no failure");
     }
 
     void theLookIsConsistent()
