@@ -59,4 +59,11 @@ void EntryArea::reset(bool editing)
     }
 }
 
+void EntryArea::setExemptBox(bool ticked)
+{
+    ctx_.state.exemptGuard = true;
+    ctx_.form.chkExempt.setValue(ticked ? 1 : 0);
+    ctx_.state.exemptGuard = false;
+}
+
 } // namespace zelt

@@ -14,6 +14,9 @@ public:
     /// `editing`, read-only and grey otherwise. With editing off the add and
     /// edit buttons read "Add" and "Edit" again.
     void reset(bool editing);
+    /// Ticks or clears the exempt box as the control, not the clerk: its
+    /// handler (which asks and marks the current line) stands aside.
+    void setExemptBox(bool ticked);
 
 private:
     ControlContext& ctx_;

@@ -244,9 +244,7 @@ void LineCommands::cmdEdit_Click()
         f.chkExempt.setEnabled(true);
         return;
     }
-    st.exemptGuard = true;
-    f.chkExempt.setValue(0);
-    st.exemptGuard = false;
+    entryArea_.setExemptBox(false);
     entryArea_.reset(false);
     if (st.mode == Mode::UpdateMode) f.OptVndrCntryID.forEach([](int, view::OptionButton& o) { o.setEnabled(true); });
     combos_.PopulateComboBoxes(false, false, false);
@@ -279,6 +277,8 @@ void LineCommands::cmdDelete_Click()
     f.cmdDelete.setEnabled(false);
     f.cmdEdit.setEnabled(false); // the deleted line was the selected one
     totals_.fupdate();
+    // The exempt box showed the deleted line: cleared without asking, as on Cancel.
+    entryArea_.setExemptBox(false);
     entryArea_.reset(false);
     ctx_.markDirtyByUser();
     // The Delete button is gone with its line: the clerk goes on from the lines.

@@ -18,14 +18,6 @@ namespace zelt {
 
 namespace {
 
-/// Sets the exempt box as the control, not the clerk: its handler stands aside.
-void setExemptBox(ControlContext& ctx, bool ticked)
-{
-    ctx.state.exemptGuard = true;
-    ctx.form.chkExempt.setValue(ticked ? 1 : 0);
-    ctx.state.exemptGuard = false;
-}
-
 int indexOf(const view::ComboBox& combo, const std::string& text)
 {
     for (int i = 0; i < combo.listCount(); ++i)
@@ -81,7 +73,7 @@ void LineEntry::openNewLine()
     grid.setEnabled(false);
     grid.setHighlightStyle(0);
     f.chkExempt.setEnabled(true);
-    setExemptBox(ctx_, false);
+    entryArea_.setExemptBox(false);
     f.txtField[Field::Description].setFocus();
 }
 
@@ -196,7 +188,7 @@ void LineEntry::checkAndWrite(bool adding)
         f.cmdAdd.setEnabled(false);
     }
     f.cmdUpdateTaxes.setEnabled(true);
-    setExemptBox(ctx_, false);
+    entryArea_.setExemptBox(false);
     st.IsFirstInit = false;
 }
 

@@ -238,6 +238,13 @@ TEST_F(LineCommands, TheExemptTrackerFollowsTheExemptColumn)
     EXPECT_TRUE(control->Undo());
     EXPECT_TRUE(control->Undo());
     EXPECT_EQ(control->ExemptItems(), "2|4|");
+    // AND deleting the exempt line the clerk selected clears the box, which
+    // described it: the next new line does not start exempt
+    selectRow(2);
+    ASSERT_TRUE(form().chkExempt.checked());
+    deleteRow(2);
+    EXPECT_FALSE(form().chkExempt.checked());
+    EXPECT_EQ(boxes->shown().back().text, "Do you want to delete the selected line item?") << "nothing more was asked";
 }
 
 TEST_F(LineCommands, TheCarrierLinkAsksTheHostForTheCarrier)
