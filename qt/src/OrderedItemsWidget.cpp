@@ -230,7 +230,8 @@ struct OrderedItemsWidget::Impl {
     struct Hint {
         view::CommandButton* button;
         const char* keys;
-        const char* whyNot;
+        const char* whyNot;                // disabled
+        const char* whyHidden = nullptr;   // not shown in this mode, when that says more
     };
     std::array<Hint, 5> hints()
     {
@@ -238,7 +239,8 @@ struct OrderedItemsWidget::Impl {
         return {{
             {&f.cmdAdd, "Alt+A", "Lines are not added in this mode"},
             {&f.cmdEdit, "Alt+E or Enter on the grid", "Click a line in the grid first"},
-            {&f.cmdDelete, "Alt+D or Delete on the grid", "Click a line in the grid first (lines are deleted in Add mode)"},
+            {&f.cmdDelete, "Alt+D or Delete on the grid", "Click a line in the grid first (lines are deleted in Add mode)",
+             "Lines are deleted in Add mode"},
             {&f.cmdLineItemCan, "Alt+L", "Click the line to cancel in the grid first"},
             {&f.cmdUpdateTaxes, "Alt+C", "Taxes cannot be calculated now for this order"},
         }};
@@ -247,7 +249,8 @@ struct OrderedItemsWidget::Impl {
     QString whyNot(const view::CommandButton& button)
     {
         for (const Hint& h : hints())
-            if (h.button == &button) return QObject::tr(h.whyNot);
+            if (h.button == &button)
+                return QObject::tr(!button.visible() && h.whyHidden ? h.whyHidden : h.whyNot);
         return {};
     }
 

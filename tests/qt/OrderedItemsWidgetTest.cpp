@@ -689,7 +689,7 @@ private slots:
         const int rows = form().grdOrdItems.rows();
         line->clear();
         QTest::keyClick(widget->gridView(), Qt::Key_Delete);
-        QTRY_VERIFY(QToolTip::text().contains(QStringLiteral("lines are deleted in Add mode")));
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Lines are deleted in Add mode"));
         QCOMPARE(form().grdOrdItems.rows(), rows);
         QVERIFY2(line->text().isEmpty(), "a hint is no failure");
     }
