@@ -298,6 +298,9 @@ void LineLoader::load(std::string_view text)
 
     view::Form& f = ctx_.form;
     view::Grid& grid = ctx_.grid();
+    // A clerk who was typing in a line goes on from the lines: the entry
+    // area closes and its fields lock.
+    const bool focusInEntry = f.focusedWidget() && f.focusedWidget()->group() == "LineEntry";
     entryArea_.reset(false);
     commands_.startNewOrder();
     const int lines = staged.lines;
@@ -341,6 +344,7 @@ void LineLoader::load(std::string_view text)
         if (lines > 0) grid.setCurrentCell(currentRow, currentCol);
     }
     grid.setEnabled(true);
+    if (focusInEntry && grid.visible()) grid.setFocus();
 
     switch (ctx_.state.mode) {
     case Mode::AddMode:

@@ -309,7 +309,9 @@ TEST_F(LineLoading, ColumnWidthsAreSharesOfTheGridWidth)
 TEST_F(LineLoading, LoadingEmptiesAndLocksTheEntryArea)
 {
     form().txtField[1].setText("typed");
+    form().txtField[1].setFocus();
     control->setReadData(LineSpec{}.record());
+    EXPECT_TRUE(form().grdOrdItems.hasFocus()) << "the clerk goes on from the lines, not a locked field";
     EXPECT_EQ(form().txtField[1].text(), "");
     EXPECT_TRUE(form().txtField[1].locked());
     EXPECT_EQ(form().txtField[1].backColor(), view::Color::buttonFace());
