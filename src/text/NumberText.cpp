@@ -114,10 +114,13 @@ bool readBody(std::string_view& s, const Locale& loc, BodyText& out)
     return true;
 }
 
-std::optional<double> parseNumber(std::string_view text, const Locale& loc)
+// `plainTried`: the caller has already tried the text as a plain decimal;
+// it is tried again only when blanks around it were trimmed.
+std::optional<double> parseNumber(std::string_view text, const Locale& loc, bool plainTried = false)
 {
     std::string_view s = trim(text);
-    if (auto plain = detail::readPlainDecimal(s, loc)) return plain;
+    if (!plainTried || s.size() != text.size())
+        if (auto plain = detail::readPlainDecimal(s, loc)) return plain;
     bool negative = false;
     bool parenthesised = false;
     if (s.size() >= 2 && s.front() == '(' && s.back() == ')') {
@@ -326,7 +329,7 @@ std::string writeScaled(bool negative, std::int64_t scaled, int decimals, const 
 std::optional<double> detail::tryToNumberAnyForm(std::string_view text, const Locale& locale) noexcept
 {
     try {
-        return parseNumber(text, locale);
+        return parseNumber(text, locale, true);
     } catch (...) {
         return std::nullopt;
     }
@@ -421,37 +424,26 @@ FixedText formatFixedRead(double value, int decimals, const Locale& locale)
 std::size_t formatPlainFixed(std::string_view text, int decimals, const Locale& locale, char (&out)[kPlainFixedRoom],
                              double& value)
 {
-    static constexpr double kPowers[] = {1, 10, 100, 1000, 10000};
     if (locale.decimalSeparator.size() != 1 || decimals < 0 || decimals > 4) return 0;
     const char point = locale.decimalSeparator[0];
-    const std::size_t n = text.size();
-    std::size_t i = 0;
-    const bool negative = i < n && text[i] == '-';
-    if (negative) ++i;
-    const std::size_t integerStart = i;
-    std::uint64_t mantissa = 0;
-    while (i < n && isDigit(text[i])) mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i++] - '0');
-    const std::size_t integerDigits = i - integerStart;
-    if (integerDigits == 0 || (integerDigits > 1 && text[integerStart] == '0')) return 0;
-    std::size_t fraction = 0;
-    if (i < n) {
-        if (text[i] != point) return 0;
-        for (++i; i < n && isDigit(text[i]); ++i, ++fraction)
-            mantissa = mantissa * 10 + static_cast<std::uint64_t>(text[i] - '0');
-        if (fraction == 0 || i != n) return 0;
-    }
-    // Up to 15 digits the mantissa is exact and reads back digit for digit,
-    // so rounding to 15 significant digits changes nothing; dividing it by an
+    detail::PlainDecimal d;
+    if (!detail::scanPlainDecimal(text, point, d)) return 0;
+    // No plus sign, no leading zeros, no negative zero, no more decimals than
+    // the fixed form shows: such a text is already the start of its fixed form.
+    if ((d.sign && !d.negative) || (d.integerDigits > 1 && text[d.sign ? 1 : 0] == '0') || d.fraction > decimals ||
+        (d.negative && d.digits == 0))
+        return 0;
+    // Up to 15 digits the digits are exact and read back one for one, so
+    // rounding to 15 significant digits changes nothing; dividing them by an
     // exact power of ten rounds once, to the nearest, as reading the text does.
-    if (fraction > static_cast<std::size_t>(decimals) || integerDigits + fraction > 15) return 0;
-    if (negative && mantissa == 0) return 0;
-    const double magnitude = static_cast<double>(mantissa) / kPowers[fraction];
-    value = negative ? -magnitude : magnitude;
+    if (d.integerDigits + d.fraction > 15) return 0;
+    const double magnitude = static_cast<double>(d.digits) / detail::kPowersOfTen[d.fraction];
+    value = d.negative ? -magnitude : magnitude;
     // The text as it stands, then the separator and the zeros it lacks.
-    std::memcpy(out, text.data(), n);
-    std::size_t length = n;
-    if (fraction == 0 && decimals > 0) out[length++] = point;
-    for (std::size_t k = fraction; k < static_cast<std::size_t>(decimals); ++k) out[length++] = '0';
+    std::memcpy(out, text.data(), text.size());
+    std::size_t length = text.size();
+    if (d.fraction == 0 && decimals > 0) out[length++] = point;
+    for (int k = d.fraction; k < decimals; ++k) out[length++] = '0';
     return length;
 }
 

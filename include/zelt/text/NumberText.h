@@ -22,38 +22,53 @@ std::string_view trim(std::string_view text) noexcept;
 double toNumber(std::string_view text, const Locale& locale);
 
 namespace detail {
-/// The common case read directly: an optional sign, digits, and optionally
-/// the locale's one-character decimal separator followed by digits, 15 digits
-/// at most. The digits as an integer divided by a power of ten is then the
-/// double nearest the decimal (both are exact and the division rounds
-/// correctly), which is what the full reading gives. Nothing otherwise.
-/// Inline: it runs for most cells of a large order.
-inline std::optional<double> readPlainDecimal(std::string_view s, const Locale& loc) noexcept
+/// A plain decimal: an optional sign, digits, and optionally a one-character
+/// decimal point followed by digits, nothing else.
+struct PlainDecimal {
+    std::uint64_t digits = 0; // all of them as one integer (exact up to 19)
+    int integerDigits = 0;
+    int fraction = 0;         // digits after the point
+    bool negative = false;
+    bool sign = false;        // a sign was written
+};
+inline bool scanPlainDecimal(std::string_view s, char point, PlainDecimal& out) noexcept
 {
-    static constexpr double kPowers[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
     const auto isDigit = [](char c) { return c >= '0' && c <= '9'; };
-    if (loc.decimalSeparator.size() != 1) return std::nullopt;
-    const char point = loc.decimalSeparator[0];
     std::size_t i = 0;
-    const bool negative = !s.empty() && s[0] == '-';
-    if (!s.empty() && (s[0] == '-' || s[0] == '+')) ++i;
-    std::uint64_t digits = 0;
-    int count = 0;
-    int fraction = 0;
+    out.negative = !s.empty() && s[0] == '-';
+    out.sign = !s.empty() && (s[0] == '-' || s[0] == '+');
+    if (out.sign) ++i;
     const std::size_t integerStart = i;
-    for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
-    if (i == integerStart) return std::nullopt;
+    for (; i < s.size() && isDigit(s[i]); ++i) out.digits = out.digits * 10 + static_cast<unsigned>(s[i] - '0');
+    out.integerDigits = static_cast<int>(i - integerStart);
+    if (out.integerDigits == 0) return false;
     if (i < s.size() && s[i] == point) {
         const std::size_t fractionStart = ++i;
-        for (; i < s.size() && isDigit(s[i]); ++i, ++count) digits = digits * 10 + static_cast<unsigned>(s[i] - '0');
-        fraction = static_cast<int>(i - fractionStart);
-        if (fraction == 0) return std::nullopt;
+        for (; i < s.size() && isDigit(s[i]); ++i) out.digits = out.digits * 10 + static_cast<unsigned>(s[i] - '0');
+        out.fraction = static_cast<int>(i - fractionStart);
+        if (out.fraction == 0) return false;
     }
-    if (i != s.size() || count > 15) return std::nullopt;
-    const double value = static_cast<double>(digits) / kPowers[fraction];
-    return negative ? -value : value;
+    return i == s.size();
 }
-/// Every other form: blanks, groups, exponent, currency, parentheses.
+/// The powers of ten a plain decimal of at most 15 digits is divided by.
+inline constexpr double kPowersOfTen[] = {1e0, 1e1, 1e2, 1e3, 1e4, 1e5, 1e6, 1e7, 1e8, 1e9, 1e10, 1e11, 1e12, 1e13, 1e14, 1e15};
+/// The common case read directly: a plain decimal in the locale's
+/// one-character decimal separator, 15 digits at most. The digits as an
+/// integer divided by a power of ten is then the double nearest the decimal
+/// (both are exact and the division rounds correctly), which is what the
+/// full reading gives. Nothing otherwise. Inline: it runs for most cells of
+/// a large order.
+inline std::optional<double> readPlainDecimal(std::string_view s, const Locale& loc) noexcept
+{
+    PlainDecimal d;
+    if (loc.decimalSeparator.size() != 1 || !scanPlainDecimal(s, loc.decimalSeparator[0], d) ||
+        d.integerDigits + d.fraction > 15)
+        return std::nullopt;
+    const double value = static_cast<double>(d.digits) / kPowersOfTen[d.fraction];
+    return d.negative ? -value : value;
+}
+/// Every other form: blanks, groups, exponent, currency, parentheses. For a
+/// text that has already failed as a plain decimal.
 std::optional<double> tryToNumberAnyForm(std::string_view text, const Locale& locale) noexcept;
 } // namespace detail
 
