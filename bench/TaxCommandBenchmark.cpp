@@ -63,6 +63,7 @@ void loadOrder(zelt::OrderedItems& control)
     control.setViewMode(zelt::Mode::UpdateMode);
     control.setZeltEvent("PurchaseOrder");
     control.setCustomerOrderedDate("2024-05-01");
+    control.setCenterID("12");
     control.setShipState("NY");
     control.setReadData(zelt::bench::generatedLines(10000));
     control.form().cboFreightOptions[0].addItem("Home Delivery", 7);

@@ -216,6 +216,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
             if (modeOf(k) == zelt::Mode::ViewMode) c.setViewMode(zelt::Mode::UpdateMode);
             c.setZeltEvent("PurchaseOrder");
             c.setCustomerOrderedDate("2024-05-01");
+            c.setCenterID("12");
             c.form().cboFreightOptions[0].addItem("Home Delivery", 7);
             c.form().cboFreightOptions[0].setListIndex(0);
         },

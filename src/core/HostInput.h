@@ -19,6 +19,10 @@ std::string quoteInput(std::string_view value);
 inline constexpr double kMaxAmount = 922337203685477.5807;
 /// True for a finite number inside the currency range (NaN is not).
 inline bool isAmountInRange(double value) noexcept { return value >= -kMaxAmount && value <= kMaxAmount; }
+/// True for a number that rounds (halves to even) to a 32-bit integer: a
+/// line's quantity goes to the freight component so, a DirectionOrder is
+/// read so.
+inline bool isInt32InRange(double value) noexcept { return value >= -2147483648.5 && value < 2147483647.5; }
 
 /// Reads the fields of one host argument ("readData", "ptFees") as the
 /// control needs them, raising an InputError that names the argument, the

@@ -85,7 +85,8 @@ const EntryStep kSteps[] = {
      "The quantity of the line item is required.", EntryFocus::Quantity, "Quantity"},
     {"8", always, [](const CheckScope& s) { return !s.numeric(s.d.quantity); }, kValidation,
      "The quantity of the line item can contain only numerical characters.", EntryFocus::Quantity, "Quantity"},
-    {"8+", always, [](const CheckScope& s) { return beyondRange(s, s.d.quantity); }, kValidation,
+    {"8+", always, [](const CheckScope& s) { return s.numeric(s.d.quantity) && !isInt32InRange(s.number(s.d.quantity)); },
+     kValidation,
      "The quantity of the line item is too large.", EntryFocus::Quantity, "Quantity"},
     {"8f", always, nullptr, nullptr, nullptr, EntryFocus::Quantity, nullptr,
      [](CheckScope& s) {
@@ -132,7 +133,9 @@ const EntryStep kSteps[] = {
     {"A3", acknowledging, [](const CheckScope& s) { return s.number(s.d.ackPrice) < 0; }, kValidation,
      "The Acknowledgement price of the line item can contain only positive numerical characters.",
      EntryFocus::AckPrice, "Aklwdgmnt Price"},
-    {"A3+", acknowledging, [](const CheckScope& s) { return beyondRange(s, s.d.ackPrice); }, kValidation,
+    // Whatever the order's acknowledgement state, a price given (a pasted
+    // row's) must be one the line can carry.
+    {"A3+", always, [](const CheckScope& s) { return beyondRange(s, s.d.ackPrice); }, kValidation,
      "The Acknowledgement price of the line item is too large.", EntryFocus::AckPrice, "Aklwdgmnt Price"},
     {"A4", acknowledging,
      [](const CheckScope& s) { return s.number(s.d.ackPrice) == 0 && s.number(s.d.unitPrice) != 0; }, kValidation,

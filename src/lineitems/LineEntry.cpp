@@ -223,8 +223,11 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
                             focus, name};
     };
     try {
-        const double quantity = ctx_.number(d.quantity);
-        cell[Col::Quantity] = ctx_.fixed(quantity, 2);
+        // The extended price is the product of the quantity and price as the
+        // cells show them, as a loaded line's is: every line agrees with its
+        // own cells and an Update that changes nothing moves nothing.
+        text::FixedText quantity = ctx_.fixedRead(ctx_.number(d.quantity), 2);
+        cell[Col::Quantity] = std::move(quantity.text);
         const COUNTRY country = st.orderCountry;
         const double rate = lists.currencyConversionRate;
         auto converted = [&](double v) {
@@ -232,20 +235,23 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
             if (!d.usaPrices && country == COUNTRY::USA) return text::divide(v, rate);
             return v;
         };
-        double price = 0;
+        text::FixedText price;
         try {
-            price = converted(ctx_.number(d.unitPrice));
+            price = ctx_.fixedRead(converted(ctx_.number(d.unitPrice)), 2);
         } catch (const text::RuntimeError& e) {
             return refused(EntryFocus::UnitPrice, "unit price", e.description());
         }
-        cell[Col::UnitPrice] = ctx_.fixed(price, 2);
+        cell[Col::UnitPrice] = std::move(price.text);
         if (st.orderStatusFlag) {
             // An acknowledgement price left empty on a line that needs none is 0.
             auto ack = d.ackPrice.empty() ? std::optional<double>(0) : text::tryToNumber(d.ackPrice, ctx_.locale);
             if (!ack)
                 return refused(EntryFocus::AckPrice, "Acknowledgement price", "it is not a number");
             try {
-                cell[Col::AkwPrice] = ctx_.fixed(converted(*ack), 2);
+                const double akw = converted(*ack);
+                if (!isAmountInRange(akw))
+                    return refused(EntryFocus::AckPrice, "Acknowledgement price", "it is beyond the currency range");
+                cell[Col::AkwPrice] = ctx_.fixed(akw, 2);
             } catch (const text::RuntimeError& e) {
                 return refused(EntryFocus::AckPrice, "Acknowledgement price", e.description());
             }
@@ -263,7 +269,7 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
                                                          : std::string(grid.text(row, Col::Status));
         auto status = text::tryToNumber(statusText, ctx_.locale);
         const bool priced = status && lists.isPricedStatus(*status);
-        const double extended = priced ? price * quantity : 0;
+        const double extended = priced ? price.value * quantity.value : 0;
         if (!isAmountInRange(extended))
             return refused(EntryFocus::Quantity, "quantity", "the extended price is beyond the currency range");
         cell[Col::ExtPrice] = ctx_.fixed(extended, 2);

@@ -77,6 +77,18 @@ std::size_t countRecords(std::string_view text, std::string_view separator)
     return count;
 }
 
+// True when a separator would start inside `cell` once a field separator is
+// written after it: the cell would read back cut short.
+bool separatorStartsWithin(std::string_view cell, std::string_view fieldSep, std::string_view recordSep)
+{
+    if (cell.empty()) return false;
+    std::string joined(cell);
+    joined += fieldSep;
+    for (std::string_view sep : {fieldSep, recordSep})
+        if (!sep.empty() && joined.find(sep) < cell.size()) return true;
+    return false;
+}
+
 } // namespace
 
 LineLoader::Staged LineLoader::stage(std::string_view text)
@@ -236,15 +248,29 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         for (int c : kinds.units) writeRepeated(c, field(c), [&](std::string_view f) { return lists.unitCodeToDisplay(f); });
         for (int c : kinds.exemptMarks) cell[static_cast<std::size_t>(c)] = exempt ? kExemptMark : std::string_view{};
 
-        // The Status decides pricing and shading: it is read where a quantity
-        // and a price are present, and on every line outside Add Mode.
+        // A quantity goes to the freight component as a 32-bit integer.
+        if (const double quantity = kept(Col::Quantity); !std::isnan(quantity) && !isInt32InRange(quantity))
+            in.fail(recordNo, Col::Quantity,
+                    "the Quantity " + quoteInput(field(Col::Quantity)) + " is beyond the largest quantity a line can carry");
+        // The Status decides pricing and shading, and the tax and fee summary
+        // reads it on every line (with the DirectionOrder of open and received
+        // lines, as a 32-bit integer): a line it could not read is refused here.
         const bool hasAmounts = !cell[Col::Quantity].empty() && !cell[Col::UnitPrice].empty();
-        double status = 0;
-        if (hasAmounts || mode != Mode::AddMode) {
-            status = in.number(cell[Col::Status], recordNo, Col::Status, "the Status");
-            keep(Col::Status, status);
-            out.priced.back() = lists.isPricedStatus(status);
+        const double status = in.number(cell[Col::Status], recordNo, Col::Status, "the Status");
+        keep(Col::Status, status);
+        if (hasAmounts || mode != Mode::AddMode) out.priced.back() = lists.isPricedStatus(status);
+        if (status == 1 || status == 6) {
+            const auto direction = text::tryToNumber(cell[Col::DirectionOrder], loc);
+            if (!direction || !isInt32InRange(*direction))
+                in.fail(recordNo, Col::DirectionOrder,
+                        "the DirectionOrder " + quoteInput(cell[Col::DirectionOrder]) + " is not a 32-bit integer");
         }
+        // The exempt flag's field is the Ext.Price cell of a line without
+        // amounts; in the export a field separator follows it, not the record
+        // separator: a separator must not start inside it then.
+        if (!hasAmounts && separatorStartsWithin(cell[Col::ExtPrice], ctx_.state.fieldSeparator, ctx_.state.recordSeparator))
+            in.fail(recordNo, Col::ExtPrice,
+                    "the field " + quoteInput(cell[Col::ExtPrice]) + " ends with the start of a separator");
         if (hasAmounts) {
             if (out.priced.back()) {
                 // Numbers the loader wrote are known; a quantity kept as received is read.

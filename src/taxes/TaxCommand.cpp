@@ -1,5 +1,6 @@
 #include "taxes/TaxCommand.h"
 
+#include "core/CommandRollback.h"
 #include "core/ControlContext.h"
 #include "core/Field.h"
 #include "lineitems/LineColumns.h"
@@ -105,6 +106,24 @@ void TaxCommand::fail(const std::string& why)
 
 void TaxCommand::run()
 {
+    // One guard around the whole command: a step that cannot run, whether it
+    // says why or fails at run time, is told to the clerk by name, and
+    // whatever the command had changed is put back.
+    CommandRollback rollback(ctx_);
+    std::optional<std::string> failure;
+    step_ = "the totals recalculation";
+    try {
+        failure = runSteps();
+    } catch (const Error& e) {
+        failure = step_ + " failed (" + e.what() + ")";
+    }
+    if (!failure) return rollback.commit();
+    rollback.restore();
+    fail(*failure);
+}
+
+std::optional<std::string> TaxCommand::runSteps()
+{
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
     view::Grid& grid = ctx_.grid();
@@ -112,23 +131,19 @@ void TaxCommand::run()
     if (f.cmdAdd.caption() == "Add to Grid") {
         ctx_.message("Please add the line add to P.O by clicking the Add to Grid button", "", view::MessageBoxButtons::Ok,
                      view::MessageBoxIcon::Information);
-        return;
+        return std::nullopt;
     }
     if (grid.rows() < 2) {
         if (st.mode == Mode::AddMode)
             ctx_.message("Please add a line item to this order before calculating fees.", "", view::MessageBoxButtons::Ok,
                          view::MessageBoxIcon::Information);
         st.IsFirstInit = false;
-        return;
+        return std::nullopt;
     }
-    try {
-        totals_.fupdate();
-    } catch (const Error& e) {
-        fail(std::string("the totals could not be recalculated (") + e.what() + ")");
-        return;
-    }
+    totals_.fupdate();
 
     // Factory pickup: every merchandise line goes the same way or none does.
+    step_ = "the factory pickup step";
     std::vector<int> merchRows;
     bool pickup = false;
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
@@ -144,7 +159,7 @@ void TaxCommand::run()
             "Information Validation", view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
         if (answer != view::MessageBoxAnswer::Yes) {
             st.factoryPickup = false;
-            return;
+            return std::nullopt;
         }
         for (int r : merchRows) grid.setText(r, Col::CarrierID, std::to_string(kFactoryPickupCarrier));
         f.txtFee[Fee::Freight].setText(ctx_.fixed(0, 2));
@@ -158,11 +173,11 @@ void TaxCommand::run()
                          " can not be more than the Merchandise total of " + f.txtHiddenItemTotal.text() +
                          ". Please modify or remove the rewards line",
                      "Rewards Validation", view::MessageBoxButtons::Ok, view::MessageBoxIcon::Information);
-        return;
+        return std::nullopt;
     }
     if (!OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent)) {
         st.IsFirstInit = false;
-        return;
+        return std::nullopt;
     }
 
     // The rates the order has now are what the fallback computes from, should
@@ -179,18 +194,15 @@ void TaxCommand::run()
 
     taxes_.applyCountryLabels(TaxFields::isCanadianShipCountry(st.ShipCountry));
 
+    step_ = "the freight step";
     VendorFreight freight(ctx_);
-    std::optional<std::string> failure = freight.CalculateVendorFreight();
-    if (!failure) failure = calculateTaxesFromAvalara(before);
-    if (failure) {
-        // Nothing was computed from AvaTax: the rates stay those of the order.
-        for (const Jurisdiction& j : kJurisdictions) (f.*j.rateField).setText(before[static_cast<std::size_t>(j.k)]);
-        fail(*failure);
-        return;
-    }
+    if (auto failure = freight.CalculateVendorFreight()) return failure;
+    step_ = "the tax step";
+    if (auto failure = calculateTaxesFromAvalara(before)) return failure;
     st.IsDirty = false;
     f.cmdUpdateTaxes.setEnabled(false);
     st.IsFirstInit = false;
+    return std::nullopt;
 }
 
 std::optional<platform::AvaTaxRequest> TaxCommand::buildRequest(std::string& why) const

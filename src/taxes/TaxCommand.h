@@ -20,8 +20,9 @@ class TaxFields;
 /// AvaTax cannot be used, and writes the totals.
 ///
 /// A step that cannot run (no delivery option, an amount that is not a
-/// number, a rate that is missing) is reported to the clerk by name, and that
-/// step writes nothing: every step computes its values before it writes any.
+/// number, a rate that is missing, a run-time failure such as an overflow)
+/// is reported to the clerk by name, and the command then leaves the control
+/// as it found it.
 class TaxCommand {
 public:
     TaxCommand(ControlContext& ctx, TotalsRecalculation& totals, TaxFields& taxes)
@@ -42,6 +43,8 @@ public:
 private:
     using Rates = std::array<std::string, 5>; // country, state, county, city, local
 
+    /// The command's steps; why it stopped when a step could not run.
+    std::optional<std::string> runSteps();
     std::optional<std::string> calculateTaxesFromAvalara(const Rates& before);
     std::optional<std::string> calculateTaxesFromRates(const Rates& rates);
     std::optional<std::string> writeTotals();
@@ -53,6 +56,8 @@ private:
     ControlContext& ctx_;
     TotalsRecalculation& totals_;
     TaxFields& taxes_;
+    /// The step running, named in the message of a run-time failure.
+    std::string step_;
 };
 
 } // namespace zelt

@@ -2,22 +2,12 @@
 
 #include "core/ControlContext.h"
 #include "core/Field.h"
+#include "core/HostInput.h"
 #include "lineitems/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/platform/FreightCalculator.h"
 
 namespace zelt {
-
-namespace {
-
-/// A fee the component answered: in the control's locale or with "." as the point.
-std::optional<double> feeOf(std::string_view text, const text::Locale& locale)
-{
-    if (auto v = text::tryToNumber(text, locale)) return v;
-    return text::tryToNumber(text, text::Locale::enUS());
-}
-
-} // namespace
 
 std::optional<std::string> VendorFreight::CalculateVendorFreight()
 {
@@ -43,6 +33,8 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
         auto extended = ctx_.tryCellNumber(r, Col::ExtPrice);
         if (!quantity || !price || !unitWeight || !extended)
             return "line " + std::to_string(r) + " has an amount that is not a number";
+        if (!isInt32InRange(*quantity))
+            return "the quantity of line " + std::to_string(r) + " is beyond the largest quantity a line can carry";
         request.lines.push_back({std::string(grid.text(r, Col::ModelNo)), text::toInt32(*quantity), *price, *unitWeight,
                                  ctx_.tryCellNumber(r, Col::CarrierID).value_or(0) == 1,
                                  *extended});
@@ -50,9 +42,10 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
     const view::ComboBox& options = f.cboFreightOptions[0];
     if (options.listIndex() < 0) return "no delivery option is chosen";
     const std::int32_t method = options.itemData(options.listIndex());
-    auto center = text::tryToNumber(st.CenterID, ctx_.locale);
+    const auto center = text::tryToNumber(st.CenterID, ctx_.locale);
+    if (!center || !isInt32InRange(*center)) return "the CenterID \"" + st.CenterID + "\" is not a 32-bit integer";
 
-    const std::string answer = ctx_.services.freight->calculate(request, st.ShipState, center ? text::toInt32(*center) : 0,
+    const std::string answer = ctx_.services.freight->calculate(request, st.ShipState, text::toInt32(*center),
                                                                 st.ShipZip, method);
     ctx_.state.VendorFreightMethodID = method;
     if (answer.size() < 3) {
@@ -62,8 +55,8 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
     }
     const std::size_t bar = answer.find('|');
     if (bar == std::string::npos) return "the freight answer \"" + answer + "\" has no \"|\"";
-    auto freight = feeOf(answer.substr(0, bar), ctx_.locale);
-    auto homeDelivery = feeOf(answer.substr(bar + 1), ctx_.locale);
+    auto freight = text::tryToNumberOrInvariant(answer.substr(0, bar), ctx_.locale);
+    auto homeDelivery = text::tryToNumberOrInvariant(answer.substr(bar + 1), ctx_.locale);
     if (!freight || !homeDelivery) return "the freight answer \"" + answer + "\" does not read as two amounts";
     if (!f.chkAppFreight.checked() || !f.chkAppFreight.enabled())
         f.txtFee[Fee::Freight].setText(ctx_.fixed(st.factoryPickup ? 0 : *freight, 2));

@@ -117,8 +117,7 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
         }
         pugi::xml_node node = doc.select_node((std::string("//") + element).c_str()).node();
         if (!node) fail(std::string("the answer has no ") + element + " amount");
-        auto amount = text::tryToNumber(node.text().get(), text::Locale::enUS());
-        if (!amount) amount = text::tryToNumber(node.text().get(), ctx_.locale);
+        const auto amount = text::tryToNumberOrInvariant(node.text().get(), ctx_.locale);
         if (!amount) fail(std::string("the ") + element + " amount \"" + node.text().get() + "\" is not a number");
         texts[i] = ctx_.numberForm(*amount, 2);
     }

@@ -567,4 +567,11 @@ double checked(double value)
     return value;
 }
 
+std::optional<double> tryToNumberOrInvariant(std::string_view text, const Locale& locale) noexcept
+{
+    if (auto v = tryToNumber(text, locale)) return v;
+    if (&locale == &Locale::enUS() || text.find(locale.decimalSeparator) != std::string_view::npos) return std::nullopt;
+    return tryToNumber(text, Locale::enUS());
+}
+
 } // namespace zelt::text

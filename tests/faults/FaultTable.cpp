@@ -73,6 +73,7 @@ struct Order {
         control->setShipStreet1("5 Broadway");
         control->setShipState("NY");
         control->setCustomerOrderedDate("2024-05-01");
+        control->setCenterID("12");
         control->setAccount(kAccount);
         control->setLicenseKey(kKey);
         control->form().txtHiddenCountryTaxRate.setText("0");

@@ -388,13 +388,20 @@ TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
                              "Desk\tD-1\t2\tEach\t10\r\n"
                              "Broken\t\tx\tEach\t5\n"
                              "Lamp\tL-1\t1\tBX\t20\t2.5\tUPS Ground\n"
-                             "Chair\t\t1\tCrate\t5\n";
+                             "Chair\t\t1\tCrate\t5\n"
+                             "Pen\tP-1\t2\tEach\t1.50\t0.1\tFedEx\t1e308\tA1\n"
+                             "Bulk\tB-1\t2147483648\tEach\t1\n";
     // No to the list of refused rows adds nothing.
     boxes->answerNext(view::MessageBoxAnswer::No);
     EXPECT_EQ(control->PasteLines(rows), 0);
     EXPECT_EQ(grid().rows(), 4);
     const std::string& list = lastBox().text;
-    EXPECT_NE(list.find("2 of 4 rows can be added"), std::string::npos) << list;
+    EXPECT_NE(list.find("2 of 6 rows can be added"), std::string::npos) << list;
+    // Whatever the order's acknowledgement state, and beyond what the freight component takes.
+    EXPECT_NE(list.find("Row 6, Aklwdgmnt Price: The Acknowledgement price of the line item is too large."),
+              std::string::npos)
+        << list;
+    EXPECT_NE(list.find("Row 7, Quantity: The quantity of the line item is too large."), std::string::npos) << list;
     EXPECT_NE(list.find("Row 3, Quantity: The quantity of the line item can contain only numerical characters."),
               std::string::npos)
         << list;

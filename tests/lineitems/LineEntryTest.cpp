@@ -2,6 +2,7 @@
 
 #include "control/ControlAccess.h"
 
+#include <array>
 #include <functional>
 
 using namespace zelt;
@@ -63,6 +64,8 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         {"8", [](LineEntry& t) { t.field(3).setText("two"); }, invalid,
          "The quantity of the line item can contain only numerical characters.", txt(3)},
         {"8+", [](LineEntry& t) { t.field(3).setText("1e15"); }, invalid, "The quantity of the line item is too large.", txt(3)},
+        {"8+ 32-bit", [](LineEntry& t) { t.field(3).setText("2147483648"); }, invalid,
+         "The quantity of the line item is too large.", txt(3)},
         {"9", [](LineEntry& t) { t.field(3).setText("-2"); }, invalid,
          "The quantity of the line item can contain only positive numerical characters.", txt(3)},
         {"10", [](LineEntry& t) { t.field(4).setText(""); }, required, "The unit price of the line item is required.", txt(4)},
@@ -310,4 +313,36 @@ TEST_F(LineEntry, AConversionThatCannotBeWrittenIsReportedOnItsField)
     EXPECT_EQ(form().focusedWidget(), &field(3));
     EXPECT_EQ(grid().rows(), 4);
     EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
+}
+
+TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
+{
+    // GIVEN a Canadian order whose USA prices convert at 1.25
+    control->CountryID(COUNTRY::CANADA, 1);
+    control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    // WHEN lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
+    for (auto [quantity, price, shown, extended] :
+         std::vector<std::array<const char*, 4>>{{"5", "12.50", "15.63", "78.15"}, {"6", "12.49", "15.61", "93.66"}}) {
+        openValidLine();
+        form().OptVndrCntryID[0].setValue(true);
+        field(3).setText(quantity);
+        field(4).setText(price);
+        clickAdd();
+        // THEN the extended price is the quantity times the price the line shows
+        const int row = grid().rows() - 1;
+        EXPECT_EQ(cell(row, 15), shown);
+        EXPECT_EQ(cell(row, 20), extended) << price;
+    }
+    // AND a line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
+    LineSpec line;
+    line.quantity = "12";
+    line.unitPrice = "14.50";
+    load(Mode::UpdateMode, {line});
+    ASSERT_EQ(cell(1, 20), "217.56");
+    selectRow(1);
+    form().cmdEdit.userClick();
+    clickAdd();
+    EXPECT_EQ(cell(1, 20), "217.56");
+    control->setReadData(control->readData());
+    EXPECT_EQ(cell(1, 20), "217.56");
 }

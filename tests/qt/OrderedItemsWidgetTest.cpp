@@ -452,6 +452,7 @@ private slots:
         control.setViewMode(Mode::UpdateMode);
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");
+        control.setCenterID("12");
         std::string pickup = line(1, "1", "Desk");
         pickup.replace(pickup.find("$F$1$F$0$F$"), 11, "$F$22$F$0$F$");
         control.setReadData(pickup + line(2, "1", "Lamp"));

@@ -119,6 +119,7 @@ private slots:
         control.setViewMode(Mode::UpdateMode);
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");
+        control.setCenterID("12");
         std::string fees;
         for (int i = 0; i < 29; ++i) fees += (i >= 13 ? "0" : "0.00") + std::string("$F$");
         control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + fees + "$R$");

@@ -3,6 +3,8 @@
 #include "control/ControlAccess.h"
 #include "core/ControlContext.h"
 
+#include <functional>
+
 using namespace zelt;
 using zelt::testing::LineSpec;
 
@@ -29,9 +31,11 @@ struct ScriptedAvaTax : platform::AvaTaxService {
 
 struct FixedFreight : platform::FreightCalculator {
     std::string answer = "12.5|3";
+    bool fails = false; // a run-time failure inside the component
     std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
                           std::int32_t) override
     {
+        if (fails) throw text::RuntimeError::overflow();
         return answer;
     }
 };
@@ -96,6 +100,7 @@ protected:
         control->setTaxLineExemptedCode("NT");
         control->setCenterDeliveryFrieghtCode("FR020100");
         control->setBrokageFeeCode("BROK");
+        control->setCenterID("12");
         avaTax->results = {taxed(100)};
     }
 
@@ -354,20 +359,39 @@ TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
              form().chkDutyBrokerageFee.setChecked(true);
              form().txtFee[0].setText("abc");
          }, "\"abc\""},
+        {"a run-time failure in the freight component", [this] { freight->fails = true; },
+         "the freight step failed (Overflow)"},
+        {"a quantity beyond 32 bits", [this] { grid().setText(1, 6, "9999999999.00"); }, "largest quantity"},
+        {"a CenterID that is not a number", [this] { control->setCenterID(""); }, "CenterID \"\" is not"},
+        {"factory pickup, then a failure", [this] {
+             grid().setText(1, 3, "22");
+             boxes->answerNext(view::MessageBoxAnswer::Yes);
+             form().cboFreightOptions[0].setListIndex(-1);
+         }, "no delivery option"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
-        loadOrder({line("4", "25")});
+        loadOrder({line("4", "25"), line("2", "10")});
         freight->answer = "12.5|3";
+        freight->fails = false;
         form().txtFieldTax[13].setText("2.22");
+        form().txtFee[4].setText("7.00");
         c.setUp();
+        const std::vector<std::string> carriers = {cell(1, 3), cell(2, 3)};
+        const std::string deposit = form().txtFee[6].text();
         control->UpdateTaxes();
-        ASSERT_EQ(boxes->shown().size(), 1u);
-        EXPECT_EQ(boxes->shown()[0].title, "Calculate Taxes & Fees");
-        EXPECT_NE(boxes->shown()[0].text.find(c.says), std::string::npos) << boxes->shown()[0].text;
+        ASSERT_FALSE(boxes->shown().empty());
+        EXPECT_EQ(boxes->shown().back().title, "Calculate Taxes & Fees");
+        EXPECT_NE(boxes->shown().back().text.find(c.says), std::string::npos) << boxes->shown().back().text;
+        // Nothing the command had written stays: fees, taxes, rates, lines.
         EXPECT_EQ(tax(13), "2.22");
+        EXPECT_EQ(form().txtFee[4].text(), "7.00");
+        EXPECT_EQ(form().txtFee[6].text(), deposit);
         EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "0.05");
+        EXPECT_EQ((std::vector<std::string>{cell(1, 3), cell(2, 3)}), carriers);
+        EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
         // Credentials appear nowhere the clerk or the host can read.
-        EXPECT_EQ(boxes->shown()[0].text.find("TOPSECRETKEY"), std::string::npos);
+        EXPECT_EQ(boxes->shown().back().text.find("TOPSECRETKEY"), std::string::npos);
+        boxes->clearShown();
     }
 }

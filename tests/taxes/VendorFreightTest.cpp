@@ -35,6 +35,7 @@ protected:
     VendorFreightStep()
     {
         ControlAccess::context(*control).services.freight = component;
+        control->setCenterID("12");
         load(Mode::UpdateMode, {zelt::testing::LineSpec{}, zelt::testing::LineSpec{}});
         form().cboFreightOptions[0].addItem("Home Delivery", 7);
         form().cboFreightOptions[0].setListIndex(0);

@@ -139,3 +139,41 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
         EXPECT_NE(control->LastServiceFailure().find(c.reason), std::string::npos);
     }
 }
+
+TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
+{
+    // "1,5" is 15 to en-US and 1.5 to fr-CA; "1.500" does not read in fr-CA,
+    // holds no decimal comma and is taken as the invariant 1.5.
+    struct Case {
+        const text::Locale& locale;
+        const char* answered;
+        const char* shown;
+    };
+    const Case cases[] = {
+        {text::Locale::enUS(), "1,5", "15.00"},   {text::Locale::enUS(), "1.5", "1.50"},
+        {text::Locale::enUS(), "1,500", "1,500.00"}, {text::Locale::enUS(), "1.500", "1.50"},
+        {text::Locale::frCA(), "1,5", "1,50"},    {text::Locale::frCA(), "1.5", "1,50"},
+        {text::Locale::frCA(), "1,500", "1,50"},  {text::Locale::frCA(), "1.500", "1,50"},
+        {text::Locale::frCA(), "1.500,5", ""},
+    };
+    std::string answered;
+    standins::LoopbackServer service;
+    service.server.Post("/tax", [&](const httplib::Request&, httplib::Response& res) {
+        res.set_content("<Taxes><Country>" + answered + "</Country><State>0</State><County>0</County><City>0</City>"
+                        "<Local>0</Local></Taxes>", "text/xml");
+    });
+    service.start();
+    control->setInternalTaxServiceURL(service.url("/tax"));
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.locale.name + " " + c.answered);
+        control->setLocale(c.locale);
+        answered = c.answered;
+        if (*c.shown == '\0') {
+            // A text with the locale's own decimal separator that does not read is refused.
+            EXPECT_THROW(control->CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
+            continue;
+        }
+        control->CalculateTaxesFromVardonInternalService("PO-7");
+        EXPECT_EQ(taxTexts()[0], c.shown);
+    }
+}

@@ -77,6 +77,12 @@ inline std::optional<double> tryToNumber(std::string_view text, const Locale& lo
     if (auto plain = detail::readPlainDecimal(text, locale)) return plain;
     return detail::tryToNumberAnyForm(text, locale);
 }
+/// A number another system wrote: read in the locale first. Only a text
+/// that does not read so and holds none of the locale's decimal separator
+/// is read again in the invariant form ("." as the point), which many
+/// services write whatever the clerk's locale. So fr-CA reads "1,5" and
+/// "1.5" as 1.5, and en-US reads "1,500" as 1500.
+std::optional<double> tryToNumberOrInvariant(std::string_view text, const Locale& locale) noexcept;
 /// True exactly when toNumber would succeed.
 bool isNumeric(std::string_view text, const Locale& locale) noexcept;
 

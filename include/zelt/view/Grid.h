@@ -197,6 +197,7 @@ public:
     };
     /// Records every change into `journal` until called with null.
     void setJournal(Journal* journal) noexcept { journal_ = journal; }
+    Journal* journal() const noexcept { return journal_; }
     /// Undoes the changes of a journal, newest first. What the undo changes
     /// goes to the journal set now, if any: that is the redo.
     void undo(const Journal& journal);
