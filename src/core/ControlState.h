@@ -110,8 +110,10 @@ struct ControlState {
     bool exemptGuard = false;
     /// True after a line cancel froze the entry fields and order-level boxes.
     bool lineCancelFroze = false;
-    /// The row the pop-up menu's Copy remembered (0: none).
-    std::int16_t clipRow = 0;
+    /// The cells (columns 0 to Ext.Price) of the line the pop-up menu's Copy
+    /// remembered; empty: none. The cells, not the row: the rows move when
+    /// lines are deleted.
+    std::vector<std::string> clipCells;
     /// The acknowledgement number and date of the last acknowledged line written.
     std::string rememberedAckNumber;
     std::string rememberedAckDate;

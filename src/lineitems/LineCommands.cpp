@@ -73,7 +73,7 @@ void LineCommands::startNewOrder()
     ControlState& st = ctx_.state;
     setButtonsForMode();
     history_.clear();
-    st.clipRow = 0;
+    st.clipCells.clear();
     st.suppressGridClick = false;
     setMenu("Copy", "Cut", false);
     if (!st.lineCancelFroze) return;
@@ -326,14 +326,16 @@ void LineCommands::mnuCopyMenu_Click(int index)
     ControlState& st = ctx_.state;
     const std::string action = f.mnuCopyMenu[index].caption();
     if (action == "Copy") {
-        st.clipRow = static_cast<std::int16_t>(grid.row());
+        const int row = grid.row();
+        if (row < grid.fixedRows()) return;
+        st.clipCells.clear();
+        for (int c = 0; c <= Col::ExtPrice; ++c) st.clipCells.emplace_back(grid.text(row, c));
         setMenu("Add", "Update", true);
-    } else if (action == "Add" && st.clipRow > 0) {
-        const int clip = st.clipRow;
+    } else if (action == "Add" && !st.clipCells.empty()) {
         history_.record("Add copied line", [&] {
             grid.addRow();
             const int row = grid.rows() - 1;
-            for (int c = 0; c <= Col::ExtPrice; ++c) grid.setText(row, c, grid.text(clip, c));
+            for (int c = 0; c <= Col::ExtPrice; ++c) grid.setText(row, c, st.clipCells[static_cast<std::size_t>(c)]);
             grid.setAlignment(row, Col::Description, view::Grid::Alignment::LeftTop);
             grid.setAlignment(row, Col::ModelNo, view::Grid::Alignment::LeftTop);
             grid.setText(row, Col::LineItem, std::to_string(rows_.nextLineNumber(row)) + "N");
@@ -347,13 +349,12 @@ void LineCommands::mnuCopyMenu_Click(int index)
         totals_.fupdate();
         ctx_.markDirtyByUser();
         setMenu("Copy", "Cut", false);
-    } else if (action == "Update" && st.clipRow > 0) {
-        const int clip = st.clipRow;
+    } else if (action == "Update" && !st.clipCells.empty()) {
         const int row = grid.row();
         if (row < 1) return;
         history_.record("Update from copied line", [&] {
             const std::string own(grid.text(row, Col::LineItem));
-            for (int c = 0; c <= Col::ExtPrice; ++c) grid.setText(row, c, grid.text(clip, c));
+            for (int c = 0; c <= Col::ExtPrice; ++c) grid.setText(row, c, st.clipCells[static_cast<std::size_t>(c)]);
             grid.setText(row, Col::LineItem, LineRows::isPlainNumber(own) ? own + "U" : own);
             rows_.removeLine(row, false);
         });
@@ -361,7 +362,7 @@ void LineCommands::mnuCopyMenu_Click(int index)
         ctx_.markDirtyByUser();
         setMenu("Copy", "Cut", true);
     } else if (index == 4) {
-        st.clipRow = 0;
+        st.clipCells.clear();
         setMenu("Copy", "Cut", false);
     }
 }

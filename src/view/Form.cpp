@@ -262,6 +262,9 @@ Form::Form()
     txtFieldTax.forEach(lockedAmount);
     for (int i : {17, 18, 19}) txtField[i].setText("0.00");
     for (int i : {0, 5, 8}) txtField[i].setLocked(true); // read-only mirrors of the combos
+    // The combos wait hidden behind their read-only mirrors until a line is
+    // opened: a line merely looked at writes the mirrors, never a combo.
+    for (int i : {1, 2, 3}) cboFld[i].setVisible(false);
     // The totals are read-only: grey like the locked fees, and no tab stop.
     for (int i : {17, 18, 19}) {
         txtField[i].setLocked(true);

@@ -65,6 +65,17 @@ TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
     EXPECT_FALSE(form().chkExempt.checked());
 }
 
+TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
+{
+    for (Mode mode : {Mode::ViewMode, Mode::UpdateMode, Mode::AddMode}) {
+        load(mode, {LineSpec{}, LineSpec{}});
+        ASSERT_FALSE(control->IsDirty());
+        selectRow(2);
+        EXPECT_FALSE(control->IsDirty()) << static_cast<int>(mode);
+        EXPECT_EQ(field(5).text(), "Each");
+    }
+}
+
 TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
 {
     control->setViewMode(Mode::AddMode);
@@ -128,6 +139,35 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     form().mnuCopyMenu[1].userClick();
     control->setReadData(zelt::testing::lines({LineSpec{}}));
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
+}
+
+TEST_F(LineCommands, ThePopupAddCopiesTheLineCopiedWhateverWasDeletedSince)
+{
+    // GIVEN five lines in Add Mode, the third one copied
+    std::vector<LineSpec> specs(5);
+    for (int i = 0; i < 5; ++i) {
+        specs[static_cast<std::size_t>(i)].lineItem = std::to_string(i + 1);
+        specs[static_cast<std::size_t>(i)].description = "Line " + std::to_string(i + 1);
+    }
+    for (int deleted : {1, 2}) {
+        SCOPED_TRACE(deleted);
+        load(Mode::AddMode, specs);
+        selectRow(3);
+        grid().userMouseUp(view::MouseButton::Right, 3, 8);
+        form().mnuCopyMenu[1].userClick();
+        // WHEN lines above it are deleted, then the copy is added
+        for (int d = 0; d < deleted; ++d) deleteRow(1);
+        selectRow(1);
+        grid().userMouseUp(view::MouseButton::Right, 1, 8);
+        form().mnuCopyMenu[1].userClick();
+        // THEN the new line is the copied one, and the order exports and loads again
+        const int added = grid().rows() - 1;
+        EXPECT_EQ(cell(added, 12), "Line 3");
+        EXPECT_EQ(cell(added, 20), "7.50");
+        const std::string exported = control->readData();
+        control->setReadData(exported);
+        EXPECT_EQ(cell(added, 12), "Line 3");
+    }
 }
 
 TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
