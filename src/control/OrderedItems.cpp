@@ -15,6 +15,18 @@ namespace zelt {
 
 using text::RuntimeError;
 
+namespace {
+
+/// A taxable amount the host sets: empty (no amount) or a number inside the
+/// currency range, which every total it enters can carry.
+std::string hostAmount(const char* member, std::string_view value, const text::Locale& locale)
+{
+    if (!value.empty()) (void)HostInput(member, locale).amount(value, std::nullopt, std::nullopt, "the amount");
+    return std::string(value);
+}
+
+} // namespace
+
 OrderedItems::Impl::Impl(Services services) : ctx(std::move(services))
 {
     runCreationSequence();
@@ -170,7 +182,12 @@ void OrderedItems::setZeltEvent(std::string_view v) { impl_->ctx.state.ZeltEvent
 const std::string& OrderedItems::RewardsPoints() const { return impl_->ctx.state.RewardsPoints; }
 void OrderedItems::setRewardsPoints(std::string_view v) { impl_->ctx.state.RewardsPoints = v; }
 double OrderedItems::RewardsAmount() const { return impl_->ctx.state.RewardsAmount; }
-void OrderedItems::setRewardsAmount(double v) { impl_->ctx.state.RewardsAmount = v; }
+void OrderedItems::setRewardsAmount(double v)
+{
+    if (!isAmountInRange(v))
+        throw InputError("RewardsAmount", std::nullopt, std::nullopt, "the amount is not a number inside the currency range");
+    impl_->ctx.state.RewardsAmount = v;
+}
 
 // ---- Command groups ------------------------------------------------------------
 void OrderedItems::setEnableControls(bool)
@@ -321,11 +338,26 @@ std::string OrderedItems::CityTaxRate() const { return impl_->ctx.form.txtHidden
 void OrderedItems::setCityTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenCityTaxRate.setText(std::string(r)); }
 std::string OrderedItems::LocalTaxRate() const { return impl_->ctx.form.txtHiddenLocalTaxRate.text(); }
 void OrderedItems::setLocalTaxRate(std::string_view r) { impl_->ctx.form.txtHiddenLocalTaxRate.setText(std::string(r)); }
-void OrderedItems::setCountryTaxableAmount(std::string_view v) { impl_->ctx.state.CountryTaxableAmount = v; }
-void OrderedItems::setStateTaxableAmount(std::string_view v) { impl_->ctx.state.StateTaxableAmount = v; }
-void OrderedItems::setCountyTaxableAmount(std::string_view v) { impl_->ctx.state.CountyTaxableAmount = v; }
-void OrderedItems::setCityTaxableAmount(std::string_view v) { impl_->ctx.state.CityTaxableAmount = v; }
-void OrderedItems::setLocalTaxableAmount(std::string_view v) { impl_->ctx.state.LocalTaxableAmount = v; }
+void OrderedItems::setCountryTaxableAmount(std::string_view v)
+{
+    impl_->ctx.state.CountryTaxableAmount = hostAmount("CountryTaxableAmount", v, impl_->ctx.locale);
+}
+void OrderedItems::setStateTaxableAmount(std::string_view v)
+{
+    impl_->ctx.state.StateTaxableAmount = hostAmount("StateTaxableAmount", v, impl_->ctx.locale);
+}
+void OrderedItems::setCountyTaxableAmount(std::string_view v)
+{
+    impl_->ctx.state.CountyTaxableAmount = hostAmount("CountyTaxableAmount", v, impl_->ctx.locale);
+}
+void OrderedItems::setCityTaxableAmount(std::string_view v)
+{
+    impl_->ctx.state.CityTaxableAmount = hostAmount("CityTaxableAmount", v, impl_->ctx.locale);
+}
+void OrderedItems::setLocalTaxableAmount(std::string_view v)
+{
+    impl_->ctx.state.LocalTaxableAmount = hostAmount("LocalTaxableAmount", v, impl_->ctx.locale);
+}
 std::string OrderedItems::LocalTaxInfo() const { return impl_->ctx.form.txtHiddenLocalTaxInfo.text(); }
 void OrderedItems::setUseNormalTaxes(std::string_view v) { impl_->ctx.state.UseNormalTaxes = v; }
 void OrderedItems::setTaxLineExemptedCode(std::string_view v) { impl_->ctx.state.TaxLineExemptedCode = v; }

@@ -1,5 +1,6 @@
 #include "core/AmountBox.h"
 
+#include "core/HostInput.h"
 #include "zelt/text/NumberText.h"
 
 namespace zelt {
@@ -15,6 +16,18 @@ void AmountBox::filterKey(int& key, const std::string& currentText) const
         return;
     }
     key = 0;
+}
+
+bool AmountBox::accepts(std::string_view text) const
+{
+    if (isEmpty(text)) return true;
+    const auto value = text::tryToNumber(text, locale_);
+    return value && *value >= 0 && isAmountInRange(*value);
+}
+
+void AmountBox::bind(view::TextBox& box) const
+{
+    box.Accepts = [this](std::string_view text) { return accepts(text); };
 }
 
 bool AmountBox::isEmpty(std::string_view text) const

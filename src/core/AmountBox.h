@@ -19,6 +19,13 @@ public:
     /// stand for the locale's separator); any other key is discarded (set to
     /// 0). A typed amount is never negative.
     void filterKey(int& key, const std::string& currentText) const;
+    /// What a clerk's edit may leave in the box: blank or a lone decimal
+    /// separator (refilled with "0"), or a number from 0 up to the currency
+    /// range. Anything else (a pasted word, an amount no total could carry)
+    /// leaves the box as it was.
+    bool accepts(std::string_view text) const;
+    /// Makes the box take the keys and edits above.
+    void bind(view::TextBox& box) const;
     /// Blank, or only a decimal separator.
     bool isEmpty(std::string_view text) const;
     /// An emptied box reads "0"; true when it was refilled.

@@ -24,11 +24,13 @@ void TaxFields::bind()
         box.Change = ctx_.guard([this, i] { txtFieldTax_Change(i); });
         box.KeyUp = ctx_.guard([this, i](int, int) { txtFieldTax_KeyUp(i); });
         box.LostFocus = ctx_.guard([this, i] { txtFieldTax_LostFocus(i); });
+        ctx_.amountBox.bind(box);
     });
     view::TextBox& rate = f.txtCurrConversionRate;
     rate.GotFocus = [&rate] { rate.selectAll(); };
     // The rate is a plain positive number, as the amount boxes take it.
     rate.KeyPress = [this, &rate](int& key) { ctx_.amountBox.filterKey(key, rate.text()); };
+    ctx_.amountBox.bind(rate);
     f.OptVndrCntryID.forEach(
         [this](int i, view::OptionButton& o) { o.Click = ctx_.guard([this, i] { OptVndrCntryID_Click(i); }); });
 }

@@ -14,6 +14,7 @@ void FeeFields::bind()
         box.Change = ctx_.guard([this, index] { txtFee_Change(index); });
         box.KeyUp = ctx_.guard([this, index](int, int) { txtFee_KeyUp(index); });
         box.LostFocus = ctx_.guard([this, index] { txtFee_LostFocus(index); });
+        ctx_.amountBox.bind(box);
     });
     for (const FeeOverride& o : kFeeOverrides)
         (f.*o.box).Click = ctx_.guard([this, &o] { overrideClicked(o); });

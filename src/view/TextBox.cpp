@@ -99,6 +99,10 @@ void TextBox::replaceByUser(std::string text, std::size_t caret)
     // Typing a character over the same selected character leaves the text
     // as it was, but the caret still moves past it.
     const bool changed = text != text_;
+    if (changed && Accepts && !Accepts(text)) {
+        notifyChanged(); // a view that shows the refused edit already takes the kept text back
+        return;
+    }
     text_ = std::move(text);
     selStart_ = static_cast<int>(std::min(caret, text_.size()));
     selLength_ = 0;

@@ -1,5 +1,7 @@
 #include "support/OrderFixture.h"
 
+#include <cmath>
+
 #include "control/ControlAccess.h"
 
 using namespace zelt;
@@ -51,6 +53,19 @@ TEST_F(TaxFields, AmountPathShowsTheHostsAmountsOrTheOverriddenOnes)
     EXPECT_EQ(tax(13).text(), "0.00");
     EXPECT_EQ(tax(15).text(), "3.00");
     EXPECT_EQ(form().txtField[17].text(), "1237.50");
+}
+
+TEST_F(TaxFields, TheHostCannotSetAnAmountNoTotalCouldCarry)
+{
+    control->setUseNormalTaxes("true");
+    control->setStateTaxableAmount("2");
+    for (const char* bad : {"1e308", "abc", "NaN", "-1e300"})
+        EXPECT_THROW(control->setStateTaxableAmount(bad), InputError) << bad;
+    EXPECT_THROW(control->setRewardsAmount(std::nan("")), InputError);
+    EXPECT_THROW(control->setRewardsAmount(1e300), InputError);
+    control->SetTaxNFees();
+    EXPECT_EQ(tax(13).text(), "2.00") << "the amount set before the refusals";
+    EXPECT_NO_THROW(control->GetSalesTaxesNFees());
 }
 
 TEST_F(TaxFields, RatePathShowsTaxableAmountsWhereTheRateIsPositive)

@@ -173,11 +173,28 @@ TEST_F(FeeFields, AnEmptiedFeeBecomesZeroAndLeavingItRecalculates)
     EXPECT_EQ(form().txtField[18].text(), "stale");
 }
 
-TEST_F(FeeFields, PastedTextEndsTheRecalculationQuietly)
+TEST_F(FeeFields, AnAmountBoxTakesOnlyAnAmountTheOrderCanCarry)
 {
-    form().chkServiceFee.userClick();
-    fee(3).userEdit("abc", 3);
-    EXPECT_NO_THROW(fee(3).typeKey('1')); // the key release recalculates and fails silently
-    EXPECT_EQ(fee(3).text(), "abc1");
-
+    form().chkAppFreight.setEnabled(true);
+    form().chkAppFreight.userClick();
+    view::TextBox& freight = fee(4);
+    // Typed: the keys that would go beyond the currency range are not taken.
+    for (auto [typed, kept] : std::vector<std::pair<const char*, const char*>>{
+             {"1234567890123456789012345", "123456789012345"}, {"999999999999999", "99999999999999"}}) {
+        freight.selectAll();
+        freight.typeText(typed);
+        EXPECT_EQ(freight.text(), kept);
+    }
+    // Pasted: a text that is no amount in range leaves the box as it was.
+    for (const char* pasted : {"abc", "1e308", "-5", "NaN", "1234567890123456789012345"}) {
+        freight.userEdit(pasted, 0);
+        EXPECT_EQ(freight.text(), "99999999999999") << pasted;
+    }
+    freight.userEdit("12.5", 4);
+    EXPECT_EQ(freight.text(), "12.5");
+    // The order's summary reads back and its deposit adds up.
+    control->SetTaxNFees();
+    const std::string summary = control->GetSalesTaxesNFees();
+    EXPECT_NE(summary.find("$F$12.5$F$"), std::string::npos) << summary;
+    EXPECT_EQ(form().txtFee[6].text(), "172.50") << "130.00 + 13.00 + 10.00 + 7.00 + 12.50";
 }

@@ -41,6 +41,10 @@ public:
     /// The user double-clicks the box.
     void userDoubleClick();
 
+    /// Whether a text the user produced (a typed key, a paste, a deletion)
+    /// may stand; a refused edit leaves the text as it was. Program changes
+    /// are not asked.
+    std::function<bool(std::string_view text)> Accepts;
     std::function<void()> Change;
     std::function<void(int& keyAscii)> KeyPress;
     std::function<void(int keyCode, int shift)> KeyUp;
