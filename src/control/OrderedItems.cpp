@@ -233,7 +233,7 @@ void OrderedItems::setVendorFreightMethodID(std::string_view id)
 {
     try {
         const std::int32_t method = text::toInt32(impl_->ctx.number(id));
-        impl_->delivery.setVendorFreightMethodID(method);
+        impl_->delivery.setVendorFreightMethodID(method, id);
     } catch (const RuntimeError& e) {
         throw InputError("VendorFreightMethodID", std::nullopt, std::nullopt,
                          "\"" + std::string(id.substr(0, 40)) + "\": " + e.description());

@@ -1,5 +1,7 @@
 #include "services/SoapClient.h"
 
+#include "text/TextRules.h"
+
 #include "core/ControlContext.h"
 #include "zelt/platform/HttpClient.h"
 #include "zelt/text/RuntimeError.h"
@@ -16,12 +18,6 @@ namespace {
 constexpr std::string_view kEnvelopeStart =
     "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">";
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 /// A parsed document written back as the platform's document object writes
 /// it: no indentation, the declaration without its encoding.
@@ -72,13 +68,13 @@ std::string SoapClient::serializedEnvelope(std::string_view envelope) { return w
 std::string SoapClient::cleanedAnswer(std::string_view body)
 {
     std::string text = written(written(body));
-    replaceAll(text, "&lt;", "<");
-    replaceAll(text, "&gt;", ">");
-    replaceAll(text, "<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"utf-8\" ?>");
+    text::replaceAll(text, "&lt;", "<");
+    text::replaceAll(text, "&gt;", ">");
+    text::replaceAll(text, "<?xml version=\"1.0\"?>", "<?xml version=\"1.0\" encoding=\"utf-8\" ?>");
     if (!text.empty())
         for (std::string_view tag : {kEnvelopeStart, std::string_view("<soap:Body>"), std::string_view("</soap:Body>"),
                                      std::string_view("</soap:Envelope>")})
-            replaceAll(text, tag, "");
+            text::replaceAll(text, tag, "");
     return text;
 }
 

@@ -1,5 +1,7 @@
 #include "taxes/TaxFeeExchange.h"
 
+#include "text/TextRules.h"
+
 #include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
@@ -55,13 +57,6 @@ constexpr std::array<std::pair<int, view::CheckBox view::Form::*>, 7> kViewOverr
     {22, &view::Form::chkCentrHandlingFee},
     {23, &view::Form::chkSurChargeFee},
 }};
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
 
 std::size_t at(int i) { return static_cast<std::size_t>(i); }
 
@@ -308,7 +303,7 @@ void TaxFeeExchange::applyVendorRules(const Staged& s, std::string_view ptDutyBr
         f.chkCentrHandlingFee.setVisible(false);
         view::ComboBox& options = f.cboFreightOptions[0];
         for (int i = 0; i < options.listCount(); ++i)
-            if (equalsNoCase(options.itemText(i), kClubOption)) {
+            if (text::equalsNoCase(options.itemText(i), kClubOption)) {
                 options.setListIndex(i);
                 options.setEnabled(false);
                 break;

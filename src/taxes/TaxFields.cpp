@@ -1,5 +1,7 @@
 #include "taxes/TaxFields.h"
 
+#include "text/TextRules.h"
+
 #include "core/Field.h"
 #include "core/ControlContext.h"
 #include "lineitems/LineColumns.h"
@@ -37,9 +39,7 @@ void TaxFields::bind()
 
 bool TaxFields::isCanadianShipCountry(const std::string& shipCountry)
 {
-    std::string upper = shipCountry;
-    std::transform(upper.begin(), upper.end(), upper.begin(),
-                   [](unsigned char c) { return static_cast<char>(std::toupper(c)); });
+    const std::string upper = text::upperCased(shipCountry);
     return upper == "CAN" || upper == "CANADA";
 }
 

@@ -1,5 +1,7 @@
 #include "taxservices/InternalTaxService.h"
 
+#include "text/TextRules.h"
+
 #include "core/ControlContext.h"
 #include "core/Field.h"
 #include "lineitems/LineColumns.h"
@@ -30,12 +32,6 @@ constexpr std::array<std::pair<int, const char*>, 5> kAmountElements = {{
     {TXT_CITYTAX, "City"},
     {TXT_LOCALTAX, "Local"},
 }};
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 } // namespace
 
@@ -99,8 +95,8 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
 
     // The whole answer is read before any field changes.
     std::string answer = response.body;
-    replaceAll(answer, "&lt;", "<");
-    replaceAll(answer, "&gt;", ">");
+    text::replaceAll(answer, "&lt;", "<");
+    text::replaceAll(answer, "&gt;", ">");
     pugi::xml_document doc;
     const bool parsed = static_cast<bool>(doc.load_buffer(answer.data(), answer.size()));
     if (pugi::xpath_node fault = doc.select_node("//*[local-name()='Fault']"))

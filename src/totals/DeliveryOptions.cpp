@@ -1,7 +1,10 @@
 #include "totals/DeliveryOptions.h"
 
+#include "text/TextRules.h"
+
 #include "core/ControlContext.h"
 #include "totals/FeeIndex.h"
+#include "zelt/InputError.h"
 #include "zelt/text/RuntimeError.h"
 
 #include <pugixml.hpp>
@@ -13,19 +16,6 @@
 namespace zelt {
 
 namespace {
-
-bool equalsNoCase(std::string_view a, std::string_view b)
-{
-    return a.size() == b.size() && std::equal(a.begin(), a.end(), b.begin(), [](char x, char y) {
-               return std::tolower(static_cast<unsigned char>(x)) == std::tolower(static_cast<unsigned char>(y));
-           });
-}
-
-void replaceAll(std::string& text, std::string_view from, std::string_view to)
-{
-    for (std::size_t at = text.find(from); at != std::string::npos; at = text.find(from, at + to.size()))
-        text.replace(at, from.size(), to);
-}
 
 struct Option {
     std::string text;
@@ -46,8 +36,8 @@ std::string cutDocument(std::string_view page)
     const auto start = static_cast<std::size_t>(p1 + 7);
     if (start >= page.size()) return {};
     std::string doc(page.substr(start, static_cast<std::size_t>(length)));
-    replaceAll(doc, "&lt;", "<");
-    replaceAll(doc, "&gt;", ">");
+    text::replaceAll(doc, "&lt;", "<");
+    text::replaceAll(doc, "&gt;", ">");
     return doc;
 }
 
@@ -134,12 +124,15 @@ void DeliveryOptions::SetFreightOptionsFromMorrow(std::string_view xmlValue)
     combo.setListIndex(0);
 }
 
-void DeliveryOptions::setVendorFreightMethodID(std::int32_t id)
+void DeliveryOptions::setVendorFreightMethodID(std::int32_t id, std::string_view given)
 {
     ctx_.state.VendorFreightMethodID = id;
+    // The option is found by its text, as given: "007" keeps method 7 but
+    // selects no option "7".
+    const std::string wanted = text::upperCased(given);
     view::ComboBox& combo = ctx_.form.cboFreightOptions[0];
     for (int i = 0; i < combo.listCount(); ++i)
-        if (combo.itemData(i) == id) {
+        if (std::to_string(combo.itemData(i)) == wanted) {
             combo.setListIndex(i);
             break;
         }
@@ -155,7 +148,7 @@ void DeliveryOptions::setTransshipOrder(bool value)
     view::ComboBox& combo = ctx_.form.cboFreightOptions[0];
     if (combo.listCount() < 2) return;
     for (int i = 0; i < combo.listCount(); ++i)
-        if (equalsNoCase(combo.itemText(i), kClubOption)) {
+        if (text::equalsNoCase(combo.itemText(i), kClubOption)) {
             combo.setListIndex(i);
             combo.setEnabled(false);
             return;
@@ -172,7 +165,10 @@ void DeliveryOptions::UpdateFreightComboBox(bool homeDelivery)
 {
     view::ComboBox& combo = ctx_.form.cboFreightOptions[0];
     if (!homeDelivery) {
-        if (combo.listCount() > 0) combo.setListIndex(0);
+        if (combo.listCount() == 0)
+            throw InputError("UpdateFreightComboBox", std::nullopt, std::nullopt,
+                             "there is no delivery option to select (SetFreightOptionsFromMorrow has given none)");
+        combo.setListIndex(0);
     } else if (combo.listCount() >= 2 && combo.listIndex() == 0) {
         combo.setListIndex(1);
     }

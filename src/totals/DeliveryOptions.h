@@ -20,7 +20,9 @@ public:
     /// they were. Otherwise replaces the options and selects the first.
     void SetFreightOptionsFromMorrow(std::string_view xmlValue);
     /// Stores the method and selects its option; the choice is then fixed.
-    void setVendorFreightMethodID(std::int32_t id);
+    /// Stores the method and selects the option whose item data, written in
+    /// decimal, equals the text the host gave, upper-cased.
+    void setVendorFreightMethodID(std::int32_t id, std::string_view given);
     void setTransshipOrder(bool value);
     void setThirdPartyDelivery(bool value);
     void UpdateFreightComboBox(bool homeDelivery);

@@ -88,6 +88,9 @@ TEST_F(Delivery, AChosenOptionTellsTheHostClubOrHome)
 
 TEST_F(Delivery, HostSettingsChooseAndLockTheOption)
 {
+    // With no options there is no first one to select: the host is told.
+    EXPECT_THROW(control->UpdateFreightComboBox(false), InputError);
+    EXPECT_NO_THROW(control->UpdateFreightComboBox(true));
     control->SetFreightOptionsFromMorrow(kTwoOptions);
     control->setVendorFreightMethodID("7");
     EXPECT_EQ(options().listIndex(), 1);
@@ -95,6 +98,10 @@ TEST_F(Delivery, HostSettingsChooseAndLockTheOption)
     EXPECT_FALSE(options().enabled());
     control->setVendorFreightMethodID("9");
     EXPECT_EQ(options().listIndex(), 1) << "no such option: the selection stays";
+    // The option is found by the text given: "003" is method 3 but no option's "3".
+    control->setVendorFreightMethodID("003");
+    EXPECT_EQ(control->VendorFreightMethodID(), "3");
+    EXPECT_EQ(options().listIndex(), 1);
     control->setEnableFreightDeliveryOptions(true);
     control->setTransshipOrder(true);
     EXPECT_EQ(options().listIndex(), 0);
