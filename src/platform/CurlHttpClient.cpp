@@ -37,7 +37,7 @@ CurlHttpClient::CurlHttpClient()
 HttpResult CurlHttpClient::post(const HttpRequest& request)
 {
     CurlHandle curl;
-    if (!curl) return HttpResult::failed("libcurl could not start an exchange");
+    if (!curl) return HttpResult::notStarted("libcurl could not start an exchange");
     CURL* h = curl.get();
     CurlHeaders headers;
     for (const auto& [name, value] : request.headers) headers.append((name + ": " + value).c_str());

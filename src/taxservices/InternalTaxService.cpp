@@ -90,7 +90,14 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
     request.totalTimeout = st.serviceTotalTimeout;
     request.maxAnswerBytes = st.serviceMaxAnswerBytes;
     const platform::HttpResult result = soap_.post(kService, request);
-    if (!result.ok()) fail(result.failure);
+    if (!result.ok()) {
+        // No request could be made at all: the clerk is told where to get
+        // what is missing, as the host configured it; the host still gets why.
+        if (!result.started)
+            ctx_.message(st.XMLComponentDownloadMessage + "\r\n\r\n" + st.XMLComponentDownloadURL, "",
+                         view::MessageBoxButtons::Ok, view::MessageBoxIcon::Information);
+        fail(result.failure);
+    }
     const platform::HttpResponse& response = *result.response;
 
     // The whole answer is read before any field changes.

@@ -3,6 +3,7 @@
 
 #include "zelt/OrderedItems.h"
 #include "zelt/StandIns.h"
+#include "zelt/view/ScriptedMessageBoxes.h"
 
 #include <gtest/gtest.h>
 
@@ -176,4 +177,26 @@ TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
         control->CalculateTaxesFromVardonInternalService("PO-7");
         EXPECT_EQ(taxTexts()[0], c.shown);
     }
+}
+
+TEST_F(InternalTax, NoRequestAtAllTellsTheClerkWhereToGetTheComponent)
+{
+    struct NoExchange : platform::HttpClient {
+        platform::HttpResult post(const platform::HttpRequest&) override
+        {
+            return platform::HttpResult::notStarted("no HTTP request can be made");
+        }
+    };
+    auto boxes = std::make_shared<view::ScriptedMessageBoxes>();
+    Services services;
+    services.http = std::make_shared<NoExchange>();
+    services.messageBoxes = boxes;
+    OrderedItems c(services);
+    c.setXMLComponentDownloadMessage("The XML component is missing.");
+    c.setXMLComponentDownloadURL("https://example.com/xml");
+    c.setInternalTaxServiceURL("http://127.0.0.1:9/TaxService.asmx");
+    EXPECT_THROW(c.CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, "The XML component is missing.\r\n\r\nhttps://example.com/xml");
+    EXPECT_EQ(boxes->shown()[0].icon, view::MessageBoxIcon::Information);
 }

@@ -32,9 +32,13 @@ struct HttpResponse {
 struct HttpResult {
     std::optional<HttpResponse> response;
     std::string failure;
+    /// False when no exchange could even be set up (the HTTP library could
+    /// not make a request): the clerk is then told where to get the component.
+    bool started = true;
 
     bool ok() const noexcept { return response.has_value(); }
     static HttpResult failed(std::string why) { return {std::nullopt, std::move(why)}; }
+    static HttpResult notStarted(std::string why) { return {std::nullopt, std::move(why), false}; }
 };
 
 /// A synchronous HTTP client. The control posts its web-service requests
