@@ -1,9 +1,12 @@
 #include "platform/AvaTaxJson.h"
 
+#include "zelt/text/RuntimeError.h"
+
 #include <nlohmann/json.hpp>
 
 #include <array>
 #include <cmath>
+#include <stdexcept>
 
 namespace zelt {
 
@@ -36,10 +39,20 @@ double numberOf(const json& object, const char* key)
     return it != object.end() && it->is_number() ? it->get<double>() : 0.0;
 }
 
+/// An amount the answer gives that no currency value holds: the answer is
+/// refused, never read as 0.
+struct AmountOutOfRange : std::runtime_error {
+    using std::runtime_error::runtime_error;
+};
+
 text::Currency currencyOf(const json& object, const char* key)
 {
     const double v = numberOf(object, key);
-    return std::isfinite(v) && std::fabs(v) < 9e14 ? text::Currency::fromDouble(v) : text::Currency{};
+    try {
+        if (std::isfinite(v)) return text::Currency::fromDouble(v);
+    } catch (const text::RuntimeError&) {
+    }
+    throw AmountOutOfRange(std::string("\"") + key + "\" is " + object.at(key).dump());
 }
 
 int jurisdictionOf(const json& detail)
@@ -105,6 +118,8 @@ platform::AvaTaxResult avaTaxResultFromJson(std::string_view body)
         return mapped(answer);
     } catch (const json::exception& e) {
         return unusable("The AvaTax answer has a field of an unexpected kind", e.what());
+    } catch (const AmountOutOfRange& e) {
+        return unusable("The AvaTax answer has an amount beyond the currency range", e.what());
     }
 }
 
@@ -127,7 +142,7 @@ platform::AvaTaxResult mapped(const json& answer)
     result.docCode = textOf(answer, "code");
     result.docDate = textOf(answer, "date");
     result.docId = textOf(answer, "id");
-    result.docStatus = indexOf(textOf(answer, "status"), kDocStatuses, 0);
+    result.docStatus = indexOf(textOf(answer, "status"), kDocStatuses, -1);
     result.docType = indexOf(textOf(answer, "type"), kDocTypes, -1);
     result.reconciled = answer.value("reconciled", false);
     result.timestamp = textOf(answer, "modifiedDate");
@@ -159,11 +174,16 @@ platform::AvaTaxResult mapped(const json& answer)
             detail.base = detail.taxable;
             detail.nonTaxable = currencyOf(d, "nonTaxableAmount");
             detail.exemption = currencyOf(d, "exemptAmount");
-            detail.taxType = indexOf(textOf(d, "taxType"), std::array<const char*, 3>{"", "Sales", "Use"}, 0);
+            const std::string taxType = textOf(d, "taxType");
+            detail.taxType = indexOf(taxType, std::array<const char*, 3>{"", "Sales", "Use"}, 0);
+            if (detail.taxType == 0) detail.taxTypeName = taxType;
             line.details.push_back(detail);
         }
         result.lines.push_back(std::move(line));
     }
+    // Warnings of a taxed transaction.
+    for (const json& m : answer.value("messages", json::array()))
+        if (m.is_object()) result.messages.push_back({textOf(m, "summary"), textOf(m, "details"), textOf(m, "refersTo")});
     return result;
 }
 

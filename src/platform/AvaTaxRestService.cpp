@@ -1,8 +1,11 @@
 #include "zelt/platform/AvaTaxRestService.h"
 
 #include "platform/AvaTaxJson.h"
+#include "zelt/Version.h"
 
 #include <nlohmann/json.hpp>
+
+#include <unistd.h>
 
 namespace zelt::platform {
 
@@ -33,7 +36,44 @@ std::string base64(std::string_view in)
     return out;
 }
 
+std::string_view trimmed(std::string_view s)
+{
+    while (!s.empty() && s.front() == ' ') s.remove_prefix(1);
+    while (!s.empty() && s.back() == ' ') s.remove_suffix(1);
+    return s;
+}
+
+std::string machineName()
+{
+    char name[256] = {};
+    if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "unknown";
+    return name;
+}
+
 } // namespace
+
+std::string AvaTaxRestService::clientHeader() const
+{
+    // The profile's client names the application and, after a comma or a
+    // semicolon, its version.
+    std::string_view client = client_;
+    std::string_view name = client, version;
+    if (const auto cut = client.find_first_of(",;"); cut != std::string_view::npos) {
+        name = client.substr(0, cut);
+        version = client.substr(cut + 1);
+        version = version.substr(0, version.find_first_of(",;"));
+    }
+    name = trimmed(name);
+    version = trimmed(version);
+    std::string out(name.empty() ? std::string_view("ZeltOrderedItems") : name);
+    out += "; ";
+    out += version.empty() ? std::string_view(kVersionString) : version;
+    out += "; ZeltOrderedItems AvaTax REST; ";
+    out += kVersionString;
+    out += "; ";
+    out += machineName();
+    return out;
+}
 
 AvaTaxRestService::AvaTaxRestService(std::shared_ptr<HttpClient> http) : http_(std::move(http)) {}
 
@@ -59,7 +99,7 @@ HttpRequest AvaTaxRestService::request(std::string method, std::string path) con
     r.url = base + path;
     r.headers = {{"Authorization", "Basic " + base64(account_ + ":" + licenseKey_)},
                  {"Accept", "application/json"},
-                 {"X-Avalara-Client", client_}};
+                 {"X-Avalara-Client", clientHeader()}};
     r.connectTimeout = connect_;
     r.totalTimeout = total_;
     r.maxAnswerBytes = maxAnswerBytes_;

@@ -302,10 +302,11 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
         }
         result = ask([&] { return service->getTax(*request); });
     }
+    // Why the order was refused or, on a taxed order, the service's warnings.
     st.AvalavaErrorMessage.clear();
+    for (const auto& m : result.messages)
+        st.AvalavaErrorMessage += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
     if (result.resultCode != 0) {
-        for (const auto& m : result.messages)
-            st.AvalavaErrorMessage += m.summary + "\r\n" + m.details + "\r\n" + m.source + "\r\n";
         recordFailure("AvaTax GetTax: " + (result.messages.empty() ? std::string("the order was not taxed")
                                                                     : result.messages.front().summary));
         return fallBack();

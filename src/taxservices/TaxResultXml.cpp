@@ -50,10 +50,8 @@ public:
         b << std::string_view(slot.text, slot.length);
     }
     /// XML text: & < > " ' as entities.
-    template <std::size_t Open, std::size_t Close>
-    void escaped(const char (&open)[Open], std::string_view value, const char (&close)[Close])
+    void escapedText(std::string_view value)
     {
-        b << open;
         std::size_t run = 0;
         for (std::size_t i = 0; i < value.size(); ++i) {
             std::string_view entity;
@@ -68,7 +66,15 @@ public:
             b << value.substr(run, i - run) << entity;
             run = i + 1;
         }
-        b << value.substr(run) << close << "\r\n";
+        b << value.substr(run);
+    }
+    /// An escaped text between its tags, then CR LF.
+    template <std::size_t Open, std::size_t Close>
+    void escaped(const char (&open)[Open], std::string_view value, const char (&close)[Close])
+    {
+        b << open;
+        escapedText(value);
+        b << close << "\r\n";
     }
     /// CDATA content; a "]]>" inside is split across two sections so the
     /// document stays well-formed.
@@ -174,6 +180,7 @@ std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result
         bool firstSpecialOfLine = true;
         for (const platform::AvaTaxDetail& d : line.details) {
             if (d.taxType == 1 || d.taxType == 2) taxType = named(d.taxType, {"", "Sales", "Use"});
+            else if (!d.taxTypeName.empty()) taxType = d.taxTypeName;
             std::string_view juris;
             int total = -1;
             if (!canadian) {
@@ -230,8 +237,9 @@ std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result
             xml.rate(d.rate);
             xml.b << "]]></Rate>\r\n" "                     " "<Tax><![CDATA[";
             xml.b.amount(d.tax) << "]]></Tax>\r\n" "                     " "<Taxable><![CDATA[";
-            xml.b.amount(d.taxable) << "]]></Taxable>\r\n" "                     " "<TaxType>" << taxType << "</TaxType>\r\n"
-                                    << indent << "</TaxDetail>\r\n";
+            xml.b.amount(d.taxable) << "]]></Taxable>\r\n" "                     " "<TaxType>";
+            xml.escapedText(taxType);
+            xml.b << "</TaxType>\r\n" << indent << "</TaxDetail>\r\n";
         }
         xml.put("         </TaxDetails>");
         xml.put("</TaxLine>");

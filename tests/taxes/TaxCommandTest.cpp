@@ -306,6 +306,13 @@ TEST_F(TaxCommand, AnAddressErrorIsRetriedWithoutStreets)
     EXPECT_EQ(avaTax->asked[1].destination.region, "NY");
     EXPECT_EQ(tax(13), "4.00");
     EXPECT_TRUE(state().AvalavaErrorMessage.empty());
+    // A taxed order's warnings reach the host as a refusal's messages do.
+    platform::AvaTaxResult warned = taxed(100);
+    warned.messages.push_back({"Address not geocoded", "The street could not be found.", "Addresses[1]"});
+    avaTax->results = {warned};
+    control->UpdateTaxes();
+    EXPECT_EQ(state().AvalavaErrorMessage, "Address not geocoded\r\nThe street could not be found.\r\nAddresses[1]\r\n");
+    EXPECT_EQ(tax(13), "4.00");
 }
 
 TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)

@@ -152,3 +152,24 @@ TEST_F(TaxResult, ACDataValueCannotEndItsSection)
     const std::string out = xml(r);
     EXPECT_NE(out.find("a]]]]><![CDATA[>b"), std::string::npos);
 }
+
+TEST_F(TaxResult, AnUnknownStatusIsNoneAndOtherTaxTypesKeepTheirName)
+{
+    AvaTaxResult r = header();
+    r.docStatus = -1;
+    AvaTaxLine line;
+    line.no = "Merch1";
+    AvaTaxDetail consumerUse = detail(1, 0.06, 10, "36");
+    consumerUse.taxType = 0;
+    consumerUse.taxTypeName = "Consumer<Use>";
+    AvaTaxDetail untyped = detail(3, 0.01, 10, "51");
+    untyped.taxType = 0;
+    line.details = {consumerUse, untyped};
+    r.lines = {line};
+    const std::string out = xml(r);
+    EXPECT_NE(out.find("<DocStatus></DocStatus>"), std::string::npos) << out;
+    // The second detail has no type of its own and keeps the one before.
+    std::size_t at = out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>");
+    ASSERT_NE(at, std::string::npos) << out;
+    EXPECT_NE(out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>", at + 1), std::string::npos) << out;
+}

@@ -2,6 +2,7 @@
 
 #include "zelt/platform/AvaTaxRestService.h"
 #include "zelt/platform/CurlHttpClient.h"
+#include "zelt/Version.h"
 
 #include <gtest/gtest.h>
 
@@ -141,4 +142,19 @@ TEST_F(AvaTaxRest, AnAddressErrorWithStreetsCanBeRetriedWithoutThem)
     EXPECT_EQ(result.lines[0].details[0].jurisType, 1); // GST at the state level
     EXPECT_EQ(result.lines[0].details[1].jurisType, 2); // PST at the county level
     EXPECT_EQ(standIn.transactions(), 2);
+}
+
+TEST_F(AvaTaxRest, TheClientHeaderHasItsDocumentedFiveParts)
+{
+    const std::string library = std::string("; ZeltOrderedItems AvaTax REST; ") + kVersionString + "; ";
+    for (auto [client, starts] : std::vector<std::pair<const char*, std::string>>{
+             {"OrderDesk, 4.2", "OrderDesk; 4.2"},
+             {"OrderDesk;4.2;x", "OrderDesk; 4.2"},
+             {"OrderDesk", std::string("OrderDesk; ") + kVersionString},
+             {"", std::string("ZeltOrderedItems; ") + kVersionString}}) {
+        service.setProfileClient(client);
+        const std::string header = service.clientHeader();
+        EXPECT_EQ(header.rfind(starts + library, 0), 0u) << header;
+        EXPECT_GT(header.size(), starts.size() + library.size()) << "ends with the machine's name";
+    }
 }

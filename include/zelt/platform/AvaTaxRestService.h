@@ -39,6 +39,12 @@ public:
     std::string lastFailure() const override { return lastFailure_; }
     void setLimits(std::chrono::milliseconds connect, std::chrono::milliseconds total, std::size_t maxAnswerBytes) override;
 
+    /// The X-Avalara-Client header, in its documented form "application;
+    /// version; library; version; machine": the profile's client gives the
+    /// application and its version ("OrderDesk,4.2"; this library's version
+    /// when it gives none).
+    std::string clientHeader() const;
+
 private:
     HttpRequest request(std::string method, std::string path) const;
 

@@ -13,7 +13,10 @@ struct AvaTaxDetail {
     std::string jurisCode, jurisName;
     int jurisType = 0; ///< 0 Country, 1 State, 2 County, 3 City, 4 Special
     double rate = 0;
-    int taxType = 0; ///< 1 Sales, 2 Use
+    int taxType = 0; ///< 1 Sales, 2 Use; 0 for any other
+    /// A tax type beyond Sales and Use ("ConsumerUse", "Excise", "Lodging",
+    /// ...) by its name; empty for Sales, Use or none.
+    std::string taxTypeName;
 };
 
 /// One line of a tax result.
@@ -36,7 +39,7 @@ struct AvaTaxMessage {
 /// Dates are kept as ISO texts (yyyy-mm-dd; the time stamp yyyy-mm-ddThh:mm:ss).
 struct AvaTaxResult {
     std::string docCode, docDate, docId;
-    int docStatus = 0; ///< 0 Any, 1 Temporary, 2 Saved, 3 Posted, 4 Committed, 5 Cancelled
+    int docStatus = 0; ///< 0 Any, 1 Temporary, 2 Saved, 3 Posted, 4 Committed, 5 Cancelled; -1 any other
     int docType = 0;   ///< 0 SalesOrder ... 3 PurchaseInvoice ... 5 ReturnInvoice
     bool reconciled = false;
     int resultCode = 0; ///< 0 Success, 1 Warning, 2 Error, 3 Exception
@@ -44,6 +47,7 @@ struct AvaTaxResult {
     text::Currency totalAmount, totalExemption, totalTax, totalTaxable;
     std::string transactionId;
     std::vector<AvaTaxLine> lines;
+    /// Why a request was refused; on a taxed result, the service's warnings.
     std::vector<AvaTaxMessage> messages;
 };
 
