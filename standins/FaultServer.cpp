@@ -79,6 +79,7 @@ void FaultServer::serve(httplib::Server& server)
 
 void FaultServer::answer(const httplib::Request& request, httplib::Response& response)
 {
+    ++requests_;
     const bool soap = request.has_header("SOAPAction");
     switch (fault_) {
     case Fault::Refused: break;

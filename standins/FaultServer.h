@@ -2,6 +2,7 @@
 
 #include "LoopbackServer.h"
 
+#include <atomic>
 #include <condition_variable>
 #include <memory>
 #include <mutex>
@@ -35,6 +36,8 @@ public:
 
     /// "http://127.0.0.1:port/" ("https://" for the TLS fault).
     std::string base() const { return base_; }
+    /// How many requests reached the server.
+    int requests() const { return requests_.load(); }
 
 private:
     void serve(httplib::Server& server);
@@ -48,6 +51,7 @@ private:
     std::mutex mutex_;
     std::condition_variable released_;
     bool stopping_ = false;
+    std::atomic<int> requests_{0};
 };
 
 } // namespace zelt::standins

@@ -1,6 +1,7 @@
 #pragma once
 
 #include "zelt/InputError.h"
+#include "zelt/text/Currency.h"
 #include "zelt/text/Locale.h"
 
 #include <optional>
@@ -14,11 +15,9 @@ namespace zelt {
 /// ("\n", "\x00"), so that a message never carries a whole order or a NUL.
 std::string quoteInput(std::string_view value);
 
-/// The largest amount the control keeps: the currency range (a signed 64-bit
-/// count of ten-thousandths).
-inline constexpr double kMaxAmount = 922337203685477.5807;
-/// True for a finite number inside the currency range (NaN is not).
-inline bool isAmountInRange(double value) noexcept { return value >= -kMaxAmount && value <= kMaxAmount; }
+/// The amounts the control keeps: the currency range.
+using text::isAmountInRange;
+using text::kMaxAmount;
 /// True for a number that rounds (halves to even) to a 32-bit integer: a
 /// line's quantity goes to the freight component so, a DirectionOrder is
 /// read so.

@@ -215,7 +215,14 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
                         std::to_string(Col::kLoadFields) + " are needed");
         out.kept.resize(out.kept.size() + slots, unknown);
         lineKept = out.kept.data() + out.kept.size() - slots;
-        const bool exempt = isExemptFlag(fields[Col::ExtPrice], loc);
+        // A record the export wrote carries its 22 cells, each followed by the
+        // separator: field 20 is the extended price and field 21 the
+        // control's own exempt mark, which then decides. A host's record has
+        // the exempt flag in field 20 (and at most an empty field after it).
+        const std::string_view mark = fields.size() > static_cast<std::size_t>(Col::Exempt) ? fields[Col::Exempt] : "";
+        const bool exported = mark == kExemptMark || mark == kNotExemptMark ||
+                              (mark.empty() && fields.size() > static_cast<std::size_t>(Col::kCount));
+        const bool exempt = exported ? mark == kExemptMark : isExemptFlag(fields[Col::ExtPrice], loc);
         out.exempt.push_back(exempt);
         out.priced.push_back(0);
         ++out.lines;

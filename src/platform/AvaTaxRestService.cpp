@@ -3,7 +3,11 @@
 #include "platform/AvaTaxJson.h"
 #include "zelt/Version.h"
 
+#include <curl/curl.h>
 #include <nlohmann/json.hpp>
+
+#include <memory>
+#include <optional>
 
 #include <unistd.h>
 
@@ -48,6 +52,31 @@ std::string machineName()
     char name[256] = {};
     if (gethostname(name, sizeof name - 1) != 0 || name[0] == '\0') return "unknown";
     return name;
+}
+
+/// Whether the address may carry the account's credentials: over https, or
+/// to this machine (a stand-in on the loopback address). Anything else would
+/// send the licence key in clear.
+std::optional<std::string> credentialsRefused(const std::string& url)
+{
+    struct UrlFree {
+        void operator()(CURLU* u) const noexcept { curl_url_cleanup(u); }
+    };
+    std::unique_ptr<CURLU, UrlFree> parsed(curl_url());
+    if (!parsed || curl_url_set(parsed.get(), CURLUPART_URL, url.c_str(), 0) != CURLUE_OK)
+        return std::string("the address is not a URL");
+    const auto part = [&](CURLUPart which) {
+        char* value = nullptr;
+        std::string out;
+        if (curl_url_get(parsed.get(), which, &value, 0) == CURLUE_OK && value) out = value;
+        curl_free(value);
+        return out;
+    };
+    const std::string scheme = part(CURLUPART_SCHEME);
+    if (scheme == "https") return std::nullopt;
+    const std::string host = part(CURLUPART_HOST);
+    if (scheme == "http" && (host == "localhost" || host == "[::1]" || host.rfind("127.", 0) == 0)) return std::nullopt;
+    return "the credentials go only over https (or to this machine); the address is " + scheme + "://" + host;
 }
 
 } // namespace
@@ -114,6 +143,10 @@ int AvaTaxRestService::ping(std::string_view)
         lastFailure_ = "AvaTax ping: no account or licence key is set";
         return 2;
     }
+    if (auto refused = credentialsRefused(url_)) {
+        lastFailure_ = "AvaTax ping: " + *refused;
+        return 2;
+    }
     const HttpResult result = http_->post(request("GET", "/api/v2/utilities/ping"));
     if (!result.ok()) {
         lastFailure_ = "AvaTax ping: " + result.failure;
@@ -132,6 +165,13 @@ int AvaTaxRestService::ping(std::string_view)
 AvaTaxResult AvaTaxRestService::getTax(const AvaTaxRequest& taxRequest)
 {
     lastFailure_.clear();
+    if (auto refused = credentialsRefused(url_)) {
+        lastFailure_ = "AvaTax get tax: " + *refused;
+        AvaTaxResult failed;
+        failed.resultCode = 3;
+        failed.messages.push_back({"AvaTax was not asked", *refused, "AvaTax"});
+        return failed;
+    }
     HttpRequest r = request("POST", "/api/v2/transactions/create");
     r.headers.emplace_back("Content-Type", "application/json");
     r.body = zelt::avaTaxRequestJson(taxRequest);

@@ -34,7 +34,7 @@ CurlHttpClient::CurlHttpClient()
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
 }
 
-HttpResult CurlHttpClient::post(const HttpRequest& request)
+HttpResult CurlHttpClient::exchange(const HttpRequest& request)
 {
     CurlHandle curl;
     if (!curl) return HttpResult::notStarted("libcurl could not start an exchange");

@@ -1,11 +1,14 @@
 #include "zelt/platform/RuleTableFreightCalculator.h"
 
+#include "zelt/text/Currency.h"
+#include "zelt/text/NumberText.h"
+
 #include <nlohmann/json.hpp>
 
 #include <cmath>
-#include <cstdio>
+#include <filesystem>
 #include <fstream>
-#include <sstream>
+#include <limits>
 
 namespace zelt::platform {
 
@@ -13,7 +16,10 @@ namespace {
 
 using nlohmann::json;
 
-double number(const json& object, const char* key, const std::string& where, bool required = true)
+/// A number of 0 or more; an amount or a rate must also stay inside the
+/// currency range, or no freight it gives could be written.
+double number(const json& object, const char* key, const std::string& where, bool required = true,
+              bool amount = true)
 {
     auto it = object.find(key);
     if (it == object.end()) {
@@ -23,15 +29,12 @@ double number(const json& object, const char* key, const std::string& where, boo
     if (!it->is_number()) throw FreightRulesError(where + ": \"" + key + "\" is not a number");
     const double v = it->get<double>();
     if (!std::isfinite(v) || v < 0) throw FreightRulesError(where + ": \"" + key + "\" must be a number of 0 or more");
+    if (amount && !text::isAmountInRange(v))
+        throw FreightRulesError(where + ": \"" + key + "\" is beyond the currency range");
     return v;
 }
 
-std::string twoDecimals(double v)
-{
-    char buffer[64];
-    std::snprintf(buffer, sizeof buffer, "%.2f", v);
-    return buffer;
-}
+std::string twoDecimals(double v) { return text::formatFixed(v, 2, text::Locale::enUS()); }
 
 } // namespace
 
@@ -54,6 +57,11 @@ RuleTableFreightCalculator RuleTableFreightCalculator::fromJson(std::string_view
         auto id = method.find("vendorFreightMethodID");
         if (id == method.end() || !id->is_number_integer())
             throw FreightRulesError(where + ": \"vendorFreightMethodID\" must be a whole number");
+        // A method identifier is a 32-bit integer: a larger one would wrap onto another method.
+        const bool fits = id->is_number_unsigned() ? id->get<std::uint64_t>() <= std::numeric_limits<std::int32_t>::max()
+                                                   : id->get<std::int64_t>() >= std::numeric_limits<std::int32_t>::min() &&
+                                                         id->get<std::int64_t>() <= std::numeric_limits<std::int32_t>::max();
+        if (!fits) throw FreightRulesError(where + ": \"vendorFreightMethodID\" " + id->dump() + " is beyond 32 bits");
         Rule rule;
         rule.minimumCharge = number(method, "minimumCharge", where, false);
         rule.ehdFee = number(method, "ehdFee", where, false);
@@ -66,7 +74,7 @@ RuleTableFreightCalculator RuleTableFreightCalculator::fromJson(std::string_view
             if (!bracket.is_object()) throw FreightRulesError(at + ": not an object");
             Bracket out;
             auto upTo = bracket.find("upToPounds");
-            if (upTo != bracket.end() && !upTo->is_null()) out.upToPounds = number(bracket, "upToPounds", at);
+            if (upTo != bracket.end() && !upTo->is_null()) out.upToPounds = number(bracket, "upToPounds", at, true, false);
             out.ratePerPound = number(bracket, "ratePerPound", at);
             rule.brackets.push_back(out);
         }
@@ -78,11 +86,23 @@ RuleTableFreightCalculator RuleTableFreightCalculator::fromJson(std::string_view
 
 RuleTableFreightCalculator RuleTableFreightCalculator::fromFile(const std::string& path)
 {
+    // Only a regular file of a bounded size: a device or a pipe ("/dev/zero")
+    // would be read for ever.
+    std::error_code error;
+    const auto status = std::filesystem::status(path, error);
+    if (error || !std::filesystem::is_regular_file(status))
+        throw FreightRulesError("freight rules: " + path + " is not a regular file");
+    const auto size = std::filesystem::file_size(path, error);
+    if (error) throw FreightRulesError("freight rules: cannot read " + path);
+    if (size > kMaxFileBytes)
+        throw FreightRulesError("freight rules: " + path + " holds " + std::to_string(size) + " bytes; at most " +
+                                std::to_string(kMaxFileBytes) + " are read");
     std::ifstream in(path, std::ios::binary);
     if (!in) throw FreightRulesError("freight rules: cannot read " + path);
-    std::ostringstream text;
-    text << in.rdbuf();
-    return fromJson(text.str());
+    std::string text(static_cast<std::size_t>(size), '\0');
+    in.read(text.data(), static_cast<std::streamsize>(size));
+    text.resize(static_cast<std::size_t>(in.gcount()));
+    return fromJson(text);
 }
 
 std::string RuleTableFreightCalculator::calculate(const FreightRequest& request, std::string_view, std::int32_t,

@@ -54,10 +54,12 @@ std::optional<std::string> VendorFreight::CalculateVendorFreight()
         return std::nullopt;
     }
     const std::size_t bar = answer.find('|');
-    if (bar == std::string::npos) return "the freight answer \"" + answer + "\" has no \"|\"";
+    if (bar == std::string::npos) return "the freight answer " + quoteInput(answer) + " has no \"|\"";
     auto freight = text::tryToNumberOrInvariant(answer.substr(0, bar), ctx_.locale);
     auto homeDelivery = text::tryToNumberOrInvariant(answer.substr(bar + 1), ctx_.locale);
-    if (!freight || !homeDelivery) return "the freight answer \"" + answer + "\" does not read as two amounts";
+    if (!freight || !homeDelivery) return "the freight answer " + quoteInput(answer) + " does not read as two amounts";
+    if (!isAmountInRange(*freight) || !isAmountInRange(*homeDelivery))
+        return "the freight answer " + quoteInput(answer) + " is beyond the currency range";
     if (!f.chkAppFreight.checked() || !f.chkAppFreight.enabled())
         f.txtFee[Fee::Freight].setText(ctx_.fixed(st.factoryPickup ? 0 : *freight, 2));
     if (!f.chkAppEHD.checked()) f.txtFee[Fee::HomeDelivery].setText(ctx_.fixed(*homeDelivery, 2));

@@ -38,6 +38,11 @@ std::string cutDocument(std::string_view page)
     std::string doc(page.substr(start, static_cast<std::size_t>(length)));
     text::replaceAll(doc, "&lt;", "<");
     text::replaceAll(doc, "&gt;", ">");
+    // The cut ends inside the page's own closing tag ("</div><html xmlns"
+    // leaves "</"): that start of a tag is the page's, not the document's.
+    while (!doc.empty() && (doc.back() == ' ' || doc.back() == '\r' || doc.back() == '\n')) doc.pop_back();
+    if (doc.ends_with("</")) doc.resize(doc.size() - 2);
+    else if (doc.ends_with("<")) doc.pop_back();
     return doc;
 }
 
@@ -89,7 +94,12 @@ void DeliveryOptions::SetFreightOptionsFromMorrow(std::string_view xmlValue)
     try {
         const std::string doc = cutDocument(xmlValue);
         pugi::xml_document rules;
-        rules.load_buffer(doc.data(), doc.size());
+        // A document that does not parse whole (cut off, or followed by stray
+        // text) has no options: pugixml keeps what it read before the fault.
+        if (const pugi::xml_parse_result parsed = rules.load_buffer(doc.data(), doc.size()); !parsed)
+            throw text::RuntimeError(text::RuntimeError::invalidProcedureCall().number(),
+                                     std::string("The freight rules do not read as a document (") + parsed.description() +
+                                         " at " + std::to_string(parsed.offset) + ")");
         const ControlState& st = ctx_.state;
         std::string id;
         std::string description;

@@ -91,15 +91,26 @@ struct Service {
     /// Points the control at the service's address under `base`.
     std::function<void(OrderedItems&, const std::string& base)> aim;
     std::function<void(OrderedItems&)> call;
+    /// Points it there with a line break and a header of its own in a text
+    /// the host gives the exchange (an address, a server name, a client name).
+    std::function<void(OrderedItems&, const std::string& base)> inject;
 };
+
+constexpr const char* kInjected = "\r\nX-Injected: 1";
 
 const Service kServices[] = {
     {"surcharge", [](OrderedItems& c, const std::string& base) { c.PutServerName(base); },
-     [](OrderedItems& c) { c.GetSurCharges(3, "2024-05-01"); }},
+     [](OrderedItems& c) { c.GetSurCharges(3, "2024-05-01"); },
+     [](OrderedItems& c, const std::string& base) { c.PutServerName(base + kInjected); }},
     {"internal tax", [](OrderedItems& c, const std::string& base) { c.setInternalTaxServiceURL(base + "TaxService.asmx"); },
-     [](OrderedItems& c) { c.CalculateTaxesFromVardonInternalService("PO-7"); }},
+     [](OrderedItems& c) { c.CalculateTaxesFromVardonInternalService("PO-7"); },
+     [](OrderedItems& c, const std::string& base) { c.setInternalTaxServiceURL(base + "TaxService.asmx" + kInjected); }},
     {"AvaTax", [](OrderedItems& c, const std::string& base) { c.setUrl(base); },
-     [](OrderedItems& c) { c.UpdateTaxes(); }},
+     [](OrderedItems& c) { c.UpdateTaxes(); },
+     [](OrderedItems& c, const std::string& base) {
+         c.setUrl(base);
+         c.setProfileClient(std::string("Desk") + kInjected);
+     }},
 };
 
 /// What the order must look like after a failed exchange: for the SOAP
@@ -116,12 +127,17 @@ std::string expectedAfterFailure(const Service& service, const std::string& befo
     return controlSnapshot(*order.control);
 }
 
-Cell run(const Service& service, Fault fault, const std::string& expected, const std::string& before)
+/// One exchange against a server failing with `fault`; `injecting`: the
+/// exchange carries a line break in a header and must be refused before
+/// anything reaches the server.
+Cell run(const Service& service, Fault fault, const std::string& expected, const std::string& before,
+         bool injecting = false)
 {
     standins::FaultServer server(fault, ZELT_TEST_CERT, ZELT_TEST_KEY);
     Order order;
     service.aim(*order.control, server.base());
     if (controlSnapshot(*order.control) != before) return {false, false, false, "the set-up differs"};
+    if (injecting) service.inject(*order.control, server.base());
     const auto start = std::chrono::steady_clock::now();
     bool raised = false;
     try {
@@ -141,6 +157,10 @@ Cell run(const Service& service, Fault fault, const std::string& expected, const
     if (!cell.bounded) cell.why += " took " + std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) + " ms;";
     if (!cell.visible) cell.why += " failure not visible (\"" + failure + "\");";
     if (!cell.kept) cell.why += " the order changed;";
+    if (injecting && (server.requests() > 0 || failure.find("refused") == std::string::npos)) {
+        cell.visible = false;
+        cell.why += " the injected header was not refused (" + std::to_string(server.requests()) + " requests);";
+    }
     return cell;
 }
 
@@ -171,6 +191,13 @@ int main()
         }
         table += "\n";
     }
+    table += "| header injection refused |";
+    for (std::size_t i = 0; i < std::size(kServices); ++i) {
+        const Cell cell = run(kServices[i], Fault::Garbage, expected[i], before[i], true);
+        table += cell.held() ? " held |" : " LOST |";
+        if (!cell.held()) problems.push_back(std::string(kServices[i].name) + " / header injection:" + cell.why);
+    }
+    table += "\n";
     std::cout << table;
     for (const std::string& p : problems) std::cout << p << "\n";
     return problems.empty() ? 0 : 1;

@@ -183,6 +183,15 @@ TEST_F(LineLoading, ExemptFlagMarksTheLineAndTheTrackerIsRebuiltOnEveryLoad)
     EXPECT_EQ(ControlAccess::state(*control).exemptScratchList, "2|");
     control->setReadData("");
     EXPECT_EQ(control->ExemptItems(), "");
+    // The export's own records load again with their exemption: field 20 is
+    // then the extended price and the mark in field 21 decides.
+    LineSpec rewardsOfOne;
+    rewardsOfOne.quantity = "1";
+    rewardsOfOne.unitPrice = "-1"; // an Ext.Price of -1.00 is no exempt flag in an exported record
+    control->setReadData(lines({exempt, plain, rewardsOfOne}));
+    control->setReadData(control->readData());
+    EXPECT_EQ(control->ExemptItems(), "1|");
+    EXPECT_EQ(cell(3, 20), "-1.00");
 }
 
 TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)

@@ -6,6 +6,9 @@
 
 #include "zelt/platform/RuleTableFreightCalculator.h"
 
+#include <filesystem>
+#include <fstream>
+
 using namespace zelt;
 using platform::RuleTableFreightCalculator;
 
@@ -84,6 +87,13 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
          "bracket 0: \"ratePerPound\" must be a number of 0 or more"},
         {R"({"methods": [{"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": 1}]},
                          {"vendorFreightMethodID": 1, "brackets": [{"ratePerPound": 2}]}]})", "given twice"},
+        // Beyond 32 bits an identifier would serve another method (4294967303 is 7 once wrapped).
+        {R"({"methods": [{"vendorFreightMethodID": 4294967303, "brackets": [{"ratePerPound": 1}]}]})",
+         "method 0: \"vendorFreightMethodID\" 4294967303 is beyond 32 bits"},
+        {R"({"methods": [{"vendorFreightMethodID": 7, "ehdFee": 1e308, "brackets": [{"ratePerPound": 1}]}]})",
+         "method 0: \"ehdFee\" is beyond the currency range"},
+        {R"({"methods": [{"vendorFreightMethodID": 7, "brackets": [{"ratePerPound": 1e16}]}]})",
+         "bracket 0: \"ratePerPound\" is beyond the currency range"},
     };
     for (const Case& c : cases) {
         try {
@@ -93,7 +103,22 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
             EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
         }
     }
-    EXPECT_THROW(RuleTableFreightCalculator::fromFile("/nonexistent/rules.json"), platform::FreightRulesError);
+    // Files: none, one that never ends, one too large to read.
+    const std::string large = (std::filesystem::temp_directory_path() / "zelt-large-rules.json").string();
+    std::ofstream(large).put('{');
+    std::filesystem::resize_file(large, RuleTableFreightCalculator::kMaxFileBytes + 1);
+    for (auto [path, reason] : std::vector<std::pair<std::string, const char*>>{
+             {"/nonexistent/rules.json", "is not a regular file"},
+             {"/dev/zero", "is not a regular file"},
+             {large, "at most 16777216 are read"}}) {
+        try {
+            RuleTableFreightCalculator::fromFile(path);
+            ADD_FAILURE() << path;
+        } catch (const platform::FreightRulesError& e) {
+            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
+        }
+    }
+    std::filesystem::remove(large);
 }
 
 TEST_F(VendorFreightStep, TheAnswerSetsFreightAndHomeDelivery)
@@ -125,6 +150,9 @@ TEST_F(VendorFreightStep, NoRuleOrNoAnswerChangesNoFee)
               "Vendor does not have a freight rule defined. Please refer to the freight program in the vendor catalog");
     component->answer = "12.5";
     EXPECT_NE(run().value_or("").find("has no \"|\""), std::string::npos);
+    // A freight no currency value holds (a heavy order at a huge rate) is refused.
+    component->answer = "7500000000000000.00|0.00";
+    EXPECT_NE(run().value_or("").find("beyond the currency range"), std::string::npos);
     form().cboFreightOptions[0].setListIndex(-1);
     EXPECT_EQ(run().value_or(""), "no delivery option is chosen");
     EXPECT_EQ(form().txtFee[4].text(), "99.00");

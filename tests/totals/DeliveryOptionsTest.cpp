@@ -119,7 +119,10 @@ TEST_F(Delivery, APageThatCannotBeReadKeepsTheOptionsAndSaysWhy)
     control->SetFreightOptionsFromMorrow(kTwoOptions);
     for (const std::string& bad : {std::string("<head><script></script>no document here"),
                                    page("<FreightRules></FreightRules>"),
-                                   page("<FreightRules>" + option("seven", "Home") + "</FreightRules>")}) {
+                                   page("<FreightRules>" + option("seven", "Home") + "</FreightRules>"),
+                                   // Cut off after a whole option, and followed by stray text.
+                                   page("<FreightRules>" + option("5", "Ground") + "<DeliveryOption><VendorFreightMethodID>5"),
+                                   page("<FreightRules>" + option("5", "Ground") + "</FreightRules><Junk>")}) {
         SCOPED_TRACE(bad);
         boxes->clearShown();
         control->SetFreightOptionsFromMorrow(bad);

@@ -158,3 +158,31 @@ TEST_F(AvaTaxRest, TheClientHeaderHasItsDocumentedFiveParts)
         EXPECT_GT(header.size(), starts.size() + library.size()) << "ends with the machine's name";
     }
 }
+
+TEST_F(AvaTaxRest, CredentialsGoOnlyOverHttpsOrToThisMachineAndNoHeaderCarriesALineBreak)
+{
+    // A client name with a header of its own is refused before anything is sent.
+    service.setProfileClient("Prof\r\nX-Evil: 1");
+    EXPECT_EQ(service.ping(""), 2);
+    EXPECT_NE(service.lastFailure().find("refused: the header \"X-Avalara-Client\""), std::string::npos)
+        << service.lastFailure();
+    EXPECT_EQ(service.getTax(order("NY", "5 Broadway")).resultCode, 3);
+    EXPECT_EQ(standIn.transactions(), 0);
+    service.setProfileClient("OrderDesk");
+    // Plain http only to this machine: anywhere else the licence key would travel in clear.
+    for (const char* url : {"sandbox-rest.avatax.com", "http://avatax.example.com", "http://10.0.0.5:8080/", "HTTP://192.168.1.2"}) {
+        SCOPED_TRACE(url);
+        service.setUrl(url);
+        EXPECT_EQ(service.ping(""), 2);
+        EXPECT_NE(service.lastFailure().find("AvaTax ping: "), std::string::npos);
+        EXPECT_EQ(service.lastFailure().find(kKey), std::string::npos);
+        const platform::AvaTaxResult result = service.getTax(order("NY", "5 Broadway"));
+        EXPECT_EQ(result.resultCode, 3);
+        EXPECT_NE(service.lastFailure().find("get tax: "), std::string::npos);
+    }
+    EXPECT_NE(service.lastFailure().find("only over https"), std::string::npos) << service.lastFailure();
+    for (std::string url : {standIn.url(), "http://localhost:" + standIn.url().substr(standIn.url().rfind(':') + 1)}) {
+        service.setUrl(url);
+        EXPECT_EQ(service.ping(""), 0) << url;
+    }
+}

@@ -182,7 +182,7 @@ TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
 TEST_F(InternalTax, NoRequestAtAllTellsTheClerkWhereToGetTheComponent)
 {
     struct NoExchange : platform::HttpClient {
-        platform::HttpResult post(const platform::HttpRequest&) override
+        platform::HttpResult exchange(const platform::HttpRequest&) override
         {
             return platform::HttpResult::notStarted("no HTTP request can be made");
         }

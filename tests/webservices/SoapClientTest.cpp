@@ -5,6 +5,7 @@
 
 #include <gtest/gtest.h>
 
+#include <atomic>
 #include <chrono>
 #include <mutex>
 
@@ -165,6 +166,34 @@ TEST_F(SoapClient, AFailedExchangeIsEmptyButNeverSilentAndAlwaysBounded)
     EXPECT_NE(log->entries().back().find("http://127.0.0.1:1/x"), std::string::npos);
     tls.stop();
     tlsThread.join();
+}
+
+TEST_F(SoapClient, ALineBreakInAHeaderOrTheAddressIsRefusedBeforeAnythingIsSent)
+{
+    std::atomic<int> requests{0};
+    service.server.Post("/s", [&](const httplib::Request&, httplib::Response& res) {
+        ++requests;
+        res.set_content("<a/>", "text/xml");
+    });
+    service.start();
+    struct Case {
+        std::string url, host, action;
+        const char* refused;
+    } cases[] = {
+        {service.url("/s"), "h\r\nX-Injected: 1", "a", "the header \"Host\""},
+        {service.url("/s"), "h", "a\r\nX-Inj2: 2", "the header \"SOAPAction\""},
+        {service.url("/s"), std::string("h\0x", 3), "a", "the header \"Host\""},
+        {service.url("/s") + "\r\nX-Injected: 1", "h", "a", "the address"},
+    };
+    for (const Case& c : cases) {
+        SCOPED_TRACE(c.refused);
+        EXPECT_EQ(control->ReturnWebserviceXML(c.url, c.host, c.action, kEnvelope), "");
+        EXPECT_NE(control->LastServiceFailure().find(std::string("refused: ") + c.refused), std::string::npos)
+            << control->LastServiceFailure();
+    }
+    EXPECT_EQ(requests.load(), 0);
+    EXPECT_EQ(control->ReturnWebserviceXML(service.url("/s"), "h", "a", kEnvelope), "<a/>") << "a clean exchange goes out";
+    EXPECT_EQ(requests.load(), 1);
 }
 
 TEST(URLDecode, PlusSignsFirstThenEscapesOnceAsWindows1252)

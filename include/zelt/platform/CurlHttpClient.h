@@ -10,7 +10,9 @@ namespace zelt::platform {
 class CurlHttpClient : public HttpClient {
 public:
     CurlHttpClient();
-    HttpResult post(const HttpRequest& request) override;
+
+protected:
+    HttpResult exchange(const HttpRequest& request) override;
 };
 
 } // namespace zelt::platform

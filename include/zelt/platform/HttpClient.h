@@ -42,11 +42,20 @@ struct HttpResult {
 };
 
 /// A synchronous HTTP client. The control posts its web-service requests
-/// through the one its host hands it (libcurl by default).
+/// through the one its host hands it (libcurl by default). A host's own
+/// client implements exchange(); post() guards every exchange first.
 class HttpClient {
 public:
     virtual ~HttpClient() = default;
-    virtual HttpResult post(const HttpRequest& request) = 0;
+    /// Sends the request, unless its address or a header name or value holds
+    /// a CR, LF or NUL (which would end the line and start a header of its
+    /// own): that is a failed exchange naming what was refused, and nothing
+    /// is sent.
+    HttpResult post(const HttpRequest& request);
+
+protected:
+    /// The exchange itself, for a request that passed post()'s checks.
+    virtual HttpResult exchange(const HttpRequest& request) = 0;
 };
 
 } // namespace zelt::platform

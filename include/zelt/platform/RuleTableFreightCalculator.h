@@ -3,6 +3,7 @@
 #include "zelt/Error.h"
 #include "zelt/platform/FreightCalculator.h"
 
+#include <cstdint>
 #include <map>
 #include <optional>
 #include <string>
@@ -44,7 +45,12 @@ public:
     explicit RuleTableFreightCalculator(std::map<std::int32_t, Rule> rules) : rules_(std::move(rules)) {}
     /// Reads rules; FreightRulesError names what is wrong (the JSON, a
     /// method, a bracket, a field).
+    /// Identifiers are 32-bit integers; amounts and rates lie from 0 to the
+    /// currency range.
     static RuleTableFreightCalculator fromJson(std::string_view json);
+    /// The largest rules file read: 16 MiB.
+    static constexpr std::uintmax_t kMaxFileBytes = 16u << 20;
+    /// Reads the rules from a regular file of at most kMaxFileBytes.
     static RuleTableFreightCalculator fromFile(const std::string& path);
 
     std::string calculate(const FreightRequest& request, std::string_view shipState, std::int32_t centerID,

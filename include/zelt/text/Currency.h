@@ -9,6 +9,12 @@
 
 namespace zelt::text {
 
+/// The largest amount a currency value holds: a signed 64-bit count of
+/// ten-thousandths.
+inline constexpr double kMaxAmount = 922337203685477.5807;
+/// True for a finite number inside the currency range (NaN is not).
+inline bool isAmountInRange(double value) noexcept { return value >= -kMaxAmount && value <= kMaxAmount; }
+
 /// Fixed-point amount with four decimals: a signed 64-bit count of
 /// ten-thousandths. Sums and differences are exact; conversion from a number
 /// rounds halves to even at the fourth decimal; out of range is an overflow.
