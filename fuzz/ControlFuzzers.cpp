@@ -104,7 +104,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
         std::string_view rest = text;
         const std::string field = piece(rest), record = piece(rest), table = piece(rest);
         rig.control->GetComboContent(rest, field, record, table);
-    }, variantOf(key));
+    }, fuzzrig::Leeway{variantOf(key), true});
 
 #elif defined(ZELT_FUZZ_TAX_FEE_EXCHANGE)
     // The saved fees and taxes: one argument, or (variant) all three cut at

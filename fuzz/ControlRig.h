@@ -166,13 +166,35 @@ inline void expectSummaryReadsBack(zelt::OrderedItems& control, const std::strin
     }
 }
 
-/// The export with the one difference a load makes: a line the clerk wrote
-/// as not exempt carries the mark "q", which a loaded line leaves empty.
-inline std::string withoutNotExemptMarks(std::string lines)
+/// What an accepted input may have changed that loading the same lines
+/// again would not keep.
+struct Leeway {
+    /// The host chose other separators: a cell may now hold one.
+    bool separators = false;
+    /// The status list changed: the lines keep the prices of their load until
+    /// they are loaded again.
+    bool lookups = false;
+};
+
+/// The export as loading it again must give it back: a line the clerk wrote
+/// as not exempt carries the mark "q", which a loaded line leaves empty; and
+/// where the lookups changed, the extended prices are left out.
+inline std::string comparable(const std::string& lines, const Leeway& leeway)
 {
-    for (std::size_t at = lines.find("$F$q$F$$R$"); at != std::string::npos; at = lines.find("$F$q$F$$R$", at))
-        lines.erase(at + 3, 1);
-    return lines;
+    std::string out;
+    for (std::size_t start = 0, end; (end = lines.find("$R$", start)) != std::string::npos; start = end + 3) {
+        std::string record = lines.substr(start, end - start);
+        std::size_t at = 0; // where field 20 starts
+        for (int field = 0; field < 20 && at != std::string::npos; ++field) {
+            const std::size_t separator = record.find("$F$", at);
+            at = separator == std::string::npos ? separator : separator + 3;
+        }
+        const std::size_t next = at == std::string::npos ? at : record.find("$F$", at);
+        if (leeway.lookups && next != std::string::npos) record.replace(at, next - at, "");
+        if (record.ends_with("$F$q$F$")) record.erase(record.size() - 4, 1);
+        out += record + "$R$";
+    }
+    return out;
 }
 
 /// An order changed by an accepted input holds together: its summary can be
@@ -181,9 +203,9 @@ inline std::string withoutNotExemptMarks(std::string lines)
 /// conversion rate the clerk set to zero (prices are exported in the
 /// vendor's currency) or separators the host has changed since (a cell may
 /// then hold one) may stop the export, with a reason.
-inline void expectConsistent(zelt::OrderedItems& control, const std::string& input, bool separatorsChanged = false)
+inline void expectConsistent(zelt::OrderedItems& control, const std::string& input, const Leeway& leeway = {})
 {
-    const bool excused = !rateIsPositive(control) || separatorsChanged;
+    const bool excused = !rateIsPositive(control) || leeway.separators;
     try {
         const std::string summary = control.GetSalesTaxesNFees();
         if (!excused) expectSummaryReadsBack(control, summary, input);
@@ -205,7 +227,7 @@ inline void expectConsistent(zelt::OrderedItems& control, const std::string& inp
         broken("the exported lines do not load and export again", std::string(e.what()) + "\nlines:\n" + lines +
                                                                        "\ninput:\n" + input);
     }
-    if (!separatorsChanged && withoutNotExemptMarks(again) != withoutNotExemptMarks(lines))
+    if (!leeway.separators && comparable(again, leeway) != comparable(lines, leeway))
         broken("the exported lines load again to other cells", "first:\n" + lines + "\nthen:\n" + again + "\ninput:\n" + input);
     expectDepositEqualsItsParts(control, input);
 }
@@ -214,7 +236,7 @@ inline void expectConsistent(zelt::OrderedItems& control, const std::string& inp
 /// snapshot unchanged; an accepted input that changed something is checked
 /// for consistency and the rig rebuilt. Returns whether the input was refused.
 template <typename Call>
-bool runGuarded(RigPool& pool, unsigned key, const std::string& input, Call call, bool separatorsChanged = false)
+bool runGuarded(RigPool& pool, unsigned key, const std::string& input, Call call, const Leeway& leeway = {})
 {
     Rig& rig = pool.get(key);
     bool refused = false;
@@ -229,7 +251,7 @@ bool runGuarded(RigPool& pool, unsigned key, const std::string& input, Call call
     const std::string after = controlSnapshot(*rig.control);
     if (after == rig.snapshot) return refused;
     if (refused) broken("a refused input changed the control", why + "\ninput:\n" + input);
-    expectConsistent(*rig.control, input, separatorsChanged);
+    expectConsistent(*rig.control, input, leeway);
     pool.discard(key);
     return false;
 }

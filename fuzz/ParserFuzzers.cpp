@@ -8,9 +8,12 @@
 //   avatax-json    reading any answer ends with a result (failures are results),
 //                  its result code one of Success, Warning, Error, Exception.
 //   freight-rules  a rules file is read or refused with FreightRulesError.
+//   http-headers   a request whose address or a header holds CR, LF or NUL is
+//                  refused, naming what, before the exchange; any other goes out.
 #include "platform/AvaTaxJson.h"
 #include "services/SoapClient.h"
 
+#include <zelt/platform/HttpClient.h>
 #include <zelt/platform/RuleTableFreightCalculator.h>
 #include <zelt/text/RuntimeError.h>
 
@@ -41,6 +44,21 @@ bool validUtf8(std::string_view s)
     }
     return true;
 }
+
+/// Keeps the requests that reached the exchange.
+class RecordingHttp : public zelt::platform::HttpClient {
+public:
+    int sent = 0;
+
+protected:
+    zelt::platform::HttpResult exchange(const zelt::platform::HttpRequest&) override
+    {
+        ++sent;
+        return zelt::platform::HttpResult::failed("sent");
+    }
+};
+
+bool breaksLine(std::string_view s) { return s.find_first_of(std::string_view("\r\n\0", 3)) != std::string_view::npos; }
 
 } // namespace
 
@@ -86,6 +104,20 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
     } catch (...) {
         broken("a rules file was refused with something other than FreightRulesError", text);
     }
+#elif defined(ZELT_FUZZ_HTTP_HEADERS)
+    // The address, a header name and its value, cut at the first two 0x1F bytes.
+    const std::size_t a = text.find('\x1f');
+    const std::size_t b = a == std::string_view::npos ? a : text.find('\x1f', a + 1);
+    if (b == std::string_view::npos) return 0;
+    zelt::platform::HttpRequest request;
+    request.url = std::string(text.substr(0, a));
+    request.headers = {{"Accept", "text/xml"}, {std::string(text.substr(a + 1, b - a - 1)), std::string(text.substr(b + 1))}};
+    RecordingHttp http;
+    const zelt::platform::HttpResult result = http.post(request);
+    const bool unsafe = breaksLine(request.url) || breaksLine(request.headers[1].first) || breaksLine(request.headers[1].second);
+    if (unsafe && (http.sent != 0 || result.failure.rfind("refused: ", 0) != 0))
+        broken("a line break in the address or a header went out", text);
+    if (!unsafe && http.sent != 1) broken("a request without line breaks was refused", text);
 #else
 #error "define the reader to fuzz, e.g. ZELT_FUZZ_URL_DECODE"
 #endif

@@ -13,9 +13,9 @@ summary=()
 status=0
 # Each target: its seeds in fuzz/seeds/<target>, its corpus in the build
 # directory, and the host or the service dictionary.
-service_targets=" url-decode soap-answer avatax-json freight-rules freight-rules-page surcharge-answer internal-tax-answer tax-command-answer "
+service_targets=" url-decode soap-answer avatax-json freight-rules http-headers freight-rules-page surcharge-answer internal-tax-answer tax-command-answer "
 targets=${FUZZ_TARGETS:-"line-records lookup-tables tax-fee-exchange brokerage-brackets freight-rates typed-keys
-    freight-rules-page surcharge-answer internal-tax-answer tax-command-answer url-decode soap-answer avatax-json freight-rules"}
+    freight-rules-page surcharge-answer internal-tax-answer tax-command-answer url-decode soap-answer avatax-json freight-rules http-headers"}
 for target in $targets; do
     dict=host
     [[ "$service_targets" == *" $target "* ]] && dict=service

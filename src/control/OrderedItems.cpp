@@ -3,7 +3,8 @@
 #include "control/ControlAccess.h"
 #include "control/OrderedItemsImpl.h"
 #include "core/Field.h"
-#include "lineitems/LineColumns.h"
+#include "core/Jurisdictions.h"
+#include "core/LineColumns.h"
 #include "services/ErrorReport.h"
 #include "services/OrderEventRules.h"
 #include "core/HostInput.h"
@@ -317,7 +318,7 @@ void OrderedItems::setShipZip(std::string_view v) { impl_->ctx.state.ShipZip = v
 void OrderedItems::setShipCountry(std::string_view v)
 {
     impl_->ctx.state.ShipCountry = v;
-    impl_->taxes.applyCountryLabels(TaxFields::isCanadianShipCountry(impl_->ctx.state.ShipCountry));
+    impl_->taxes.applyCountryLabels(isCanadianShipCountry(impl_->ctx.state.ShipCountry));
 }
 
 // ---- Taxes ------------------------------------------------------------------------------------

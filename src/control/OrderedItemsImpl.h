@@ -49,7 +49,7 @@ struct OrderedItems::Impl {
     TaxFeeExchange exchange{ctx};
     SoapClient soap{ctx};
     SurchargeService surcharges{ctx, soap};
-    InternalTaxService internalTax{ctx, soap, taxes};
+    InternalTaxService internalTax{ctx, soap};
     TaxCommand taxCommand{ctx, totals, taxes};
 
     /// "Calculate Taxes && Fees": the button, UpdateTaxes, the tax fields, the

@@ -3,7 +3,7 @@
 #include "core/AmountBox.h"
 #include "core/ControlState.h"
 #include "core/LookupLists.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "zelt/Error.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"

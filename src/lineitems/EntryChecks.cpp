@@ -2,7 +2,7 @@
 
 #include "core/ControlContext.h"
 #include "core/HostInput.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 
 #include <cmath>
 

@@ -1,7 +1,7 @@
 #pragma once
 
 #include "core/Field.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "zelt/view/Form.h"
 
 #include <array>

@@ -4,7 +4,7 @@
 #include "core/Field.h"
 #include "core/HostInput.h"
 #include "lineitems/EntryArea.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "lineitems/LineHistory.h"
 #include "lineitems/LineRows.h"
 #include "services/ComboContent.h"

@@ -1,7 +1,7 @@
 #include "lineitems/LineExport.h"
 
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "zelt/ExportError.h"
 #include "zelt/text/Currency.h"
 #include "zelt/text/RuntimeError.h"

@@ -4,7 +4,7 @@
 #include "core/ControlContext.h"
 #include "lineitems/EntryArea.h"
 #include "lineitems/LineCommands.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "core/HostInput.h"
 #include "zelt/InputError.h"
 #include "zelt/text/Date.h"
@@ -75,18 +75,6 @@ std::size_t countRecords(std::string_view text, std::string_view separator)
         at = static_cast<const char*>(found) + separator.size();
     }
     return count;
-}
-
-// True when a separator would start inside `cell` once a field separator is
-// written after it: the cell would read back cut short.
-bool separatorStartsWithin(std::string_view cell, std::string_view fieldSep, std::string_view recordSep)
-{
-    if (cell.empty()) return false;
-    std::string joined(cell);
-    joined += fieldSep;
-    for (std::string_view sep : {fieldSep, recordSep})
-        if (!sep.empty() && joined.find(sep) < cell.size()) return true;
-    return false;
 }
 
 } // namespace
@@ -275,7 +263,7 @@ LineLoader::Staged LineLoader::stage(std::string_view text)
         // The exempt flag's field is the Ext.Price cell of a line without
         // amounts; in the export a field separator follows it, not the record
         // separator: a separator must not start inside it then.
-        if (!hasAmounts && separatorStartsWithin(cell[Col::ExtPrice], ctx_.state.fieldSeparator, ctx_.state.recordSeparator))
+        if (!hasAmounts && text::separatorStartsWithin(cell[Col::ExtPrice], ctx_.state.fieldSeparator, ctx_.state.recordSeparator))
             in.fail(recordNo, Col::ExtPrice,
                     "the field " + quoteInput(cell[Col::ExtPrice]) + " ends with the start of a separator");
         if (hasAmounts) {

@@ -1,6 +1,6 @@
 #pragma once
 
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "zelt/view/CellStore.h"
 
 #include <cstdint>

@@ -1,7 +1,7 @@
 #include "lineitems/LineRows.h"
 
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "zelt/text/NumberText.h"
 
 #include <charconv>

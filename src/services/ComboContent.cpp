@@ -44,6 +44,21 @@ std::vector<LookupLists::Entry> readTable(std::string_view table, int tableNumbe
     return entries;
 }
 
+/// Codes that go into a line's cell and out with the lines (units and
+/// carriers) must not make a cell that reads back cut short. A code that ends
+/// its record can end with the start of a field separator ("EA$F$R$").
+void refuseSeparatorStarts(const std::vector<LookupLists::Entry>& entries, int tableNumber, std::size_t field,
+                           const std::string& recordSep, const std::string& fieldSep)
+{
+    for (std::size_t r = 0; r < entries.size(); ++r)
+        if (text::separatorStartsWithin(entries[r][field], fieldSep, recordSep))
+            throw InputError(std::string(kMember), static_cast<int>(r) + 1, static_cast<int>(field),
+                             "table " + std::to_string(tableNumber) + " (" +
+                                 std::string(kTableNames[static_cast<std::size_t>(tableNumber)]) + "): " +
+                                 quoteInput(entries[r][field]) +
+                                 " ends with the start of a separator; the lines could not be exported");
+}
+
 } // namespace
 
 void ComboContent::GetComboContent(std::string_view ptCmbPopulate, std::string_view ptFieldSeparator,
@@ -68,6 +83,8 @@ void ComboContent::GetComboContent(std::string_view ptCmbPopulate, std::string_v
     next.carrierList = readTable(tables[2], 2, recordSep, fieldSep);
     const bool noIssues = tables[3].empty();
     if (!noIssues) next.issueList = readTable(tables[3], 3, recordSep, fieldSep);
+    refuseSeparatorStarts(next.unitList, 1, 1, recordSep, fieldSep);
+    refuseSeparatorStarts(next.carrierList, 2, 1, recordSep, fieldSep);
     auto rateRecords = text::split(tables[4], recordSep);
     if (rateRecords.empty())
         throw InputError(std::string(kMember), 1, std::nullopt, "table 4 holds no conversion rate");

@@ -1,6 +1,6 @@
 #include "services/OrderEventRules.h"
 
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "core/LookupLists.h"
 #include "zelt/InputError.h"
 #include "zelt/text/NumberText.h"

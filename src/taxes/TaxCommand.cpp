@@ -3,9 +3,9 @@
 #include "core/CommandRollback.h"
 #include "core/ControlContext.h"
 #include "core/Field.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "services/OrderEventRules.h"
-#include "taxes/Jurisdictions.h"
+#include "core/Jurisdictions.h"
 #include "taxes/TaxFields.h"
 #include "taxes/VendorFreight.h"
 #include "taxservices/TaxResultXml.h"
@@ -192,7 +192,7 @@ std::optional<std::string> TaxCommand::runSteps()
     f.txtHiddenLocalTaxRate.setText(zero);
     f.txtHiddenStateTaxRate.setText("");
 
-    taxes_.applyCountryLabels(TaxFields::isCanadianShipCountry(st.ShipCountry));
+    taxes_.applyCountryLabels(isCanadianShipCountry(st.ShipCountry));
 
     step_ = "the freight step";
     VendorFreight freight(ctx_);

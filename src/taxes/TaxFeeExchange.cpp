@@ -4,9 +4,9 @@
 
 #include "core/Field.h"
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "core/HostInput.h"
-#include "taxes/Jurisdictions.h"
+#include "core/Jurisdictions.h"
 #include "totals/FeeIndex.h"
 #include "zelt/InputError.h"
 #include "zelt/text/RuntimeError.h"
@@ -124,7 +124,8 @@ TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven
     const HostInput rateBox(std::string(kMember), loc);
     if (mode == Mode::UpdateMode) {
         // The home delivery fee and the freight are converted by the rate;
-        // the other saved fees are copied as they stand.
+        // the other saved fees are copied as they stand, but must be amounts:
+        // the summary reads every fee box as a number.
         const double rate = rateBox.number(ctx_.form.txtCurrConversionRate.text(), std::nullopt, std::nullopt,
                                            "the conversion rate box");
         for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i) {
@@ -134,7 +135,7 @@ TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven
                                       i + kFirstFeeField, "the amount times the conversion rate");
                 s.savedFeeText[at(i)] = ctx_.fixed(v, 2);
             } else {
-                in.copiedAmount(field, 3, i + kFirstFeeField, "the amount");
+                (void)in.amount(field, 3, i + kFirstFeeField, "the amount");
                 s.savedFeeText[at(i)] = std::string(field);
             }
         }

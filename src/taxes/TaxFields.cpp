@@ -1,11 +1,10 @@
 #include "taxes/TaxFields.h"
 
-#include "text/TextRules.h"
-
 #include "core/Field.h"
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
-#include "taxes/Jurisdictions.h"
+#include "totals/TotalDeposit.h"
+#include "core/LineColumns.h"
+#include "core/Jurisdictions.h"
 #include "totals/FeeIndex.h"
 #include "totals/TotalsRecalculation.h"
 #include "zelt/text/Currency.h"
@@ -37,12 +36,6 @@ void TaxFields::bind()
         [this](int i, view::OptionButton& o) { o.Click = ctx_.guard([this, i] { OptVndrCntryID_Click(i); }); });
 }
 
-bool TaxFields::isCanadianShipCountry(const std::string& shipCountry)
-{
-    const std::string upper = text::upperCased(shipCountry);
-    return upper == "CAN" || upper == "CANADA";
-}
-
 void TaxFields::applyCountryLabels(bool canadian)
 {
     view::Form& f = ctx_.form;
@@ -58,27 +51,6 @@ void TaxFields::raiseTotalAmount()
 {
     double total = ctx_.number(ctx_.form.txtFee[Fee::TotalDeposit].text());
     if (ctx_.events) ctx_.events->GetTotalAmount(total);
-}
-
-std::string TaxFields::GetTotalDeposit()
-{
-    view::Form& f = ctx_.form;
-    for (int i : {18, 17})
-        if (f.txtField[i].text().empty()) f.txtField[i].setText(ctx_.fixed(0, 2));
-    return depositWith(f.txtField[17].text());
-}
-
-std::string TaxFields::depositWith(std::string_view salesTax) const
-{
-    const view::Form& f = ctx_.form;
-    Currency sum;
-    for (int i : {0, 1, 2, 3, 5, 7, 4}) {
-        const std::string& t = f.txtFee[i].text();
-        if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
-    }
-    for (std::string_view t : {std::string_view(f.txtField[18].text()), salesTax})
-        if (!t.empty()) sum += Currency::fromText(t, ctx_.locale);
-    return ctx_.fixed(sum.toDouble(), 2);
 }
 
 void TaxFields::SetTaxNFees()
@@ -135,7 +107,7 @@ void TaxFields::SetTaxNFees()
         for (const Jurisdiction& j : kJurisdictions) taxes += Currency::fromText(f.txtFieldTax[j.index].text(), ctx_.locale);
         f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(taxes.toDouble(), 2));
         f.txtHiddenItemTotal.setText(ctx_.general(merchandise.toDouble()));
-        f.txtFee[Fee::TotalDeposit].setText(GetTotalDeposit());
+        f.txtFee[Fee::TotalDeposit].setText(TotalDeposit::of(ctx_));
         raiseTotalAmount();
     } catch (const Error&) {
         // Ends at the failing step; what was set stays.

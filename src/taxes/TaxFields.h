@@ -10,7 +10,7 @@ struct ControlContext;
 class TotalsRecalculation;
 
 /// The tax fields with their override boxes, the country rules and labels,
-/// the price-currency options, SetTaxNFees and the total deposit.
+/// the price-currency options and SetTaxNFees.
 class TaxFields {
 public:
     TaxFields(ControlContext& ctx, TotalsRecalculation& totals, std::function<void()> taxCommand)
@@ -24,16 +24,10 @@ public:
     /// totals the taxes, refreshes the total deposit and raises GetTotalAmount.
     /// Ends silently at the first conversion failure.
     void SetTaxNFees();
-    /// Fees 0 to 5 and 7, merchandise and sales tax, as currency, "0.00".
-    std::string GetTotalDeposit();
-    /// The total deposit GetTotalDeposit would give with `salesTax` in the
-    /// total sales tax box, changing no box (an empty box counts as zero).
-    std::string depositWith(std::string_view salesTax) const;
 
     /// The State/Province and Color/Colour captions, the price currency
     /// option and the conversion rate box, for a Canadian order or not.
     void applyCountryLabels(bool canadian);
-    static bool isCanadianShipCountry(const std::string& shipCountry);
 
     void chkTaxes_Click(int index);
     void txtFieldTax_KeyPress(int index, int& key);

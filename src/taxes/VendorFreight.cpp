@@ -3,7 +3,7 @@
 #include "core/ControlContext.h"
 #include "core/Field.h"
 #include "core/HostInput.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/platform/FreightCalculator.h"
 

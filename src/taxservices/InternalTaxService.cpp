@@ -4,11 +4,11 @@
 
 #include "core/ControlContext.h"
 #include "core/Field.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "services/SoapClient.h"
-#include "taxes/Jurisdictions.h"
-#include "taxes/TaxFields.h"
+#include "core/Jurisdictions.h"
 #include "totals/FeeIndex.h"
+#include "totals/TotalDeposit.h"
 #include "zelt/ServiceError.h"
 #include "zelt/platform/HttpClient.h"
 #include "zelt/text/RuntimeError.h"
@@ -53,7 +53,7 @@ std::string InternalTaxService::request(std::string_view orderID) const
                                                     {"HandlingFee", Fee::CenterHandling},
                                                     {"VendorFee", Fee::VendorService}};
     for (auto [name, index] : feeItems) fees += std::string("<string>") + name + "|" + xmlEscaped(f.txtFee[index].text()) + "</string>";
-    const bool canadian = TaxFields::isCanadianShipCountry(ctx_.state.ShipCountry);
+    const bool canadian = isCanadianShipCountry(ctx_.state.ShipCountry);
 
     std::string out(kRequestStart);
     out += "  <soap:Body>";
@@ -132,7 +132,7 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
     try {
         for (const std::string& t : texts) taxes += text::Currency::fromText(t, ctx_.locale);
         salesTax = ctx_.fixed(taxes.toDouble(), 2);
-        (void)ctx_.number(taxes_.depositWith(salesTax));
+        (void)ctx_.number(TotalDeposit::with(ctx_, salesTax));
     } catch (const Error& e) {
         fail(std::string("the taxes it answers cannot be totalled: ") + e.what());
     }
@@ -143,7 +143,7 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
             if (kAmountElements[i].first == index) f.txtFieldTax[index].setText(texts[i]);
     f.txtField[Field::TotalSalesTax].setText(salesTax);
     f.txtHiddenItemTotal.setText(totalMerchCostTax.toString(ctx_.locale));
-    f.txtFee[Fee::TotalDeposit].setText(taxes_.GetTotalDeposit());
+    f.txtFee[Fee::TotalDeposit].setText(TotalDeposit::of(ctx_));
     double total = ctx_.number(f.txtFee[Fee::TotalDeposit].text());
     if (ctx_.events) ctx_.events->GetTotalAmount(total);
 }

@@ -9,13 +9,12 @@ namespace zelt {
 
 struct ControlContext;
 class SoapClient;
-class TaxFields;
 
 /// The organisation's own tax service: the order's lines and fees go out,
 /// the five tax amounts come back into the tax fields.
 class InternalTaxService {
 public:
-    InternalTaxService(ControlContext& ctx, SoapClient& soap, TaxFields& taxes) : ctx_(ctx), soap_(soap), taxes_(taxes) {}
+    InternalTaxService(ControlContext& ctx, SoapClient& soap) : ctx_(ctx), soap_(soap) {}
 
     static constexpr std::string_view kNamespace = "http://tempuri.org/InternalTaxService/";
 
@@ -32,7 +31,6 @@ public:
 private:
     ControlContext& ctx_;
     SoapClient& soap_;
-    TaxFields& taxes_;
 };
 
 } // namespace zelt

@@ -1,8 +1,8 @@
 #include "taxservices/TaxResultXml.h"
 
 #include "core/ControlContext.h"
+#include "core/Jurisdictions.h"
 #include "services/SoapClient.h"
-#include "taxes/TaxFields.h"
 
 #include "text/TextBuilder.h"
 
@@ -128,7 +128,7 @@ std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result
 {
     ControlState& st = ctx_.state;
     view::Form& f = ctx_.form;
-    const bool canadian = TaxFields::isCanadianShipCountry(st.ShipCountry);
+    const bool canadian = isCanadianShipCountry(st.ShipCountry);
     if (canadian) BuildTaxPattern(result);
     for (view::TextBox* box : {&f.txtHiddenCityTaxRate, &f.txtHiddenCountryTaxRate, &f.txtHiddenCountyTaxRate,
                                &f.txtHiddenLocalTaxInfo, &f.txtHiddenStateTaxRate})

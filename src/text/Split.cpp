@@ -1,5 +1,7 @@
 #include "zelt/text/Split.h"
 
+#include <string>
+
 #if defined(__SSE2__)
 #include <emmintrin.h>
 #endif
@@ -151,6 +153,16 @@ std::vector<std::string_view> splitRecords(std::string_view text, std::string_vi
     auto pieces = split(text, separator);
     if (!pieces.empty()) pieces.pop_back();
     return pieces;
+}
+
+bool separatorStartsWithin(std::string_view cell, std::string_view fieldSeparator, std::string_view recordSeparator)
+{
+    if (cell.empty()) return false;
+    std::string joined(cell);
+    joined += fieldSeparator;
+    for (std::string_view separator : {fieldSeparator, recordSeparator})
+        if (!separator.empty() && joined.find(separator) < cell.size()) return true;
+    return false;
 }
 
 } // namespace zelt::text

@@ -2,7 +2,7 @@
 
 #include "core/Field.h"
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/text/RuntimeError.h"
 #include "zelt/text/Split.h"

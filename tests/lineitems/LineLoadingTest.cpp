@@ -286,14 +286,14 @@ TEST_F(LineLoading, ViewModeOpensAnOrderWhoseWeightTotalCannotBeRead)
     EXPECT_EQ(form().txtField[19].text(), "12.000");
 }
 
-TEST_F(LineLoading, AnOrderBeyondTheLineLimitIsRefusedBeforeItIsRead)
+TEST_F(LineLoading, AnOrderBeyondTheLineLimitIsRefusedAndNothingChanges)
 {
     load(Mode::UpdateMode, {LineSpec{}});
     EXPECT_EQ(control->MaxLines(), 1'000'000u);
     control->setMaxLines(2);
     LineSpec line;
     try {
-        // The third record is not even a valid line: the count is checked first.
+        // The third record is not even a valid line: the limit is met first.
         control->setReadData(lines({line, line}) + "x$R$");
         ADD_FAILURE() << "loaded";
     } catch (const InputError& e) {

@@ -87,6 +87,9 @@ TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndKeepTheLists)
         {"Open$F$1$R$$T$$T$$T$$T$one$R$$T$", "\"one\" is not a number"},
         {"Open$F$1$R$$T$Each$R$$T$$T$$T$1$R$$T$", "table 1 (units)"},
         {"", "0 tables"},
+        // A unit or carrier code (the last field of its record) that would end an exported cell early.
+        {"Open$F$1$R$$T$Each$F$$F$R$$T$$T$$T$1$R$$T$", "table 1 (units): \"$F\" ends with the start of a separator"},
+        {"Open$F$1$R$$T$$T$UPS$F$9$F$R$$T$$T$1$R$$T$", "table 2 (carriers): \"9$F\" ends with the start"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reasonPart);

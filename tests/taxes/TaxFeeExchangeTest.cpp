@@ -336,7 +336,9 @@ TEST_F(Exchange, TheSummaryOfAnEmptyOrderAndItsFailures)
 
 TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
 {
-    // Fields copied as text, or read only under a flag that is off, may be empty.
+    // Fields read only under a flag that is off, or not read at all, may be
+    // empty; a fee copied as it stands must still be a number, since the
+    // summary reads its box as one.
     struct Case {
         Mode mode;
         std::vector<int> blank;
@@ -344,7 +346,9 @@ TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
         bool taken;
         int refusedField;
     } cases[] = {
-        {Mode::UpdateMode, {5, 6, 7, 9, 11, 12, 24, 25, 26, 27}, {}, true, 0},
+        {Mode::UpdateMode, {5, 6, 7, 24, 25, 26, 27}, {}, true, 0},
+        {Mode::UpdateMode, {9}, {}, false, 9},
+        {Mode::UpdateMode, {12}, {}, false, 12},
         {Mode::LineCancelMode, {5, 6, 7, 8, 9, 10, 11, 12}, {}, true, 0},
         {Mode::UpdateMode, {7}, {19}, false, 7},   // the duty override reads its amount
         {Mode::UpdateMode, {8}, {}, false, 8},     // the EHD fee is converted by the rate
@@ -373,9 +377,11 @@ TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
     // Update Mode copies the service fee and the deposit as they stand.
     control->setViewMode(Mode::UpdateMode);
     auto saved = savedRecord();
-    saved[9] = "";
+    saved[9] = "12.5";
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()) + record(saved));
     EXPECT_EQ(fee(2).text(), "12.00");
+    EXPECT_EQ(fee(3).text(), "12.5");
+    EXPECT_NO_THROW(control->GetSalesTaxesNFees());
 }
 
 TEST_F(Exchange, AmountsBeyondTheCurrencyRangeAreRefusedAndNothingChanges)

@@ -1,5 +1,5 @@
 #include "core/ControlContext.h"
-#include "lineitems/LineColumns.h"
+#include "core/LineColumns.h"
 #include "services/ComboContent.h"
 #include "support/OrderFixture.h"
 #include "totals/TotalsRecalculation.h"

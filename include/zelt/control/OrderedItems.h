@@ -52,8 +52,12 @@ public:
     const view::Form& form() const;
 
     // ---- Lines -----------------------------------------------------------
-    /// Loads the order's lines (records of 21 fields). More records than
-    /// MaxLines() are refused with an InputError before anything is read.
+    /// Loads the order's lines (records of 21 fields; a record readData wrote,
+    /// of 22 cells, loads again with its exemption). Bad input raises an
+    /// InputError naming record and field, and nothing changes. More records
+    /// than MaxLines() are refused the same way; the limit is checked as the
+    /// records are read, so a text beyond it is read up to the limit first
+    /// (staged aside, then dropped), not counted ahead of every load.
     void setReadData(std::string_view text);
     /// The most lines setReadData takes (1,000,000 unless the host sets it).
     std::size_t MaxLines() const;
@@ -73,7 +77,9 @@ public:
     int PasteLines(std::string_view rows);
     /// Takes back / does again the last line command (add, update, delete,
     /// paste, copied line, exemption change); false when there is none or a
-    /// line is open. Loading an order clears the history.
+    /// line is open. The last 100 commands can be taken back (fewer when they
+    /// changed over two million cells together); loading an order clears the
+    /// history.
     bool Undo();
     bool Redo();
     bool CanUndo() const;

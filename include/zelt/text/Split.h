@@ -17,6 +17,11 @@ void splitInto(std::string_view text, std::string_view separator, std::vector<st
 /// the piece after the last separator is dropped ("a$R$b" gives only "a").
 std::vector<std::string_view> splitRecords(std::string_view text, std::string_view separator);
 
+/// True when a cell written before a field separator would read back cut
+/// short: a field or record separator would start inside the cell ("0$F"
+/// followed by "$F$"). A cell holding a whole separator is such a cell too.
+bool separatorStartsWithin(std::string_view cell, std::string_view fieldSeparator, std::string_view recordSeparator);
+
 /// Reads records and their fields in one pass over the text: the same pieces
 /// as splitRecords followed by split of each record, without scanning the
 /// text twice. Used where whole orders are read.

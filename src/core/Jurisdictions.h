@@ -1,6 +1,7 @@
 #pragma once
 
 #include "core/ControlState.h"
+#include "text/TextRules.h"
 #include "zelt/view/Form.h"
 
 #include <array>
@@ -40,5 +41,13 @@ inline constexpr std::array<int, 5> kAmountPathOrder = {TXT_CITYTAX, TXT_COUNTYT
                                                         TXT_STATETAX};
 inline constexpr std::array<int, 5> kRatePathOrder = {TXT_CITYTAX, TXT_COUNTRYTAX, TXT_COUNTYTAX, TXT_LOCALTAX,
                                                       TXT_STATETAX};
+
+/// True when the ship-to country, in capitals, is "CAN" or "CANADA": the
+/// jurisdictions are then the country and the province.
+inline bool isCanadianShipCountry(const std::string& shipCountry)
+{
+    const std::string upper = text::upperCased(shipCountry);
+    return upper == "CAN" || upper == "CANADA";
+}
 
 } // namespace zelt
