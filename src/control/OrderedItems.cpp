@@ -156,6 +156,12 @@ void OrderedItems::setViewMode(Mode mode)
     impl_->ctx.propertyChanged("Mode");
 }
 bool OrderedItems::IsDirty() const { return impl_->ctx.state.IsDirty; }
+std::uint64_t OrderedItems::Revision() const { return impl_->ctx.form.revision(); }
+bool OrderedItems::IsLineOpen() const
+{
+    const std::string& add = impl_->ctx.form.cmdAdd.caption();
+    return add == "Add to Grid" || add == "Update";
+}
 void OrderedItems::setIsDirty(bool dirty) { impl_->ctx.state.IsDirty = dirty; }
 bool OrderedItems::IsFirstInit() const { return impl_->ctx.state.IsFirstInit; }
 const std::string& OrderedItems::PersonType() const { return impl_->ctx.state.PersonType; }

@@ -2,6 +2,7 @@
 
 #include "core/Field.h"
 #include "core/ControlContext.h"
+#include "core/HostInput.h"
 #include "core/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/text/RuntimeError.h"
@@ -136,7 +137,12 @@ double TotalsRecalculation::fGetBrokerageFee(std::string_view table, double amou
         for (const auto& fields : brackets) {
             const double r = rate();
             const double x = text::divide(amount, r);
-            if (ctx_.number(fields[0]) <= x && x <= ctx_.number(fields[1])) return checked(r * ctx_.number(fields[2]));
+            if (ctx_.number(fields[0]) <= x && x <= ctx_.number(fields[1])) {
+                // A fee no currency value holds could never be totalled: a failure like the others.
+                const double fee = checked(r * ctx_.number(fields[2]));
+                if (!isAmountInRange(fee)) throw text::RuntimeError::overflow();
+                return fee;
+            }
         }
     } catch (const Error&) {
         // A malformed table or rate gives no fee.

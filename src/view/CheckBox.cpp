@@ -7,6 +7,7 @@ void CheckBox::setValue(int value)
     if (value == value_) return;
     value_ = value;
     notifyChanged();
+    valueChanged();
     fire(Click);
 }
 

@@ -23,6 +23,7 @@ void ComboBox::setListIndex(int i)
     listIndex_ = i;
     text_ = i < 0 ? std::string() : entries_[static_cast<std::size_t>(i)].text;
     notifyChanged();
+    valueChanged();
     fire(Click);
 }
 
@@ -37,6 +38,7 @@ void ComboBox::setText(std::string text)
             break;
         }
     notifyChanged();
+    valueChanged();
     fire(Change);
 }
 
@@ -46,6 +48,7 @@ void ComboBox::addItem(std::string text, std::int32_t itemData)
 {
     entries_.push_back({std::move(text), itemData});
     notifyChanged();
+    valueChanged();
 }
 
 void ComboBox::removeItem(int i)
@@ -68,6 +71,7 @@ void ComboBox::clear()
     listIndex_ = -1;
     text_.clear();
     notifyChanged();
+    valueChanged();
 }
 
 void ComboBox::userSelect(int i)

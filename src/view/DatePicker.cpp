@@ -7,6 +7,7 @@ void DatePicker::setValue(std::optional<text::Date> value)
     if (value == value_) return;
     value_ = value;
     notifyChanged();
+    valueChanged();
     fire(Change);
 }
 

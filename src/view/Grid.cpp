@@ -46,6 +46,7 @@ void Grid::setRows(int rows)
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
+    valueChanged();
 }
 
 void Grid::setCols(int cols)
@@ -96,6 +97,7 @@ void Grid::restoreCell(int row, int col, const CellState& state)
     recordCell(row, col);
     cells_.setText(row, col, state.text);
     cellWritten(row, col);
+    valueChanged();
     formats_.set(row, col,
                  packFormat(state.alignment, state.background, state.font < fontNames_.size() ? state.font : std::uint8_t{0}));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -130,6 +132,7 @@ void Grid::setText(int row, int col, std::string_view text)
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
     writeText(row, col, text);
+    valueChanged();
 }
 
 void Grid::writeText(int row, int col, std::string_view text)
@@ -158,6 +161,7 @@ void Grid::rewriteRows(int col, int firstRow, int count, const ColumnRewrite& re
         rewrite(row, text, fresh);
         if (text != fresh) writeText(row, col, fresh);
     }
+    valueChanged();
 }
 
 void Grid::rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite)
@@ -287,6 +291,7 @@ void Grid::clear()
     resetNumbers();
     formats_.reset(rows_);
     each([](GridObserver& o) { o.gridReset(); });
+    valueChanged();
 }
 
 void Grid::addRow() { insertRow(rows_); }
@@ -304,6 +309,7 @@ void Grid::insertRow(int row)
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
+    valueChanged();
 }
 
 void Grid::removeRow(int row)
@@ -325,6 +331,7 @@ void Grid::removeRow(int row)
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
     notifyChanged();
+    valueChanged();
 }
 
 void Grid::swapCells(CellStore& cells)
@@ -338,6 +345,7 @@ void Grid::swapCells(CellStore& cells)
     resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
+    valueChanged();
 }
 
 void Grid::setNumberColumns(std::vector<int> cols)

@@ -14,6 +14,7 @@ void OptionButton::setValue(bool value)
             }
     }
     notifyChanged();
+    valueChanged();
     if (value) fire(Click);
 }
 

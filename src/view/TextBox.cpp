@@ -36,6 +36,7 @@ void TextBox::setText(std::string text)
     selStart_ = 0;
     selLength_ = hasFocus() ? static_cast<int>(text_.size()) : 0;
     notifyChanged();
+    valueChanged();
     fire(Change);
 }
 
@@ -107,7 +108,9 @@ void TextBox::replaceByUser(std::string text, std::size_t caret)
     selStart_ = static_cast<int>(std::min(caret, text_.size()));
     selLength_ = 0;
     notifyChanged();
-    if (changed) fire(Change);
+    if (!changed) return;
+    valueChanged();
+    fire(Change);
 }
 
 void TextBox::typeText(std::string_view keys)

@@ -26,4 +26,9 @@ void Widget::setFocus()
     form_->moveFocus(this);
 }
 
+void Widget::valueChanged() noexcept
+{
+    if (form_) form_->countChange(*this);
+}
+
 } // namespace zelt::view

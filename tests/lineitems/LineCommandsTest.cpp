@@ -70,10 +70,20 @@ TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
     for (Mode mode : {Mode::ViewMode, Mode::UpdateMode, Mode::AddMode}) {
         load(mode, {LineSpec{}, LineSpec{}});
         ASSERT_FALSE(control->IsDirty());
+        const auto loaded = control->Revision();
         selectRow(2);
         EXPECT_FALSE(control->IsDirty()) << static_cast<int>(mode);
+        EXPECT_EQ(control->Revision(), loaded) << "what the entry area shows is not a change of the order";
         EXPECT_EQ(field(5).text(), "Each");
     }
+    // An open line is unsaved work; once written, the order has moved on.
+    const auto before = control->Revision();
+    openValidLine();
+    EXPECT_TRUE(control->IsLineOpen());
+    EXPECT_EQ(control->Revision(), before);
+    clickAdd();
+    EXPECT_FALSE(control->IsLineOpen());
+    EXPECT_NE(control->Revision(), before);
 }
 
 TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)

@@ -299,7 +299,11 @@ TEST_F(TaxCommand, AnAddressErrorIsRetriedWithoutStreets)
 {
     loadOrder({line("4", "25")});
     avaTax->results = {rejected("Address not found"), taxed(100)};
+    const auto loaded = control->Revision();
     control->UpdateTaxes();
+    // The command clears IsDirty, as described; the order has still changed.
+    EXPECT_FALSE(control->IsDirty());
+    EXPECT_NE(control->Revision(), loaded);
     ASSERT_EQ(avaTax->asked.size(), 2u);
     EXPECT_EQ(avaTax->asked[0].destination.line1, "5 Broadway");
     EXPECT_EQ(avaTax->asked[1].destination.line1, "");

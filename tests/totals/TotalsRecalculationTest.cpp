@@ -100,6 +100,7 @@ TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
     EXPECT_EQ(fee(0), "0.00");
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$10$R$", 5, "$F$", "$R$"), 0) << "a bracket without a fee";
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("a$F$10$F$1$R$", 5, "$F$", "$R$"), 0);
+    EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$10$F$999902E275$R$", 5, "$F$", "$R$"), 0) << "a fee beyond the currency range";
     // A short record anywhere makes the whole table malformed, even after the matching bracket.
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$1000$F$25$R$1000.01$F$5000$R$", 500, "$F$", "$R$"), 0);
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$1000$F$25$R$1000.01$F$5000$F$60$R$", 500, "$F$", "$R$"), 25);

@@ -94,8 +94,17 @@ public:
     // ---- Mode, dirty state and user ---------------------------------------
     Mode ViewMode() const;
     void setViewMode(Mode mode);
+    /// The described unsaved-change flag. "Calculate Taxes & Fees" clears it,
+    /// so it cannot tell a host whether work is unsaved: see Revision().
     bool IsDirty() const;
     void setIsDirty(bool dirty);
+    /// Moves on with every change to the order (its lines, amounts, boxes and
+    /// choices), whoever made it, a calculation included. A host keeps the
+    /// value at its last load or save: a different value means unsaved work.
+    std::uint64_t Revision() const;
+    /// True while a line is open in the entry area (being added or edited):
+    /// what the clerk typed there is not yet in the lines.
+    bool IsLineOpen() const;
     bool IsFirstInit() const;
     const std::string& PersonType() const;
     void setPersonType(std::string_view personType);

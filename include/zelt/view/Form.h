@@ -13,6 +13,7 @@
 #include "zelt/view/OptionButton.h"
 #include "zelt/view/TextBox.h"
 
+#include <cstdint>
 #include <functional>
 #include <string_view>
 #include <vector>
@@ -111,6 +112,16 @@ public:
     /// The widget of that name and index (-1 for a single widget), or null.
     Widget* find(std::string_view name, int index = -1) const;
 
+    /// Moves on with every change of a value of the order: a line cell or
+    /// row, a text, a check, a choice outside the line-entry area. What the
+    /// line-entry area shows of a line being looked at is not the order's.
+    std::uint64_t revision() const noexcept { return revision_; }
+    /// Called by a widget whose value changed.
+    void countChange(const Widget& widget) noexcept
+    {
+        if (widget.group() != "LineEntry") ++revision_;
+    }
+
     Widget* focusedWidget() const noexcept { return focused_; }
     /// Moves the focus: LostFocus on the old widget, then GotFocus on the new.
     void moveFocus(Widget* widget);
@@ -133,6 +144,7 @@ private:
     std::vector<Widget*> all_;
     Widget* focused_ = nullptr;
     int popupCount_ = 0;
+    std::uint64_t revision_ = 0;
 };
 
 } // namespace zelt::view

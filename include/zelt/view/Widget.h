@@ -69,6 +69,9 @@ public:
     Form* form() const noexcept { return form_; }
 
 protected:
+    /// The widget's value changed (a text, a choice, a cell): the form's
+    /// revision moves on. Captions, states, focus and selection are not values.
+    void valueChanged() noexcept;
     template <typename T>
     bool assign(T& member, T value)
     {
