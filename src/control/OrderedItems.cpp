@@ -125,14 +125,32 @@ view::Form& OrderedItems::form() { return impl_->ctx.form; }
 const view::Form& OrderedItems::form() const { return impl_->ctx.form; }
 
 // ---- Lines --------------------------------------------------------------------
-void OrderedItems::setReadData(std::string_view text) { impl_->loader.load(text); }
+// The taxes of an order the host loads are its own: current until the clerk changes it.
+void OrderedItems::setReadData(std::string_view text)
+{
+    impl_->loader.load(text);
+    impl_->ctx.state.taxesCurrentAt = impl_->ctx.form.clerkRevision();
+}
 std::size_t OrderedItems::MaxLines() const { return impl_->ctx.state.maxLines; }
 void OrderedItems::setMaxLines(std::size_t maxLines) { impl_->ctx.state.maxLines = maxLines; }
 std::string OrderedItems::readData() { return impl_->exporter.readData(); }
 std::string OrderedItems::readDataForAvalara() { return impl_->exporter.readDataForAvalara(); }
-int OrderedItems::PasteLines(std::string_view rows) { return impl_->paste.paste(rows); }
-bool OrderedItems::Undo() { return impl_->commands.undo(); }
-bool OrderedItems::Redo() { return impl_->commands.redo(); }
+// Paste, undo and redo are the clerk's commands, whoever calls them.
+int OrderedItems::PasteLines(std::string_view rows)
+{
+    const view::ClerkAction clerk(&impl_->ctx.form);
+    return impl_->paste.paste(rows);
+}
+bool OrderedItems::Undo()
+{
+    const view::ClerkAction clerk(&impl_->ctx.form);
+    return impl_->commands.undo();
+}
+bool OrderedItems::Redo()
+{
+    const view::ClerkAction clerk(&impl_->ctx.form);
+    return impl_->commands.redo();
+}
 bool OrderedItems::CanUndo() const
 {
     return impl_->ctx.form.cmdAdd.caption() == "Add" && impl_->history.canUndo();
@@ -157,6 +175,10 @@ void OrderedItems::setViewMode(Mode mode)
 }
 bool OrderedItems::IsDirty() const { return impl_->ctx.state.IsDirty; }
 std::uint64_t OrderedItems::Revision() const { return impl_->ctx.form.revision(); }
+bool OrderedItems::TaxesOutOfDate() const
+{
+    return impl_->ctx.form.clerkRevision() != impl_->ctx.state.taxesCurrentAt;
+}
 bool OrderedItems::IsLineOpen() const
 {
     const std::string& add = impl_->ctx.form.cmdAdd.caption();
@@ -372,6 +394,7 @@ void OrderedItems::SetTaxNFees() { impl_->taxes.SetTaxNFees(); }
 void OrderedItems::LetSalesTaxesNFees(std::string_view ptFees, std::string_view ptSalesTax, std::string_view ptDutyBrkgFee)
 {
     impl_->exchange.LetSalesTaxesNFees(ptFees, ptSalesTax, ptDutyBrkgFee);
+    impl_->ctx.state.taxesCurrentAt = impl_->ctx.form.clerkRevision();
 }
 std::string OrderedItems::GetSalesTaxesNFees() const { return impl_->exchange.GetSalesTaxesNFees(); }
 void OrderedItems::UpdateTaxes() { impl_->runTaxCalculationCommand(); }

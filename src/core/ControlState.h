@@ -96,6 +96,9 @@ struct ControlState {
     std::array<std::string, 5> jurisdictionRateText;
     std::array<double, 5> jurisdictionOverrideAmount{};
     bool factoryPickup = false;
+    /// The form's count of the clerk's changes when the taxes were last
+    /// worked out: a different count means they may be out of date.
+    std::uint64_t taxesCurrentAt = 0;
     /// The most lines a load takes.
     std::size_t maxLines = 1'000'000;
 

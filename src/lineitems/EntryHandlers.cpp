@@ -46,6 +46,15 @@ void EntryHandlers::txtField_KeyPress(int index, int& key)
     ctx_.state.IsFirstInit = false;
     // The description takes no line breaks.
     if (index == Field::Description && key == view::TextBox::kEnter) key = 0;
+    // A number field takes the decimal key in either form, as the amount boxes
+    // do, where the other form is not the locale's grouping: fr-CA reads the
+    // keypad's "." as ",", en-US keeps "," for thousands.
+    if (entryField(index).format != EntryFormat::None && (key == '.' || key == ',')) {
+        const std::string typed(1, static_cast<char>(key));
+        const std::string& point = ctx_.locale.decimalSeparator;
+        if (point.size() == 1 && typed != point && typed != ctx_.locale.groupSeparator)
+            key = static_cast<unsigned char>(point[0]);
+    }
 }
 
 void EntryHandlers::txtField_GotFocus(int index) { ctx_.form.txtField[index].selectAll(); }

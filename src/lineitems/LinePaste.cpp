@@ -82,11 +82,10 @@ int LinePaste::paste(std::string_view rows)
         draft.ackPrice = cells[AckPrice];
         draft.ackNumber = cells[AckNumber];
         const LookupLists& lists = ctx_.lists;
-        if (!text::trim(cells[Unit]).empty()) {
-            auto unit = displayFor(lists, lists.unitList, text::trim(cells[Unit]));
-            draft.unit = unit.value_or(std::string());
-            draft.unitSelected = unit.has_value();
-        }
+        // A row names its unit: one left empty is refused, not taken as the first unit.
+        const auto unit = displayFor(lists, lists.unitList, text::trim(cells[Unit]));
+        draft.unit = unit.value_or(std::string());
+        draft.unitSelected = unit.has_value() && !text::trim(cells[Unit]).empty();
         if (!text::trim(cells[UnitWeight]).empty()) draft.unitWeight = cells[UnitWeight];
         if (!text::trim(cells[Carrier]).empty()) {
             auto carrier = displayFor(lists, lists.carrierList, text::trim(cells[Carrier]));

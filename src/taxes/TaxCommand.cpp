@@ -202,6 +202,7 @@ std::optional<std::string> TaxCommand::runSteps()
     st.IsDirty = false;
     f.cmdUpdateTaxes.setEnabled(false);
     st.IsFirstInit = false;
+    st.taxesCurrentAt = f.clerkRevision();
     return std::nullopt;
 }
 

@@ -108,6 +108,7 @@ void TaxFields::SetTaxNFees()
         f.txtField[Field::TotalSalesTax].setText(ctx_.fixed(taxes.toDouble(), 2));
         f.txtHiddenItemTotal.setText(ctx_.general(merchandise.toDouble()));
         f.txtFee[Fee::TotalDeposit].setText(TotalDeposit::of(ctx_));
+        ctx_.state.taxesCurrentAt = f.clerkRevision();
         raiseTotalAmount();
     } catch (const Error&) {
         // Ends at the failing step; what was set stays.

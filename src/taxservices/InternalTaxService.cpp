@@ -145,6 +145,7 @@ void InternalTaxService::CalculateTaxesFromVardonInternalService(std::string_vie
     f.txtHiddenItemTotal.setText(totalMerchCostTax.toString(ctx_.locale));
     f.txtFee[Fee::TotalDeposit].setText(TotalDeposit::of(ctx_));
     double total = ctx_.number(f.txtFee[Fee::TotalDeposit].text());
+    st.taxesCurrentAt = f.clerkRevision();
     if (ctx_.events) ctx_.events->GetTotalAmount(total);
 }
 

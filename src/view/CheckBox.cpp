@@ -13,6 +13,7 @@ void CheckBox::setValue(int value)
 
 void CheckBox::userClick()
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     if (!hasFocus()) setFocus();
     setValue(value_ == 1 ? 0 : 1);

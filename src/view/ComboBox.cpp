@@ -76,6 +76,7 @@ void ComboBox::clear()
 
 void ComboBox::userSelect(int i)
 {
+    const ClerkAction clerk(form());
     if (!canInteract() || locked_ || i < 0 || i >= listCount()) return;
     if (!hasFocus()) setFocus();
     setListIndex(i);

@@ -15,6 +15,7 @@ void DatePicker::setCustomFormat(std::string format) { assign(customFormat_, std
 
 void DatePicker::userPick(std::optional<text::Date> value)
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     if (!hasFocus()) setFocus();
     setValue(value);

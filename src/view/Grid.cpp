@@ -419,6 +419,7 @@ std::optional<double> Grid::readNumber(int row, int col, const text::Locale& loc
 
 void Grid::userClick(int row, int col)
 {
+    const ClerkAction clerk(form());
     if (!canInteract() || row < 0 || row >= rows_ || col < 0 || col >= cols_) return;
     if (!hasFocus()) setFocus();
     mouseRow_ = row;
@@ -433,6 +434,7 @@ void Grid::userClick(int row, int col)
 
 void Grid::userMouseDown(MouseButton button, int row, int col)
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     mouseRow_ = row;
     mouseCol_ = col;
@@ -441,6 +443,7 @@ void Grid::userMouseDown(MouseButton button, int row, int col)
 
 void Grid::userMouseUp(MouseButton button, int row, int col)
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     mouseRow_ = row;
     mouseCol_ = col;

@@ -10,16 +10,19 @@ void Label::setUnderline(bool underline) { assign(underline_, underline); }
 
 void Label::userClick()
 {
+    const ClerkAction clerk(form());
     if (canInteract()) fire(Click);
 }
 
 void Label::userDoubleClick()
 {
+    const ClerkAction clerk(form());
     if (canInteract()) fire(DblClick);
 }
 
 void Label::userMouseDown(MouseButton button)
 {
+    const ClerkAction clerk(form());
     if (canInteract() && MouseDown) MouseDown(button);
 }
 
@@ -30,6 +33,7 @@ void Label::userMouseMove()
 
 void Label::userMouseUp(MouseButton button)
 {
+    const ClerkAction clerk(form());
     if (canInteract() && MouseUp) MouseUp(button);
 }
 

@@ -4,6 +4,7 @@ namespace zelt::view {
 
 void MenuEntry::userClick()
 {
+    const ClerkAction clerk(form());
     if (canInteract() && !isSeparator()) fire(Click);
 }
 

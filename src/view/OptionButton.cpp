@@ -20,6 +20,7 @@ void OptionButton::setValue(bool value)
 
 void OptionButton::userClick()
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     if (!hasFocus()) setFocus();
     setValue(true);

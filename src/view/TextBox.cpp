@@ -55,6 +55,7 @@ void TextBox::setSelection(int start, int length)
 
 void TextBox::typeKey(int key)
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     if (!hasFocus()) setFocus();
     int k = key;
@@ -132,6 +133,7 @@ void TextBox::typeText(std::string_view keys)
 
 void TextBox::userEdit(std::string text, int caret)
 {
+    const ClerkAction clerk(form());
     if (!canInteract() || locked_) return;
     if (!hasFocus()) setFocus();
     replaceByUser(std::move(text), static_cast<std::size_t>(std::max(caret, 0)));
@@ -139,6 +141,7 @@ void TextBox::userEdit(std::string text, int caret)
 
 void TextBox::userDoubleClick()
 {
+    const ClerkAction clerk(form());
     if (!canInteract()) return;
     if (!hasFocus()) setFocus();
     fire(DblClick);

@@ -31,4 +31,14 @@ void Widget::valueChanged() noexcept
     if (form_) form_->countChange(*this);
 }
 
+ClerkAction::ClerkAction(Form* form) noexcept : form_(form)
+{
+    if (form_) ++form_->clerkDepth_;
+}
+
+ClerkAction::~ClerkAction()
+{
+    if (form_) --form_->clerkDepth_;
+}
+
 } // namespace zelt::view

@@ -81,9 +81,19 @@ TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
     openValidLine();
     EXPECT_TRUE(control->IsLineOpen());
     EXPECT_EQ(control->Revision(), before);
+    EXPECT_FALSE(control->TaxesOutOfDate()) << "a line open is not yet a change";
     clickAdd();
     EXPECT_FALSE(control->IsLineOpen());
     EXPECT_NE(control->Revision(), before);
+    // The clerk's change leaves the taxes out of date until they are worked
+    // out again or another order is loaded.
+    EXPECT_TRUE(control->TaxesOutOfDate());
+    control->SetTaxNFees();
+    EXPECT_FALSE(control->TaxesOutOfDate());
+    deleteRow(1);
+    EXPECT_TRUE(control->TaxesOutOfDate());
+    load(Mode::AddMode, {LineSpec{}});
+    EXPECT_FALSE(control->TaxesOutOfDate());
 }
 
 TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
@@ -440,13 +450,16 @@ TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
                              "Lamp\tL-1\t1\tBX\t20\t2.5\tUPS Ground\n"
                              "Chair\t\t1\tCrate\t5\n"
                              "Pen\tP-1\t2\tEach\t1.50\t0.1\tFedEx\t1e308\tA1\n"
-                             "Bulk\tB-1\t2147483648\tEach\t1\n";
+                             "Bulk\tB-1\t2147483648\tEach\t1\n"
+                             "Mug\tM-2\t1\t\t3\n";
     // No to the list of refused rows adds nothing.
     boxes->answerNext(view::MessageBoxAnswer::No);
     EXPECT_EQ(control->PasteLines(rows), 0);
     EXPECT_EQ(grid().rows(), 4);
     const std::string& list = lastBox().text;
-    EXPECT_NE(list.find("2 of 6 rows can be added"), std::string::npos) << list;
+    EXPECT_NE(list.find("2 of 7 rows can be added"), std::string::npos) << list;
+    EXPECT_NE(list.find("Row 8, Unit of Measure: The unit measure of the line item is required."), std::string::npos)
+        << "a row that names no unit";
     // Whatever the order's acknowledgement state, and beyond what the freight component takes.
     EXPECT_NE(list.find("Row 6, Aklwdgmnt Price: The Acknowledgement price of the line item is too large."),
               std::string::npos)

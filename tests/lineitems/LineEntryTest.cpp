@@ -346,3 +346,23 @@ TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
     control->setReadData(control->readData());
     EXPECT_EQ(cell(1, 20), "217.56");
 }
+
+TEST_F(LineEntry, ANumberFieldTakesTheDecimalKeyInEitherFormWhereTheOtherIsNotGrouping)
+{
+    // fr-CA: the keypad's "." is the decimal comma in every number field.
+    control->setLocale(text::Locale::frCA());
+    openValidLine();
+    for (int f : {3, 4, 7}) {
+        field(f).selectAll();
+        field(f).typeText("10.5");
+        EXPECT_EQ(field(f).text(), "10,5") << f;
+    }
+    clickAdd();
+    EXPECT_EQ(cell(grid().rows() - 1, 6), "10,50");
+    // en-US: "," groups thousands and stays as typed.
+    control->setLocale(text::Locale::enUS());
+    openValidLine();
+    field(3).selectAll();
+    field(3).typeText("1,000");
+    EXPECT_EQ(field(3).text(), "1,000");
+}

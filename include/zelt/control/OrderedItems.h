@@ -69,8 +69,9 @@ public:
     /// The lines as the AvaTax line list; fails as readData does.
     std::string readDataForAvalara();
     /// Adds lines from tab-separated rows (description, model, quantity,
-    /// unit, unit price, unit weight, carrier, acknowledgement price and
-    /// number; the last five optional; header row optional) through
+    /// unit and unit price, which the checks require, then unit weight,
+    /// carrier, acknowledgement price and number, which may be left out;
+    /// a header row is optional) through
     /// the checks of the add button, as one undoable step. Refused rows are
     /// listed to the clerk, who decides whether to add the valid ones.
     /// Returns the number of lines added.
@@ -105,6 +106,10 @@ public:
     /// True while a line is open in the entry area (being added or edited):
     /// what the clerk typed there is not yet in the lines.
     bool IsLineOpen() const;
+    /// True when the clerk has changed the order since its taxes were last
+    /// worked out ("Calculate Taxes & Fees", SetTaxNFees, the internal tax
+    /// service): the total sales tax and the deposit may be out of date.
+    bool TaxesOutOfDate() const;
     bool IsFirstInit() const;
     const std::string& PersonType() const;
     void setPersonType(std::string_view personType);

@@ -113,14 +113,23 @@ public:
     Widget* find(std::string_view name, int index = -1) const;
 
     /// Moves on with every change of a value of the order: a line cell or
-    /// row, a text, a check, a choice outside the line-entry area. What the
-    /// line-entry area shows of a line being looked at is not the order's.
+    /// row, a text, a check, a choice outside the line-entry area and the
+    /// hidden storage boxes. What the line-entry area shows of a line being
+    /// looked at is not the order's; the hidden boxes follow the others.
     std::uint64_t revision() const noexcept { return revision_; }
+    /// The same, counting only the changes made during the clerk's actions.
+    std::uint64_t clerkRevision() const noexcept { return clerkRevision_; }
     /// Called by a widget whose value changed.
-    void countChange(const Widget& widget) noexcept
+    void countChange(const Widget& widget)
     {
-        if (widget.group() != "LineEntry") ++revision_;
+        const std::string& group = widget.group();
+        if (group == "LineEntry" || group == "Hidden") return;
+        ++revision_;
+        if (clerkDepth_ > 0) ++clerkRevision_;
+        if (ValuesChanged) ValuesChanged();
     }
+    /// Told after every counted change (a view restyles what depends on it).
+    std::function<void()> ValuesChanged;
 
     Widget* focusedWidget() const noexcept { return focused_; }
     /// Moves the focus: LostFocus on the old widget, then GotFocus on the new.
@@ -145,6 +154,9 @@ private:
     Widget* focused_ = nullptr;
     int popupCount_ = 0;
     std::uint64_t revision_ = 0;
+    std::uint64_t clerkRevision_ = 0;
+    int clerkDepth_ = 0;
+    friend class ClerkAction;
 };
 
 } // namespace zelt::view

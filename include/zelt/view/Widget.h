@@ -24,6 +24,20 @@ enum class WidgetKind {
     Grid,
 };
 
+/// Made by every entry point of the clerk (a click, a key, a pick) for as
+/// long as the action runs: the form counts the values changed meanwhile as
+/// the clerk's. A host's call makes none.
+class ClerkAction {
+public:
+    explicit ClerkAction(Form* form) noexcept;
+    ~ClerkAction();
+    ClerkAction(const ClerkAction&) = delete;
+    ClerkAction& operator=(const ClerkAction&) = delete;
+
+private:
+    Form* form_;
+};
+
 /// One named element of the control's form. Program changes of a property
 /// notify observers; user actions are entry points that respect what a user
 /// could do (a disabled or hidden widget takes no action).
