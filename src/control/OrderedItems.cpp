@@ -175,6 +175,22 @@ void OrderedItems::setViewMode(Mode mode)
 }
 bool OrderedItems::IsDirty() const { return impl_->ctx.state.IsDirty; }
 std::uint64_t OrderedItems::Revision() const { return impl_->ctx.form.revision(); }
+bool OrderedItems::IsOpenLineChanged() const
+{
+    return IsLineOpen() && impl_->entryArea.values() != impl_->ctx.state.openLineValues;
+}
+bool OrderedItems::CancelOpenLine()
+{
+    ControlContext& ctx = impl_->ctx;
+    const view::ClerkAction clerk(&ctx.form);
+    if (!IsLineOpen()) return true;
+    if (IsOpenLineChanged() &&
+        ctx.message("Discard the changes to this line item?", "Line Item", view::MessageBoxButtons::YesNo,
+                    view::MessageBoxIcon::Question) != view::MessageBoxAnswer::Yes)
+        return false;
+    if (ctx.form.cmdEdit.caption() == "Cancel") ctx.form.cmdEdit.userClick();
+    return !IsLineOpen();
+}
 bool OrderedItems::TaxesOutOfDate() const
 {
     return impl_->ctx.form.clerkRevision() != impl_->ctx.state.taxesCurrentAt;

@@ -117,6 +117,8 @@ struct ControlState {
     /// remembered; empty: none. The cells, not the row: the rows move when
     /// lines are deleted.
     std::vector<std::string> clipCells;
+    /// What the entry area held when the open line was opened.
+    std::string openLineValues;
     /// The acknowledgement number and date of the last acknowledged line written.
     std::string rememberedAckNumber;
     std::string rememberedAckDate;

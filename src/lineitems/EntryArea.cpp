@@ -66,4 +66,27 @@ void EntryArea::setExemptBox(bool ticked)
     ctx_.state.exemptGuard = false;
 }
 
+std::string EntryArea::values() const
+{
+    std::string out;
+    for (const view::Widget* w : ctx_.form.widgets()) {
+        if (w->group() != "LineEntry") continue;
+        switch (w->kind()) {
+        case view::WidgetKind::TextBox: out += static_cast<const view::TextBox*>(w)->text(); break;
+        case view::WidgetKind::ComboBox: out += static_cast<const view::ComboBox*>(w)->text(); break;
+        case view::WidgetKind::CheckBox: out += std::to_string(static_cast<const view::CheckBox*>(w)->value()); break;
+        case view::WidgetKind::DatePicker: {
+            const auto& date = static_cast<const view::DatePicker*>(w)->value();
+            out += date ? date->toIso() : std::string("-");
+            break;
+        }
+        default: continue;
+        }
+        out += '\x1f';
+    }
+    return out;
+}
+
+void EntryArea::lineOpened() { ctx_.state.openLineValues = values(); }
+
 } // namespace zelt

@@ -1,5 +1,7 @@
 #pragma once
 
+#include <string>
+
 namespace zelt {
 
 struct ControlContext;
@@ -17,6 +19,11 @@ public:
     /// Ticks or clears the exempt box as the control, not the clerk: its
     /// handler (which asks and marks the current line) stands aside.
     void setExemptBox(bool ticked);
+    /// What the entry area holds (every field, list, box and date), as one
+    /// text: taken when a line opens, it tells whether the clerk changed it.
+    std::string values() const;
+    /// Keeps what a line holds as it opens.
+    void lineOpened();
 
 private:
     ControlContext& ctx_;

@@ -242,6 +242,7 @@ void LineCommands::cmdEdit_Click()
         ctx_.grid().setEnabled(false);
         f.cboFld[Combo::Status].setFocus();
         f.chkExempt.setEnabled(true);
+        entryArea_.lineOpened();
         return;
     }
     entryArea_.setExemptBox(false);

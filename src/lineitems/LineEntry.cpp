@@ -75,6 +75,7 @@ void LineEntry::openNewLine()
     f.chkExempt.setEnabled(true);
     entryArea_.setExemptBox(false);
     f.txtField[Field::Description].setFocus();
+    entryArea_.lineOpened();
 }
 
 LineDraft LineEntry::newLineDefaults() const
@@ -190,6 +191,8 @@ void LineEntry::checkAndWrite(bool adding)
     f.cmdUpdateTaxes.setEnabled(true);
     entryArea_.setExemptBox(false);
     st.IsFirstInit = false;
+    // The clerk goes on from the line just written, as after a delete or a cancel.
+    if (grid.visible()) grid.setFocus();
 }
 
 std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDraft& d, bool adding, int row) const

@@ -563,3 +563,41 @@ TEST_F(LineCommands, ClosingAnOpenLineGivesTheGridBack)
         EXPECT_EQ(field(1).text(), "Desk");
     }
 }
+
+TEST_F(LineCommands, EscAsksBeforeItDiscardsALineWithChanges)
+{
+    // An untouched line closes at once; a changed one asks, and No keeps it.
+    for (bool edit : {false, true}) {
+        SCOPED_TRACE(edit ? "an edited line" : "a new line");
+        if (edit) {
+            selectRow(2);
+            form().cmdEdit.userClick();
+        } else {
+            clickAdd();
+        }
+        ASSERT_TRUE(control->IsLineOpen());
+        EXPECT_FALSE(control->IsOpenLineChanged());
+        boxes->clearShown();
+        EXPECT_TRUE(control->CancelOpenLine());
+        EXPECT_TRUE(boxes->shown().empty());
+        EXPECT_FALSE(control->IsLineOpen());
+
+        if (edit) {
+            selectRow(2);
+            form().cmdEdit.userClick();
+        } else {
+            clickAdd();
+        }
+        field(1).selectAll();
+        field(1).typeText("Changed");
+        EXPECT_TRUE(control->IsOpenLineChanged());
+        boxes->answerNext(view::MessageBoxAnswer::No);
+        EXPECT_FALSE(control->CancelOpenLine());
+        EXPECT_EQ(lastBox().text, "Discard the changes to this line item?");
+        EXPECT_EQ(field(1).text(), "Changed");
+        boxes->answerNext(view::MessageBoxAnswer::Yes);
+        EXPECT_TRUE(control->CancelOpenLine());
+        EXPECT_EQ(grid().rows(), 4) << "nothing was written";
+        EXPECT_EQ(cell(2, 12), "Desk");
+    }
+}

@@ -161,6 +161,8 @@ TEST_F(LineEntry, WritingALineFillsEveryColumn)
     EXPECT_EQ(form().cmdAdd.caption(), "Add");
     EXPECT_TRUE(field(1).locked());
     EXPECT_TRUE(grid().enabled());
+    EXPECT_EQ(form().focusedWidget(), &grid()) << "the clerk goes on from the line just written";
+    EXPECT_EQ(grid().row(), 4);
     EXPECT_EQ(form().txtField[18].text(), "42.50");
     EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
     EXPECT_FALSE(control->IsFirstInit());

@@ -106,6 +106,13 @@ public:
     /// True while a line is open in the entry area (being added or edited):
     /// what the clerk typed there is not yet in the lines.
     bool IsLineOpen() const;
+    /// True while the open line holds changes the clerk made since it opened.
+    bool IsOpenLineChanged() const;
+    /// The clerk's Esc: closes the open line unwritten, as its Cancel button
+    /// does. When the line holds changes it asks first ("Discard the changes
+    /// to this line item?"); No keeps the line open. Returns whether no line
+    /// is open any more.
+    bool CancelOpenLine();
     /// True when the clerk has changed the order since its taxes were last
     /// worked out ("Calculate Taxes & Fees", SetTaxNFees, the internal tax
     /// service): the total sales tax and the deposit may be out of date.
