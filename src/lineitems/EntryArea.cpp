@@ -38,7 +38,12 @@ void EntryArea::reset(bool editing)
     for (const EntryFieldFact& fact : kEntryFields)
         if (fact.picker) f.txtField[fact.field].setVisible(!(f.*fact.picker).visible());
     f.chkDirection.setValue(0);
-    f.cboFld[Combo::Issue].setListIndex(-1);
+    // The issue list opens with the Direction box only: until then Tab and
+    // Enter pass it by.
+    view::ComboBox& issue = f.cboFld[Combo::Issue];
+    issue.setListIndex(-1);
+    issue.setLocked(true);
+    issue.setBackColor(view::Color::buttonFace());
     for (int i : {Combo::Status, Combo::Unit, Combo::Carrier}) {
         f.cboFld[i].setLocked(!editing);
         f.cboFld[i].setBackColor(editing ? view::Color::window() : view::Color::buttonFace());

@@ -180,6 +180,7 @@ private slots:
         auto* combo = qt<QComboBox>(issues);
         QVERIFY(combo);
         QCOMPARE(combo->count(), 2);
+        issues.setLocked(false); // as the Direction box leaves it
         int clicks = 0;
         issues.Click = [&] { ++clicks; };
         // WHEN the clerk picks the second entry by keyboard
