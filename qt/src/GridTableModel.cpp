@@ -15,6 +15,8 @@ namespace zelt::qt {
 namespace {
 constexpr int kStatusColumn = 2;
 constexpr int kExemptColumn = 21;
+constexpr int kModelColumn = 8;
+constexpr int kDescriptionColumn = 12;
 
 /// Horizontal alignment as the grid says; every cell is centred vertically,
 /// so that text and number cells sit on one line.
@@ -84,13 +86,20 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const
         if (color == view::Color::buttonFace()) return QBrush(palette.color(QPalette::Base).darker(112));
         return QBrush(toQColor(color, palette));
     }
+    case Qt::ToolTipRole: {
+        // The texts a narrow column cuts show whole as the cell's tip.
+        if (col != kModelColumn && col != kDescriptionColumn) return {};
+        const std::string_view text = grid_.text(row, col);
+        if (text.empty()) return {};
+        return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+    }
     default: return {};
     }
 }
 
 QVariant GridTableModel::headerData(int section, Qt::Orientation orientation, int role) const
 {
-    if (role != Qt::DisplayRole) return {};
+    if (role != Qt::DisplayRole && role != Qt::ToolTipRole) return {};
     if (orientation == Qt::Horizontal) {
         if (section < 0 || section >= grid_.cols() || grid_.fixedRows() == 0) return {};
         const std::string_view header = grid_.text(0, section);

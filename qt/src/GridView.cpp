@@ -7,6 +7,7 @@
 #include <QKeyEvent>
 
 #include <algorithm>
+#include <vector>
 #include <QMouseEvent>
 #include <QResizeEvent>
 
@@ -69,19 +70,42 @@ void GridView::syncProperties()
         if (col < grid_.cols()) extra += width;
     const double scale = grid_.width() > 0 ? static_cast<double>(std::max(viewport()->width() - extra, 200)) / grid_.width()
                                            : 1.0 / kTwipsPerPixel;
+    std::vector<int> widths(static_cast<std::size_t>(grid_.cols()), 0); // 0: hidden
+    std::vector<int> headers(widths.size(), 0);
+    int need = 0, slack = 0;
+    const QFontMetrics headerMetrics(horizontalHeader()->font());
+    for (int c = 0; c < grid_.cols(); ++c) {
+        int width = grid_.columnWidth(c) == 0 ? 0 : std::max(static_cast<int>(grid_.columnWidth(c) * scale) - 1, 24);
+        for (auto [col, shown] : kShownToClerk)
+            if (col == c) width = shown;
+        const auto i = static_cast<std::size_t>(c);
+        auto widened = widenedByClerk_.find(c);
+        if (width > 0 && widened != widenedByClerk_.end()) {
+            widths[i] = widened->second; // the clerk's width stays as it is
+            continue;
+        }
+        widths[i] = width;
+        if (width == 0) continue;
+        const QVariant header = model_->headerData(c, Qt::Horizontal, Qt::DisplayRole);
+        headers[i] = headerMetrics.horizontalAdvance(header.toString()) + 16;
+        need += std::max(headers[i] - width, 0);
+        slack += std::max(width - headers[i], 0);
+    }
+    // Where the other columns can spare it, a column widens until its header
+    // shows whole, taking the room from them in proportion to what each can
+    // spare; where they cannot, the columns keep their shares and the
+    // headers show whole as their tips.
+    if (need > 0 && need <= slack)
+        for (std::size_t i = 0; i < widths.size(); ++i) {
+            if (widths[i] == 0 || headers[i] == 0) continue;
+            if (headers[i] > widths[i]) widths[i] = headers[i];
+            else widths[i] -= static_cast<int>(static_cast<long long>(need) * (widths[i] - headers[i]) / slack);
+        }
     sizingColumns_ = true;
     for (int c = 0; c < grid_.cols(); ++c) {
-        int width = std::max(static_cast<int>(grid_.columnWidth(c) * scale) - 1, 24);
-        bool hidden = grid_.columnWidth(c) == 0;
-        for (auto [col, shown] : kShownToClerk)
-            if (col == c) {
-                hidden = false;
-                width = shown;
-            }
-        setColumnHidden(c, hidden);
-        if (hidden) continue;
-        auto widened = widenedByClerk_.find(c);
-        setColumnWidth(c, widened != widenedByClerk_.end() ? widened->second : width);
+        const auto i = static_cast<std::size_t>(c);
+        setColumnHidden(c, widths[i] == 0);
+        if (widths[i] > 0) setColumnWidth(c, widths[i]);
     }
     sizingColumns_ = false;
     const int row = model_->tableRow(grid_.row());
@@ -143,7 +167,13 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
     }, FailureReported);
 }
 
-void GridView::mouseDoubleClickEvent(QMouseEvent* event) { mousePressEvent(event); }
+void GridView::mouseDoubleClickEvent(QMouseEvent* event)
+{
+    mousePressEvent(event);
+    // A double click on a line opens it, as Enter does.
+    if (event->button() == Qt::LeftButton && cellAt(event->position().toPoint()).first >= grid_.fixedRows() && OpenRequested)
+        WidgetBinding::safely(OpenRequested, FailureReported);
+}
 
 void GridView::keyPressEvent(QKeyEvent* event)
 {

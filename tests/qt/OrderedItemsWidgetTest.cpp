@@ -62,6 +62,16 @@ private slots:
         widget->control().setReadData(line(1, "1", "Desk") + line(2, "3", "Lamp") + line(3, "1", "Chair"));
     }
     void cleanup() { widget.reset(); }
+    /// Answers the next message box with `button`, keeping its text in `shown`.
+    static void answerNextBox(QMessageBox::StandardButton button, QString* shown)
+    {
+        QTimer::singleShot(0, [button, shown] {
+            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+            QVERIFY(box);
+            if (shown) *shown = box->text();
+            box->button(button)->click();
+        });
+    }
 
     void gridModelStaysConsistentThroughLoadsAndRowChanges()
     {
@@ -398,8 +408,12 @@ private slots:
         QVERIFY(unit->hasFocus());
         typeAndEnter(QStringLiteral("B"));
         QCOMPARE(form().cboFld[2].text(), std::string("Box"));
-        // Enter through the remaining fields writes the line at the last one.
-        for (int i = 0; i < 12 && form().cmdAdd.caption() != "Add"; ++i) typeAndEnter({});
+        // Enter through the remaining fields writes the line at the last one,
+        // passing by the issue list the Direction box leaves locked.
+        for (int i = 0; i < 12 && form().cmdAdd.caption() != "Add"; ++i) {
+            QVERIFY(QApplication::focusWidget() != widget->qtWidgetFor(form().cboFld[4]));
+            typeAndEnter({});
+        }
         // THEN the line is in the grid and the entry is closed
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QCOMPARE(form().grdOrdItems.rows(), 5);
@@ -407,6 +421,18 @@ private slots:
         QCOMPARE(form().grdOrdItems.text(4, 7), std::string("Box"));
         QCOMPARE(form().grdOrdItems.text(4, 20), std::string("25.00"));
         QCOMPARE(widget->gridView()->model()->rowCount(), 4);
+        // AND the clerk goes on from the new line in the grid, where the taxes
+        // wait for the tax command
+        QTRY_VERIFY(widget->gridView()->hasFocus());
+        QCOMPARE(form().grdOrdItems.row(), 4);
+        auto* deposit = qt<QLineEdit>(form().txtFee[6]);
+        QTRY_VERIFY(deposit->font().italic());
+        QCOMPARE(deposit->toolTip(), QStringLiteral("Calculate Taxes & Fees to update"));
+        // AND a double click on a line opens it
+        const QRect first = widget->gridView()->visualRect(widget->gridView()->model()->index(0, 12));
+        QTest::mouseDClick(widget->gridView()->viewport(), Qt::LeftButton, {}, first.center());
+        QCOMPARE(form().cmdAdd.caption(), std::string("Update"));
+        widget->control().CancelOpenLine();
         // AND Ctrl+Z takes it back, Ctrl+Y brings it again
         QTest::keyClick(widget->gridView(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(form().grdOrdItems.rows(), 4);
@@ -432,8 +458,10 @@ private slots:
         QCOMPARE(shown, QStringLiteral("The quantity of the line item is required."));
         QTRY_VERIFY2(qt<QLineEdit>(form().txtField[3])->hasFocus(),
                      QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none");
-        // AND Esc closes the line without writing it
+        // AND Esc closes the line without writing it, once the clerk lets the typing go
+        answerNextBox(QMessageBox::Yes, &shown);
         QTest::keyClick(qt<QLineEdit>(form().txtField[3]), Qt::Key_Escape);
+        QCOMPARE(shown, QStringLiteral("Discard the changes to this line item?"));
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QCOMPARE(form().grdOrdItems.rows(), 4);
     }
@@ -536,7 +564,14 @@ private slots:
         QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
         QCOMPARE(form().txtField[1].text(), std::string("Shelf"));
         QVERIFY(!widget->gridView()->isEnabled());
-        // WHEN the clerk presses Esc again, in the combo
+        // WHEN the clerk presses Esc again, in the combo, and keeps the typing
+        answerNextBox(QMessageBox::No, nullptr);
+        QTest::keyClick(unit, Qt::Key_Escape);
+        // THEN the line stays open, the focus in the combo
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
+        QTRY_VERIFY(unit->hasFocus());
+        // WHEN the clerk presses Esc and lets the typing go
+        answerNextBox(QMessageBox::Yes, nullptr);
         QTest::keyClick(unit, Qt::Key_Escape);
         // THEN the line closes, the grid takes clicks again and has the focus
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
@@ -672,7 +707,7 @@ private slots:
         QVERIFY(!form().cmdEdit.enabled());
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Click a line in the grid first"));
         form().grdOrdItems.userClick(1, 12);
-        QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Alt+E or Enter on the grid"));
+        QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Alt+E, Enter or a double click on the grid"));
         // AND Delete on the grid of an order being updated says why no line goes, as a tip
         const int rows = form().grdOrdItems.rows();
         line->clear();
@@ -680,6 +715,11 @@ private slots:
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Lines are deleted in Add mode"));
         QCOMPARE(form().grdOrdItems.rows(), rows);
         QVERIFY2(line->text().isEmpty(), "a hint is no failure");
+        // AND in Add Mode, with no line selected yet, it says to select one
+        widget->control().setViewMode(Mode::AddMode);
+        QToolTip::hideText();
+        QTest::keyClick(widget->gridView(), Qt::Key_Delete);
+        QTRY_COMPARE(QToolTip::text(), QStringLiteral("Click a line in the grid first"));
     }
 
     void theLookIsConsistent()

@@ -19,9 +19,9 @@ namespace zelt {
 class OrderedItemsWidget : public QWidget {
 public:
     /// Services left empty get their defaults; message boxes are Qt dialogs.
-    /// Amounts are read and written in `locale` (the system's by default).
-    explicit OrderedItemsWidget(QWidget* parent = nullptr, Services services = {},
-                                const QLocale& locale = QLocale::system());
+    /// Amounts are read and written in `locale`: by default the
+    /// application's (QLocale(), the system's unless it chose another).
+    explicit OrderedItemsWidget(QWidget* parent = nullptr, Services services = {}, const QLocale& locale = QLocale());
     ~OrderedItemsWidget() override;
 
     OrderedItems& control();
@@ -36,8 +36,6 @@ public:
     static text::Locale textLocale(const QLocale& locale);
 
 private:
-    std::function<void(const QString&)> reporter();
-
     struct Impl;
     std::unique_ptr<Impl> impl_;
 };

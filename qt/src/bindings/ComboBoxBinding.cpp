@@ -22,6 +22,11 @@ void ComboBoxBinding::syncKind()
         for (const auto& e : shown_) combo_->addItem(QString::fromStdString(e.text), e.itemData);
     }
     combo_->setCurrentIndex(model_.listIndex());
+    // An entry wider than the box shows whole as its tip.
+    if (model_.toolTip().empty()) {
+        const QString text = combo_->currentText();
+        combo_->setToolTip(combo_->fontMetrics().horizontalAdvance(text) > combo_->width() - 32 ? text : QString());
+    }
     // A locked combo shows its entry but takes no pick.
     combo_->setEnabled(model_.enabled() && !model_.locked());
 }

@@ -37,13 +37,30 @@ void TextBoxBinding::syncKind()
     edit_->setFocusPolicy(box_.locked() ? Qt::ClickFocus : Qt::StrongFocus);
     QPalette palette = edit_->palette();
     palette.setColor(QPalette::Base, toQColor(box_.backColor(), QApplication::palette()));
+    palette.setColor(QPalette::Text, outOfDate_ ? QApplication::palette().color(QPalette::Disabled, QPalette::Text)
+                                                : QApplication::palette().color(QPalette::Text));
     edit_->setPalette(palette);
+    QFont font = edit_->font();
+    font.setItalic(outOfDate_);
+    edit_->setFont(font);
+    // A text wider than its box shows whole as the box's tip.
+    if (outOfDate_) edit_->setToolTip(outOfDateWhy_);
+    else if (box_.toolTip().empty())
+        edit_->setToolTip(edit_->fontMetrics().horizontalAdvance(text) > edit_->contentsRect().width() - 8 ? text : QString());
     if (edit_->hasFocus()) {
         int start = toChars(box_.text(), box_.selStart());
         int end = toChars(box_.text(), box_.selStart() + box_.selLength());
         if (end > start) edit_->setSelection(start, end - start);
         else edit_->setCursorPosition(start);
     }
+}
+
+void TextBoxBinding::setOutOfDate(bool outOfDate, const QString& why)
+{
+    if (outOfDate == outOfDate_ && why == outOfDateWhy_) return;
+    outOfDate_ = outOfDate;
+    outOfDateWhy_ = why;
+    sync();
 }
 
 std::pair<int, int> TextBoxBinding::selection() const

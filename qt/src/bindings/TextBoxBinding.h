@@ -16,6 +16,9 @@ namespace zelt::qt {
 class TextBoxBinding : public WidgetBinding {
 public:
     TextBoxBinding(view::TextBox& model, QLineEdit* edit);
+    /// Shows the amount as one that no longer follows the order (grey
+    /// italic), with `why` as its tip.
+    void setOutOfDate(bool outOfDate, const QString& why);
 
 protected:
     void syncKind() override;
@@ -29,6 +32,8 @@ private:
     void pushSelection();
     view::TextBox& box_;
     QLineEdit* edit_;
+    bool outOfDate_ = false;
+    QString outOfDateWhy_;
 };
 
 } // namespace zelt::qt
