@@ -80,17 +80,21 @@ AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey)
         json lines = json::array();
         double totalTax = 0, totalAmount = 0;
         for (const json& line : request.value("lines", json::array())) {
+            // A line with the non-taxable code is exempt: its amount is taxed nowhere.
+            const bool exempt = line.value("taxCode", std::string()) == kNonTaxableCode;
             const double amount = line.value("amount", 0.0);
+            const double taxable = exempt ? 0 : amount;
             json details = json::array();
             double lineTax = 0;
             for (const Jurisdiction& j : taxes) {
                 details.push_back({{"jurisdictionType", j.type}, {"jurisCode", j.code}, {"jurisName", j.name},
-                                   {"rate", j.rate}, {"taxableAmount", amount}, {"tax", amount * j.rate},
-                                   {"nonTaxableAmount", 0}, {"exemptAmount", 0}, {"taxType", "Sales"}});
-                lineTax += amount * j.rate;
+                                   {"rate", j.rate}, {"taxableAmount", taxable}, {"tax", taxable * j.rate},
+                                   {"nonTaxableAmount", 0}, {"exemptAmount", amount - taxable}, {"taxType", "Sales"}});
+                lineTax += taxable * j.rate;
             }
             lines.push_back({{"lineNumber", line.value("number", std::string())}, {"taxCode", line.value("taxCode", std::string())},
-                             {"taxableAmount", amount}, {"tax", lineTax}, {"isItemTaxable", true}, {"details", details}});
+                             {"taxableAmount", taxable}, {"exemptAmount", amount - taxable}, {"tax", lineTax},
+                             {"isItemTaxable", !exempt}, {"details", details}});
             totalTax += lineTax;
             totalAmount += amount;
         }

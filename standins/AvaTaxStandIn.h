@@ -12,9 +12,12 @@ namespace zelt::standins {
 /// jurisdiction table by ship-to region (New York: state, city and a special
 /// district; Ontario: GST at the state level and PST at the county level, the
 /// shape the control's Canadian remap expects; anything else: state
-/// only), and fault modes.
+/// only), and fault modes. A line with Avalara's non-taxable code "NT" is
+/// exempt, as the service treats it.
 class AvaTaxStandIn {
 public:
+    static constexpr const char* kNonTaxableCode = "NT";
+
     enum class Fault { None, AddressErrorFirst, ErrorAnswer, Silence, Garbage };
 
     AvaTaxStandIn(std::string account, std::string licenseKey);

@@ -115,6 +115,8 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
     control.setUsesZeltD(true);
     // The tax document: shipped from the vendor in Albany to the member in Toronto.
     control.setCompanyCode("ZELT");
+    // Exempt lines go to AvaTax with the non-taxable code.
+    control.setTaxLineExemptedCode("NT");
     control.setCustomerCode("M-70412");
     control.setDocCode("PO-70412");
     control.setCustomerOrderedDate("2024-05-01");
@@ -212,7 +214,9 @@ std::string orderSummary(const OrderedItems& control)
     row("Vendor Service Fee ($)", f.txtFee[3].text(), overridden(f.chkServiceFee));
     row("Freight ($)", f.txtFee[4].text(), overridden(f.chkAppFreight));
     row("Center Handling Fee ($)", f.txtFee[5].text(), overridden(f.chkCentrHandlingFee));
-    row("Sur Charge ($)", f.txtFee[7].text());
+    // The recalculation leaves the surcharge box "0": shown as the amount it is.
+    const auto surcharge = text::tryToNumber(f.txtFee[7].text(), control.locale());
+    row("Sur Charge ($)", surcharge ? text::formatFixed(*surcharge, 2, control.locale()) : f.txtFee[7].text());
     out << "Taxes:\n";
     for (int i : {12, 13, 14, 15, 16}) {
         const int label = i == 16 ? 17 : i;

@@ -1,75 +1,76 @@
 #include "DemoWindow.h"
 
+#include <zelt/platform/RuleTableFreightCalculator.h>
+
 #include <QActionGroup>
+#include <QCloseEvent>
+#include <QFile>
+#include <QFileDialog>
 #include <QMenuBar>
+#include <QMessageBox>
+#include <QPlainTextEdit>
 #include <QResizeEvent>
 #include <QScrollArea>
 #include <QScrollBar>
-
-#include <zelt/platform/RuleTableFreightCalculator.h>
+#include <QSplitter>
+#include <QStatusBar>
 
 #include <algorithm>
 #include <cstdlib>
-#include <QMessageBox>
-#include <QPlainTextEdit>
-#include <QSplitter>
 
 namespace zelt::demo {
 
 DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& locale) : order_(std::move(order))
 {
-    setWindowTitle(QStringLiteral("Purchase order - ZeltOrderedItems demo host"));
-    auto* splitter = new QSplitter(this);
-    splitter_ = splitter;
+    setWindowTitle(tr("Purchase order"));
+    splitter_ = new QSplitter(this);
     if (!services.freight)
         services.freight = std::make_shared<platform::RuleTableFreightCalculator>(
             platform::RuleTableFreightCalculator::fromJson(order_.freightRules));
-    widget_ = new OrderedItemsWidget(splitter, std::move(services), locale);
-    log_ = new QPlainTextEdit(splitter);
+    widget_ = new OrderedItemsWidget(splitter_, std::move(services), locale);
+    log_ = new QPlainTextEdit(splitter_);
     log_->setReadOnly(true);
-    log_->setPlaceholderText(QStringLiteral("Events the control raises to the host"));
-    splitter->addWidget(widget_);
-    splitter->addWidget(log_);
-    splitter->setStretchFactor(0, 1);
-    splitter->setStretchFactor(1, 0);
-    splitter->setSizes({1000, 280});
+    log_->setPlaceholderText(tr("Events the control raises to the host"));
+    splitter_->addWidget(widget_);
+    splitter_->addWidget(log_);
+    splitter_->setStretchFactor(0, 1);
+    splitter_->setStretchFactor(1, 0);
+    splitter_->setSizes({1000, 280});
     log_->setMinimumWidth(160);
-    setCentralWidget(splitter);
+    setCentralWidget(splitter_);
+    statusBar();
 
     OrderedItems& control = widget_->control();
     control.setEventSink(this);
     control.setHostSite(this);
 
     QMenu* file = menuBar()->addMenu(tr("&Order"));
-    file->addAction(tr("&Load sample order"), QKeySequence::Open, this, [this] {
-        if (mayDiscardChanges()) loadOrder(widget_->control().ViewMode());
+    file->addAction(tr("&Load sample order..."), QKeySequence::Open, this, [this] {
+        if (mayDiscardChanges(tr("Open the sample order again and lose them?"))) loadOrder(widget_->control().ViewMode());
     });
     file->addAction(tr("&Export"), QKeySequence::Save, this, [this] { exportAll(); });
+    file->addAction(tr("Save lines &as..."), QKeySequence::SaveAs, this, [this] {
+        const QString path = QFileDialog::getSaveFileName(this, tr("Save lines as"), QStringLiteral("lines.txt"),
+                                                          tr("Exchange text (*.txt)"));
+        if (!path.isEmpty()) saveLinesTo(path);
+    });
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
 
+    // Each mode opens the order as it stands in that mode, as a host does.
     QMenu* modes = menuBar()->addMenu(tr("&Mode"));
-    auto* group = new QActionGroup(this);
+    modes_ = new QActionGroup(this);
     const std::pair<Mode, QString> entries[] = {{Mode::AddMode, tr("&Add")},
                                                 {Mode::UpdateMode, tr("&Update")},
                                                 {Mode::ViewMode, tr("&View")},
                                                 {Mode::LineCancelMode, tr("&Line cancel")}};
     for (const auto& [mode, name] : entries) {
-        // Each mode opens the sample order afresh, as a host opens an order in a mode.
         QAction* action = modes->addAction(name);
-        QObject::connect(action, &QAction::triggered, this, [this, group, m = mode] {
-            if (mayDiscardChanges()) {
-                loadOrder(m);
-                return;
-            }
-            // The order stays in its mode: so does the menu.
-            const int current = static_cast<int>(widget_->control().ViewMode());
-            group->actions().at(current)->setChecked(true);
-        });
         action->setCheckable(true);
-        action->setChecked(mode == Mode::UpdateMode);
-        group->addAction(action);
+        modes_->addAction(action);
+        QObject::connect(action, &QAction::triggered, this, [this, m = mode] { switchMode(m); });
     }
+    checkModeMenu();
 }
 
 void DemoWindow::log(const QString& text) { log_->appendPlainText(text); }
@@ -91,12 +92,31 @@ void DemoWindow::resizeEvent(QResizeEvent* event)
     splitter_->setSizes({total - log, log});
 }
 
-bool DemoWindow::mayDiscardChanges()
+void DemoWindow::closeEvent(QCloseEvent* event)
 {
-    if (!widget_->control().IsDirty()) return true;
-    return QMessageBox::question(this, windowTitle(),
-                                 tr("The order has changes. Open the sample order again and lose them?")) ==
-           QMessageBox::Yes;
+    if (mayDiscardChanges(tr("Close the window and lose them?"))) event->accept();
+    else event->ignore();
+}
+
+bool DemoWindow::hasUnsavedWork() const
+{
+    const OrderedItems& control = widget_->control();
+    return control.Revision() != savedRevision_ || control.IsOpenLineChanged();
+}
+
+void DemoWindow::markSaved() { savedRevision_ = widget_->control().Revision(); }
+
+void DemoWindow::checkModeMenu()
+{
+    const auto current = static_cast<qsizetype>(widget_->control().ViewMode());
+    if (current < modes_->actions().size()) modes_->actions().at(current)->setChecked(true);
+}
+
+bool DemoWindow::mayDiscardChanges(const QString& question)
+{
+    if (!hasUnsavedWork()) return true;
+    return QMessageBox::question(this, tr("Unsaved changes"), tr("The order has changes that are not saved.") +
+                                                                 QStringLiteral("\n") + question) == QMessageBox::Yes;
 }
 
 void DemoWindow::loadOrder(Mode mode)
@@ -104,11 +124,40 @@ void DemoWindow::loadOrder(Mode mode)
     try {
         loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode, addresses());
         const std::string& failure = widget_->control().LastServiceFailure();
-        if (!failure.empty()) log(QStringLiteral("Service failure: ") + QString::fromStdString(failure));
-        log(QStringLiteral("Loaded the sample order"));
+        if (!failure.empty()) log(tr("Service failure: ") + QString::fromStdString(failure));
+        log(tr("Loaded the sample order"));
+        markSaved();
     } catch (const std::exception& e) {
-        log(QStringLiteral("Load refused: ") + QString::fromStdString(e.what()));
+        log(tr("Load refused: ") + QString::fromStdString(e.what()));
     }
+    checkModeMenu();
+}
+
+bool DemoWindow::switchMode(Mode mode)
+{
+    OrderedItems& control = widget_->control();
+    bool switched = false;
+    // An open line is finished or let go first: its typing is not in the lines yet.
+    if (control.CancelOpenLine()) {
+        try {
+            const std::uint64_t before = control.Revision();
+            const bool unsaved = hasUnsavedWork();
+            const SampleOrder order = order_.inLocale(control.locale());
+            const SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+            saved.openIn(control, mode);
+            // Work that was unsaved stays unsaved; a saved order stays saved.
+            if (!unsaved) markSaved();
+            else if (savedRevision_ == control.Revision()) savedRevision_ = before;
+            log(tr("Opened the order as it stands in another mode"));
+            statusBar()->showMessage(tr("Mode switched; the order's lines and fees are as they were"), 5000);
+            switched = true;
+        } catch (const std::exception& e) {
+            log(tr("Mode switch refused: ") + QString::fromStdString(e.what()));
+            statusBar()->showMessage(tr("The mode was not switched: %1").arg(QString::fromStdString(e.what())), 8000);
+        }
+    }
+    checkModeMenu();
+    return switched;
 }
 
 ServiceAddresses DemoWindow::addresses() const
@@ -130,17 +179,47 @@ void DemoWindow::exportAll()
 {
     OrderedItems& control = widget_->control();
     // Each read-back on its own: one the control refuses does not hide the others.
-    auto show = [this](const QString& name, auto read) {
+    bool complete = true;
+    auto show = [&](const QString& name, auto read) {
         try {
             log(name + QStringLiteral(": ") + QString::fromStdString(read()));
         } catch (const std::exception& e) {
-            log(name + QStringLiteral(" refused: ") + QString::fromStdString(e.what()));
+            complete = false;
+            log(name + tr(" refused: ") + QString::fromStdString(e.what()));
         }
     };
-    show(QStringLiteral("readData"), [&] { return control.readData(); });
+    std::string lines;
+    show(QStringLiteral("readData"), [&] { return lines = control.readData(); });
     show(QStringLiteral("ExemptItems"), [&] { return control.ExemptItems(); });
     show(QStringLiteral("GetSalesTaxesNFees"), [&] { return control.GetSalesTaxesNFees(); });
-    log(QStringLiteral("IsDirty: ") + (control.IsDirty() ? QStringLiteral("True") : QStringLiteral("False")));
+    complete = complete && !(lines.empty() && control.IsLineOpen());
+    if (complete) markSaved();
+    const int count = control.form().grdOrdItems.rows() - 1;
+    statusBar()->showMessage(complete ? tr("Exported %1 lines, the exempt rows and the tax and fee summary to the event log")
+                                            .arg(count)
+                                      : tr("The export is incomplete: see the event log"),
+                             8000);
+}
+
+bool DemoWindow::saveLinesTo(const QString& path)
+{
+    OrderedItems& control = widget_->control();
+    try {
+        const std::string lines = control.readData();
+        if (lines.empty() && control.IsLineOpen()) return false; // the control has told the clerk why
+        QFile out(path);
+        if (!out.open(QIODevice::WriteOnly | QIODevice::Truncate) ||
+            out.write(lines.data(), static_cast<qint64>(lines.size())) != static_cast<qint64>(lines.size())) {
+            statusBar()->showMessage(tr("Could not write %1: %2").arg(path, out.errorString()), 8000);
+            return false;
+        }
+        statusBar()->showMessage(tr("Saved %1 lines to %2").arg(control.form().grdOrdItems.rows() - 1).arg(path), 8000);
+        log(tr("Saved the lines to ") + path);
+        return true;
+    } catch (const std::exception& e) {
+        statusBar()->showMessage(tr("The lines were not saved: %1").arg(QString::fromStdString(e.what())), 8000);
+        return false;
+    }
 }
 
 void DemoWindow::GetCarrierID(std::int32_t& CarrID) { log(QStringLiteral("GetCarrierID(%1)").arg(CarrID)); }

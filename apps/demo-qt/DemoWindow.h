@@ -5,28 +5,45 @@
 #include "AvaTaxStandIn.h"
 #include "InternalTaxStandIn.h"
 #include "SampleOrder.h"
+#include "SavedOrder.h"
 #include "SurchargeStandIn.h"
 
 #include <QLocale>
 #include <QMainWindow>
 
+class QActionGroup;
 class QPlainTextEdit;
 class QSplitter;
 
 namespace zelt::demo {
 
 /// The demo host: the control on an order screen, a pane that logs every event
-/// the control raises to its host, and menus to load, export and switch modes.
+/// the control raises, and menus to load, export, save and switch modes.
+///
+/// It keeps its own "unsaved since the last load, export or save" state from
+/// the control's Revision() and IsOpenLineChanged(): IsDirty is the control's
+/// described flag, which "Calculate Taxes & Fees" clears, so it cannot tell
+/// whether the clerk's work is saved.
 class DemoWindow : public QMainWindow, public OrderedItemsEvents, public HostSite {
 public:
-    DemoWindow(SampleOrder order, Services services, const QLocale& locale = QLocale::system());
+    DemoWindow(SampleOrder order, Services services, const QLocale& locale = QLocale());
 
     OrderedItemsWidget& orderedItems() { return *widget_; }
     void log(const QString& text);
+    /// Opens the sample order afresh in `mode`.
     void loadOrder(Mode mode);
-    /// True when the order has no changes, or the user lets them go.
-    bool mayDiscardChanges();
+    /// Opens the order as it stands in `mode`: its lines, fees and freight
+    /// go out and load again, so nothing the clerk did is lost.
+    bool switchMode(Mode mode);
+    /// True when the clerk's work since the last load or save is not saved.
+    bool hasUnsavedWork() const;
+    /// True when there is no unsaved work, or the clerk lets it go.
+    bool mayDiscardChanges(const QString& question);
+    /// Writes the lines, exempt rows and the summary to the event log; the
+    /// order counts as saved.
     void exportAll();
+    /// Writes the lines to a file; false when they were not saved.
+    bool saveLinesTo(const QString& path);
 
     // OrderedItemsEvents
     void GetCarrierID(std::int32_t& CarrID) override;
@@ -38,6 +55,7 @@ public:
 
 protected:
     void resizeEvent(QResizeEvent* event) override;
+    void closeEvent(QCloseEvent* event) override;
 
 private:
     QSplitter* splitter_ = nullptr;
@@ -52,7 +70,11 @@ private:
     static constexpr const char* kAvaTaxLicenseKey = "DEMO0LICENCE0KEY";
     standins::AvaTaxStandIn avaTaxService_{kAvaTaxAccount, kAvaTaxLicenseKey};
     ServiceAddresses addresses() const;
+    void markSaved();
+    void checkModeMenu();
     OrderedItemsWidget* widget_;
+    QActionGroup* modes_ = nullptr;
+    std::uint64_t savedRevision_ = 0;
     QPlainTextEdit* log_;
 };
 

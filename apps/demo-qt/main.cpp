@@ -6,10 +6,13 @@
 #include <zelt/StandIns.h>
 
 #include <QApplication>
+#include <QGuiApplication>
+#include <QScreen>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QTimer>
 
+#include <algorithm>
 #include <cstdio>
 #include <cstdlib>
 #include <iostream>
@@ -22,7 +25,7 @@ constexpr const char* kUsage =
     "  --scripted          run the scripted session offscreen even with a display\n"
     "  --screenshot FILE   where the scripted session saves its screenshot\n"
     "                      (default: zelt-demo.png in the build folder)\n"
-    "  --size WxH          window size, e.g. 1024x700 (default 1280x800)\n"
+    "  --size WxH          window size, e.g. 1024x700 (default: 1280x800, or the screen when smaller)\n"
     "  --locale NAME       number conventions, e.g. fr-CA or en-US (default: the system's)\n"
     "  --sample FOLDER     an order in the exchange files of examples/sample-order\n"
     "  --help              this text\n";
@@ -56,8 +59,8 @@ int main(int argc, char** argv)
     std::string screenshot;
     std::string sample;
     std::string localeName;
-    int width = 1280;
-    int height = 800;
+    int width = 0;
+    int height = 0;
     for (int i = 1; i < argc; ++i) {
         std::string arg = argv[i];
         if (arg == "--help" || arg == "-h") {
@@ -79,8 +82,10 @@ int main(int argc, char** argv)
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
     QApplication app(argc, argv);
-    QApplication::setApplicationDisplayName(QStringLiteral("ZeltOrderedItems demo"));
-    const QLocale locale = localeName.empty() ? QLocale::system() : QLocale(QString::fromStdString(localeName).replace('-', '_'));
+    // No display name: Qt would add it to every dialog's title and cut them short.
+    QApplication::setApplicationName(QStringLiteral("zelt-demo"));
+    if (!localeName.empty()) QLocale::setDefault(QLocale(QString::fromStdString(localeName).replace('-', '_')));
+    const QLocale locale;
     // The build folder is two levels above this program (build/apps/demo-qt).
     if (screenshot.empty())
         screenshot = (QCoreApplication::applicationDirPath() + QStringLiteral("/../../zelt-demo.png")).toStdString();
@@ -92,6 +97,14 @@ int main(int argc, char** argv)
         auto order = sample.empty() ? zelt::demo::SampleOrder::embedded() : zelt::demo::SampleOrder::fromFolder(sample);
         zelt::demo::DemoWindow window(order, services, locale);
         logged->window = &window;
+        // The window opens at the size asked, or at 1280 x 800 where the screen
+        // has that room, within the screen's free area otherwise.
+        if (width <= 0 || height <= 0) {
+            const QRect free = QGuiApplication::primaryScreen() ? QGuiApplication::primaryScreen()->availableGeometry()
+                                                                 : QRect(0, 0, 1280, 800);
+            width = std::min(1280, free.width());
+            height = std::min(800, free.height() - 40); // the title bar
+        }
         window.resize(width, height);
         window.show();
         window.loadOrder(zelt::Mode::UpdateMode);
@@ -114,11 +127,10 @@ int main(int argc, char** argv)
             form.cmdEdit.userClick();
             return false;
         };
+        say("Loaded: freight by weight " + form.txtFee[4].text() + " with the carrier's surcharge " +
+            form.txtFee[7].text() + " in it");
         say("Select line 2");
         grid.userClick(2, 12);
-        say("Switch to View Mode and back to Update Mode");
-        window.loadOrder(zelt::Mode::ViewMode);
-        window.loadOrder(zelt::Mode::UpdateMode);
 
         // Amounts typed as the clerk's locale writes them.
         const std::string& point = control.locale().decimalSeparator;
@@ -148,12 +160,18 @@ int main(int argc, char** argv)
             say("  now line " + std::string(grid.text(1, 1)) + ", quantity " + std::string(grid.text(1, 6)) + ", " +
                 std::string(grid.text(1, 20)));
 
+        say("Switch to View Mode and back: the order goes out and loads again as it stands");
+        window.switchMode(zelt::Mode::ViewMode);
+        window.switchMode(zelt::Mode::UpdateMode);
+        say("  " + std::to_string(grid.rows() - 1) + " lines, the last " + std::string(grid.text(grid.rows() - 1, 12)) +
+            ", line 1 quantity " + std::string(grid.text(1, 6)) + (window.hasUnsavedWork() ? ", still unsaved" : ""));
+
         say("Delete line 8 (Add Mode offers Delete)");
-        control.setViewMode(zelt::Mode::AddMode);
+        window.switchMode(zelt::Mode::AddMode);
         grid.userClick(8, 12);
         logged->answerNext(zelt::view::MessageBoxAnswer::Yes);
         form.cmdDelete.userClick();
-        control.setViewMode(zelt::Mode::UpdateMode);
+        window.switchMode(zelt::Mode::UpdateMode);
         say("  " + std::to_string(grid.rows() - 1) + " lines left");
 
         say("Calculate Taxes & Fees with Home Delivery");
@@ -167,8 +185,21 @@ int main(int argc, char** argv)
             form.txtFieldTax[13].text() + ", country tax " + form.txtFieldTax[12].text() + ", total sales tax " + form.txtField[17].text() + ", total deposit " +
             form.txtFee[6].text());
         say("  TaxDataXML begins: " + control.TaxDataXML().substr(0, 160));
+        // The tax of one result line, as TaxDataXML gives it.
+        auto lineTax = [&control](int row) {
+            const std::string& xml = control.TaxDataXML();
+            const std::size_t line = xml.find("<No>Merch" + std::to_string(row) + "</No>");
+            const std::size_t tax = line == std::string::npos ? line : xml.find("<Tax>", line);
+            return tax == std::string::npos ? std::string("?") : xml.substr(tax + 5, xml.find('<', tax + 5) - tax - 5);
+        };
+        say("  exempt rows " + control.ExemptItems() + " went to AvaTax with the code NT: tax of row 3 " + lineTax(3) +
+            ", of row 1 " + lineTax(1));
+        say(std::string("  IsDirty ") + (control.IsDirty() ? "True" : "False") +
+            " after the command, as described; the host still knows the work is " +
+            (window.hasUnsavedWork() ? "unsaved" : "saved"));
 
-        say("Override the province tax: 600" + point + "25");
+        say("Override the province tax: 600" + point + "25 (ticking an override runs the tax command again, "
+            "which asks again about the factory pickup)");
         logged->answerNext(zelt::view::MessageBoxAnswer::Yes);
         form.chkTaxes[13].userClick();
         const std::string countryBefore = form.txtFieldTax[12].text();
