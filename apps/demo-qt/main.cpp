@@ -14,6 +14,8 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <sys/stat.h>
+#include <unistd.h>
 #include <cstdlib>
 #include <iostream>
 #include <string>
@@ -43,6 +45,25 @@ public:
         return answer;
     }
 };
+
+/// Qt's notices that say nothing to a clerk or a newcomer (the offscreen
+/// platform cannot pass size hints on) stay out of the output; every other
+/// message goes on as Qt would print it.
+void quietHarmlessNotices()
+{
+    static const QtMessageHandler previous = qInstallMessageHandler(nullptr);
+    qInstallMessageHandler([](QtMsgType type, const QMessageLogContext& context, const QString& message) {
+        if (message.contains(QStringLiteral("does not support propagateSizeHints"))) return;
+        if (previous) previous(type, context, message);
+    });
+    // Qt wants a runtime folder of the user's own; without one it says so and
+    // uses the same one under /tmp.
+    if (!std::getenv("XDG_RUNTIME_DIR")) {
+        const std::string dir = "/tmp/runtime-" + std::to_string(getuid());
+        mkdir(dir.c_str(), 0700);
+        setenv("XDG_RUNTIME_DIR", dir.c_str(), 0);
+    }
+}
 
 bool hasDisplay()
 {
@@ -81,6 +102,7 @@ int main(int argc, char** argv)
         scripted = true;
         setenv("QT_QPA_PLATFORM", "offscreen", 1);
     }
+    quietHarmlessNotices();
     QApplication app(argc, argv);
     // No display name: Qt would add it to every dialog's title and cut them short.
     QApplication::setApplicationName(QStringLiteral("zelt-demo"));

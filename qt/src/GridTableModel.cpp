@@ -88,6 +88,7 @@ QVariant GridTableModel::data(const QModelIndex& index, int role) const
     }
     case Qt::ToolTipRole: {
         // The texts a narrow column cuts show whole as the cell's tip.
+        if (col == kStatusColumn && statusText_) return statusText_(grid_.text(row, col));
         if (col != kModelColumn && col != kDescriptionColumn) return {};
         const std::string_view text = grid_.text(row, col);
         if (text.empty()) return {};

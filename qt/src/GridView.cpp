@@ -18,7 +18,7 @@ constexpr int kTwipsPerPixel = 15;
 
 /// Columns the host's grid hides that the clerk needs to see: the line
 /// number with its mark, the status and the exempt mark, narrow, by column.
-constexpr std::pair<int, int> kShownToClerk[] = {{1, 56}, {2, 104}, {21, 60}};
+constexpr std::pair<int, int> kShownToClerk[] = {{1, 56}, {2, 124}, {21, 60}};
 
 view::MouseButton toButton(Qt::MouseButton b)
 {
