@@ -11,8 +11,13 @@ set -euo pipefail
 cd "$(dirname "$0")/.."
 dir=${PLANT_DIR:-/tmp/zelt-plant}
 mkdir -p "$dir/src"
-# The copy: the files the repository tracks, as they stand in this checkout.
-git ls-files -z | rsync -a --delete --files-from=- --from0 ./ "$dir/src/"
+# The copy: the files the repository tracks, as they stand in this checkout
+# (times kept, so that the next run rebuilds only what changed; files the
+# repository no longer tracks are removed).
+(cd "$dir/src" && find . -type f | sed 's|^\./||' | sort) > "$dir/copied"
+git ls-files | sort > "$dir/tracked"
+comm -23 "$dir/copied" "$dir/tracked" | (cd "$dir/src" && xargs -r -d '\n' rm -f)
+git ls-files -z | tar --null -T - -cf - | tar -xpf - -C "$dir/src"
 cmake -S "$dir/src" -B "$dir/build" -G Ninja -DCMAKE_BUILD_TYPE=Release -DZELT_BUILD_BENCHMARKS=OFF \
   -DZELT_INSTALL=OFF > "$dir/configure.log"
 cmake --build "$dir/build" -j "$(nproc)" > "$dir/build.log" || { echo "the copy does not build: $dir/build.log"; exit 2; }

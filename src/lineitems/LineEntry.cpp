@@ -195,6 +195,49 @@ void LineEntry::checkAndWrite(bool adding)
     if (grid.visible()) grid.setFocus();
 }
 
+namespace {
+
+// A conversion the checks could not foresee (a conversion rate of 0) is
+// reported on its field like a failed check; nothing is written.
+EntryFailure refusedWrite(EntryFocus focus, const char* name, const std::string& why)
+{
+    return EntryFailure{"C", "Information Validation",
+                        std::string("The ") + name + " of the line item cannot be written: " + why + ".", true, focus, name};
+}
+
+} // namespace
+
+std::optional<EntryFailure> LineEntry::stagePrices(const LineDraft& d, StagedLine& out, text::FixedText& price) const
+{
+    const ControlState& st = ctx_.state;
+    const COUNTRY country = st.orderCountry;
+    const double rate = ctx_.lists.currencyConversionRate;
+    auto converted = [&](double v) {
+        if (d.usaPrices && country == COUNTRY::CANADA) return text::checked(v * rate);
+        if (!d.usaPrices && country == COUNTRY::USA) return text::divide(v, rate);
+        return v;
+    };
+    try {
+        price = ctx_.fixedRead(converted(ctx_.number(d.unitPrice)), 2);
+    } catch (const text::RuntimeError& e) {
+        return refusedWrite(EntryFocus::UnitPrice, "unit price", e.description());
+    }
+    out.cells[Col::UnitPrice] = price.text;
+    if (!st.orderStatusFlag) return std::nullopt;
+    // An acknowledgement price left empty on a line that needs none is 0.
+    auto ack = d.ackPrice.empty() ? std::optional<double>(0) : text::tryToNumber(d.ackPrice, ctx_.locale);
+    if (!ack) return refusedWrite(EntryFocus::AckPrice, "Acknowledgement price", "it is not a number");
+    try {
+        const double akw = converted(*ack);
+        if (!isAmountInRange(akw))
+            return refusedWrite(EntryFocus::AckPrice, "Acknowledgement price", "it is beyond the currency range");
+        out.cells[Col::AkwPrice] = ctx_.fixed(akw, 2);
+    } catch (const text::RuntimeError& e) {
+        return refusedWrite(EntryFocus::AckPrice, "Acknowledgement price", e.description());
+    }
+    return std::nullopt;
+}
+
 std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDraft& d, bool adding, int row) const
 {
     const view::Grid& grid = ctx_.grid();
@@ -217,48 +260,14 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
     cell[Col::Pattern] = trimmed(d.pattern);
     cell[Col::Color] = trimmed(d.color);
     cell[Col::Finish] = trimmed(d.finish);
-
-    // A conversion the checks could not foresee (a conversion rate of 0) is
-    // reported on its field like a failed check; nothing is written.
-    auto refused = [](EntryFocus focus, const char* name, const std::string& why) {
-        return EntryFailure{"C", "Information Validation",
-                            std::string("The ") + name + " of the line item cannot be written: " + why + ".", true,
-                            focus, name};
-    };
     try {
         // The extended price is the product of the quantity and price as the
         // cells show them, as a loaded line's is: every line agrees with its
         // own cells and an Update that changes nothing moves nothing.
-        text::FixedText quantity = ctx_.fixedRead(ctx_.number(d.quantity), 2);
-        cell[Col::Quantity] = std::move(quantity.text);
-        const COUNTRY country = st.orderCountry;
-        const double rate = lists.currencyConversionRate;
-        auto converted = [&](double v) {
-            if (d.usaPrices && country == COUNTRY::CANADA) return text::checked(v * rate);
-            if (!d.usaPrices && country == COUNTRY::USA) return text::divide(v, rate);
-            return v;
-        };
+        const text::FixedText quantity = ctx_.fixedRead(ctx_.number(d.quantity), 2);
+        cell[Col::Quantity] = quantity.text;
         text::FixedText price;
-        try {
-            price = ctx_.fixedRead(converted(ctx_.number(d.unitPrice)), 2);
-        } catch (const text::RuntimeError& e) {
-            return refused(EntryFocus::UnitPrice, "unit price", e.description());
-        }
-        cell[Col::UnitPrice] = std::move(price.text);
-        if (st.orderStatusFlag) {
-            // An acknowledgement price left empty on a line that needs none is 0.
-            auto ack = d.ackPrice.empty() ? std::optional<double>(0) : text::tryToNumber(d.ackPrice, ctx_.locale);
-            if (!ack)
-                return refused(EntryFocus::AckPrice, "Acknowledgement price", "it is not a number");
-            try {
-                const double akw = converted(*ack);
-                if (!isAmountInRange(akw))
-                    return refused(EntryFocus::AckPrice, "Acknowledgement price", "it is beyond the currency range");
-                cell[Col::AkwPrice] = ctx_.fixed(akw, 2);
-            } catch (const text::RuntimeError& e) {
-                return refused(EntryFocus::AckPrice, "Acknowledgement price", e.description());
-            }
-        }
+        if (auto refused = stagePrices(d, out, price)) return *refused;
         cell[Col::UnitOfMeasure] = d.unit;
         cell[Col::UnitWeight] = d.isRewards() ? "0" : ctx_.fixed(ctx_.number(d.unitWeight), 3);
         cell[Col::PriceListDate] = d.priceListDate;
@@ -274,10 +283,10 @@ std::variant<LineEntry::StagedLine, EntryFailure> LineEntry::stage(const LineDra
         const bool priced = status && lists.isPricedStatus(*status);
         const double extended = priced ? price.value * quantity.value : 0;
         if (!isAmountInRange(extended))
-            return refused(EntryFocus::Quantity, "quantity", "the extended price is beyond the currency range");
+            return refusedWrite(EntryFocus::Quantity, "quantity", "the extended price is beyond the currency range");
         cell[Col::ExtPrice] = ctx_.fixed(extended, 2);
     } catch (const text::RuntimeError& e) {
-        return refused(EntryFocus::Quantity, "quantity", e.description());
+        return refusedWrite(EntryFocus::Quantity, "quantity", e.description());
     }
     out.exemptRuleAllows = OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent);
     if (out.exemptRuleAllows) cell[Col::Exempt] = std::string(d.exempt ? kExemptMark : kNotExemptMark);

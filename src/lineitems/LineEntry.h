@@ -4,6 +4,7 @@
 
 #include "lineitems/EntryChecks.h"
 #include "lineitems/LineDraft.h"
+#include "zelt/text/NumberText.h"
 
 #include <array>
 #include <optional>
@@ -46,6 +47,10 @@ private:
     void openNewLine();
     void checkAndWrite(bool adding);
     std::variant<StagedLine, EntryFailure> stage(const LineDraft& d, bool adding, int row) const;
+    /// The price cells in the order's currency: the unit price (its fixed
+    /// form also in `price`) and, where the order takes acknowledgements, the
+    /// acknowledgement price. A conversion that fails is the entry's refusal.
+    std::optional<EntryFailure> stagePrices(const LineDraft& d, StagedLine& out, text::FixedText& price) const;
     /// Writes the cells; `rebuildTracker` off leaves the exempt tracker to a
     /// caller that writes many lines and rebuilds it once.
     int write(const StagedLine& staged, bool adding, bool rebuildTracker = true);

@@ -122,28 +122,30 @@ void TaxCommand::run()
     fail(*failure);
 }
 
-std::optional<std::string> TaxCommand::runSteps()
+bool TaxCommand::orderCanBeCalculated()
 {
     view::Form& f = ctx_.form;
     ControlState& st = ctx_.state;
-    view::Grid& grid = ctx_.grid();
-
     if (f.cmdAdd.caption() == "Add to Grid") {
         ctx_.message("Please add the line add to P.O by clicking the Add to Grid button", "", view::MessageBoxButtons::Ok,
                      view::MessageBoxIcon::Information);
-        return std::nullopt;
+        return false;
     }
-    if (grid.rows() < 2) {
+    if (ctx_.grid().rows() < 2) {
         if (st.mode == Mode::AddMode)
             ctx_.message("Please add a line item to this order before calculating fees.", "", view::MessageBoxButtons::Ok,
                          view::MessageBoxIcon::Information);
         st.IsFirstInit = false;
-        return std::nullopt;
+        return false;
     }
-    totals_.fupdate();
+    return true;
+}
 
-    // Factory pickup: every merchandise line goes the same way or none does.
-    step_ = "the factory pickup step";
+bool TaxCommand::factoryPickup()
+{
+    // Every merchandise line goes the same way or none does.
+    view::Grid& grid = ctx_.grid();
+    ControlState& st = ctx_.state;
     std::vector<int> merchRows;
     bool pickup = false;
     for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
@@ -151,21 +153,25 @@ std::optional<std::string> TaxCommand::runSteps()
         merchRows.push_back(r);
         if (ctx_.tryCellNumber(r, Col::CarrierID) == kFactoryPickupCarrier) pickup = true;
     }
-    if (pickup) {
-        const auto answer = ctx_.message(
-            "  Item(s) on this order have been selected as Member Factory Pickup.  In order to proceed, all lines must be "
-            "updated to this option.\r\nClick Yes to update the lines or No to return to the line items to update the "
-            "applicable line(s).",
-            "Information Validation", view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
-        if (answer != view::MessageBoxAnswer::Yes) {
-            st.factoryPickup = false;
-            return std::nullopt;
-        }
-        for (int r : merchRows) grid.setText(r, Col::CarrierID, std::to_string(kFactoryPickupCarrier));
-        f.txtFee[Fee::Freight].setText(ctx_.fixed(0, 2));
-        st.factoryPickup = true;
+    if (!pickup) return true;
+    const auto answer = ctx_.message(
+        "  Item(s) on this order have been selected as Member Factory Pickup.  In order to proceed, all lines must be "
+        "updated to this option.\r\nClick Yes to update the lines or No to return to the line items to update the "
+        "applicable line(s).",
+        "Information Validation", view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
+    if (answer != view::MessageBoxAnswer::Yes) {
+        st.factoryPickup = false;
+        return false;
     }
+    for (int r : merchRows) grid.setText(r, Col::CarrierID, std::to_string(kFactoryPickupCarrier));
+    ctx_.form.txtFee[Fee::Freight].setText(ctx_.fixed(0, 2));
+    st.factoryPickup = true;
+    return true;
+}
 
+bool TaxCommand::rewardsAndEventAllow()
+{
+    view::Form& f = ctx_.form;
     const auto number = [&](const view::TextBox& box) { return text::tryToNumber(box.text(), ctx_.locale); };
     if (auto rewards = number(f.txtHiddenRewardsTotal), items = number(f.txtHiddenItemTotal);
         rewards && items && *rewards > *items) {
@@ -173,15 +179,20 @@ std::optional<std::string> TaxCommand::runSteps()
                          " can not be more than the Merchandise total of " + f.txtHiddenItemTotal.text() +
                          ". Please modify or remove the rewards line",
                      "Rewards Validation", view::MessageBoxButtons::Ok, view::MessageBoxIcon::Information);
-        return std::nullopt;
+        return false;
     }
-    if (!OrderEventRules::OrderEventAllowsTaxes(st.ZeltEvent)) {
-        st.IsFirstInit = false;
-        return std::nullopt;
+    if (!OrderEventRules::OrderEventAllowsTaxes(ctx_.state.ZeltEvent)) {
+        ctx_.state.IsFirstInit = false;
+        return false;
     }
+    return true;
+}
 
+TaxCommand::Rates TaxCommand::clearRates()
+{
     // The rates the order has now are what the fallback computes from, should
     // AvaTax not answer: the fields themselves are cleared for AvaTax's rates.
+    view::Form& f = ctx_.form;
     Rates before;
     for (const Jurisdiction& j : kJurisdictions) before[static_cast<std::size_t>(j.k)] = (f.*j.rateField).text();
     // Zero as this locale writes it: the rates are read back in the locale.
@@ -191,7 +202,17 @@ std::optional<std::string> TaxCommand::runSteps()
     f.txtHiddenCountyTaxRate.setText(zero);
     f.txtHiddenLocalTaxRate.setText(zero);
     f.txtHiddenStateTaxRate.setText("");
+    return before;
+}
 
+std::optional<std::string> TaxCommand::runSteps()
+{
+    if (!orderCanBeCalculated()) return std::nullopt;
+    totals_.fupdate();
+    step_ = "the factory pickup step";
+    if (!factoryPickup() || !rewardsAndEventAllow()) return std::nullopt;
+    const Rates before = clearRates();
+    ControlState& st = ctx_.state;
     taxes_.applyCountryLabels(isCanadianShipCountry(st.ShipCountry));
 
     step_ = "the freight step";
@@ -200,9 +221,9 @@ std::optional<std::string> TaxCommand::runSteps()
     step_ = "the tax step";
     if (auto failure = calculateTaxesFromAvalara(before)) return failure;
     st.IsDirty = false;
-    f.cmdUpdateTaxes.setEnabled(false);
+    ctx_.form.cmdUpdateTaxes.setEnabled(false);
     st.IsFirstInit = false;
-    st.taxesCurrentAt = f.clerkRevision();
+    st.taxesCurrentAt = ctx_.form.clerkRevision();
     return std::nullopt;
 }
 

@@ -45,6 +45,16 @@ private:
 
     /// The command's steps; why it stopped when a step could not run.
     std::optional<std::string> runSteps();
+    /// No line open and a line to calculate; tells the clerk otherwise.
+    bool orderCanBeCalculated();
+    /// Switches the merchandise lines to factory pickup when the clerk lets
+    /// them; false when the clerk does not.
+    bool factoryPickup();
+    /// The rewards stay within the merchandise and the order's event allows taxes.
+    bool rewardsAndEventAllow();
+    /// Empties the hidden rate fields for AvaTax's rates; returns the rates
+    /// they held.
+    Rates clearRates();
     std::optional<std::string> calculateTaxesFromAvalara(const Rates& before);
     std::optional<std::string> calculateTaxesFromRates(const Rates& rates);
     std::optional<std::string> writeTotals();

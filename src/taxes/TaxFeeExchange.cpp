@@ -71,26 +71,73 @@ TaxFeeExchange::Records TaxFeeExchange::split(std::string_view text) const
     return records;
 }
 
-TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const
+void TaxFeeExchange::stageSalesTax(std::string_view ptSalesTax, Staged& s) const
 {
-    const text::Locale& loc = ctx_.locale;
-    const HostInput in("ptFees", loc);
-    Staged s;
-
-    if (!ptSalesTax.empty()) {
-        const HostInput rates("ptSalesTax", loc);
-        const Records records = split(ptSalesTax);
-        for (std::size_t r = 0; r < records.size(); ++r) {
-            const int recordNo = static_cast<int>(r) + 1;
-            if (records[r].empty()) rates.fail(recordNo, 0, "the tax rate record has no jurisdiction type");
-            const double type = rates.number(records[r][0], recordNo, 0, "the jurisdiction type");
-            for (const Jurisdiction& j : kJurisdictions) {
-                if (type != j.salesTaxType) continue;
-                if (records[r].size() < 2) rates.fail(recordNo, 1, "the tax rate record has no rate");
-                s.rateText[at(j.k)] = std::string(records[r][1]);
-            }
+    const HostInput rates("ptSalesTax", ctx_.locale);
+    const Records records = split(ptSalesTax);
+    for (std::size_t r = 0; r < records.size(); ++r) {
+        const int recordNo = static_cast<int>(r) + 1;
+        if (records[r].empty()) rates.fail(recordNo, 0, "the tax rate record has no jurisdiction type");
+        const double type = rates.number(records[r][0], recordNo, 0, "the jurisdiction type");
+        for (const Jurisdiction& j : kJurisdictions) {
+            if (type != j.salesTaxType) continue;
+            if (records[r].size() < 2) rates.fail(recordNo, 1, "the tax rate record has no rate");
+            s.rateText[at(j.k)] = std::string(records[r][1]);
         }
     }
+}
+
+void TaxFeeExchange::stageUpdateFees(const Record& saved, const HostInput& in, Staged& s) const
+{
+    // The home delivery fee and the freight are converted by the rate; the
+    // other saved fees are copied as they stand, but must be amounts: the
+    // summary reads every fee box as a number.
+    const HostInput rateBox(std::string(kMember), ctx_.locale);
+    const double rate =
+        rateBox.number(ctx_.form.txtCurrConversionRate.text(), std::nullopt, std::nullopt, "the conversion rate box");
+    for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i) {
+        std::string_view field = saved[at(i + kFirstFeeField)];
+        if (i == Fee::HomeDelivery || i == Fee::Freight) {
+            double v = in.inRange(in.amount(field, 3, i + kFirstFeeField, "the amount") * rate, 3, i + kFirstFeeField,
+                                  "the amount times the conversion rate");
+            s.savedFeeText[at(i)] = ctx_.fixed(v, 2);
+        } else {
+            (void)in.amount(field, 3, i + kFirstFeeField, "the amount");
+            s.savedFeeText[at(i)] = std::string(field);
+        }
+    }
+}
+
+void TaxFeeExchange::stageCanadianFees(const HostInput& in, Staged& s) const
+{
+    const HostInput rateBox(std::string(kMember), ctx_.locale);
+    const double vendorRate = ctx_.lists.vendorConversionRate;
+    if (vendorRate == 0)
+        rateBox.fail(std::nullopt, std::nullopt,
+                     "the vendor is Canadian and the vendor conversion rate is 0 (GetComboContent sets it)");
+    // The service fee and the deposit as their boxes will read them: the
+    // saved record's texts in Update Mode; otherwise the service fee was
+    // just reset and the deposit keeps the text it has.
+    double service = 0;
+    double deposit = 0;
+    if (ctx_.state.mode == Mode::UpdateMode) {
+        service = in.amount(*s.savedFeeText[Fee::VendorService], 3, Fee::VendorService + kFirstFeeField,
+                            "the vendor service fee");
+        deposit = in.amount(*s.savedFeeText[Fee::TotalDeposit], 3, Fee::TotalDeposit + kFirstFeeField, "the total deposit");
+    } else {
+        deposit = rateBox.amount(ctx_.form.txtFee[Fee::TotalDeposit].text(), std::nullopt, std::nullopt,
+                                 "the total deposit box");
+    }
+    s.canadianFees = std::array<double, 2>{
+        rateBox.inRange(service / vendorRate, std::nullopt, std::nullopt, "the converted vendor service fee"),
+        rateBox.inRange(deposit / vendorRate, std::nullopt, std::nullopt, "the converted total deposit")};
+}
+
+TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const
+{
+    const HostInput in("ptFees", ctx_.locale);
+    Staged s;
+    if (!ptSalesTax.empty()) stageSalesTax(ptSalesTax, s);
     s.feesGiven = feesGiven;
     if (!feesGiven) return s;
 
@@ -102,14 +149,12 @@ TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven
                     std::string("the ") + what + " record has " + std::to_string(fees[r].size()) + " fields; " +
                         std::to_string(count) + " are needed");
     };
-
     const Mode mode = ctx_.state.mode;
     if (mode == Mode::ViewMode) {
         need(0, kViewEhdFlag + 1, "saved tax and fee");
         s.saved = stageSavedRecord(fees[0], 1, true, in);
         return s;
     }
-
     need(0, 6, "vendor fee defaults");
     const Record& defaults = fees[0];
     for (std::size_t i = 0; i < kVendorFeeAmounts.size(); ++i)
@@ -121,48 +166,8 @@ TaxFeeExchange::Staged TaxFeeExchange::stage(const Records& fees, bool feesGiven
 
     const bool savedRecord = mode == Mode::UpdateMode || mode == Mode::LineCancelMode;
     if (savedRecord) need(2, kUpdateEhdFlag + 1, "saved tax and fee");
-    const HostInput rateBox(std::string(kMember), loc);
-    if (mode == Mode::UpdateMode) {
-        // The home delivery fee and the freight are converted by the rate;
-        // the other saved fees are copied as they stand, but must be amounts:
-        // the summary reads every fee box as a number.
-        const double rate = rateBox.number(ctx_.form.txtCurrConversionRate.text(), std::nullopt, std::nullopt,
-                                           "the conversion rate box");
-        for (int i = Fee::HomeDelivery; i <= Fee::TotalDeposit; ++i) {
-            std::string_view field = fees[2][at(i + kFirstFeeField)];
-            if (i == Fee::HomeDelivery || i == Fee::Freight) {
-                double v = in.inRange(in.amount(field, 3, i + kFirstFeeField, "the amount") * rate, 3,
-                                      i + kFirstFeeField, "the amount times the conversion rate");
-                s.savedFeeText[at(i)] = ctx_.fixed(v, 2);
-            } else {
-                (void)in.amount(field, 3, i + kFirstFeeField, "the amount");
-                s.savedFeeText[at(i)] = std::string(field);
-            }
-        }
-    }
-    if (ctx_.state.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA)) {
-        const double vendorRate = ctx_.lists.vendorConversionRate;
-        if (vendorRate == 0)
-            rateBox.fail(std::nullopt, std::nullopt,
-                         "the vendor is Canadian and the vendor conversion rate is 0 (GetComboContent sets it)");
-        // The service fee and the deposit as their boxes will read them: the
-        // saved record's texts in Update Mode; otherwise the service fee was
-        // just reset and the deposit keeps the text it has.
-        double service = 0;
-        double deposit = 0;
-        if (mode == Mode::UpdateMode) {
-            service = in.amount(*s.savedFeeText[Fee::VendorService], 3, Fee::VendorService + kFirstFeeField,
-                                "the vendor service fee");
-            deposit = in.amount(*s.savedFeeText[Fee::TotalDeposit], 3, Fee::TotalDeposit + kFirstFeeField,
-                                "the total deposit");
-        } else {
-            deposit = rateBox.amount(ctx_.form.txtFee[Fee::TotalDeposit].text(), std::nullopt, std::nullopt,
-                                     "the total deposit box");
-        }
-        s.canadianFees = std::array<double, 2>{
-            rateBox.inRange(service / vendorRate, std::nullopt, std::nullopt, "the converted vendor service fee"),
-            rateBox.inRange(deposit / vendorRate, std::nullopt, std::nullopt, "the converted total deposit")};
-    }
+    if (mode == Mode::UpdateMode) stageUpdateFees(fees[2], in, s);
+    if (ctx_.state.vendorCountry == static_cast<std::int16_t>(COUNTRY::CANADA)) stageCanadianFees(in, s);
     if (savedRecord) s.saved = stageSavedRecord(fees[2], 3, false, in);
     return s;
 }

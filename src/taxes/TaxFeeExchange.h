@@ -63,6 +63,12 @@ private:
 
     Records split(std::string_view text) const;
     Staged stage(const Records& fees, bool feesGiven, std::string_view ptSalesTax) const;
+    /// The tax rate records into the jurisdiction rate texts.
+    void stageSalesTax(std::string_view ptSalesTax, Staged& s) const;
+    /// Update Mode: the saved fees the boxes 2 to 6 take.
+    void stageUpdateFees(const Record& saved, const HostInput& in, Staged& s) const;
+    /// A Canadian vendor: the service fee and the deposit in the vendor's currency.
+    void stageCanadianFees(const HostInput& in, Staged& s) const;
     SavedRecord stageSavedRecord(const Record& saved, int recordNo, bool viewMode, const HostInput& in) const;
     void resetFields();
     void applyVendorRules(const Staged& staged, std::string_view ptDutyBrkgFee);

@@ -124,141 +124,192 @@ void TaxResultXml::BuildTaxPattern(const platform::AvaTaxResult& result)
     }
 }
 
+namespace {
+
+/// One result written as the document, with the totals and hidden rates it
+/// fills on the way.
+class ResultDocument {
+public:
+    ResultDocument(ControlContext& ctx, const platform::AvaTaxResult& result, bool canadian)
+        : ctx_(ctx), result_(result), canadian_(canadian), xml_(expectedSize(result)),
+          indent_(std::string_view("               ").substr(0, canadian ? 11 : 15))
+    {
+    }
+
+    std::string write()
+    {
+        header();
+        for (std::size_t i = 0; i < result_.lines.size(); ++i) line(i);
+        trailer();
+        if (!specialMet_) ctx_.form.txtHiddenLocalTaxInfo.setText("");
+        return xml_.b.take();
+    }
+
+private:
+    // About 260 bytes a line and 700 a detail, most of it tags and blanks.
+    static std::size_t expectedSize(const platform::AvaTaxResult& result)
+    {
+        std::size_t details = 0;
+        for (const platform::AvaTaxLine& line : result.lines) details += line.details.size();
+        return 1024 + result.lines.size() * 260 + details * 700;
+    }
+
+    void header()
+    {
+        xml_.put("<GetTaxResult>");
+        xml_.escaped("<DocCode>", result_.docCode, "</DocCode>");
+        xml_.escaped("<DocDate>", result_.docDate, "</DocDate>");
+        xml_.escaped("<DocId>", result_.docId, "</DocId>");
+        xml_.put("<DocStatus>",
+                 named(result_.docStatus, {"Any", "Temporary", "Saved", "Posted", "Committed", "Cancelled"}),
+                 "</DocStatus>");
+        xml_.put("<DocType>",
+                 named(result_.docType,
+                       {"SalesOrder", "SalesInvoice", "PurchaseOrder", "PurchaseInvoice", "ReturnOrder", "ReturnInvoice"}),
+                 "</DocType>");
+        xml_.put("<Messages />");
+        xml_.put("<Reconciled>", result_.reconciled ? "True" : "False", "</Reconciled>");
+        xml_.put("<ResultCode>", named(result_.resultCode, {"Success", "Warning", "Error", "Exception"}), "</ResultCode>");
+        xml_.put("<TaxLines>");
+    }
+
+    void line(std::size_t i)
+    {
+        const platform::AvaTaxLine& line = result_.lines[i];
+        if (line.boundaryLevel >= 0 && line.boundaryLevel <= 2)
+            boundary_ = named(line.boundaryLevel, {"Address", "Zip9", "Zip5"});
+        xml_.b << "<TaxLine>\r\n     <BoundaryLevel>" << boundary_ << "</BoundaryLevel>\r\n     <Discount>";
+        xml_.b.amount(line.discount) << "</Discount>\r\n     <Exemption>";
+        xml_.b.amount(line.exemption) << "</Exemption>\r\n";
+        if (!line.no.empty()) xml_.escaped("  <No>", line.no, "</No>");
+        xml_.b << "     <Rate>";
+        xml_.rate(line.rate);
+        xml_.b << "</Rate>\r\n     <Tax>";
+        xml_.b.amount(line.tax) << "</Tax>\r\n     <Taxability>" << (line.taxability ? "True" : "False")
+                                << "</Taxability>\r\n     <Taxable>";
+        xml_.b.amount(line.taxable) << "</Taxable>\r\n";
+        if (!line.taxCode.empty()) xml_.escaped("     <TaxCode>", line.taxCode, "</TaxCode>");
+        xml_.b << "         <TaxDetails>\r\n";
+        firstSpecialOfLine_ = true;
+        for (const platform::AvaTaxDetail& d : line.details) detail(i, d);
+        xml_.put("         </TaxDetails>");
+        xml_.put("</TaxLine>");
+    }
+
+    /// Which of the control's jurisdictions a detail counts for, and its name;
+    /// -1 for a detail that is skipped. Canadian lines are remapped by their
+    /// tax pattern.
+    std::pair<int, std::string_view> jurisdictionOf(std::size_t i, const platform::AvaTaxDetail& d) const
+    {
+        if (!canadian_) {
+            if (d.jurisType < 0 || d.jurisType > 4) return {-1, {}};
+            return {d.jurisType, named(d.jurisType, {"Country", "State", "County", "City", "Special"})};
+        }
+        const udtTaxPattern& p = ctx_.state.taxPattern[i];
+        if (!p.StateFound && p.CountyFound) return d.jurisType == 2 ? std::pair<int, std::string_view>{Country, "Country"}
+                                                                    : std::pair<int, std::string_view>{-1, {}};
+        if (d.jurisType == 1) return {Country, "Country"};
+        if (d.jurisType == 2) return {State, "State"};
+        return {-1, {}};
+    }
+
+    /// Adds the detail to its jurisdiction's total and rate.
+    void count(std::size_t i, const platform::AvaTaxDetail& d, int total)
+    {
+        ControlState& st = ctx_.state;
+        view::Form& f = ctx_.form;
+        if (total != Special) {
+            st.jurisdictionTaxTotal[static_cast<std::size_t>(total)] += d.taxable.toDouble() * d.rate;
+            // Canadian details set the rate every time (the last wins); the others only once.
+            if (canadian_ || !rateSet_[static_cast<std::size_t>(total)]) {
+                view::TextBox* const hiddenRate[] = {&f.txtHiddenCountryTaxRate, &f.txtHiddenStateTaxRate,
+                                                     &f.txtHiddenCountyTaxRate, &f.txtHiddenCityTaxRate};
+                hiddenRate[total]->setText(ctx_.general(d.rate));
+                rateSet_[static_cast<std::size_t>(total)] = true;
+            }
+            return;
+        }
+        specialMet_ = true;
+        if (firstSpecialOfLine_) st.jurisdictionTaxTotal[Special] += d.taxable.toDouble();
+        firstSpecialOfLine_ = false;
+        if (i != 0) return;
+        localRate_ += d.rate;
+        f.txtHiddenLocalTaxInfo.setText(f.txtHiddenLocalTaxInfo.text() + "<TaxLocalDetail>\r\n     <TaxLocalJurisCode>\r\n" +
+                                        d.jurisCode + "\r\n     </TaxLocalJurisCode>\r\n     <TaxLocalRate>\r\n" +
+                                        rateText(d.rate) + "\r\n     </TaxLocalRate>\r\n</TaxLocalDetail>\r\n");
+        f.txtHiddenLocalTaxRate.setText(ctx_.general(localRate_));
+    }
+
+    void detail(std::size_t i, const platform::AvaTaxDetail& d)
+    {
+        if (d.taxType == 1 || d.taxType == 2) taxType_ = named(d.taxType, {"", "Sales", "Use"});
+        else if (!d.taxTypeName.empty()) taxType_ = d.taxTypeName;
+        const auto [total, juris] = jurisdictionOf(i, d);
+        if (total < 0) return;
+        count(i, d, total);
+        // The detail's fixed text in as few pieces as possible: its fields are
+        // indented by 21 blanks.
+        xml_.b << indent_ << "<TaxDetail>\r\n" "                     " "<Base><![CDATA[";
+        xml_.b.amount(d.base) << "]]></Base>\r\n" "                     " "<Exemption><![CDATA[";
+        xml_.b.amount(d.exemption) << "]]></Exemption>\r\n" "                     " "<JurisCode><![CDATA[";
+        xml_.cdata(d.jurisCode);
+        xml_.b << "]]></JurisCode>\r\n" "                     " "<JurisName><![CDATA[";
+        xml_.cdata(d.jurisName);
+        xml_.b << "]]></JurisName>\r\n" "                     " "<JurisType><![CDATA[" << juris
+               << "]]></JurisType>\r\n" "                     " "<NonTaxable><![CDATA[";
+        xml_.b.amount(d.nonTaxable) << "]]></NonTaxable>\r\n" "                     " "<Rate><![CDATA[";
+        xml_.rate(d.rate);
+        xml_.b << "]]></Rate>\r\n" "                     " "<Tax><![CDATA[";
+        xml_.b.amount(d.tax) << "]]></Tax>\r\n" "                     " "<Taxable><![CDATA[";
+        xml_.b.amount(d.taxable) << "]]></Taxable>\r\n" "                     " "<TaxType>";
+        xml_.escapedText(taxType_);
+        xml_.b << "</TaxType>\r\n" << indent_ << "</TaxDetail>\r\n";
+    }
+
+    void trailer()
+    {
+        xml_.put("</TaxLines>");
+        const text::Locale& invariant = text::Locale::enUS();
+        const std::pair<const char*, std::string> fields[] = {
+            {"Timestamp", result_.timestamp},
+            {"TotalAmount", result_.totalAmount.toString(invariant)},
+            {"TotalExemption", result_.totalExemption.toString(invariant)},
+            {"TotalTax", result_.totalTax.toString(invariant)},
+            {"TotalTaxable", result_.totalTaxable.toString(invariant)},
+            {"TransactionId", result_.transactionId}};
+        for (const auto& [name, value] : fields) {
+            xml_.put("<", name, "><![CDATA[");
+            xml_.cdata(value);
+            xml_.b << "\r\n";
+            xml_.put("]]></", name, ">");
+        }
+        xml_.put("</GetTaxResult>");
+    }
+
+    ControlContext& ctx_;
+    const platform::AvaTaxResult& result_;
+    const bool canadian_;
+    XmlText xml_;
+    const std::string_view indent_;
+    std::array<bool, 4> rateSet_{};
+    bool specialMet_ = false;
+    bool firstSpecialOfLine_ = true;
+    double localRate_ = 0;
+    std::string_view boundary_;
+    std::string_view taxType_;
+};
+
+} // namespace
+
 std::string TaxResultXml::GetTaxResultToXML(const platform::AvaTaxResult& result)
 {
-    ControlState& st = ctx_.state;
     view::Form& f = ctx_.form;
-    const bool canadian = isCanadianShipCountry(st.ShipCountry);
+    const bool canadian = isCanadianShipCountry(ctx_.state.ShipCountry);
     if (canadian) BuildTaxPattern(result);
     for (view::TextBox* box : {&f.txtHiddenCityTaxRate, &f.txtHiddenCountryTaxRate, &f.txtHiddenCountyTaxRate,
                                &f.txtHiddenLocalTaxInfo, &f.txtHiddenStateTaxRate})
         box->setText("");
-    view::TextBox* const hiddenRate[] = {&f.txtHiddenCountryTaxRate, &f.txtHiddenStateTaxRate,
-                                         &f.txtHiddenCountyTaxRate, &f.txtHiddenCityTaxRate};
-
-    // About 260 bytes a line and 700 a detail, most of it tags and blanks.
-    std::size_t details = 0;
-    for (const platform::AvaTaxLine& line : result.lines) details += line.details.size();
-    XmlText xml(1024 + result.lines.size() * 260 + details * 700);
-    xml.put("<GetTaxResult>");
-    xml.escaped("<DocCode>", result.docCode, "</DocCode>");
-    xml.escaped("<DocDate>", result.docDate, "</DocDate>");
-    xml.escaped("<DocId>", result.docId, "</DocId>");
-    xml.put("<DocStatus>", named(result.docStatus, {"Any", "Temporary", "Saved", "Posted", "Committed", "Cancelled"}),
-            "</DocStatus>");
-    xml.put("<DocType>",
-            named(result.docType,
-                  {"SalesOrder", "SalesInvoice", "PurchaseOrder", "PurchaseInvoice", "ReturnOrder", "ReturnInvoice"}),
-            "</DocType>");
-    xml.put("<Messages />");
-    xml.put("<Reconciled>", result.reconciled ? "True" : "False", "</Reconciled>");
-    xml.put("<ResultCode>", named(result.resultCode, {"Success", "Warning", "Error", "Exception"}), "</ResultCode>");
-    xml.put("<TaxLines>");
-
-    std::array<bool, 4> rateSet{};
-    bool specialMet = false;
-    double localRate = 0;
-    std::string_view boundary;
-    std::string_view taxType;
-    constexpr std::string_view blanks = "               ";
-    const std::string_view indent = blanks.substr(0, canadian ? 11 : 15);
-    for (std::size_t i = 0; i < result.lines.size(); ++i) {
-        const platform::AvaTaxLine& line = result.lines[i];
-        if (line.boundaryLevel >= 0 && line.boundaryLevel <= 2) boundary = named(line.boundaryLevel, {"Address", "Zip9", "Zip5"});
-        xml.b << "<TaxLine>\r\n     <BoundaryLevel>" << boundary << "</BoundaryLevel>\r\n     <Discount>";
-        xml.b.amount(line.discount) << "</Discount>\r\n     <Exemption>";
-        xml.b.amount(line.exemption) << "</Exemption>\r\n";
-        if (!line.no.empty()) xml.escaped("  <No>", line.no, "</No>");
-        xml.b << "     <Rate>";
-        xml.rate(line.rate);
-        xml.b << "</Rate>\r\n     <Tax>";
-        xml.b.amount(line.tax) << "</Tax>\r\n     <Taxability>" << (line.taxability ? "True" : "False")
-                               << "</Taxability>\r\n     <Taxable>";
-        xml.b.amount(line.taxable) << "</Taxable>\r\n";
-        if (!line.taxCode.empty()) xml.escaped("     <TaxCode>", line.taxCode, "</TaxCode>");
-        xml.b << "         <TaxDetails>\r\n";
-        bool firstSpecialOfLine = true;
-        for (const platform::AvaTaxDetail& d : line.details) {
-            if (d.taxType == 1 || d.taxType == 2) taxType = named(d.taxType, {"", "Sales", "Use"});
-            else if (!d.taxTypeName.empty()) taxType = d.taxTypeName;
-            std::string_view juris;
-            int total = -1;
-            if (!canadian) {
-                if (d.jurisType < 0 || d.jurisType > 4) continue;
-                juris = named(d.jurisType, {"Country", "State", "County", "City", "Special"});
-                total = d.jurisType;
-            } else {
-                const udtTaxPattern& p = st.taxPattern[i];
-                if (!p.StateFound && p.CountyFound) {
-                    if (d.jurisType != 2) continue;
-                    juris = "Country";
-                    total = Country;
-                } else if (d.jurisType == 1) {
-                    juris = "Country";
-                    total = Country;
-                } else if (d.jurisType == 2) {
-                    juris = "State";
-                    total = State;
-                } else {
-                    continue;
-                }
-            }
-            const double share = d.taxable.toDouble() * d.rate;
-            if (total == Special) {
-                specialMet = true;
-                if (firstSpecialOfLine) st.jurisdictionTaxTotal[Special] += d.taxable.toDouble();
-                firstSpecialOfLine = false;
-                if (i == 0) {
-                    localRate += d.rate;
-                    f.txtHiddenLocalTaxInfo.setText(f.txtHiddenLocalTaxInfo.text() + "<TaxLocalDetail>\r\n     <TaxLocalJurisCode>\r\n" +
-                                                    d.jurisCode + "\r\n     </TaxLocalJurisCode>\r\n     <TaxLocalRate>\r\n" +
-                                                    rateText(d.rate) + "\r\n     </TaxLocalRate>\r\n</TaxLocalDetail>\r\n");
-                    f.txtHiddenLocalTaxRate.setText(ctx_.general(localRate));
-                }
-            } else {
-                st.jurisdictionTaxTotal[static_cast<std::size_t>(total)] += share;
-                // Canadian details set the rate every time (the last wins); the others only once.
-                if (canadian || !rateSet[static_cast<std::size_t>(total)]) {
-                    hiddenRate[total]->setText(ctx_.general(d.rate));
-                    rateSet[static_cast<std::size_t>(total)] = true;
-                }
-            }
-            // The detail's fixed text in as few pieces as possible: its
-            // fields are indented by 21 blanks.
-            xml.b << indent << "<TaxDetail>\r\n" "                     " "<Base><![CDATA[";
-            xml.b.amount(d.base) << "]]></Base>\r\n" "                     " "<Exemption><![CDATA[";
-            xml.b.amount(d.exemption) << "]]></Exemption>\r\n" "                     " "<JurisCode><![CDATA[";
-            xml.cdata(d.jurisCode);
-            xml.b << "]]></JurisCode>\r\n" "                     " "<JurisName><![CDATA[";
-            xml.cdata(d.jurisName);
-            xml.b << "]]></JurisName>\r\n" "                     " "<JurisType><![CDATA[" << juris
-                  << "]]></JurisType>\r\n" "                     " "<NonTaxable><![CDATA[";
-            xml.b.amount(d.nonTaxable) << "]]></NonTaxable>\r\n" "                     " "<Rate><![CDATA[";
-            xml.rate(d.rate);
-            xml.b << "]]></Rate>\r\n" "                     " "<Tax><![CDATA[";
-            xml.b.amount(d.tax) << "]]></Tax>\r\n" "                     " "<Taxable><![CDATA[";
-            xml.b.amount(d.taxable) << "]]></Taxable>\r\n" "                     " "<TaxType>";
-            xml.escapedText(taxType);
-            xml.b << "</TaxType>\r\n" << indent << "</TaxDetail>\r\n";
-        }
-        xml.put("         </TaxDetails>");
-        xml.put("</TaxLine>");
-    }
-    xml.put("</TaxLines>");
-    const std::pair<const char*, std::string> trailer[] = {
-        {"Timestamp", result.timestamp},           {"TotalAmount", result.totalAmount.toString(text::Locale::enUS())},
-        {"TotalExemption", result.totalExemption.toString(text::Locale::enUS())},
-        {"TotalTax", result.totalTax.toString(text::Locale::enUS())},
-        {"TotalTaxable", result.totalTaxable.toString(text::Locale::enUS())}, {"TransactionId", result.transactionId}};
-    for (const auto& [name, value] : trailer) {
-        xml.put("<", name, "><![CDATA[");
-        xml.cdata(value);
-        xml.b << "\r\n";
-        xml.put("]]></", name, ">");
-    }
-    xml.put("</GetTaxResult>");
-    if (!specialMet) f.txtHiddenLocalTaxInfo.setText("");
-    return xml.b.take();
+    return ResultDocument(ctx_, result, canadian).write();
 }
 
 } // namespace zelt

@@ -28,24 +28,43 @@ void TotalsRecalculation::fupdate()
 void TotalsRecalculation::run()
 {
     view::Form& f = ctx_.form;
-    const view::Grid& grid = ctx_.grid();
-    const LookupLists& lists = ctx_.lists;
-    const VendorFeeRules& rules = ctx_.state.vendorFees;
-    auto number = [this](std::string_view t) { return ctx_.number(t); };
-    auto fee = [&f](int i) -> view::TextBox& { return f.txtFee[i]; };
-    const int rows = grid.rows();
-
     // 1. The surcharge starts again from nothing.
-    fee(Fee::Surcharge).setText("0");
+    f.txtFee[Fee::Surcharge].setText("0");
+    // 2-3. Weight, merchandise and rewards.
+    const auto [merchandise, rewards] = weighAndTotalLines();
+    // 4. The item total starts from the merchandise total as shown.
+    double itemTotal = ctx_.number(f.txtField[Field::MerchandiseTotal].text());
+    // 5-7. Brokerage and duty; with home delivery, as the boxes read.
+    itemTotal = brokerageAndDuty(itemTotal);
+    // 8. The vendor service fee.
+    itemTotal = checked(itemTotal + vendorServiceFee());
+    // 9. Freight as it stands.
+    itemTotal = checked(itemTotal + ctx_.number(f.txtFee[Fee::Freight].text()));
+    // 10. Center handling fee on merchandise and service fee.
+    if (!f.chkCentrHandlingFee.checked()) {
+        double base = checked(ctx_.number(f.txtFee[Fee::VendorService].text()) +
+                              ctx_.number(f.txtField[Field::MerchandiseTotal].text()));
+        f.txtFee[Fee::CenterHandling].setText(ctx_.fixed(checked(base * ctx_.state.vendorFees.handlingRate), 2));
+    }
+    itemTotal = checked(itemTotal + ctx_.number(f.txtFee[Fee::CenterHandling].text()));
+    // 11-12. The merchandise total shows the rewards taken off; the hidden totals.
+    f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(checked(merchandise + rewards), 2));
+    f.txtHiddenItemTotal.setText(ctx_.general(itemTotal));
+    f.txtHiddenRewardsTotal.setText(ctx_.general(rewards));
+}
 
-    // 2-3. Total weight of the lines that ship, then merchandise and rewards.
+std::pair<double, double> TotalsRecalculation::weighAndTotalLines()
+{
     // One pass reads each Status once; a failure of the merchandise step waits
     // until the weight is written, as it would if the steps ran one by one.
+    view::Form& f = ctx_.form;
+    const view::Grid& grid = ctx_.grid();
+    const LookupLists& lists = ctx_.lists;
     double weight = 0;
     double merchandise = 0;
     double rewards = 0;
     std::optional<text::RuntimeError> merchandiseFailure;
-    for (int r = 1; r < rows; ++r) {
+    for (int r = 1; r < grid.rows(); ++r) {
         double s = ctx_.cellNumber(r, Col::Status);
         const bool isMerchandise = lists.isMerchandiseStatus(s);
         const bool isRewards = lists.isRewardsStatus(s);
@@ -63,60 +82,47 @@ void TotalsRecalculation::run()
     f.txtField[Field::TotalWeight].setText(ctx_.fixed(weight, 3));
     if (merchandiseFailure) throw *merchandiseFailure;
     f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(merchandise, 2));
+    return {merchandise, rewards};
+}
 
-    // 4. The item total starts from the merchandise total as shown.
-    double itemTotal = number(f.txtField[Field::MerchandiseTotal].text());
-
-    // 5. Brokerage by the vendor's brackets.
+double TotalsRecalculation::brokerageAndDuty(double itemTotal)
+{
+    view::Form& f = ctx_.form;
+    const VendorFeeRules& rules = ctx_.state.vendorFees;
+    auto merchandise = [&] { return ctx_.number(f.txtField[Field::MerchandiseTotal].text()); };
+    // Brokerage by the vendor's brackets.
     if (!f.chkDutyBrokerageFee.checked()) {
         const std::string& table = ctx_.state.dutyAndBrokerageFeeText;
-        if (rules.dutyAndBrokerage && !text::trim(table).empty())
-            fee(Fee::Brokerage).setText(ctx_.fixed(fGetBrokerageFee(table, number(f.txtField[Field::MerchandiseTotal].text()), "$F$", "$R$"), 2));
-        else
-            fee(Fee::Brokerage).setText(ctx_.fixed(0, 2));
+        const bool charged = rules.dutyAndBrokerage && !text::trim(table).empty();
+        f.txtFee[Fee::Brokerage].setText(ctx_.fixed(charged ? fGetBrokerageFee(table, merchandise(), "$F$", "$R$") : 0, 2));
     }
+    // Duty at the vendor's rate.
+    if (!f.chkDutyFee.checked())
+        f.txtFee[Fee::Duty].setText(ctx_.fixed(rules.dutyAndBrokerage ? checked(merchandise() * rules.dutyRate) : 0, 2));
+    for (int i : {Fee::Brokerage, Fee::Duty, Fee::HomeDelivery}) itemTotal = checked(itemTotal + ctx_.number(f.txtFee[i].text()));
+    return itemTotal;
+}
 
-    // 6. Duty at the vendor's rate.
-    if (!f.chkDutyFee.checked()) {
-        if (rules.dutyAndBrokerage) fee(Fee::Duty).setText(ctx_.fixed(checked(number(f.txtField[Field::MerchandiseTotal].text()) * rules.dutyRate), 2));
-        else fee(Fee::Duty).setText(ctx_.fixed(0, 2));
-    }
-
-    // 7. Brokerage, duty and home delivery, as the boxes read.
-    for (int i : {Fee::Brokerage, Fee::Duty, Fee::HomeDelivery}) itemTotal = checked(itemTotal + number(fee(i).text()));
-
-    // 8. Vendor service fee, per order or per unit, waived above the threshold.
-    if (f.chkServiceFee.checked()) {
-        itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
+double TotalsRecalculation::vendorServiceFee()
+{
+    // Per order or per unit, waived above the threshold; as typed when overridden.
+    view::Form& f = ctx_.form;
+    view::TextBox& fee = f.txtFee[Fee::VendorService];
+    if (f.chkServiceFee.checked()) return ctx_.number(fee.text());
+    const VendorFeeRules& rules = ctx_.state.vendorFees;
+    const view::Grid& grid = ctx_.grid();
+    auto merchandise = [&] { return ctx_.number(f.txtField[Field::MerchandiseTotal].text()); };
+    if (rules.serviceFeePerOrder) {
+        if (merchandise() <= 0) fee.setText(ctx_.fixed(0, 2));
+        else fee.setText(ctx_.fixed(checked(rate() * rules.serviceFee), 2));
     } else {
-        if (rules.serviceFeePerOrder) {
-            if (number(f.txtField[Field::MerchandiseTotal].text()) <= 0) fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
-            else fee(Fee::VendorService).setText(ctx_.fixed(checked(rate() * rules.serviceFee), 2));
-        } else {
-            double units = 0;
-            for (int r = 1; r < rows; ++r)
-                if (ctx_.cellNumber(r, Col::ExtPrice) > 0) units = checked(units + ctx_.cellNumber(r, Col::Quantity));
-            fee(Fee::VendorService).setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
-        }
-        if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < number(f.txtField[Field::MerchandiseTotal].text()))
-            fee(Fee::VendorService).setText(ctx_.fixed(0, 2));
-        itemTotal = checked(itemTotal + number(fee(Fee::VendorService).text()));
+        double units = 0;
+        for (int r = 1; r < grid.rows(); ++r)
+            if (ctx_.cellNumber(r, Col::ExtPrice) > 0) units = checked(units + ctx_.cellNumber(r, Col::Quantity));
+        fee.setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
     }
-
-    // 9. Freight as it stands.
-    itemTotal = checked(itemTotal + number(fee(Fee::Freight).text()));
-
-    // 10. Center handling fee on merchandise and service fee.
-    if (!f.chkCentrHandlingFee.checked()) {
-        double base = checked(number(fee(Fee::VendorService).text()) + number(f.txtField[Field::MerchandiseTotal].text()));
-        fee(Fee::CenterHandling).setText(ctx_.fixed(checked(base * rules.handlingRate), 2));
-    }
-    itemTotal = checked(itemTotal + number(fee(Fee::CenterHandling).text()));
-
-    // 11-12. The merchandise total shows the rewards taken off; the hidden totals.
-    f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(checked(merchandise + rewards), 2));
-    f.txtHiddenItemTotal.setText(ctx_.general(itemTotal));
-    f.txtHiddenRewardsTotal.setText(ctx_.general(rewards));
+    if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < merchandise()) fee.setText(ctx_.fixed(0, 2));
+    return ctx_.number(fee.text());
 }
 
 double TotalsRecalculation::fGetBrokerageFee(std::string_view table, double amount, std::string_view fieldSeparator,

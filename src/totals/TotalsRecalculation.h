@@ -1,5 +1,7 @@
 #pragma once
 
+#include <utility>
+
 #include <string_view>
 
 namespace zelt {
@@ -25,6 +27,14 @@ public:
 private:
     void run();
     double rate() const;
+    /// Writes the total weight and the merchandise total; returns the
+    /// merchandise and the rewards line's amount.
+    std::pair<double, double> weighAndTotalLines();
+    /// Writes the brokerage and duty that are not overridden; returns the item
+    /// total with them and the home delivery fee added.
+    double brokerageAndDuty(double itemTotal);
+    /// Writes the vendor service fee that is not overridden; returns the fee.
+    double vendorServiceFee();
 
     ControlContext& ctx_;
 };

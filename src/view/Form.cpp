@@ -219,7 +219,12 @@ Form::Form()
                        &txtHiddenStateTaxRate, &txtHiddenLocalTaxRate, &txtHiddenCountryTaxRate,
                        &txtHiddenCountyTaxRate, &txtHiddenCityTaxRate, &txtTester})
         registerWidget(*t);
+    applyFacts();
+    setDesignStates();
+}
 
+void Form::applyFacts()
+{
     // Apply the facts table, and order the widget list as the table does.
     // The registered widgets sorted by name and index, so that each fact is a
     // binary search rather than a scan of every widget (a control is built
@@ -245,8 +250,10 @@ Form::Form()
     }
     if (ordered.size() != all_.size()) throw std::logic_error("form facts do not list every widget");
     all_ = std::move(ordered);
+}
 
-    // Design-time states.
+void Form::setDesignStates()
+{
     for (Widget* w : all_)
         if (w->group() == "Hidden") w->setVisible(false);
     txtTester.setText("Invisible Textbox for Testing Purposes");

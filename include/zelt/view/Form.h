@@ -143,6 +143,11 @@ public:
     int popupCount() const noexcept { return popupCount_; }
 
 private:
+    /// Gives every widget its group and caption from the facts table, in the
+    /// table's order.
+    void applyFacts();
+    /// The states the widgets have before the control's creation sequence.
+    void setDesignStates();
     void registerWidget(Widget& w);
     template <typename W>
     void registerArray(ControlArray<W>& array)
