@@ -49,7 +49,7 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
         if (mayDiscardChanges(tr("Open the sample order again and lose them?"))) loadOrder(widget_->control().ViewMode());
     });
     file->addAction(tr("&Export"), QKeySequence::Save, this, [this] { exportAll(); });
-    file->addAction(tr("Save lines &as..."), QKeySequence::SaveAs, this, [this] {
+    file->addAction(tr("Save lines &as..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, tr("Save lines as"), QStringLiteral("lines.txt"),
                                                           tr("Exchange text (*.txt)"));
         if (!path.isEmpty()) saveLinesTo(path);
@@ -90,6 +90,8 @@ void DemoWindow::resizeEvent(QResizeEvent* event)
         if (total - log < needed) log = total - needed >= 160 ? total - needed : 0;
     }
     splitter_->setSizes({total - log, log});
+    // A folded log takes no Tab stop.
+    log_->setFocusPolicy(log > 0 ? Qt::StrongFocus : Qt::NoFocus);
 }
 
 void DemoWindow::closeEvent(QCloseEvent* event)
@@ -115,12 +117,14 @@ void DemoWindow::checkModeMenu()
 bool DemoWindow::mayDiscardChanges(const QString& question)
 {
     if (!hasUnsavedWork()) return true;
-    return QMessageBox::question(this, tr("Unsaved changes"), tr("The order has changes that are not saved.") +
-                                                                 QStringLiteral("\n") + question) == QMessageBox::Yes;
+    return QMessageBox::question(this, tr("Unsaved changes"),
+                                 tr("The order has changes that are not saved.") + QStringLiteral("\n") + question,
+                                 QMessageBox::Yes | QMessageBox::No, QMessageBox::No) == QMessageBox::Yes;
 }
 
 void DemoWindow::loadOrder(Mode mode)
 {
+    keptFees_.reset();
     try {
         loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode, addresses());
         const std::string& failure = widget_->control().LastServiceFailure();
@@ -143,13 +147,20 @@ bool DemoWindow::switchMode(Mode mode)
             const std::uint64_t before = control.Revision();
             const bool unsaved = hasUnsavedWork();
             const SampleOrder order = order_.inLocale(control.locale());
-            const SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+            SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+            // Add Mode shows no saved fees or taxes (its totals start at zero):
+            // the order's own are kept for the modes that show them.
+            if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
+            else keptFees_ = saved.fees;
             saved.openIn(control, mode);
             // Work that was unsaved stays unsaved; a saved order stays saved.
             if (!unsaved) markSaved();
             else if (savedRevision_ == control.Revision()) savedRevision_ = before;
             log(tr("Opened the order as it stands in another mode"));
-            statusBar()->showMessage(tr("Mode switched; the order's lines and fees are as they were"), 5000);
+            statusBar()->showMessage(mode == Mode::AddMode
+                                         ? tr("Add Mode: the lines are as they were; the fees and taxes are kept for the other modes")
+                                         : tr("Mode switched; the order's lines and fees are as they were"),
+                                     6000);
             switched = true;
         } catch (const std::exception& e) {
             log(tr("Mode switch refused: ") + QString::fromStdString(e.what()));
@@ -222,7 +233,12 @@ bool DemoWindow::saveLinesTo(const QString& path)
     }
 }
 
-void DemoWindow::GetCarrierID(std::int32_t& CarrID) { log(QStringLiteral("GetCarrierID(%1)").arg(CarrID)); }
+void DemoWindow::GetCarrierID(std::int32_t& CarrID)
+{
+    log(QStringLiteral("GetCarrierID(%1)").arg(CarrID));
+    // A host shows the carrier's details here; the demo has none to show.
+    statusBar()->showMessage(tr("Carrier %1: a host shows the carrier's details here").arg(CarrID), 6000);
+}
 
 void DemoWindow::GetTotalAmount(double& TotalAmount)
 {

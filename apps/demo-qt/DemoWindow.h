@@ -11,6 +11,9 @@
 #include <QLocale>
 #include <QMainWindow>
 
+#include <optional>
+#include <string>
+
 class QActionGroup;
 class QPlainTextEdit;
 class QSplitter;
@@ -75,6 +78,8 @@ private:
     OrderedItemsWidget* widget_;
     QActionGroup* modes_ = nullptr;
     std::uint64_t savedRevision_ = 0;
+    /// The order's fee records, kept while Add Mode (which shows none) is on.
+    std::optional<std::string> keptFees_;
     QPlainTextEdit* log_;
 };
 

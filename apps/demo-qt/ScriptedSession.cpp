@@ -86,8 +86,10 @@ void ScriptedSession::deleteLine()
     grid_.userClick(8, 12);
     boxes_.answerNext(view::MessageBoxAnswer::Yes);
     form_.cmdDelete.userClick();
+    const std::string countryTax = form_.txtFieldTax[12].text();
     window_.switchMode(Mode::UpdateMode);
-    say("  " + std::to_string(grid_.rows() - 1) + " lines left");
+    say("  " + std::to_string(grid_.rows() - 1) + " lines left; back in Update Mode the country tax is " +
+        form_.txtFieldTax[12].text() + " (Add Mode showed " + countryTax + ")");
 }
 
 std::string ScriptedSession::lineTax(int row) const

@@ -33,7 +33,7 @@ view::MessageBoxAnswer QtMessageBoxes::show(const view::MessageBoxRequest& reque
     }
     if (request.buttons == view::MessageBoxButtons::YesNo) {
         box.setStandardButtons(QMessageBox::Yes | QMessageBox::No);
-        box.setDefaultButton(QMessageBox::Yes);
+        box.setDefaultButton(request.defaultNo ? QMessageBox::No : QMessageBox::Yes);
         box.setEscapeButton(QMessageBox::No);
         return box.exec() == QMessageBox::Yes ? view::MessageBoxAnswer::Yes : view::MessageBoxAnswer::No;
     }

@@ -185,8 +185,9 @@ bool OrderedItems::CancelOpenLine()
     const view::ClerkAction clerk(&ctx.form);
     if (!IsLineOpen()) return true;
     if (IsOpenLineChanged() &&
-        ctx.message("Discard the changes to this line item?", "Line Item", view::MessageBoxButtons::YesNo,
-                    view::MessageBoxIcon::Question) != view::MessageBoxAnswer::Yes)
+        ctx.services.messageBoxes->show({"Discard the changes to this line item?", "Line Item",
+                                         view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question, true}) !=
+            view::MessageBoxAnswer::Yes)
         return false;
     if (ctx.form.cmdEdit.caption() == "Cancel") ctx.form.cmdEdit.userClick();
     return !IsLineOpen();

@@ -221,8 +221,10 @@ void LineCommands::setPickersFromTexts()
     view::Form& f = ctx_.form;
     const std::string& priceList = f.txtField[Field::PriceListDate].text();
     if (!priceList.empty()) f.DTPckrPriceListDate.setValue(text::Date::parse(priceList, ctx_.locale));
+    // A line without an acknowledgement date shows none: the picker's date
+    // would otherwise be written into it.
     const std::string& ack = f.txtField[Field::AckDate].text();
-    if (!ack.empty()) f.DTPckrAklwdgmntDate.setValue(text::Date::parse(ack, ctx_.locale));
+    f.DTPckrAklwdgmntDate.setValue(ack.empty() ? std::nullopt : text::Date::parse(ack, ctx_.locale));
 }
 
 void LineCommands::cmdEdit_Click()
@@ -347,6 +349,8 @@ void LineCommands::mnuCopyMenu_Click(int index)
                                     2));
             rows_.rebuildExemptTracker();
         });
+        // The new line becomes the current one: the clerk sees where it went.
+        grid.setCurrentCell(grid.rows() - 1, std::max(grid.col(), 0));
         totals_.fupdate();
         ctx_.markDirtyByUser();
         setMenu("Copy", "Cut", false);

@@ -110,6 +110,19 @@ void TaxCommand::run()
     // says why or fails at run time, is told to the clerk by name, and
     // whatever the command had changed is put back.
     CommandRollback rollback(ctx_);
+    // The steps move the focus (the price currency option takes it): the
+    // clerk goes on from where the command was started, or from the lines
+    // when that cannot take it any more (the command's own button).
+    struct FocusBack {
+        view::Form& form;
+        view::Widget* widget = form.focusedWidget();
+        ~FocusBack()
+        {
+            if (!widget) return;
+            if (widget->canInteract()) widget->setFocus();
+            else if (form.grdOrdItems.canInteract()) form.grdOrdItems.setFocus();
+        }
+    } focusBack{ctx_.form};
     std::optional<std::string> failure;
     step_ = "the totals recalculation";
     try {

@@ -67,11 +67,15 @@ TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
 
 TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
 {
+    LineSpec canadianPrices;
+    canadianPrices.currencyId = "2"; // its price currency option differs from the first line's
     for (Mode mode : {Mode::ViewMode, Mode::UpdateMode, Mode::AddMode}) {
-        load(mode, {LineSpec{}, LineSpec{}});
+        load(mode, {LineSpec{}, canadianPrices});
         ASSERT_FALSE(control->IsDirty());
         const auto loaded = control->Revision();
+        selectRow(1);
         selectRow(2);
+        EXPECT_FALSE(control->TaxesOutOfDate());
         EXPECT_FALSE(control->IsDirty()) << static_cast<int>(mode);
         EXPECT_EQ(control->Revision(), loaded) << "what the entry area shows is not a change of the order";
         EXPECT_EQ(field(5).text(), "Each");
@@ -139,6 +143,7 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     EXPECT_EQ(cell(4, 1), "4N");
     EXPECT_EQ(cell(4, 2), "1");
     EXPECT_EQ(cell(4, 20), "7.50");
+    EXPECT_EQ(grid().row(), 4) << "the new line is the current one";
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
     EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
     EXPECT_EQ(form().txtField[18].text(), "30.00");
@@ -594,10 +599,30 @@ TEST_F(LineCommands, EscAsksBeforeItDiscardsALineWithChanges)
         boxes->answerNext(view::MessageBoxAnswer::No);
         EXPECT_FALSE(control->CancelOpenLine());
         EXPECT_EQ(lastBox().text, "Discard the changes to this line item?");
+        EXPECT_TRUE(lastBox().defaultNo) << "Enter keeps the typing";
         EXPECT_EQ(field(1).text(), "Changed");
         boxes->answerNext(view::MessageBoxAnswer::Yes);
         EXPECT_TRUE(control->CancelOpenLine());
         EXPECT_EQ(grid().rows(), 4) << "nothing was written";
         EXPECT_EQ(cell(2, 12), "Desk");
     }
+}
+
+TEST_F(LineCommands, ALineWithoutAnAcknowledgementDateKeepsNone)
+{
+    // GIVEN an order that takes acknowledgements, its first line acknowledged on a date
+    control->fGetOderIDStatus(true);
+    grid().setText(1, 19, "Jan 12, 2024");
+    selectRow(1);
+    form().cmdEdit.userClick();
+    form().cmdEdit.userClick(); // Cancel
+    // WHEN the clerk edits a line without a date and writes it
+    selectRow(2);
+    form().cmdEdit.userClick();
+    field(12).setText("9");
+    field(13).setText("A-2");
+    clickAdd();
+    // THEN it has no date: the first line's did not carry over
+    EXPECT_EQ(form().cmdAdd.caption(), "Add") << lastBox().text;
+    EXPECT_EQ(cell(2, 19), "");
 }

@@ -113,9 +113,10 @@ public:
     Widget* find(std::string_view name, int index = -1) const;
 
     /// Moves on with every change of a value of the order: a line cell or
-    /// row, a text, a check, a choice outside the line-entry area and the
-    /// hidden storage boxes. What the line-entry area shows of a line being
-    /// looked at is not the order's; the hidden boxes follow the others.
+    /// row, a text, a check, a choice outside the line-entry area, its price
+    /// currency option and the hidden storage boxes. What the line-entry
+    /// area shows of a line being looked at is not the order's; the hidden
+    /// boxes follow the others.
     std::uint64_t revision() const noexcept { return revision_; }
     /// The same, counting only the changes made during the clerk's actions.
     std::uint64_t clerkRevision() const noexcept { return clerkRevision_; }
@@ -123,7 +124,8 @@ public:
     void countChange(const Widget& widget)
     {
         const std::string& group = widget.group();
-        if (group == "LineEntry" || group == "Hidden") return;
+        // The price currency option follows the line looked at, as the entry area does.
+        if (group == "LineEntry" || group == "Hidden" || group == "FraVendorCountryID") return;
         ++revision_;
         if (clerkDepth_ > 0) ++clerkRevision_;
         if (ValuesChanged) ValuesChanged();

@@ -15,6 +15,8 @@ struct MessageBoxRequest {
     std::string title;
     MessageBoxButtons buttons = MessageBoxButtons::Ok;
     MessageBoxIcon icon = MessageBoxIcon::None;
+    /// A question whose Yes gives work up opens on No: Enter keeps the work.
+    bool defaultNo = false;
 
     bool operator==(const MessageBoxRequest&) const = default;
 };

@@ -2,6 +2,7 @@
 
 #include "ColorMapping.h"
 
+#include <QLocale>
 #include <QApplication>
 #include <QDateEdit>
 #include <QGroupBox>
@@ -95,6 +96,9 @@ DatePickerBinding::DatePickerBinding(view::DatePicker& model, QDateEdit* edit)
     : WidgetBinding(model, edit), model_(model), edit_(edit)
 {
     edit_->setCalendarPopup(true);
+    // The dates read "MMM dd, yyyy" with English months in every locale, as
+    // the line's date fields show them: the picker says the same.
+    edit_->setLocale(QLocale(QLocale::English, QLocale::UnitedStates));
     edit_->setMinimumDate(kNoDate);
     edit_->setSpecialValueText(QStringLiteral(" "));
     QObject::connect(edit_, &QDateEdit::dateChanged, this, [this](QDate date) {
