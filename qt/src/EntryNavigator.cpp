@@ -2,9 +2,6 @@
 
 #include "bindings/WidgetBinding.h"
 
-#include <zelt/view/ComboBox.h>
-#include <zelt/view/TextBox.h>
-
 #include <QKeyEvent>
 #include <QWidget>
 
@@ -22,11 +19,10 @@ EntryNavigator::EntryNavigator(std::vector<Field> order, std::vector<QWidget*> b
 
 bool EntryNavigator::takesEnter(const Field& field) const
 {
-    const auto [model, widget] = field;
-    if (!widget->isVisible() || !widget->isEnabled() || !(widget->focusPolicy() & Qt::TabFocus)) return false;
-    if (model->kind() == view::WidgetKind::TextBox) return !static_cast<const view::TextBox*>(model)->locked();
-    if (model->kind() == view::WidgetKind::ComboBox) return !static_cast<const view::ComboBox*>(model)->locked();
-    return true;
+    // A locked box takes no Tab (its binding makes it read-only, reached by
+    // the mouse only) and a locked list is disabled: both are passed by.
+    const QWidget* widget = field.second;
+    return widget->isVisible() && widget->isEnabled() && (widget->focusPolicy() & Qt::TabFocus);
 }
 
 bool EntryNavigator::eventFilter(QObject* watched, QEvent* event)

@@ -66,7 +66,7 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         {"8+", [](LineEntry& t) { t.field(3).setText("1e15"); }, invalid, "The quantity of the line item is too large.", txt(3)},
         {"8+ 32-bit", [](LineEntry& t) { t.field(3).setText("2147483648"); }, invalid,
          "The quantity of the line item is too large.", txt(3)},
-        {"9", [](LineEntry& t) { t.field(3).setText("-2"); }, invalid,
+        {"9", [](LineEntry& t) { t.field(3).setText("-0.5"); }, invalid,
          "The quantity of the line item can contain only positive numerical characters.", txt(3)},
         {"10", [](LineEntry& t) { t.field(4).setText(""); }, required, "The unit price of the line item is required.", txt(4)},
         {"11", [](LineEntry& t) { t.field(4).setText("ten"); }, invalid,

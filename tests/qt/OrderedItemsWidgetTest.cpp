@@ -9,6 +9,7 @@
 
 #include <QAbstractItemModelTester>
 #include <QCheckBox>
+#include <QClipboard>
 #include <QComboBox>
 #include <QRadioButton>
 #include <QScrollArea>
@@ -157,10 +158,15 @@ private slots:
         QCOMPARE(edit->text(), QStringLiteral("Oak des"));
         QVERIFY(widget->control().IsDirty());
         QVERIFY(form().txtField[1].hasFocus());
+        // A paste replaces the selected text.
+        QApplication::clipboard()->setText(QStringLiteral("Pine"));
+        edit->setSelection(0, 3);
+        QTest::keyClick(edit, Qt::Key_V, Qt::ControlModifier);
+        QCOMPARE(description.text(), std::string("Pine des"));
         // A locked field takes no typing.
         description.setLocked(true);
         QTest::keyClicks(edit, QStringLiteral("x"));
-        QCOMPARE(description.text(), std::string("Oak des"));
+        QCOMPARE(description.text(), std::string("Pine des"));
     }
 
     void aDiscardedKeyNeverAppears()

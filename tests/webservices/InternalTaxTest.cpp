@@ -156,6 +156,7 @@ TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
         {text::Locale::frCA(), "1,5", "1,50"},    {text::Locale::frCA(), "1.5", "1,50"},
         {text::Locale::frCA(), "1,500", "1,50"},  {text::Locale::frCA(), "1.500", "1,50"},
         {text::Locale::frCA(), "1.500,5", ""},
+        {text::Locale::frCA(), "1,500,000", ""}, // en-US would read it: a decimal comma says it is the locale's
     };
     std::string answered;
     standins::LoopbackServer service;
