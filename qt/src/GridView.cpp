@@ -33,7 +33,7 @@ GridView::GridView(view::Grid& grid, GridTableModel* model, QWidget* parent)
 {
     setModel(model_);
     setSelectionBehavior(QAbstractItemView::SelectRows);
-    setSelectionMode(QAbstractItemView::SingleSelection);
+    setSelectionMode(QAbstractItemView::ExtendedSelection);
     setEditTriggers(QAbstractItemView::NoEditTriggers);
     setWordWrap(false);
     setAlternatingRowColors(false);
@@ -108,18 +108,33 @@ void GridView::syncProperties()
         if (widths[i] > 0) setColumnWidth(c, widths[i]);
     }
     sizingColumns_ = false;
+    showSelection();
+}
+
+void GridView::showSelection()
+{
     const int row = model_->tableRow(grid_.row());
-    if (grid_.highlightStyle() != 0 && row >= 0 && row < model_->rowCount()) {
-        const QModelIndex index = model_->index(row, std::max(grid_.col(), 0));
-        if (selectionModel()->currentIndex().row() != row) {
-            selectionModel()->setCurrentIndex(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-            scrollTo(index);
-        } else if (!selectionModel()->isRowSelected(row, QModelIndex())) {
-            selectionModel()->select(index, QItemSelectionModel::ClearAndSelect | QItemSelectionModel::Rows);
-        }
-    } else {
+    if (grid_.highlightStyle() == 0 || row < 0 || row >= model_->rowCount()) {
         selectionModel()->clearSelection();
+        return;
     }
+    // The grid's selected lines, as runs of rows (every line is one run).
+    QItemSelection selection;
+    const std::vector<int>& rows = grid_.selectedRows();
+    const int last = model_->columnCount() - 1;
+    for (std::size_t k = 0; k < rows.size();) {
+        std::size_t end = k + 1;
+        while (end < rows.size() && rows[end] == rows[end - 1] + 1) ++end;
+        selection.select(model_->index(model_->tableRow(rows[k]), 0), model_->index(model_->tableRow(rows[end - 1]), last));
+        k = end;
+    }
+    if (rows.empty()) selection.select(model_->index(row, 0), model_->index(row, last));
+    const QModelIndex index = model_->index(row, std::max(grid_.col(), 0));
+    if (selectionModel()->currentIndex().row() != row) {
+        selectionModel()->setCurrentIndex(index, QItemSelectionModel::NoUpdate);
+        scrollTo(index);
+    }
+    if (selectionModel()->selection() != selection) selectionModel()->select(selection, QItemSelectionModel::ClearAndSelect);
 }
 
 std::pair<int, int> GridView::cellAt(const QPoint& pos) const
@@ -161,9 +176,13 @@ void GridView::mouseReleaseEvent(QMouseEvent* event)
 {
     auto [row, col] = cellAt(event->position().toPoint());
     if (row < 0) return;
+    // Shift extends the selection to the line, Ctrl adds it or takes it away.
+    const auto select = (event->modifiers() & Qt::ShiftModifier)     ? view::Grid::Select::Extend
+                        : (event->modifiers() & Qt::ControlModifier) ? view::Grid::Select::Toggle
+                                                                     : view::Grid::Select::Only;
     WidgetBinding::safely([&, r = row, c = col] {
         grid_.userMouseUp(toButton(event->button()), r, c);
-        if (event->button() == Qt::LeftButton) grid_.userClick(r, c);
+        if (event->button() == Qt::LeftButton) grid_.userClick(r, c, select);
     }, FailureReported);
 }
 
@@ -178,7 +197,12 @@ void GridView::mouseDoubleClickEvent(QMouseEvent* event)
 void GridView::keyPressEvent(QKeyEvent* event)
 {
     const std::pair<QKeySequence::StandardKey, std::function<void()>*> commands[] = {
-        {QKeySequence::Paste, &PasteRequested}, {QKeySequence::Delete, &DeleteRequested}};
+        {QKeySequence::Paste, &PasteRequested}, {QKeySequence::Delete, &DeleteRequested}, {QKeySequence::Copy, &CopyRequested}};
+    if (event->matches(QKeySequence::SelectAll)) {
+        WidgetBinding::safely([this] { grid_.selectAll(); }, FailureReported);
+        event->accept();
+        return;
+    }
     for (auto& [keys, command] : commands)
         if (event->matches(keys) && *command) {
             WidgetBinding::safely(*command, FailureReported);
@@ -211,7 +235,9 @@ void GridView::keyPressEvent(QKeyEvent* event)
     // Moving works the same in every highlight style: the style only decides
     // whether the current row is drawn selected.
     row = std::clamp(row, first, last);
-    WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0)); }, FailureReported);
+    // Shift with a moving key extends the selection, as a Shift click does.
+    const auto select = (event->modifiers() & Qt::ShiftModifier) ? view::Grid::Select::Extend : view::Grid::Select::Only;
+    WidgetBinding::safely([&] { grid_.userClick(row, std::max(grid_.col(), 0), select); }, FailureReported);
     showCurrentRow();
 }
 

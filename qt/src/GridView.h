@@ -23,11 +23,16 @@ public:
     /// Shows the grid's current row, highlight style, column widths and enabled state.
     void syncProperties();
 
-    /// Keys the host widget turns into commands: paste rows (Ctrl+V), open
-    /// the current line (Enter) and delete it (Delete).
+    /// Keys the host widget turns into commands: paste rows (Ctrl+V), copy
+    /// the selected lines (Ctrl+C), open the current line (Enter) and delete
+    /// the selected lines (Delete). Ctrl+A selects every line; Shift with a
+    /// click or a moving key extends the selection, Ctrl with a click adds a
+    /// line to it or takes it away.
     std::function<void()> PasteRequested;
     std::function<void()> OpenRequested;
     std::function<void()> DeleteRequested;
+    /// Ctrl+C: the selected lines to the clipboard.
+    std::function<void()> CopyRequested;
     /// Where a user action that failed is told to the clerk.
     std::function<void(const QString&)> FailureReported;
 
@@ -43,6 +48,8 @@ private:
     std::pair<int, int> cellAt(const QPoint& pos) const;
     /// Puts the view's current cell on the grid's current row and scrolls to it.
     void showCurrentRow();
+    /// Shows the grid's selected lines (the current one alone when none is selected).
+    void showSelection();
 
     view::Grid& grid_;
     GridTableModel* model_;

@@ -321,6 +321,7 @@ void OrderedItemsWidget::Impl::installLineKeys()
     onKeys(QKeySequence(Qt::CTRL | Qt::Key_Y), [&c] { c.Redo(); });
     onKeys(QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_Z), [&c] { c.Redo(); });
     gridView->PasteRequested = [&c] { c.PasteLines(QApplication::clipboard()->text().toStdString()); };
+    gridView->CopyRequested = [&c] { QApplication::clipboard()->setText(QString::fromStdString(c.CopyLines())); };
     gridView->OpenRequested = [&f] {
         if (f.cmdEdit.caption() == "Edit" && f.cmdEdit.enabled()) f.cmdEdit.userClick();
     };

@@ -135,6 +135,13 @@ std::size_t OrderedItems::MaxLines() const { return impl_->ctx.state.maxLines; }
 void OrderedItems::setMaxLines(std::size_t maxLines) { impl_->ctx.state.maxLines = maxLines; }
 std::string OrderedItems::readData() { return impl_->exporter.readData(); }
 std::string OrderedItems::readDataForAvalara() { return impl_->exporter.readDataForAvalara(); }
+std::string OrderedItems::CopyLines() const
+{
+    const view::Grid& grid = impl_->ctx.grid();
+    std::vector<int> rows = grid.selectedRows();
+    if (rows.empty() && grid.row() >= grid.fixedRows()) rows.push_back(grid.row());
+    return impl_->paste.copy(rows);
+}
 // Paste, undo and redo are the clerk's commands, whoever calls them.
 int OrderedItems::PasteLines(std::string_view rows)
 {

@@ -269,13 +269,20 @@ void LineCommands::cmdEdit_Click()
 
 void LineCommands::cmdDelete_Click()
 {
-    const auto answer = ctx_.message("Do you want to delete the selected line item?", "Information Validation",
-                                     view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
+    // Several lines selected together go together: one question, one
+    // renumbering, one step to undo.
+    const std::vector<int> selected = ctx_.grid().selectedRows();
+    const bool several = selected.size() > 1;
+    const auto answer =
+        ctx_.message(several ? "Delete the " + std::to_string(selected.size()) + " selected line items?"
+                             : std::string("Do you want to delete the selected line item?"),
+                     "Information Validation", view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question);
     if (answer != view::MessageBoxAnswer::Yes) return;
     view::Form& f = ctx_.form;
     const int row = ctx_.grid().row();
     if (row < 1) return;
-    history_.record("Delete line", [&] { rows_.removeLine(row, true); });
+    if (several) history_.record("Delete lines", [&] { rows_.removeLines(selected); });
+    else history_.record("Delete line", [&] { rows_.removeLine(row, true); });
     f.cmdUpdateTaxes.setEnabled(true);
     f.cmdDelete.setEnabled(false);
     f.cmdEdit.setEnabled(false); // the deleted line was the selected one

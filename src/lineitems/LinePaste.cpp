@@ -1,6 +1,7 @@
 #include "lineitems/LinePaste.h"
 
 #include "core/ControlContext.h"
+#include "core/LineColumns.h"
 #include "lineitems/LineEntry.h"
 
 #include <algorithm>
@@ -23,6 +24,18 @@ enum PasteColumn {
     AckPrice,
     AckNumber,
     kPasteColumns
+};
+
+/// Each pasted column's header and the grid column a copied line takes it from.
+struct PasteColumnFact {
+    const char* header;
+    int gridColumn;
+};
+constexpr PasteColumnFact kPasteColumnFacts[kPasteColumns] = {
+    {"Description", Col::Description},   {"Model", Col::ModelNo},      {"Quantity", Col::Quantity},
+    {"Unit", Col::UnitOfMeasure},        {"Unit Price", Col::UnitPrice}, {"Unit Weight", Col::UnitWeight},
+    {"Carrier", Col::CarrierID},         {"Acknowledgement Price", Col::AkwPrice},
+    {"Acknowledgement Number", Col::Acknowledgement},
 };
 
 std::vector<std::string_view> cut(std::string_view text, char separator)
@@ -56,6 +69,31 @@ std::optional<std::string> displayFor(const LookupLists& lists, const std::vecto
 }
 
 } // namespace
+
+std::string LinePaste::copy(const std::vector<int>& rows) const
+{
+    const view::Grid& grid = ctx_.grid();
+    const LookupLists& lists = ctx_.lists;
+    std::string out;
+    out.reserve((rows.size() + 1) * 96);
+    for (int c = 0; c < kPasteColumns; ++c) {
+        out += kPasteColumnFacts[c].header;
+        out += c + 1 < kPasteColumns ? '\t' : '\n';
+    }
+    for (int row : rows) {
+        for (int c = 0; c < kPasteColumns; ++c) {
+            std::string_view cell = grid.text(row, kPasteColumnFacts[c].gridColumn);
+            std::optional<std::string> carrier;
+            if (c == Carrier && (carrier = lists.displayForCode(lists.carrierList, cell))) cell = *carrier;
+            const std::size_t start = out.size();
+            out += cell;
+            for (std::size_t i = start; i < out.size(); ++i)
+                if (out[i] == '\t' || out[i] == '\n' || out[i] == '\r') out[i] = ' ';
+            out += c + 1 < kPasteColumns ? '\t' : '\n';
+        }
+    }
+    return out;
+}
 
 int LinePaste::paste(std::string_view rows)
 {

@@ -77,19 +77,30 @@ void LineRows::recolour(int row)
 
 void LineRows::removeLine(int row, bool remove)
 {
-    view::Grid& grid = ctx_.grid();
-    view::Form& f = ctx_.form;
     if (!remove) {
         recolour(row);
         return;
     }
-    grid.removeRow(row);
-    // One pass over the rows below renumbers them and rebuilds the exempt
-    // tracker with them: a large order is walked once, not twice.
+    removeLines({row});
+}
+
+void LineRows::removeLines(const std::vector<int>& rows)
+{
+    view::Grid& grid = ctx_.grid();
+    view::Form& f = ctx_.form;
+    if (rows.empty()) return;
+    if (rows.size() == 1) grid.removeRow(rows.front());
+    else grid.removeRows(rows);
+    // One pass over the rows below the first renumbers them (each by the lines
+    // removed above it) and rebuilds the exempt tracker with them: a large
+    // order is walked once, not twice.
     std::string tracker;
-    for (int r = 1; r < row; ++r) trackExempt(r, tracker);
-    grid.rewriteColumn(Col::LineItem, row, [&](int r, std::string_view lineItem, std::string& out) {
-        appendRenumbered(lineItem, -1, out);
+    const int first = rows.front();
+    for (int r = 1; r < first; ++r) trackExempt(r, tracker);
+    std::size_t removedAbove = 0;
+    grid.rewriteColumn(Col::LineItem, first, [&](int r, std::string_view lineItem, std::string& out) {
+        while (removedAbove < rows.size() && rows[removedAbove] <= r + static_cast<int>(removedAbove)) ++removedAbove;
+        appendRenumbered(lineItem, -static_cast<int>(removedAbove), out);
         trackExempt(r, tracker);
     });
     if (lineCount() == 0) {

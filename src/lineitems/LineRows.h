@@ -2,6 +2,7 @@
 
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace zelt {
 
@@ -26,6 +27,9 @@ public:
     /// Line removal: with `remove` the row goes, the rows below move up and
     /// are renumbered; without it the row's shaded columns are recoloured.
     void removeLine(int row, bool remove);
+    /// Removes the lines at `rows` (sorted, distinct) as one change, renumbers
+    /// the lines below once and rebuilds the exempt tracker.
+    void removeLines(const std::vector<int>& rows);
     /// The shaded columns of a row: window colour when priced, else grey.
     void recolour(int row);
 

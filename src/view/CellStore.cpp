@@ -1,5 +1,7 @@
 #include "zelt/view/CellStore.h"
 
+#include "view/RowVectors.h"
+
 #include <algorithm>
 #include <cstdint>
 #include <cstring>
@@ -179,6 +181,14 @@ void CellStore::removeRow(int row)
     release(rows_[static_cast<std::size_t>(row)]);
     rows_.erase(rows_.begin() + row);
 }
+
+void CellStore::removeRows(const std::vector<int>& rows)
+{
+    for (int row : rows) release(rows_[static_cast<std::size_t>(row)]);
+    eraseRows(rows_, rows);
+}
+
+void CellStore::insertRowsAt(const std::vector<int>& rows) { view::insertRowsAt(rows_, rows, 1, Block{0}); }
 
 void CellStore::setRows(int rows)
 {

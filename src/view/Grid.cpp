@@ -1,5 +1,7 @@
 #include "zelt/view/Grid.h"
 
+#include "view/RowVectors.h"
+
 #include "zelt/text/NumberText.h"
 #include "zelt/text/RuntimeError.h"
 
@@ -44,6 +46,8 @@ void Grid::setRows(int rows)
     marks_.resize(static_cast<std::size_t>(rows), kMarkUnknown);
     rows_ = rows;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
+    selection_.clear();
+    anchor_ = -1;
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
     valueChanged();
@@ -113,6 +117,17 @@ void Grid::undo(const Journal& journal)
                         [&](int row, std::string_view, std::string& out) { out.assign(e->texts[static_cast<std::size_t>(row - e->row)]); });
             break;
         case Journal::Kind::RowInserted: removeRow(e->row); break;
+        case Journal::Kind::RowsInserted: removeRows(e->rows); break;
+        case Journal::Kind::RowsRemoved: {
+            insertRowsAt(e->rows);
+            Journal* keep = journal_;
+            journal_ = nullptr; // the inserted rows are recorded as one entry, not cell by cell
+            for (std::size_t k = 0; k < e->rows.size(); ++k)
+                for (int c = 0; c < cols_; ++c)
+                    restoreCell(e->rows[k], c, e->cells[k * static_cast<std::size_t>(cols_) + static_cast<std::size_t>(c)]);
+            journal_ = keep;
+            break;
+        }
         case Journal::Kind::RowRemoved: {
             insertRow(e->row);
             Journal* keep = journal_;
@@ -253,7 +268,36 @@ void Grid::setCurrentCell(int row, int col)
     if (row == row_ && col == col_) return;
     row_ = row;
     col_ = col;
+    // A selection of one line follows the current row; several stay.
+    if (selection_.size() <= 1) {
+        selection_.clear();
+        if (row_ >= fixedRows_) selection_.push_back(row_);
+    }
     propertiesChanged();
+}
+
+void Grid::setSelection(std::vector<int> rows)
+{
+    std::sort(rows.begin(), rows.end());
+    rows.erase(std::unique(rows.begin(), rows.end()), rows.end());
+    std::erase_if(rows, [this](int r) { return r < fixedRows_ || r >= rows_; });
+    if (rows == selection_) return;
+    selection_ = std::move(rows);
+    propertiesChanged();
+}
+
+void Grid::selectAll()
+{
+    std::vector<int> all;
+    all.reserve(static_cast<std::size_t>(std::max(rows_ - fixedRows_, 0)));
+    for (int r = fixedRows_; r < rows_; ++r) all.push_back(r);
+    setSelection(std::move(all));
+}
+
+void Grid::shiftSelection(int from, int by)
+{
+    for (int& r : selection_)
+        if (r >= from) r += by;
 }
 
 void Grid::setHighlightStyle(int style)
@@ -306,6 +350,7 @@ void Grid::insertRow(int row)
                     std::bit_cast<double>(kNaNNotRead));
     marks_.insert(marks_.begin() + row, kMarkUnknown);
     ++rows_;
+    shiftSelection(row, 1);
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
@@ -329,9 +374,60 @@ void Grid::removeRow(int row)
     marks_.erase(marks_.begin() + row);
     --rows_;
     row_ = std::min(row_, std::max(rows_ - 1, 0));
+    std::erase(selection_, row);
+    shiftSelection(row + 1, -1);
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
     notifyChanged();
     valueChanged();
+}
+
+void Grid::removeRows(const std::vector<int>& rows)
+{
+    if (rows.empty()) return;
+    for (std::size_t k = 0; k < rows.size(); ++k)
+        if (rows[k] < 0 || rows[k] >= rows_ || (k > 0 && rows[k] <= rows[k - 1])) throw RuntimeError::subscriptOutOfRange();
+    beginReset();
+    if (journal_) {
+        Journal::Entry removed{};
+        removed.kind = Journal::Kind::RowsRemoved;
+        removed.row = rows.front();
+        removed.rows = rows;
+        removed.cells.reserve(rows.size() * static_cast<std::size_t>(cols_));
+        for (int row : rows)
+            for (int c = 0; c < cols_; ++c) removed.cells.push_back(cellState(row, c));
+        journal_->entries.push_back(std::move(removed));
+    }
+    cells_.removeRows(rows);
+    formats_.removeRows(rows);
+    eraseRows(numbers_, rows, slots_);
+    eraseRows(marks_, rows);
+    rows_ -= static_cast<int>(rows.size());
+    row_ = std::clamp(rows.front(), std::min(fixedRows_, rows_ - 1), std::max(rows_ - 1, 0));
+    selection_.clear();
+    if (row_ >= fixedRows_) selection_.push_back(row_);
+    valueChanged();
+    endReset();
+}
+
+void Grid::insertRowsAt(const std::vector<int>& rows)
+{
+    if (rows.empty()) return;
+    beginReset();
+    cells_.insertRowsAt(rows);
+    formats_.insertRowsAt(rows);
+    view::insertRowsAt(numbers_, rows, slots_, std::bit_cast<double>(kNaNNotRead));
+    view::insertRowsAt(marks_, rows, 1, kMarkUnknown);
+    rows_ += static_cast<int>(rows.size());
+    selection_ = rows;
+    if (journal_) {
+        Journal::Entry inserted{};
+        inserted.kind = Journal::Kind::RowsInserted;
+        inserted.row = rows.front();
+        inserted.rows = rows;
+        journal_->entries.push_back(std::move(inserted));
+    }
+    valueChanged();
+    endReset();
 }
 
 void Grid::swapCells(CellStore& cells)
@@ -342,6 +438,8 @@ void Grid::swapCells(CellStore& cells)
     rows_ = cells_.rows();
     formats_.reset(rows_);
     row_ = std::min(row_, std::max(rows_ - 1, 0));
+    selection_.clear();
+    anchor_ = -1;
     resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
@@ -417,7 +515,7 @@ std::optional<double> Grid::readNumber(int row, int col, const text::Locale& loc
     return read;
 }
 
-void Grid::userClick(int row, int col)
+void Grid::userClick(int row, int col, Select select)
 {
     const ClerkAction clerk(form());
     if (!canInteract() || row < 0 || row >= rows_ || col < 0 || col >= cols_) return;
@@ -426,8 +524,26 @@ void Grid::userClick(int row, int col)
     mouseCol_ = col;
     bool moved = row != row_ || col != col_;
     // Clicking a header row selects nothing: the current row stays.
-    if (row >= fixedRows_) setCurrentCell(row, col);
-    else moved = false;
+    if (row >= fixedRows_) {
+        // The selection: this line alone, the range from the anchor, or this
+        // line added or taken away; the current row moves to it in every case.
+        std::vector<int> chosen;
+        if (select == Select::Extend && anchor_ >= fixedRows_ && anchor_ < rows_) {
+            for (int r = std::min(anchor_, row); r <= std::max(anchor_, row); ++r) chosen.push_back(r);
+        } else if (select == Select::Toggle) {
+            chosen = selection_;
+            if (std::erase(chosen, row) == 0) chosen.push_back(row);
+            anchor_ = row;
+        } else {
+            chosen = {row};
+            anchor_ = row;
+        }
+        selection_ = {row_};
+        setCurrentCell(row, col);
+        setSelection(std::move(chosen));
+    } else {
+        moved = false;
+    }
     fire(Click);
     if (moved) fire(SelChange);
 }

@@ -1,5 +1,7 @@
 #include "zelt/view/RowFormats.h"
 
+#include "view/RowVectors.h"
+
 #include <algorithm>
 #include <limits>
 #include <stdexcept>
@@ -133,6 +135,14 @@ void RowFormats::removeRow(int row)
     release(layoutOf_[static_cast<std::size_t>(row)]);
     layoutOf_.erase(layoutOf_.begin() + row);
 }
+
+void RowFormats::removeRows(const std::vector<int>& rows)
+{
+    for (int row : rows) release(layoutOf_[static_cast<std::size_t>(row)]);
+    eraseRows(layoutOf_, rows);
+}
+
+void RowFormats::insertRowsAt(const std::vector<int>& rows) { view::insertRowsAt(layoutOf_, rows, 1, kDefault); }
 
 void RowFormats::setRows(int rows)
 {

@@ -626,3 +626,41 @@ TEST_F(LineCommands, ALineWithoutAnAcknowledgementDateKeepsNone)
     EXPECT_EQ(form().cmdAdd.caption(), "Add") << lastBox().text;
     EXPECT_EQ(cell(2, 19), "");
 }
+
+TEST_F(LineCommands, SeveralLinesAreDeletedCopiedAndPastedTogether)
+{
+    using Select = view::Grid::Select;
+    std::vector<LineSpec> specs(6);
+    for (int i = 0; i < 6; ++i) {
+        specs[static_cast<std::size_t>(i)].lineItem = std::to_string(i + 1);
+        specs[static_cast<std::size_t>(i)].description = "Line " + std::to_string(i + 1);
+    }
+    specs[1].unit = "BX";
+    specs[1].unitPrice = "12.75";
+    load(Mode::AddMode, specs);
+    const std::string exported = control->readData();
+    // Shift extends from the line clicked first; Ctrl adds one more.
+    selectRow(2);
+    grid().userClick(4, 8, Select::Extend);
+    grid().userClick(6, 8, Select::Toggle);
+    EXPECT_EQ(grid().selectedRows(), (std::vector<int>{2, 3, 4, 6}));
+    EXPECT_EQ(grid().row(), 6) << "the entry area shows the line clicked last";
+    // A copy pastes back into another order line for line.
+    const std::string copied = control->CopyLines();
+    EXPECT_EQ(copied.substr(0, copied.find('\n')), "Description\tModel\tQuantity\tUnit\tUnit Price\tUnit Weight\tCarrier\t"
+                                                   "Acknowledgement Price\tAcknowledgement Number");
+    boxes->answerNext(view::MessageBoxAnswer::Yes);
+    form().cmdDelete.userClick();
+    EXPECT_EQ(lastBox().text, "Delete the 4 selected line items?");
+    EXPECT_EQ(column(12), (std::vector<std::string>{"Line 1", "Line 5"}));
+    EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2"})) << "renumbered once";
+    // One undo brings all four back where they were.
+    EXPECT_TRUE(control->Undo());
+    EXPECT_EQ(control->readData(), exported);
+    load(Mode::AddMode, {specs[0]});
+    EXPECT_EQ(control->PasteLines(copied), 4) << lastBox().text;
+    grid().setSelection({2, 3, 4, 5});
+    EXPECT_EQ(control->CopyLines(), copied);
+    EXPECT_EQ(cell(2, 7), "Box");
+    EXPECT_EQ(cell(2, 15), "12.75");
+}

@@ -610,6 +610,29 @@ private slots:
         menu->hide();
     }
 
+    void severalLinesAreSelectedCopiedAndDeletedTogether()
+    {
+        widget->control().setViewMode(Mode::AddMode);
+        widget->control().setReadData(line(1, "1", "Desk") + line(2, "1", "Lamp") + line(3, "1", "Chair"));
+        QTableView* view = widget->gridView();
+        auto at = [&](int tableRow) { return view->visualRect(view->model()->index(tableRow, 12)).center(); };
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(0));
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(2));
+        QCOMPARE(form().grdOrdItems.selectedRows(), (std::vector<int>{1, 2, 3}));
+        QTRY_COMPARE(view->selectionModel()->selectedRows().size(), 3);
+        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
+        QCOMPARE(form().grdOrdItems.selectedRows(), (std::vector<int>{1, 3}));
+        QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
+        QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), 3);  // the header and two lines
+        QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
+        QCOMPARE(form().grdOrdItems.selectedRows().size(), std::size_t{3});
+        QString shown;
+        answerNextBox(QMessageBox::Yes, &shown);
+        QTest::keyClick(view, Qt::Key_Delete);
+        QCOMPARE(shown, QStringLiteral("Delete the 3 selected line items?"));
+        QCOMPARE(form().grdOrdItems.rows(), 1);
+    }
+
     void atSmallSizesNothingIsCutAndTheScreenScrolls()
     {
         // GIVEN the order screen at 1024x700 with an order whose fees run to six digits

@@ -76,6 +76,9 @@ public:
     /// listed to the clerk, who decides whether to add the valid ones.
     /// Returns the number of lines added.
     int PasteLines(std::string_view rows);
+    /// The selected lines (several after Shift or Ctrl clicks, or the current
+    /// one) as tab-separated rows that PasteLines takes back, header row first.
+    std::string CopyLines() const;
     /// Takes back / does again the last line command (add, update, delete,
     /// paste, copied line, exemption change); false when there is none or a
     /// line is open. The last 100 commands can be taken back (fewer when they

@@ -48,6 +48,10 @@ public:
     /// Inserts empty rows before `row`.
     void insertRows(int row, int count);
     void removeRow(int row);
+    /// Removes the rows (sorted, distinct) in one pass.
+    void removeRows(const std::vector<int>& rows);
+    /// Inserts empty rows that stand at `rows` (sorted, distinct) afterwards.
+    void insertRowsAt(const std::vector<int>& rows);
     /// Keeps the first rows; new rows are empty.
     void setRows(int rows);
     /// Changes the number of columns, keeping the texts of the columns left.

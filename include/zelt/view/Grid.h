@@ -93,6 +93,18 @@ public:
     void insertRow(int row);
     /// Removes one row; the rows below move up.
     void removeRow(int row);
+    /// Removes the rows (sorted, distinct) in one pass, however many: one
+    /// change for the journal and one reset for the observers.
+    void removeRows(const std::vector<int>& rows);
+
+    /// The lines selected together (sorted): the current row alone after a
+    /// plain click, a range after a Shift click, rows added or taken away by
+    /// Ctrl clicks, every line after selectAll. A load, a clear and a row
+    /// change empty it, keeping the current row where there is one.
+    const std::vector<int>& selectedRows() const noexcept { return selection_; }
+    void setSelection(std::vector<int> rows);
+    /// Every data row.
+    void selectAll();
     /// Replaces every cell, fixed rows included, with the given ones (which
     /// must have cols() columns), all formatting reset; the old cells come back
     /// in `cells`. The fast path of a load.
@@ -146,7 +158,9 @@ public:
     /// User actions: a click on a cell selects it and fires Click (and
     /// SelChange when the selection moved); presses and releases record the
     /// mouse cell and fire MouseDown / MouseUp.
-    void userClick(int row, int col);
+    /// How a click or an arrow key moves the selection along with the current row.
+    enum class Select : std::uint8_t { Only, Extend, Toggle };
+    void userClick(int row, int col, Select select = Select::Only);
     void userMouseDown(MouseButton button, int row, int col);
     void userMouseUp(MouseButton button, int row, int col);
 
@@ -183,14 +197,15 @@ public:
     /// what each change replaced; undoing it replays them backwards. Loads,
     /// clears and resizes are not recorded: they end a journal's use.
     struct Journal {
-        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnTexts };
+        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnTexts, RowsRemoved, RowsInserted };
         struct Entry {
             Kind kind;
             int row;
             int col;
             CellState cell;                // what a Cell entry replaced
-            std::vector<CellState> cells;  // the whole row a RowRemoved entry took
+            std::vector<CellState> cells;  // the whole rows a RowRemoved or RowsRemoved entry took
             TextList texts;                // what a ColumnTexts entry replaced, from its row down
+            std::vector<int> rows = {};    // the rows of a RowsRemoved or RowsInserted entry
         };
         std::deque<Entry> entries; // grows without moving what it holds
         bool empty() const noexcept { return entries.empty(); }
@@ -236,6 +251,11 @@ private:
     void forgetNumber(int row, int col) noexcept;
     std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
     bool readMark(int row) const;
+    /// Inserts empty rows so that they stand at `rows` (sorted, distinct)
+    /// afterwards, in one pass.
+    void insertRowsAt(const std::vector<int>& rows);
+    /// A row change shifts the selection: inserted rows before it push it down.
+    void shiftSelection(int from, int by);
     /// Forgets what is kept of a cell (its number, its mark) after a write.
     void cellWritten(int row, int col) noexcept
     {
@@ -274,6 +294,8 @@ private:
     int markCol_ = -1;
     std::string mark_;
     mutable std::vector<std::uint8_t> marks_ = std::vector<std::uint8_t>(1, kMarkUnknown);
+    std::vector<int> selection_;
+    int anchor_ = -1; // where a Shift click's range starts
 };
 
 } // namespace zelt::view

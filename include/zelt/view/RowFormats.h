@@ -34,6 +34,10 @@ public:
     /// Inserts rows of default formats before `row`.
     void insertRows(int row, int count);
     void removeRow(int row);
+    /// Removes the rows (sorted, distinct) in one pass.
+    void removeRows(const std::vector<int>& rows);
+    /// Inserts default rows that stand at `rows` (sorted, distinct) afterwards.
+    void insertRowsAt(const std::vector<int>& rows);
     /// Keeps the first rows; new rows have default formats.
     void setRows(int rows);
     /// Changes the number of columns, keeping the formats of the columns left.
