@@ -11,6 +11,7 @@
 #include <functional>
 #include <memory>
 #include <string>
+#include <vector>
 
 namespace {
 
@@ -114,6 +115,35 @@ void BM_UndoDelete(benchmark::State& state)
     }
 }
 
+/// Every 100th line selected (10,000 of 1,000,000), as Ctrl clicks leave them.
+void selectEveryHundredth(zelt::OrderedItems& c)
+{
+    auto& grid = c.form().grdOrdItems;
+    std::vector<int> rows;
+    for (int r = 1; r < grid.rows(); r += 100) rows.push_back(r);
+    grid.userClick(1, 12);
+    grid.setSelection(std::move(rows));
+}
+
+/// Deleting the selected lines (one question, one renumbering, one undo step).
+void BM_DeleteSelected(benchmark::State& state)
+{
+    clerkAction(state, zelt::Mode::AddMode, [&state](zelt::OrderedItems& c) {
+        state.PauseTiming();
+        selectEveryHundredth(c);
+        state.ResumeTiming();
+        c.form().cmdDelete.userClick();
+    });
+}
+
+/// Copying the selected lines as pasteable text.
+void BM_CopySelected(benchmark::State& state)
+{
+    auto control = order(static_cast<int>(state.range(0)));
+    selectEveryHundredth(*control);
+    for (auto _ : state) benchmark::DoNotOptimize(control->CopyLines());
+}
+
 /// One key typed into an overridden box, then one backspace: each key runs
 /// the box's change handling and the recalculation. Range 1 picks the box: 0
 /// the brokerage fee, 1 the state tax.
@@ -151,5 +181,7 @@ BENCHMARK(BM_DeleteFirstLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillise
 BENCHMARK(BM_PopupAddCopy)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_Paste1000Rows)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_UndoDelete)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_DeleteSelected)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CopySelected)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BoxKey)->ArgsProduct({{10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDataGet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);

@@ -1,6 +1,7 @@
 #include "zelt/OrderedItemsWidget.h"
 
 #include "EntryNavigator.h"
+#include "FindBar.h"
 #include "FormLayout.h"
 #include "GridTableModel.h"
 #include "GridView.h"
@@ -50,6 +51,7 @@ struct OrderedItemsWidget::Impl {
     std::map<const view::Widget*, QWidget*> qtWidgets;
     GridTableModel* gridModel = nullptr;
     GridView* gridView = nullptr;
+    FindBar* findBar = nullptr;
     QMenu* popup = nullptr;
     std::map<int, QAction*> menuActions;
     QLabel* failureLine = nullptr;
@@ -173,6 +175,7 @@ struct OrderedItemsWidget::Impl {
     void installLineKeys();
     void fitWidths();
     void buildFailureLine();
+    void buildFindBar();
     void assemble(QLayout* orderLevel, QGroupBox* entry, QLayout* commands);
     void setTabOrder();
     void watchForm();
@@ -233,6 +236,13 @@ void OrderedItemsWidget::Impl::buildPopup()
         QObject::connect(action, &QAction::triggered, &self, [&entry] { entry.userClick(); });
         menuActions[index] = action;
     });
+    // The window's own entry, after the line commands: finding a line.
+    popup->addSeparator();
+    // The key is shown, not bound here: the window's own Ctrl+F does it.
+    QAction* find = popup->addAction(QObject::tr("Find...") + QLatin1Char('\t') +
+                                     QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText));
+    find->setObjectName(QStringLiteral("mnuFind"));
+    QObject::connect(find, &QAction::triggered, &self, [this] { findBar->open(); });
     f.PopupRequested = [this](view::MenuEntry& menu) { showPopup(menu); };
 }
 
@@ -383,6 +393,23 @@ void OrderedItemsWidget::Impl::buildFailureLine()
     activity->report = [this](const QString& what) { report(what); };
 }
 
+void OrderedItemsWidget::Impl::buildFindBar()
+{
+    findBar = new FindBar(*control);
+    findBar->Closed = [this] { gridView->setFocus(Qt::OtherFocusReason); };
+    auto* keys = new QShortcut(QKeySequence::Find, &self);
+    keys->setContext(Qt::WidgetWithChildrenShortcut);
+    QObject::connect(keys, &QShortcut::activated, findBar, &FindBar::open);
+    // F3 finds the next match from anywhere in the window once a text is set.
+    const std::pair<QKeySequence, void (FindBar::*)()> moves[] = {{QKeySequence::FindNext, &FindBar::next},
+                                                                  {QKeySequence::FindPrevious, &FindBar::previous}};
+    for (const auto& [sequence, move] : moves) {
+        auto* shortcut = new QShortcut(sequence, &self);
+        shortcut->setContext(Qt::WidgetWithChildrenShortcut);
+        QObject::connect(shortcut, &QShortcut::activated, findBar, move);
+    }
+}
+
 void OrderedItemsWidget::Impl::assemble(QLayout* orderLevel, QGroupBox* entry, QLayout* commands)
 {
     view::Form& f = form();
@@ -404,6 +431,7 @@ void OrderedItemsWidget::Impl::assemble(QLayout* orderLevel, QGroupBox* entry, Q
     main->addWidget(heading(f.Label3[1]));
     main->addWidget(entry);
     main->addWidget(failureLine);
+    main->addWidget(findBar);
     main->addWidget(gridView, 1);
     main->addLayout(commands);
     auto* scroll = new QScrollArea;
@@ -475,6 +503,7 @@ OrderedItemsWidget::OrderedItemsWidget(QWidget* parent, Services services, const
     impl_->installLineKeys();
     impl_->fitWidths();
     impl_->buildFailureLine();
+    impl_->buildFindBar();
     impl_->assemble(orderLevel, entry, commands);
     impl_->setTabOrder();
     impl_->watchForm();

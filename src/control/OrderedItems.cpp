@@ -2,6 +2,7 @@
 
 #include "control/ControlAccess.h"
 #include "control/OrderedItemsImpl.h"
+#include "text/SearchFold.h"
 #include "core/Field.h"
 #include "core/Jurisdictions.h"
 #include "core/LineColumns.h"
@@ -141,6 +142,44 @@ std::string OrderedItems::CopyLines() const
     std::vector<int> rows = grid.selectedRows();
     if (rows.empty() && grid.row() >= grid.fixedRows()) rows.push_back(grid.row());
     return impl_->paste.copy(rows);
+}
+LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection direction) const
+{
+    const std::string folded = text::searchFolded(text);
+    const view::Grid& grid = impl_->ctx.grid();
+    const int first = grid.fixedRows();
+    const int end = grid.rows();
+    LineMatch match;
+    if (folded.empty() || first >= end) return match;
+    LineFinder& finder = impl_->finder;
+    // Past either end the search starts over from the other one, as wrapped.
+    if (direction == FindDirection::Forward) {
+        from = std::max(from, first);
+        if (from < end) match.row = finder.firstFrom(folded, from, end);
+        if (match.row < 0 && from > first) {
+            match.row = finder.firstFrom(folded, first, std::min(from, end));
+            match.wrapped = match.row >= 0;
+        }
+    } else {
+        from = std::min(from, end - 1);
+        if (from >= first) match.row = finder.lastFrom(folded, from, first);
+        if (match.row < 0 && from < end - 1) {
+            match.row = finder.lastFrom(folded, end - 1, std::max(from + 1, first));
+            match.wrapped = match.row >= 0;
+        }
+    }
+    if (match.row < 0) return match;
+    const std::size_t before = finder.count(folded, first, match.row);
+    match.index = before + 1;
+    match.count = before + finder.count(folded, match.row, end);
+    return match;
+}
+bool OrderedItems::SelectLine(int row)
+{
+    view::Grid& grid = impl_->ctx.grid();
+    if (row < grid.fixedRows() || row >= grid.rows()) return false;
+    grid.userClick(row, std::max(grid.col(), 0));
+    return grid.row() == row;
 }
 // Paste, undo and redo are the clerk's commands, whoever calls them.
 int OrderedItems::PasteLines(std::string_view rows)

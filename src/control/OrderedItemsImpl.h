@@ -6,6 +6,7 @@
 #include "lineitems/LineCommands.h"
 #include "lineitems/LineEntry.h"
 #include "lineitems/LineExport.h"
+#include "lineitems/LineFinder.h"
 #include "lineitems/LineHistory.h"
 #include "lineitems/LineLoader.h"
 #include "lineitems/LinePaste.h"
@@ -41,6 +42,7 @@ struct OrderedItems::Impl {
     EntryHandlers entryHandlers{ctx, rows, history, [this] { runTaxCalculationCommand(); }};
     LineExport exporter{ctx};
     LinePaste paste{ctx, entry};
+    LineFinder finder{ctx.form.grdOrdItems};
     LineLoader loader{ctx, entryArea, commands, [this] { totals.fupdate(); }};
     FeeFields fees{ctx, totals};
     FreightRates freight{ctx};

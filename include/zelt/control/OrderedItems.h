@@ -3,6 +3,7 @@
 #include "zelt/control/Country.h"
 #include "zelt/control/ErrorRecord.h"
 #include "zelt/control/HostSite.h"
+#include "zelt/control/LineMatch.h"
 #include "zelt/control/Mode.h"
 #include "zelt/control/OrderedItemsEvents.h"
 #include "zelt/control/Services.h"
@@ -79,6 +80,20 @@ public:
     /// The selected lines (several after Shift or Ctrl clicks, or the current
     /// one) as tab-separated rows that PasteLines takes back, header row first.
     std::string CopyLines() const;
+    /// The next line, from grid row `from` on (Forward) or back (Backward),
+    /// whose description, model number, acknowledgement number or line
+    /// number holds `text`, without regard to case or accents; past the last
+    /// line the search goes on from the first, and back past the first from
+    /// the last (wrapped), as does a `from` past the end it runs to. The row at `from`
+    /// itself counts, so typing on keeps a line that still matches; the next
+    /// match after row r is looked for from r + 1. Also counts the matching
+    /// lines. Nothing moves: the host makes the row current (SelectLine).
+    /// The first search after a load folds the order's texts once (about
+    /// 60 bytes a line); later ones scan them, reading changed lines anew.
+    LineMatch FindLines(std::string_view text, int from, FindDirection direction = FindDirection::Forward) const;
+    /// Makes a line the current one, as the clerk's click on it does, and
+    /// scrolls a window's grid to it. False when the row is not a line.
+    bool SelectLine(int row);
     /// Takes back / does again the last line command (add, update, delete,
     /// paste, copied line, exemption change); false when there is none or a
     /// line is open. The last 100 commands can be taken back (fewer when they

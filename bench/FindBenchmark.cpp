@@ -1,0 +1,88 @@
+// Finding lines on orders of 100,000 and 1,000,000 lines, regular and varied:
+// the first search after a load (which folds the order's texts), a search as
+// the clerk types on, and the next match. The baseline is one memmem pass
+// over the same cell texts, unfolded, gathered once outside the timing.
+#include "GeneratedOrder.h"
+
+#include <zelt/OrderedItems.h>
+
+#include <benchmark/benchmark.h>
+
+#include <cstring>
+#include <memory>
+#include <string>
+
+namespace {
+
+constexpr int kDescription = 13, kModel = 9, kAck = 18;
+
+std::unique_ptr<zelt::OrderedItems> order(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    auto control = std::make_unique<zelt::OrderedItems>();
+    zelt::bench::loadGeneratedOrder(*control, state.range(1) ? zelt::bench::variedLines(lines)
+                                                             : zelt::bench::generatedLines(lines));
+    return control;
+}
+
+// A word some lines hold in their descriptions, in the case the clerk types.
+const char* word(benchmark::State& state) { return state.range(1) ? "Elegante" : "LUMBAR"; }
+
+void BM_FindBaselineMemmem(benchmark::State& state)
+{
+    auto control = order(state);
+    const auto& grid = control->form().grdOrdItems;
+    std::string hay;
+    for (int r = 1; r < grid.rows(); ++r)
+        for (int c : {kDescription, kModel, kAck}) (hay += grid.text(r, c)) += '\x1f';
+    const std::string needle = state.range(1) ? "Élégante" : "lumbar";
+    for (auto _ : state) {
+        std::size_t hits = 0;
+        for (const char* at = hay.data(); const void* p = memmem(at, static_cast<std::size_t>(hay.data() + hay.size() - at),
+                                                                 needle.data(), needle.size());
+             at = static_cast<const char*>(p) + 1)
+            ++hits;
+        benchmark::DoNotOptimize(hits);
+    }
+}
+
+void BM_FindFirstAfterLoad(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    const std::string text = state.range(1) ? zelt::bench::variedLines(lines) : zelt::bench::generatedLines(lines);
+    zelt::OrderedItems control;
+    for (auto _ : state) {
+        state.PauseTiming();
+        zelt::bench::loadGeneratedOrder(control, text);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(control.FindLines(word(state), 1));
+    }
+}
+
+void BM_FindAsTheClerkTypes(benchmark::State& state)
+{
+    auto control = order(state);
+    control->FindLines("x", 1);
+    for (auto _ : state) benchmark::DoNotOptimize(control->FindLines(word(state), 1));
+}
+
+void BM_FindNextMatch(benchmark::State& state)
+{
+    auto control = order(state);
+    int from = 1;
+    for (auto _ : state) {
+        const zelt::LineMatch m = control->FindLines(word(state), from);
+        from = m.row + 1;
+        benchmark::DoNotOptimize(m);
+    }
+}
+
+// Arguments: lines, varied (1) or regular (0).
+void orders(benchmark::internal::Benchmark* b) { b->ArgsProduct({{100000, 1000000}, {0, 1}})->Unit(benchmark::kMillisecond); }
+
+} // namespace
+
+BENCHMARK(BM_FindBaselineMemmem)->Apply(orders);
+BENCHMARK(BM_FindFirstAfterLoad)->Apply(orders)->Iterations(5);
+BENCHMARK(BM_FindAsTheClerkTypes)->Apply(orders);
+BENCHMARK(BM_FindNextMatch)->Apply(orders);

@@ -1,0 +1,232 @@
+#include "lineitems/LineFinder.h"
+
+#include <algorithm>
+#include <cstring>
+
+#include "core/LineColumns.h"
+#include "text/SearchFold.h"
+
+namespace zelt {
+namespace {
+
+// The columns kept folded, in the order they stand in the buffer.
+constexpr int kFoldedColumns[] = {Col::Description, Col::ModelNo, Col::Acknowledgement};
+// Between two texts of a line and after a line: folding makes every control
+// character a space, so no searched text holds them.
+constexpr char kCellEnd = '\x1f';
+constexpr char kLineEnd = '\n';
+
+bool isFolded(int col)
+{
+    return std::find(std::begin(kFoldedColumns), std::end(kFoldedColumns), col) != std::end(kFoldedColumns);
+}
+
+} // namespace
+
+LineFinder::LineFinder(view::Grid& grid) : grid_(grid)
+{
+    grid_.addGridObserver(this);
+}
+
+LineFinder::~LineFinder()
+{
+    grid_.removeGridObserver(this);
+}
+
+void LineFinder::drop() noexcept
+{
+    built_ = false;
+    std::string().swap(hay_);
+    std::vector<std::size_t>().swap(start_);
+    std::vector<std::size_t>().swap(end_);
+    std::vector<std::uint8_t>().swap(stale_);
+    staleCount_ = 0;
+}
+
+void LineFinder::build()
+{
+    drop();
+    const auto rows = static_cast<std::size_t>(grid_.rows());
+    start_.resize(rows);
+    end_.resize(rows);
+    stale_.assign(rows, 0);
+    std::size_t bytes = 0;
+    for (std::size_t r = 0; r < rows; ++r)
+        for (int col : kFoldedColumns) bytes += grid_.text(static_cast<int>(r), col).size() + 1;
+    hay_.reserve(bytes + bytes / 16);
+    for (std::size_t r = 0; r < rows; ++r) {
+        start_[r] = hay_.size();
+        for (int col : kFoldedColumns) {
+            if (col != kFoldedColumns[0]) hay_.push_back(kCellEnd);
+            text::appendSearchFolded(grid_.text(static_cast<int>(r), col), hay_);
+        }
+        end_[r] = hay_.size();
+        hay_.push_back(kLineEnd);
+    }
+    built_ = true;
+}
+
+void LineFinder::markStale(int row)
+{
+    auto& flag = stale_[static_cast<std::size_t>(row)];
+    if (flag) return;
+    flag = 1;
+    // Past a quarter of the lines, a new buffer is cheaper than reading
+    // them all from the grid at every search.
+    if (++staleCount_ > stale_.size() / 4 + 64) drop();
+}
+
+void LineFinder::rowsInserted(int first, int last)
+{
+    if (!built_) return;
+    const auto at = static_cast<std::size_t>(first);
+    const std::size_t count = static_cast<std::size_t>(last - first + 1);
+    // An inserted row takes an empty place where the row above ends, so the
+    // starts stay in order; it is read from the grid until the next build.
+    const std::size_t place = at == 0 ? 0 : end_[at - 1];
+    start_.insert(start_.begin() + static_cast<std::ptrdiff_t>(at), count, place);
+    end_.insert(end_.begin() + static_cast<std::ptrdiff_t>(at), count, place);
+    stale_.insert(stale_.begin() + static_cast<std::ptrdiff_t>(at), count, 0);
+    for (int r = first; r <= last && built_; ++r) markStale(r);
+}
+
+void LineFinder::rowsRemoved(int first, int last)
+{
+    if (!built_) return;
+    // The removed rows' texts stay in the buffer as a gap no row owns.
+    const auto from = static_cast<std::ptrdiff_t>(first);
+    const auto to = static_cast<std::ptrdiff_t>(last) + 1;
+    staleCount_ -= static_cast<std::size_t>(std::count(stale_.begin() + from, stale_.begin() + to, 1));
+    start_.erase(start_.begin() + from, start_.begin() + to);
+    end_.erase(end_.begin() + from, end_.begin() + to);
+    stale_.erase(stale_.begin() + from, stale_.begin() + to);
+}
+
+void LineFinder::cellChanged(int row, int col)
+{
+    if (built_ && isFolded(col)) markStale(row);
+}
+
+std::size_t LineFinder::memoryBytes() const noexcept
+{
+    return hay_.capacity() + (start_.capacity() + end_.capacity()) * sizeof(std::size_t) + stale_.capacity();
+}
+
+int LineFinder::rowAt(std::size_t offset, int hint) const
+{
+    const auto it = std::upper_bound(start_.begin() + hint, start_.end(), offset);
+    const auto row = static_cast<int>(it - start_.begin()) - 1;
+    return row >= hint && offset < end_[static_cast<std::size_t>(row)] ? row : -1;
+}
+
+bool LineFinder::foldedContains(std::string_view text, std::string_view folded)
+{
+    scratch_.clear();
+    text::appendSearchFolded(text, scratch_);
+    return scratch_.find(folded) != std::string::npos;
+}
+
+bool LineFinder::lineNumberMatches(int row, std::string_view folded) const
+{
+    const std::string_view number = grid_.text(row, Col::LineItem);
+    if (folded.size() > number.size()) return false;
+    // Line numbers are digits and a letter or two: fold them byte by byte.
+    const auto fold = [](char c) {
+        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
+    };
+    for (std::size_t at = 0; at + folded.size() <= number.size(); ++at) {
+        std::size_t k = 0;
+        while (k < folded.size() && fold(number[at + k]) == folded[k]) ++k;
+        if (k == folded.size()) return true;
+    }
+    return false;
+}
+
+bool LineFinder::staleMatches(int row, std::string_view folded)
+{
+    for (int col : kFoldedColumns)
+        if (foldedContains(grid_.text(row, col), folded)) return true;
+    return false;
+}
+
+template <typename Hit>
+void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
+{
+    if (!built_ || start_.size() != static_cast<std::size_t>(grid_.rows())) build();
+    first = std::max(first, 0);
+    last = std::min(last, grid_.rows());
+    if (first >= last) return;
+    // Rows the buffer cannot answer for: stale ones, and every row's line number.
+    const auto other = [&](int r) {
+        return stale_[static_cast<std::size_t>(r)] ? staleMatches(r, folded) || lineNumberMatches(r, folded)
+                                                   : lineNumberMatches(r, folded);
+    };
+    const char* const base = hay_.data();
+    const std::size_t stop = end_[static_cast<std::size_t>(last - 1)];
+    std::size_t at = start_[static_cast<std::size_t>(first)];
+    int next = first;
+    while (next < last) {
+        int found = last;
+        while (at < stop) {
+            const void* p = memmem(base + at, stop - at, folded.data(), folded.size());
+            if (!p) {
+                at = stop;
+                break;
+            }
+            const auto offset = static_cast<std::size_t>(static_cast<const char*>(p) - base);
+            const int row = rowAt(offset, next);
+            if (row < 0 || stale_[static_cast<std::size_t>(row)]) {
+                at = offset + 1;
+                continue;
+            }
+            found = row;
+            break;
+        }
+        for (; next < found; ++next)
+            if (other(next) && !hit(next)) return;
+        if (found == last) return;
+        if (!hit(found)) return;
+        next = found + 1;
+        at = end_[static_cast<std::size_t>(found)];
+    }
+}
+
+std::size_t LineFinder::count(std::string_view folded, int first, int last)
+{
+    std::size_t n = 0;
+    scan(folded, first, last, [&n](int) {
+        ++n;
+        return true;
+    });
+    return n;
+}
+
+int LineFinder::firstFrom(std::string_view folded, int from, int end)
+{
+    int row = -1;
+    scan(folded, from, end, [&row](int r) {
+        row = r;
+        return false;
+    });
+    return row;
+}
+
+int LineFinder::lastFrom(std::string_view folded, int from, int begin)
+{
+    // Backwards in growing windows, each searched forwards for its last match:
+    // a match near `from` costs little, a far one no more than twice a pass.
+    from = std::min(from, grid_.rows() - 1);
+    for (int span = 64, hi = from; hi >= begin; span = std::min(span * 2, 1 << 24)) {
+        const int lo = std::max(begin, hi - span + 1);
+        int row = -1;
+        scan(folded, lo, hi + 1, [&row](int r) {
+            row = r;
+            return true;
+        });
+        if (row >= 0) return row;
+        hi = lo - 1;
+    }
+    return -1;
+}
+
+} // namespace zelt

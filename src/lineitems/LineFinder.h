@@ -1,0 +1,78 @@
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "zelt/view/Grid.h"
+#include "zelt/view/GridObserver.h"
+
+namespace zelt {
+
+/// Finds lines by what the clerk remembers of them: a piece of the
+/// description, the model number, the acknowledgement number or the line
+/// number, without regard to case or accents.
+///
+/// The description, model and acknowledgement texts of every line are kept
+/// folded in one buffer (each line's texts back to back, between separators
+/// no search text holds), so that a search is one pass of memmem over it
+/// rather than a fold and a compare per cell. The buffer is built at the
+/// first search after a load and follows the grid from then on: a changed or
+/// inserted line is looked at in the grid itself until there are so many
+/// that building the buffer again is cheaper. Line numbers change on every
+/// delete above them and are short: they are looked at in the grid.
+class LineFinder : public view::GridObserver {
+public:
+    explicit LineFinder(view::Grid& grid);
+    ~LineFinder() override;
+    LineFinder(const LineFinder&) = delete;
+    LineFinder& operator=(const LineFinder&) = delete;
+
+    /// The texts given to the searches below are folded (text/SearchFold.h)
+    /// and not empty. How many lines in [first, last) hold the text.
+    std::size_t count(std::string_view folded, int first, int last);
+    /// The first line at or after `from` (before `end`) that holds the text,
+    /// or -1.
+    int firstFrom(std::string_view folded, int from, int end);
+    /// The last line at or before `from` (from `begin` on) that holds the text,
+    /// or -1.
+    int lastFrom(std::string_view folded, int from, int begin);
+
+    /// Bytes the folded buffer and its row table take.
+    std::size_t memoryBytes() const noexcept;
+
+    void gridReset() override { drop(); }
+    void rowsInserted(int first, int last) override;
+    void rowsRemoved(int first, int last) override;
+    void cellChanged(int row, int col) override;
+
+private:
+    void build();
+    void drop() noexcept;
+    void markStale(int row);
+    /// The row whose folded texts hold the buffer offset, or -1 for a gap
+    /// left by a removed row.
+    int rowAt(std::size_t offset, int hint) const;
+    bool staleMatches(int row, std::string_view folded);
+    bool foldedContains(std::string_view text, std::string_view folded);
+    bool lineNumberMatches(int row, std::string_view folded) const;
+    /// Calls `hit(row)` for every line in [first, last) that holds the text,
+    /// in order, until it returns false.
+    template <typename Hit>
+    void scan(std::string_view folded, int first, int last, Hit hit);
+
+    view::Grid& grid_;
+    bool built_ = false;
+    std::string hay_;
+    // Where each grid row's folded texts start and end in the buffer; a
+    // stale row (changed or inserted since the build) is read from the grid.
+    std::vector<std::size_t> start_;
+    std::vector<std::size_t> end_;
+    std::vector<std::uint8_t> stale_;
+    std::size_t staleCount_ = 0;
+    std::string scratch_;
+};
+
+} // namespace zelt

@@ -1,0 +1,22 @@
+#pragma once
+
+#include <string>
+#include <string_view>
+
+namespace zelt::text {
+
+/// Appends the text in the form a search compares: ASCII letters in lower
+/// case, the accented Latin letters of Latin-1 and Latin Extended-A as their
+/// plain letters ("É" and "é" as "e", "Æ" as "ae", "ß" as "ss"), control
+/// characters as spaces; every other byte as it is. A search folds both the
+/// text and what is looked for, so "cafe" finds "Café" and "CAFÉ".
+void appendSearchFolded(std::string_view text, std::string& out);
+
+inline std::string searchFolded(std::string_view text)
+{
+    std::string out;
+    appendSearchFolded(text, out);
+    return out;
+}
+
+} // namespace zelt::text

@@ -1,0 +1,138 @@
+// Finding lines: what matches, which way the search goes, and that the kept
+// folded texts follow every change to the lines.
+#include "support/OrderFixture.h"
+
+#include "text/SearchFold.h"
+
+#include <random>
+
+namespace zelt::testing {
+namespace {
+
+class LineFinding : public OrderFixture {
+protected:
+    void SetUp() override
+    {
+        const char* rows[][4] = {
+            // line, description, model, acknowledgement
+            {"1", "Filing cabinet", "FC-100", ""},
+            {"2", "Chaise Élégante", "CH-7", "ACK-55"},
+            {"3", "Desk lamp", "DL-3", ""},
+            {"4", "CAFÉ table", "T-900", "ack-77"},
+            {"12N", "Œuvre murale", "W-12", ""},
+        };
+        std::vector<LineSpec> specs;
+        for (const auto& r : rows) {
+            LineSpec s;
+            s.lineItem = r[0];
+            s.description = r[1];
+            s.model = r[2];
+            s.acknowledgement = r[3];
+            specs.push_back(s);
+        }
+        load(Mode::UpdateMode, specs);
+    }
+    /// The matching rows one by one from row 1 on, as F3 walks them.
+    std::vector<int> walk(const std::string& text)
+    {
+        std::vector<int> rows;
+        for (int from = 1;;) {
+            const LineMatch m = control->FindLines(text, from);
+            if (!m.found() || m.wrapped) break;
+            rows.push_back(m.row);
+            from = m.row + 1;
+        }
+        return rows;
+    }
+};
+
+TEST_F(LineFinding, MatchesAnyFieldWithoutCaseOrAccents)
+{
+    const struct {
+        const char* text;
+        std::vector<int> rows;
+    } cases[] = {
+        {"cafe", {4}},            // accent and case folded in the line
+        {"ÉLÉG", {2}},            // and in what is looked for
+        {"oeuvre", {5}},          // a ligature as its two letters
+        {"fc-1", {1}},            // model number
+        {"ack-", {2, 4}},         // acknowledgement numbers
+        {"12n", {5}},             // line number
+        {"2", {2, 5}},            // line numbers and texts alike
+        {"A", {1, 2, 3, 4, 5}},
+        {"cabinetfc", {}},        // never across two fields
+        {"lamp\nDL", {}},
+        {"sofa", {}},
+        {"", {}},
+    };
+    for (const auto& c : cases) EXPECT_EQ(walk(c.text), c.rows) << c.text;
+}
+
+TEST_F(LineFinding, GoesEitherWayWrapsAndCounts)
+{
+    const struct {
+        int from;
+        FindDirection direction;
+        int row;
+        std::size_t index;
+        bool wrapped;
+    } cases[] = {
+        {1, FindDirection::Forward, 2, 1, false},
+        {2, FindDirection::Forward, 2, 1, false}, // the starting row counts
+        {3, FindDirection::Forward, 4, 2, false},
+        {5, FindDirection::Forward, 2, 1, true},
+        {3, FindDirection::Backward, 2, 1, false},
+        {1, FindDirection::Backward, 4, 2, true},
+        {-7, FindDirection::Forward, 2, 1, false}, // out of range: clamped
+        {99, FindDirection::Backward, 4, 2, false},
+    };
+    for (const auto& c : cases) {
+        const LineMatch m = control->FindLines("ACK", c.from, c.direction);
+        EXPECT_EQ(m.row, c.row) << c.from;
+        EXPECT_EQ(m.index, c.index) << c.from;
+        EXPECT_EQ(m.count, 2u);
+        EXPECT_EQ(m.wrapped, c.wrapped) << c.from;
+    }
+    EXPECT_FALSE(control->FindLines("sofa", 1).found());
+    EXPECT_EQ(control->FindLines("sofa", 1).count, 0u);
+    // Selecting a match makes it the current line, as a click does.
+    EXPECT_TRUE(control->SelectLine(4));
+    EXPECT_EQ(grid().row(), 4);
+    EXPECT_FALSE(control->SelectLine(0));
+}
+
+// Random edits, deletes, inserts and undos: the kept texts must always
+// answer as a fold-and-compare of every cell does.
+TEST_F(LineFinding, FollowsEveryChangeToTheLines)
+{
+    std::mt19937 random(20261208);
+    const std::vector<std::string> words = {"desk", "DÉSK", "lamp", "chair", "Ack-5", "7", "ÿ"};
+    const auto pick = [&](std::size_t n) { return static_cast<int>(random() % n); };
+    const auto reference = [&](const std::string& text) {
+        const std::string folded = text::searchFolded(text);
+        std::size_t count = 0;
+        for (int r = 1; r < grid().rows(); ++r)
+            for (int col : {1, 8, 12, 17})
+                if (text::searchFolded(grid().text(r, col)).find(folded) != std::string::npos) {
+                    ++count;
+                    break;
+                }
+        return count;
+    };
+    for (int step = 0; step < 400; ++step) {
+        const int rows = grid().rows();
+        switch (pick(6)) {
+        case 0: grid().setText(1 + pick(static_cast<std::size_t>(rows - 1)), 12, words[static_cast<std::size_t>(pick(words.size()))]); break;
+        case 1: if (rows > 2) grid().removeRow(1 + pick(static_cast<std::size_t>(rows - 1))); break;
+        case 2: grid().insertRow(1 + pick(static_cast<std::size_t>(rows))); break;
+        case 4: if (rows > 3) grid().removeRows({1, rows - 1}); break;
+        case 3: grid().setText(1 + pick(static_cast<std::size_t>(rows - 1)), 17, words[static_cast<std::size_t>(pick(words.size()))]); break;
+        default: grid().setText(1 + pick(static_cast<std::size_t>(rows - 1)), 1, std::to_string(pick(30))); break;
+        }
+        const std::string& word = words[static_cast<std::size_t>(pick(words.size()))];
+        ASSERT_EQ(control->FindLines(word, 1).count, reference(word)) << "step " << step << ", " << word;
+    }
+}
+
+} // namespace
+} // namespace zelt::testing
