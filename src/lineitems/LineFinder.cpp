@@ -9,8 +9,10 @@
 namespace zelt {
 namespace {
 
-// The columns kept folded, in the order they stand in the buffer.
-constexpr int kFoldedColumns[] = {Col::Description, Col::ModelNo, Col::Acknowledgement};
+// The columns kept folded, in the order they stand in the buffer. Line
+// numbers change for every line below a deleted one; that many changes make
+// the next search build the buffer again.
+constexpr int kFoldedColumns[] = {Col::Description, Col::ModelNo, Col::Acknowledgement, Col::LineItem};
 // Between two texts of a line and after a line: folding makes every control
 // character a space, so no searched text holds them.
 constexpr char kCellEnd = '\x1f';
@@ -50,10 +52,7 @@ void LineFinder::build()
     start_.resize(rows);
     end_.resize(rows);
     stale_.assign(rows, 0);
-    std::size_t bytes = 0;
-    for (std::size_t r = 0; r < rows; ++r)
-        for (int col : kFoldedColumns) bytes += grid_.text(static_cast<int>(r), col).size() + 1;
-    hay_.reserve(bytes + bytes / 16);
+    hay_.reserve(rows * 64);
     for (std::size_t r = 0; r < rows; ++r) {
         start_[r] = hay_.size();
         for (int col : kFoldedColumns) {
@@ -114,7 +113,17 @@ std::size_t LineFinder::memoryBytes() const noexcept
 
 int LineFinder::rowAt(std::size_t offset, int hint) const
 {
-    const auto it = std::upper_bound(start_.begin() + hint, start_.end(), offset);
+    // Matches come in order and often close together: look at the next few
+    // rows before a binary search of the rest.
+    auto lo = static_cast<std::size_t>(hint);
+    const std::size_t rows = start_.size();
+    std::size_t hi = lo;
+    for (std::size_t step = 1; hi < rows && start_[hi] <= offset; step *= 2) {
+        lo = hi;
+        hi = std::min(rows, hi + step);
+    }
+    const auto it = std::upper_bound(start_.begin() + static_cast<std::ptrdiff_t>(lo),
+                                     start_.begin() + static_cast<std::ptrdiff_t>(hi), offset);
     const auto row = static_cast<int>(it - start_.begin()) - 1;
     return row >= hint && offset < end_[static_cast<std::size_t>(row)] ? row : -1;
 }
@@ -124,22 +133,6 @@ bool LineFinder::foldedContains(std::string_view text, std::string_view folded)
     scratch_.clear();
     text::appendSearchFolded(text, scratch_);
     return scratch_.find(folded) != std::string::npos;
-}
-
-bool LineFinder::lineNumberMatches(int row, std::string_view folded) const
-{
-    const std::string_view number = grid_.text(row, Col::LineItem);
-    if (folded.size() > number.size()) return false;
-    // Line numbers are digits and a letter or two: fold them byte by byte.
-    const auto fold = [](char c) {
-        return c >= 'A' && c <= 'Z' ? static_cast<char>(c - 'A' + 'a') : static_cast<unsigned char>(c) < 0x20 ? ' ' : c;
-    };
-    for (std::size_t at = 0; at + folded.size() <= number.size(); ++at) {
-        std::size_t k = 0;
-        while (k < folded.size() && fold(number[at + k]) == folded[k]) ++k;
-        if (k == folded.size()) return true;
-    }
-    return false;
 }
 
 bool LineFinder::staleMatches(int row, std::string_view folded)
@@ -156,11 +149,8 @@ void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
     first = std::max(first, 0);
     last = std::min(last, grid_.rows());
     if (first >= last) return;
-    // Rows the buffer cannot answer for: stale ones, and every row's line number.
-    const auto other = [&](int r) {
-        return stale_[static_cast<std::size_t>(r)] ? staleMatches(r, folded) || lineNumberMatches(r, folded)
-                                                   : lineNumberMatches(r, folded);
-    };
+    // Rows the buffer cannot answer for: changed or inserted since it was built.
+    const auto other = [&](int r) { return stale_[static_cast<std::size_t>(r)] && staleMatches(r, folded); };
     const char* const base = hay_.data();
     const std::size_t stop = end_[static_cast<std::size_t>(last - 1)];
     std::size_t at = start_[static_cast<std::size_t>(first)];
@@ -182,6 +172,7 @@ void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
             found = row;
             break;
         }
+        if (staleCount_ == 0) next = found;
         for (; next < found; ++next)
             if (other(next) && !hit(next)) return;
         if (found == last) return;

@@ -15,14 +15,13 @@ namespace zelt {
 /// description, the model number, the acknowledgement number or the line
 /// number, without regard to case or accents.
 ///
-/// The description, model and acknowledgement texts of every line are kept
+/// The description, model, acknowledgement and line number texts of every line are kept
 /// folded in one buffer (each line's texts back to back, between separators
 /// no search text holds), so that a search is one pass of memmem over it
 /// rather than a fold and a compare per cell. The buffer is built at the
 /// first search after a load and follows the grid from then on: a changed or
 /// inserted line is looked at in the grid itself until there are so many
-/// that building the buffer again is cheaper. Line numbers change on every
-/// delete above them and are short: they are looked at in the grid.
+/// that building the buffer again is cheaper.
 class LineFinder : public view::GridObserver {
 public:
     explicit LineFinder(view::Grid& grid);
@@ -57,7 +56,6 @@ private:
     int rowAt(std::size_t offset, int hint) const;
     bool staleMatches(int row, std::string_view folded);
     bool foldedContains(std::string_view text, std::string_view folded);
-    bool lineNumberMatches(int row, std::string_view folded) const;
     /// Calls `hit(row)` for every line in [first, last) that holds the text,
     /// in order, until it returns false.
     template <typename Hit>

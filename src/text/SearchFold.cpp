@@ -50,11 +50,15 @@ bool isContinuation(unsigned char c) { return (c & 0xC0) == 0x80; }
 
 void appendSearchFolded(std::string_view text, std::string& out)
 {
+    // A folded text is never longer than the text: write in place, then trim.
     const std::size_t n = text.size();
+    const std::size_t base = out.size();
+    out.resize(base + n);
+    char* w = out.data() + base;
     for (std::size_t i = 0; i < n;) {
         const auto c = static_cast<unsigned char>(text[i]);
         if (c < 0x80) {
-            out.push_back(kAsciiFolds[c]);
+            *w++ = kAsciiFolds[c];
             ++i;
             continue;
         }
@@ -63,17 +67,19 @@ void appendSearchFolded(std::string_view text, std::string& out)
             const unsigned code = ((c & 0x1Fu) << 6 | (static_cast<unsigned char>(text[i + 1]) & 0x3Fu)) - 0xC0u;
             const std::string_view fold = kLatinFolds.substr(code * 2, 2);
             if (fold[0] != ' ') {
-                out.push_back(fold[0]);
-                if (fold[1] != ' ') out.push_back(fold[1]);
+                *w++ = fold[0];
+                if (fold[1] != ' ') *w++ = fold[1];
             } else {
-                out.append(text.substr(i, 2));
+                *w++ = text[i];
+                *w++ = text[i + 1];
             }
             i += 2;
             continue;
         }
-        out.push_back(static_cast<char>(c));
+        *w++ = static_cast<char>(c);
         ++i;
     }
+    out.resize(static_cast<std::size_t>(w - out.data()));
 }
 
 } // namespace zelt::text
