@@ -8,7 +8,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
-  libpugixml-dev libcurl4-openssl-dev nlohmann-json3-dev libcpp-httplib-dev
+  libpugixml-dev libcurl4-openssl-dev zlib1g-dev nlohmann-json3-dev libcpp-httplib-dev
   openssl curl ca-certificates
 )
 

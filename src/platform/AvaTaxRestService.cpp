@@ -6,6 +6,7 @@
 #include <curl/curl.h>
 #include <nlohmann/json.hpp>
 
+#include <algorithm>
 #include <memory>
 #include <optional>
 
@@ -119,6 +120,14 @@ void AvaTaxRestService::setLimits(std::chrono::milliseconds connect, std::chrono
     maxAnswerBytes_ = maxAnswerBytes;
 }
 
+std::size_t AvaTaxRestService::answerCap(std::size_t lines) const noexcept
+{
+    constexpr std::size_t kPerLine = 16u << 10;
+    constexpr std::size_t kCeiling = 512u << 20;
+    const std::size_t allowance = lines > kCeiling / kPerLine ? kCeiling : lines * kPerLine;
+    return std::max(maxAnswerBytes_, allowance);
+}
+
 HttpRequest AvaTaxRestService::request(std::string method, std::string path) const
 {
     HttpRequest r;
@@ -175,12 +184,15 @@ AvaTaxResult AvaTaxRestService::getTax(const AvaTaxRequest& taxRequest)
     HttpRequest r = request("POST", "/api/v2/transactions/create");
     r.headers.emplace_back("Content-Type", "application/json");
     r.body = zelt::avaTaxRequestJson(taxRequest);
+    r.maxAnswerBytes = answerCap(taxRequest.lines.size());
     const HttpResult result = http_->post(r);
     if (!result.ok()) {
         lastFailure_ = "AvaTax get tax: " + result.failure;
         AvaTaxResult failed;
         failed.resultCode = 3;
-        failed.messages.push_back({"AvaTax could not be reached", result.failure, "AvaTax"});
+        failed.messages.push_back(
+            {result.tooLarge ? "AvaTax's answer is too large for this order" : "AvaTax could not be reached",
+             result.failure, "AvaTax"});
         return failed;
     }
     return zelt::avaTaxResultFromJson(result.response->body);

@@ -6,7 +6,7 @@
 
 namespace zelt::platform {
 
-/// Owns one libcurl easy handle for one exchange.
+/// Owns one libcurl easy handle.
 class CurlHandle {
 public:
     CurlHandle() : handle_(curl_easy_init()) {}

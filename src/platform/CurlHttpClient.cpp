@@ -28,17 +28,27 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* user)
 
 } // namespace
 
+/// The handle kept between exchanges: its connection cache outlives each
+/// exchange, its options do not (each exchange starts from a reset handle).
+struct CurlHttpClient::Kept {
+    std::mutex busy;
+    CurlHandle curl;
+};
+
 CurlHttpClient::CurlHttpClient()
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
+    kept_ = std::make_unique<Kept>();
 }
+
+CurlHttpClient::~CurlHttpClient() = default;
 
 HttpResult CurlHttpClient::exchange(const HttpRequest& request)
 {
-    CurlHandle curl;
-    if (!curl) return HttpResult::notStarted("libcurl could not start an exchange");
-    CURL* h = curl.get();
+    const std::lock_guard<std::mutex> lock(kept_->busy);
+    if (!kept_->curl) return HttpResult::notStarted("libcurl could not start an exchange");
+    CURL* h = kept_->curl.get();
     CurlHeaders headers;
     for (const auto& [name, value] : request.headers) headers.append((name + ": " + value).c_str());
     headers.append("Expect:"); // no 100-continue round trip for large envelopes
@@ -65,10 +75,16 @@ HttpResult CurlHttpClient::exchange(const HttpRequest& request)
     curl_easy_setopt(h, CURLOPT_PROTOCOLS_STR, "http,https");
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYPEER, 1L);
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
+    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, ""); // every encoding this libcurl decodes
 
+    // The handle outlives this exchange's header list, answer and error
+    // buffer: it forgets them (and every option) when the exchange is over.
+    struct ForgetOptions {
+        CURL* h;
+        ~ForgetOptions() { curl_easy_reset(h); }
+    } const forget{h};
     const CURLcode code = curl_easy_perform(h);
-    if (answer.overflowed)
-        return HttpResult::failed("the answer is larger than " + std::to_string(request.maxAnswerBytes) + " bytes");
+    if (answer.overflowed) return HttpResult::answerTooLarge(request.maxAnswerBytes);
     if (code != CURLE_OK)
         return HttpResult::failed(std::string(curl_easy_strerror(code)) + (error[0] ? std::string(": ") + error : ""));
     HttpResponse response;

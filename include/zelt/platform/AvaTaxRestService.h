@@ -44,6 +44,10 @@ public:
     /// application and its version ("OrderDesk,4.2"; this library's version
     /// when it gives none).
     std::string clientHeader() const;
+    /// The answer cap of a tax request of `lines` lines: the set cap, or a
+    /// kilobyte allowance per line where that is more (an answer carries each
+    /// line with its jurisdiction details), up to 512 MiB.
+    std::size_t answerCap(std::size_t lines) const noexcept;
 
 private:
     HttpRequest request(std::string method, std::string path) const;

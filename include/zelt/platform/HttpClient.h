@@ -18,7 +18,8 @@ struct HttpRequest {
     std::string body;
     std::chrono::milliseconds connectTimeout{10'000};
     std::chrono::milliseconds totalTimeout{30'000};
-    /// An answer larger than this is cut off and the exchange fails.
+    /// An answer larger than this (as decoded, when it came compressed) is
+    /// cut off and the exchange fails.
     std::size_t maxAnswerBytes = 8u << 20;
 };
 
@@ -35,10 +36,16 @@ struct HttpResult {
     /// False when no exchange could even be set up (the HTTP library could
     /// not make a request): the clerk is then told where to get the component.
     bool started = true;
+    /// True when the answer was refused for being larger than the request's cap.
+    bool tooLarge = false;
 
     bool ok() const noexcept { return response.has_value(); }
     static HttpResult failed(std::string why) { return {std::nullopt, std::move(why)}; }
     static HttpResult notStarted(std::string why) { return {std::nullopt, std::move(why), false}; }
+    static HttpResult answerTooLarge(std::size_t cap)
+    {
+        return {std::nullopt, "the answer is larger than " + std::to_string(cap) + " bytes", true, true};
+    }
 };
 
 /// A synchronous HTTP client. The control posts its web-service requests
