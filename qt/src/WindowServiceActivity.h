@@ -4,18 +4,29 @@
 
 #include <QString>
 
+#include <chrono>
 #include <functional>
 
 namespace zelt::qt {
 
-/// The control's web exchanges in the window: a busy cursor while one runs,
-/// the failure line when one fails.
+/// The control's web exchanges in the window. An exchange runs off the
+/// window's thread while the window keeps painting (the clerk's keys and
+/// clicks wait); after a moment a dialog names the service, counts the
+/// seconds and offers Cancel, which ends the exchange at once as a failure.
+/// A failure shows in the failure line.
 class WindowServiceActivity : public platform::ServiceActivity {
 public:
     std::function<void(const QString&)> report;
+    /// How long an exchange runs before the dialog shows.
+    std::chrono::milliseconds dialogAfter{300};
+
     void exchangeStarted(std::string_view service) override;
     void exchangeEnded() override;
     void exchangeFailed(std::string_view what) override;
+    void wait(std::string_view service, const std::function<void()>& exchange) override;
+
+    /// What the dialog says while the service is asked.
+    static QString askingText(std::string_view service);
 };
 
 } // namespace zelt::qt

@@ -20,6 +20,20 @@ private:
     std::unique_ptr<CURL, Cleanup> handle_;
 };
 
+/// Owns one libcurl multi handle (and so the connections it keeps).
+class CurlMulti {
+public:
+    CurlMulti() : handle_(curl_multi_init()) {}
+    explicit operator bool() const noexcept { return handle_ != nullptr; }
+    CURLM* get() const noexcept { return handle_.get(); }
+
+private:
+    struct Cleanup {
+        void operator()(CURLM* m) const noexcept { curl_multi_cleanup(m); }
+    };
+    std::unique_ptr<CURLM, Cleanup> handle_;
+};
+
 /// Owns a libcurl header list.
 class CurlHeaders {
 public:

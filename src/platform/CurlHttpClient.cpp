@@ -2,6 +2,8 @@
 
 #include "platform/CurlHandle.h"
 
+#include "zelt/platform/ServiceActivity.h"
+
 #include <mutex>
 
 namespace zelt::platform {
@@ -33,7 +35,47 @@ std::size_t collect(char* data, std::size_t size, std::size_t count, void* user)
 struct CurlHttpClient::Kept {
     std::mutex busy;
     CurlHandle curl;
+    CurlMulti multi;
 };
+
+namespace {
+
+/// Runs the transfer of `h` in `multi`, looking at the clerk's cancel at
+/// least every 25 ms. Cancelled: the transfer is dropped, nothing is read.
+struct Transfer {
+    CURLcode code = CURLE_OK;
+    bool cancelled = false;
+};
+
+Transfer perform(CURLM* multi, CURL* h)
+{
+    Transfer out;
+    if (curl_multi_add_handle(multi, h) != CURLM_OK) {
+        out.code = CURLE_FAILED_INIT;
+        return out;
+    }
+    for (int running = 1;;) {
+        if (curl_multi_perform(multi, &running) != CURLM_OK) {
+            out.code = CURLE_FAILED_INIT;
+            break;
+        }
+        if (!running) {
+            int left = 0;
+            while (CURLMsg* message = curl_multi_info_read(multi, &left))
+                if (message->msg == CURLMSG_DONE && message->easy_handle == h) out.code = message->data.result;
+            break;
+        }
+        if (ServiceActivity::cancelRequested()) {
+            out.cancelled = true;
+            break;
+        }
+        curl_multi_poll(multi, nullptr, 0, 25, nullptr);
+    }
+    curl_multi_remove_handle(multi, h);
+    return out;
+}
+
+} // namespace
 
 CurlHttpClient::CurlHttpClient()
 {
@@ -47,7 +89,7 @@ CurlHttpClient::~CurlHttpClient() = default;
 HttpResult CurlHttpClient::exchange(const HttpRequest& request)
 {
     const std::lock_guard<std::mutex> lock(kept_->busy);
-    if (!kept_->curl) return HttpResult::notStarted("libcurl could not start an exchange");
+    if (!kept_->curl || !kept_->multi) return HttpResult::notStarted("libcurl could not start an exchange");
     CURL* h = kept_->curl.get();
     CurlHeaders headers;
     for (const auto& [name, value] : request.headers) headers.append((name + ": " + value).c_str());
@@ -85,7 +127,9 @@ HttpResult CurlHttpClient::exchange(const HttpRequest& request)
         CURL* h;
         ~ForgetOptions() { curl_easy_reset(h); }
     } const forget{h};
-    const CURLcode code = curl_easy_perform(h);
+    const Transfer transfer = perform(kept_->multi.get(), h);
+    const CURLcode code = transfer.code;
+    if (transfer.cancelled) return HttpResult::failed("cancelled by the clerk");
     if (answer.overflowed) return HttpResult::answerTooLarge(request.maxAnswerBytes);
     if (code != CURLE_OK)
         return HttpResult::failed(std::string(curl_easy_strerror(code)) + (error[0] ? std::string(": ") + error : ""));

@@ -119,8 +119,8 @@ std::optional<std::string> SoapClient::call(std::string_view AsmxUrl, std::strin
 
 platform::HttpResult SoapClient::post(std::string_view service, const platform::HttpRequest& request)
 {
-    platform::ServiceActivity::Scope exchange(*ctx_.services.activity, service);
-    return ctx_.services.http->post(request);
+    platform::HttpClient& http = *ctx_.services.http;
+    return ctx_.services.activity->run(service, [&http, &request] { return http.post(request); });
 }
 
 void SoapClient::recordFailure(std::string_view service, std::string_view url, std::string_view reason)

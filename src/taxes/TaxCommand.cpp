@@ -305,10 +305,7 @@ std::optional<std::string> TaxCommand::calculateTaxesFromAvalara(const Rates& be
     std::shared_ptr<platform::AvaTaxService> service = ctx_.services.avaTax();
     if (!service) return std::string("there is no AvaTax service");
     configure(st, *service);
-    const auto ask = [&](auto call) {
-        platform::ServiceActivity::Scope exchange(*ctx_.services.activity, "AvaTax");
-        return call();
-    };
+    const auto ask = [&](auto call) { return ctx_.services.activity->run("AvaTax", call); };
     // AvaTax cannot be used, or rejected the order: the rates the order had.
     const auto fallBack = [&]() -> std::optional<std::string> {
         if (auto failure = calculateTaxesFromRates(before)) return failure;

@@ -18,6 +18,7 @@
 #include <iostream>
 #include <memory>
 #include <string>
+#include <thread>
 #include <vector>
 
 using namespace zelt;
@@ -54,11 +55,12 @@ struct Order {
     std::shared_ptr<view::ScriptedMessageBoxes> boxes = std::make_shared<view::ScriptedMessageBoxes>();
     std::unique_ptr<OrderedItems> control;
 
-    Order()
+    explicit Order(std::shared_ptr<platform::ServiceActivity> activity = nullptr)
     {
         Services services;
         services.eventLog = log;
         services.messageBoxes = boxes;
+        services.activity = std::move(activity);
         control = std::make_unique<OrderedItems>(services);
         control->setServiceTimeouts(kConnect, kTotal);
         control->setServiceMaxAnswerBytes(100000);
@@ -83,6 +85,22 @@ struct Order {
         control->form().txtHiddenCityTaxRate.setText("0.01");
         control->form().cboFreightOptions[0].addItem("Curbside", 7);
         control->form().cboFreightOptions[0].setListIndex(0);
+    }
+};
+
+/// The clerk's Cancel, 100 ms into every exchange, which runs off this thread.
+constexpr auto kCancelAfter = 100ms;
+struct CancellingActivity : platform::ServiceActivity {
+    void wait(std::string_view, const std::function<void()>& exchange) override
+    {
+        std::atomic<bool> cancel{false};
+        std::thread worker([&] {
+            CancelScope scope(cancel);
+            exchange();
+        });
+        std::this_thread::sleep_for(kCancelAfter);
+        cancel = true;
+        worker.join();
     }
 };
 
@@ -127,14 +145,18 @@ std::string expectedAfterFailure(const Service& service, const std::string& befo
     return controlSnapshot(*order.control);
 }
 
-/// One exchange against a server failing with `fault`; `injecting`: the
+enum class Twist { None, Injecting, Cancelling };
+
+/// One exchange against a server failing with `fault`. Injecting: the
 /// exchange carries a line break in a header and must be refused before
-/// anything reaches the server.
+/// anything reaches the server. Cancelling: the clerk cancels the exchange,
+/// which must end within 100 ms of it and say so.
 Cell run(const Service& service, Fault fault, const std::string& expected, const std::string& before,
-         bool injecting = false)
+         Twist twist = Twist::None)
 {
     standins::FaultServer server(fault, ZELT_TEST_CERT, ZELT_TEST_KEY);
-    Order order;
+    const bool injecting = twist == Twist::Injecting;
+    Order order(twist == Twist::Cancelling ? std::make_shared<CancellingActivity>() : nullptr);
     service.aim(*order.control, server.base());
     if (controlSnapshot(*order.control) != before) return {false, false, false, "the set-up differs"};
     if (injecting) service.inject(*order.control, server.base());
@@ -157,6 +179,10 @@ Cell run(const Service& service, Fault fault, const std::string& expected, const
     if (!cell.bounded) cell.why += " took " + std::to_string(std::chrono::duration_cast<std::chrono::milliseconds>(took).count()) + " ms;";
     if (!cell.visible) cell.why += " failure not visible (\"" + failure + "\");";
     if (!cell.kept) cell.why += " the order changed;";
+    if (twist == Twist::Cancelling && (took > kCancelAfter + 100ms || failure.find("cancelled by the clerk") == std::string::npos)) {
+        cell.bounded = false;
+        cell.why += " the cancel was not taken at once (\"" + failure + "\");";
+    }
     if (injecting && (server.requests() > 0 || failure.find("refused") == std::string::npos)) {
         cell.visible = false;
         cell.why += " the injected header was not refused (" + std::to_string(server.requests()) + " requests);";
@@ -191,13 +217,18 @@ int main()
         }
         table += "\n";
     }
-    table += "| header injection refused |";
-    for (std::size_t i = 0; i < std::size(kServices); ++i) {
-        const Cell cell = run(kServices[i], Fault::Garbage, expected[i], before[i], true);
-        table += cell.held() ? " held |" : " LOST |";
-        if (!cell.held()) problems.push_back(std::string(kServices[i].name) + " / header injection:" + cell.why);
+    const std::pair<const char*, std::pair<Fault, Twist>> twists[] = {
+        {"header injection refused", {Fault::Garbage, Twist::Injecting}},
+        {"cancelled by the clerk", {Fault::Silent, Twist::Cancelling}}};
+    for (const auto& [name, how] : twists) {
+        table += std::string("| ") + name + " |";
+        for (std::size_t i = 0; i < std::size(kServices); ++i) {
+            const Cell cell = run(kServices[i], how.first, expected[i], before[i], how.second);
+            table += cell.held() ? " held |" : " LOST |";
+            if (!cell.held()) problems.push_back(std::string(kServices[i].name) + " / " + name + ":" + cell.why);
+        }
+        table += "\n";
     }
-    table += "\n";
     std::cout << table;
     for (const std::string& p : problems) std::cout << p << "\n";
     return problems.empty() ? 0 : 1;
