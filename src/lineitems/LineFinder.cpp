@@ -37,6 +37,7 @@ LineFinder::~LineFinder()
 
 void LineFinder::drop() noexcept
 {
+    matchesValid_ = false;
     built_ = false;
     std::string().swap(hay_);
     std::vector<std::size_t>().swap(start_);
@@ -77,6 +78,7 @@ void LineFinder::markStale(int row)
 
 void LineFinder::rowsInserted(int first, int last)
 {
+    matchesValid_ = false;
     if (!built_) return;
     const auto at = static_cast<std::size_t>(first);
     const std::size_t count = static_cast<std::size_t>(last - first + 1);
@@ -91,6 +93,7 @@ void LineFinder::rowsInserted(int first, int last)
 
 void LineFinder::rowsRemoved(int first, int last)
 {
+    matchesValid_ = false;
     if (!built_) return;
     // The removed rows' texts stay in the buffer as a gap no row owns.
     const auto from = static_cast<std::ptrdiff_t>(first);
@@ -103,12 +106,15 @@ void LineFinder::rowsRemoved(int first, int last)
 
 void LineFinder::cellChanged(int row, int col)
 {
-    if (built_ && isFolded(col)) markStale(row);
+    if (!isFolded(col)) return;
+    matchesValid_ = false;
+    if (built_) markStale(row);
 }
 
 std::size_t LineFinder::memoryBytes() const noexcept
 {
-    return hay_.capacity() + (start_.capacity() + end_.capacity()) * sizeof(std::size_t) + stale_.capacity();
+    return hay_.capacity() + (start_.capacity() + end_.capacity()) * sizeof(std::size_t) + stale_.capacity() +
+           matchedRows_.capacity() * sizeof(int);
 }
 
 int LineFinder::rowAt(std::size_t offset, int hint) const
@@ -182,42 +188,39 @@ void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
     }
 }
 
+const std::vector<int>& LineFinder::matches(std::string_view folded)
+{
+    if (!matchesValid_ || folded != matchedText_) {
+        matchedRows_.clear();
+        scan(folded, grid_.fixedRows(), grid_.rows(), [this](int row) {
+            matchedRows_.push_back(row);
+            return true;
+        });
+        matchedText_.assign(folded);
+        matchesValid_ = true;
+    }
+    return matchedRows_;
+}
+
 std::size_t LineFinder::count(std::string_view folded, int first, int last)
 {
-    std::size_t n = 0;
-    scan(folded, first, last, [&n](int) {
-        ++n;
-        return true;
-    });
-    return n;
+    const std::vector<int>& rows = matches(folded);
+    return static_cast<std::size_t>(std::lower_bound(rows.begin(), rows.end(), last) -
+                                    std::lower_bound(rows.begin(), rows.end(), first));
 }
 
 int LineFinder::firstFrom(std::string_view folded, int from, int end)
 {
-    int row = -1;
-    scan(folded, from, end, [&row](int r) {
-        row = r;
-        return false;
-    });
-    return row;
+    const std::vector<int>& rows = matches(folded);
+    const auto it = std::lower_bound(rows.begin(), rows.end(), from);
+    return it != rows.end() && *it < end ? *it : -1;
 }
 
 int LineFinder::lastFrom(std::string_view folded, int from, int begin)
 {
-    // Backwards in growing windows, each searched forwards for its last match:
-    // a match near `from` costs little, a far one no more than twice a pass.
-    from = std::min(from, grid_.rows() - 1);
-    for (int span = 64, hi = from; hi >= begin; span = std::min(span * 2, 1 << 24)) {
-        const int lo = std::max(begin, hi - span + 1);
-        int row = -1;
-        scan(folded, lo, hi + 1, [&row](int r) {
-            row = r;
-            return true;
-        });
-        if (row >= 0) return row;
-        hi = lo - 1;
-    }
-    return -1;
+    const std::vector<int>& rows = matches(folded);
+    const auto it = std::upper_bound(rows.begin(), rows.end(), from);
+    return it != rows.begin() && *(it - 1) >= begin ? *(it - 1) : -1;
 }
 
 } // namespace zelt

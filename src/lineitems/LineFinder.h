@@ -56,6 +56,8 @@ private:
     int rowAt(std::size_t offset, int hint) const;
     bool staleMatches(int row, std::string_view folded);
     bool foldedContains(std::string_view text, std::string_view folded);
+    /// The lines that hold the text, in order; kept until the text or a line changes.
+    const std::vector<int>& matches(std::string_view folded);
     /// Calls `hit(row)` for every line in [first, last) that holds the text,
     /// in order, until it returns false.
     template <typename Hit>
@@ -71,6 +73,11 @@ private:
     std::vector<std::uint8_t> stale_;
     std::size_t staleCount_ = 0;
     std::string scratch_;
+    // The last search's text and lines: stepping through its matches and
+    // counting them need no new scan.
+    std::string matchedText_;
+    std::vector<int> matchedRows_;
+    bool matchesValid_ = false;
 };
 
 } // namespace zelt
