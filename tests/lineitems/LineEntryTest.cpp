@@ -139,23 +139,10 @@ TEST_F(LineEntry, WritingALineFillsEveryColumn)
     form().DTPckrPriceListDate.setValue(text::Date{2024, 2, 1});
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 1), "4N");
-    EXPECT_EQ(cell(4, 2), "1");
-    EXPECT_EQ(cell(4, 3), "3");
-    EXPECT_EQ(cell(4, 4), "1");
-    EXPECT_EQ(cell(4, 5), "Fall 2024");
-    EXPECT_EQ(cell(4, 6), "2.00");
-    EXPECT_EQ(cell(4, 7), "Box");
-    EXPECT_EQ(cell(4, 8), "FC-9");
-    EXPECT_EQ(cell(4, 9), "Oak");
-    EXPECT_EQ(cell(4, 12), "Filing cabinet");
-    EXPECT_EQ(cell(4, 13), "0.000");
-    EXPECT_EQ(cell(4, 14), "Feb 01, 2024");
-    EXPECT_EQ(cell(4, 15), "10.00");
-    EXPECT_EQ(cell(4, 16), "1N");
-    EXPECT_EQ(cell(4, 18), "0.00") << "no acknowledgement on this order";
-    EXPECT_EQ(cell(4, 20), "20.00");
-    EXPECT_EQ(cell(4, 21), "q");
+    // (no acknowledgement on this order: 0.00 in column 18)
+    EXPECT_EQ(cells(4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 18, 20, 21}),
+              (std::vector<std::string>{"4N", "1", "3", "1", "Fall 2024", "2.00", "Box", "FC-9", "Oak", "Filing cabinet",
+                                        "0.000", "Feb 01, 2024", "10.00", "1N", "0.00", "20.00", "q"}));
     EXPECT_EQ(grid().alignment(4, 12), view::Grid::Alignment::LeftTop);
     // AND the entry closes, the totals follow and the order is open for the tax command
     EXPECT_EQ(form().cmdAdd.caption(), "Add");
@@ -218,11 +205,7 @@ TEST_F(LineEntry, RewardsAreTakenOffOnceAndWithinWhatTheMemberHas)
     field(4).setText("10");
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 2), "7");
-    EXPECT_EQ(cell(4, 6), "1.00");
-    EXPECT_EQ(cell(4, 13), "0");
-    EXPECT_EQ(cell(4, 15), "-10.00");
-    EXPECT_EQ(cell(4, 20), "-10.00");
+    EXPECT_EQ(cells(4, {2, 6, 13, 15, 20}), (std::vector<std::string>{"7", "1.00", "0", "-10.00", "-10.00"}));
 
     // A second rewards line is refused.
     openValidLine("More rewards");
@@ -287,9 +270,7 @@ TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
     form().DTPckrAklwdgmntDate.setValue(text::Date{2024, 6, 1});
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 17), "A-1");
-    EXPECT_EQ(cell(4, 18), "9.00");
-    EXPECT_EQ(cell(4, 19), "Jun 01, 2024");
+    EXPECT_EQ(cells(4, {17, 18, 19}), (std::vector<std::string>{"A-1", "9.00", "Jun 01, 2024"}));
     // The quick fill brings the remembered acknowledgement back.
     openValidLine();
     field(12).userDoubleClick();
@@ -298,30 +279,22 @@ TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
     EXPECT_EQ(field(14).text(), "Jun 01, 2024");
 }
 
-TEST_F(LineEntry, AConversionThatCannotBeWrittenIsReportedOnItsField)
-{
-    // GIVEN a Canadian order whose USA prices convert at 1.25
-    control->CountryID(COUNTRY::CANADA, 1);
-    control->GetComboContent(zelt::testing::lookupTables("1.25"));
-    openValidLine();
-    form().OptVndrCntryID[0].setValue(true);
-    field(3).setText("1");
-    field(4).setText("900000000000000");
-    // WHEN the converted price makes the extended price too large
-    clickAdd();
-    // THEN the clerk is told on the quantity and nothing is written
-    EXPECT_EQ(lastBox().title, "Information Validation");
-    EXPECT_NE(lastBox().text.find("beyond the currency range"), std::string::npos) << lastBox().text;
-    EXPECT_EQ(form().focusedWidget(), &field(3));
-    EXPECT_EQ(grid().rows(), 4);
-    EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
-}
-
 TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
 {
     // GIVEN a Canadian order whose USA prices convert at 1.25
     control->CountryID(COUNTRY::CANADA, 1);
     control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    // A conversion whose extended price is too large is told on the quantity; nothing is written.
+    openValidLine();
+    form().OptVndrCntryID[0].setValue(true);
+    field(3).setText("1");
+    field(4).setText("900000000000000");
+    clickAdd();
+    EXPECT_EQ(lastBox().title, "Information Validation");
+    EXPECT_NE(lastBox().text.find("beyond the currency range"), std::string::npos) << lastBox().text;
+    EXPECT_EQ(form().focusedWidget(), &field(3));
+    EXPECT_EQ(grid().rows(), 4);
+    form().cmdEdit.userClick(); // Cancel
     // WHEN lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
     for (auto [quantity, price, shown, extended] :
          std::vector<std::array<const char*, 4>>{{"5", "12.50", "15.63", "78.15"}, {"6", "12.49", "15.61", "93.66"}}) {
@@ -336,10 +309,7 @@ TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
         EXPECT_EQ(cell(row, 20), extended) << price;
     }
     // AND a line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
-    LineSpec line;
-    line.quantity = "12";
-    line.unitPrice = "14.50";
-    load(Mode::UpdateMode, {line});
+    load(Mode::UpdateMode, {zelt::testing::lineWith({{&LineSpec::quantity, "12"}, {&LineSpec::unitPrice, "14.50"}})});
     ASSERT_EQ(cell(1, 20), "217.56");
     selectRow(1);
     form().cmdEdit.userClick();
