@@ -101,13 +101,7 @@ TEST_F(AvaTaxRest, TaxesComeBackPerLineAndJurisdiction)
 
 TEST_F(AvaTaxRest, FailuresAreResultsWithAReason)
 {
-    struct Case {
-        const char* name;
-        Fault fault;
-        std::string key;
-        int resultCode;
-        const char* summaryPart;
-    } cases[] = {
+    struct Case { const char* name; Fault fault; std::string key; int resultCode; const char* summaryPart; } cases[] = {
         {"address not found", Fault::ErrorAnswer, kKey, 2, "address number"},
         {"wrong licence key", Fault::None, "WRONG", 2, "Authentication"},
         {"not JSON", Fault::Garbage, kKey, 3, ""},

@@ -113,10 +113,7 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
     });
     faults.start();
     const auto before = taxTexts();
-    struct Case {
-        std::string url;
-        const char* reason;
-    } cases[] = {
+    struct Case { std::string url; const char* reason; } cases[] = {
         {faults.url("/fault"), "fault: Tax tables are offline"},
         {faults.url("/status"), "HTTP 503"},
         {faults.url("/garbage"), "not XML"},
@@ -145,11 +142,7 @@ TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
 {
     // "1,5" is 15 to en-US and 1.5 to fr-CA; "1.500" does not read in fr-CA,
     // holds no decimal comma and is taken as the invariant 1.5.
-    struct Case {
-        const text::Locale& locale;
-        const char* answered;
-        const char* shown;
-    };
+    struct Case { const text::Locale& locale; const char* answered; const char* shown; };
     const Case cases[] = {
         {text::Locale::enUS(), "1,5", "15.00"},   {text::Locale::enUS(), "1.5", "1.50"},
         {text::Locale::enUS(), "1,500", "1,500.00"}, {text::Locale::enUS(), "1.500", "1.50"},

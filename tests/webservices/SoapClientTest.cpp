@@ -142,10 +142,7 @@ TEST_F(SoapClient, AFailedExchangeIsEmptyButNeverSilentAndAlwaysBounded)
     std::thread tlsThread([&] { tls.listen_after_bind(); });
     while (!tls.is_running()) std::this_thread::sleep_for(1ms);
     control->setServiceMaxAnswerBytes(100000);
-    struct Case {
-        std::string url;
-        const char* reason;
-    } cases[] = {
+    struct Case { std::string url; const char* reason; } cases[] = {
         {service.url("/html"), "is not XML"},
         {service.url("/slow"), "Timeout"},
         {service.url("/huge"), "larger than 100000 bytes"},
@@ -179,10 +176,7 @@ TEST_F(SoapClient, ALineBreakInAHeaderOrTheAddressIsRefusedBeforeAnythingIsSent)
         res.set_content("<a/>", "text/xml");
     });
     service.start();
-    struct Case {
-        std::string url, host, action;
-        const char* refused;
-    } cases[] = {
+    struct Case { std::string url, host, action; const char* refused; } cases[] = {
         {service.url("/s"), "h\r\nX-Injected: 1", "a", "the header \"Host\""},
         {service.url("/s"), "h", "a\r\nX-Inj2: 2", "the header \"SOAPAction\""},
         {service.url("/s"), std::string("h\0x", 3), "a", "the header \"Host\""},
@@ -202,10 +196,7 @@ TEST_F(SoapClient, ALineBreakInAHeaderOrTheAddressIsRefusedBeforeAnythingIsSent)
 TEST(URLDecode, PlusSignsFirstThenEscapesOnceAsWindows1252)
 {
     OrderedItems control;
-    struct Case {
-        const char* in;
-        std::string out;
-    } cases[] = {
+    struct Case { const char* in; std::string out; } cases[] = {
         {"a+b%41%2Bc", "a bA+c"},
         {"%2541", "%41"},
         {"ab%4", std::string("ab") + '\x04'},
