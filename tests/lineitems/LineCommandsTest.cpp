@@ -58,13 +58,12 @@ public:
 
 TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
 {
-    // GIVEN a line in boxes, priced in Canadian dollars on a US order
+    // A line in boxes, priced in Canadian dollars on a US order
     control->CountryID(COUNTRY::USA, 1);
     load(Mode::AddMode, {lineWith({{&L::unit, "BX"}, {&L::currencyId, "2"}, {&L::unitPrice, "12.5"}, {&L::description, "Bookcase"}})});
     form().txtField[4].setText("99");
-    // WHEN the clerk clicks it
     selectRow(1);
-    // THEN the entry shows it, the price back in the line's currency
+    // The entry shows it, the price back in the line's currency
     EXPECT_EQ(grid().highlightStyle(), 1);
     EXPECT_EQ(field(0).text(), "Open");
     EXPECT_EQ(field(1).text(), "Bookcase");
@@ -139,17 +138,16 @@ TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
 
 TEST_F(LineCommands, ThePopupMenuCopiesALine)
 {
-    // GIVEN a selected line, right-clicked
+    // A selected line, right-clicked
     selectRow(3);
     grid().userMouseUp(view::MouseButton::Right, 3, 8);
     EXPECT_EQ(form().popupCount(), 1);
     EXPECT_TRUE(form().mnuCopyMenu[1].enabled());
-    // WHEN the clerk copies it and adds the copy
     form().mnuCopyMenu[1].userClick();
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Add");
     EXPECT_EQ(form().mnuCopyMenu[2].caption(), "Update");
     form().mnuCopyMenu[1].userClick();
-    // THEN a new line numbered after the last, open status, recomputed price
+    // A new line numbered after the last, open status, recomputed price
     ASSERT_EQ(grid().rows(), 5);
     EXPECT_EQ(cell(4, 1), "4N");
     EXPECT_EQ(cell(4, 2), "1");
@@ -159,7 +157,7 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
     EXPECT_EQ(form().txtField[18].text(), "30.00");
 
-    // AND "Update" copies the remembered line over another, keeping its number
+    // "Update" copies the remembered line over another, keeping its number
     grid().setText(1, 12, "Changed");
     selectRow(1);
     form().mnuCopyMenu[1].userClick(); // Copy line 1 ...
@@ -167,11 +165,11 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     form().mnuCopyMenu[2].userClick(); // ... over line 2
     EXPECT_EQ(cell(2, 12), "Changed");
     EXPECT_EQ(cell(2, 1), "2U");
-    // AND View Mode shows no menu
+    // View Mode shows no menu
     control->setViewMode(Mode::ViewMode);
     grid().userMouseUp(view::MouseButton::Right, 2, 8);
     EXPECT_EQ(form().popupCount(), 1);
-    // AND a new order forgets the copied line: the menu offers Copy again
+    // A new order forgets the copied line: the menu offers Copy again
     form().mnuCopyMenu[1].userClick();
     control->setReadData(zelt::testing::lines({LineSpec{}}));
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
@@ -179,19 +177,18 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
 
 TEST_F(LineCommands, ThePopupAddCopiesTheLineCopiedWhateverWasDeletedSince)
 {
-    // GIVEN five lines in Add Mode, the third one copied
+    // Five lines in Add Mode, the third one copied
     for (int deleted : {1, 2}) {
         SCOPED_TRACE(deleted);
         load(Mode::AddMode, numbered(5));
         selectRow(3);
         grid().userMouseUp(view::MouseButton::Right, 3, 8);
         form().mnuCopyMenu[1].userClick();
-        // WHEN lines above it are deleted, then the copy is added
         for (int d = 0; d < deleted; ++d) deleteRow(1);
         selectRow(1);
         grid().userMouseUp(view::MouseButton::Right, 1, 8);
         form().mnuCopyMenu[1].userClick();
-        // THEN the new line is the copied one, and the order exports and loads again
+        // The new line is the copied one, and the order exports and loads again
         const int added = grid().rows() - 1;
         EXPECT_EQ(cell(added, 12), "Line 3");
         EXPECT_EQ(cell(added, 20), "7.50");
@@ -289,17 +286,16 @@ TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheCurrentLine)
 
 TEST_F(LineCommands, TheExemptTrackerFollowsTheExemptColumn)
 {
-    // GIVEN an order loaded with line 2 exempt
+    // An order loaded with line 2 exempt
     const LineSpec plain, exempt = lineWith({{&L::exempt, "-1"}});
     load(Mode::AddMode, {plain, exempt, plain});
     ASSERT_EQ(control->ExemptItems(), "2|");
-    // WHEN an exempt line is added, the loaded one stays listed
     openValidLine();
     boxes->answerNext(view::MessageBoxAnswer::Yes);
     form().chkExempt.userClick();
     clickAdd();
     EXPECT_EQ(control->ExemptItems(), "2|4|");
-    // AND deleting a line above them moves their rows up with them
+    // Deleting a line above them moves their rows up with them
     deleteRow(1);
     EXPECT_EQ(control->ExemptItems(), "1|3|");
     EXPECT_EQ(control->PasteLines("Pen\tP-1\t1\tEach\t2\n"), 1);
@@ -307,7 +303,7 @@ TEST_F(LineCommands, TheExemptTrackerFollowsTheExemptColumn)
     EXPECT_TRUE(control->Undo());
     EXPECT_TRUE(control->Undo());
     EXPECT_EQ(control->ExemptItems(), "2|4|");
-    // AND deleting the exempt line the clerk selected clears the box, which
+    // Deleting the exempt line the clerk selected clears the box, which
     // described it: the next new line does not start exempt
     selectRow(2);
     ASSERT_TRUE(form().chkExempt.checked());
@@ -367,15 +363,14 @@ TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
 
 TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
 {
-    // GIVEN a Canadian order whose rate box was emptied
+    // A Canadian order whose rate box was emptied
     control->CountryID(COUNTRY::CANADA, 1);
     form().txtCurrConversionRate.setText("");
-    // WHEN the host reads the lines
     try {
         control->readData();
         ADD_FAILURE() << "exported";
     } catch (const ExportError& e) {
-        // THEN the clerk sees the failure, the host gets where it is, no text
+        // The clerk sees the failure, the host gets where it is, no text
         EXPECT_EQ(e.row(), 1);
         EXPECT_EQ(e.column(), 15);
         EXPECT_EQ(lastBox().text, "readData GET modlue Division by zero 11");
@@ -575,19 +570,18 @@ TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
 
 TEST_F(LineCommands, ALineWithoutAnAcknowledgementDateKeepsNone)
 {
-    // GIVEN an order that takes acknowledgements, its first line acknowledged on a date
+    // An order that takes acknowledgements, its first line acknowledged on a date
     control->fGetOderIDStatus(true);
     grid().setText(1, 19, "Jan 12, 2024");
     selectRow(1);
     form().cmdEdit.userClick();
     form().cmdEdit.userClick(); // Cancel
-    // WHEN the clerk edits a line without a date and writes it
     selectRow(2);
     form().cmdEdit.userClick();
     field(12).setText("9");
     field(13).setText("A-2");
     clickAdd();
-    // THEN it has no date: the first line's did not carry over
+    // It has no date: the first line's did not carry over
     EXPECT_EQ(form().cmdAdd.caption(), "Add") << lastBox().text;
     EXPECT_EQ(cell(2, 19), "");
 }

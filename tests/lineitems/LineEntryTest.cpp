@@ -21,9 +21,8 @@ public:
 
 TEST_F(LineEntry, OpeningALineOffersItsDefaults)
 {
-    // WHEN the clerk clicks "Add"
     clickAdd();
-    // THEN a new line is open with the defaults of the last line
+    // A new line is open with the defaults of the last line
     EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
     EXPECT_EQ(form().cmdEdit.caption(), "Cancel");
     EXPECT_FALSE(form().cmdDelete.visible());
@@ -44,59 +43,49 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         const char* check;
         std::function<void(LineEntry&)> spoil;
         const char* title;
-        const char* message;
+        std::string message;
         std::function<view::Widget&(LineEntry&)> focus;
     };
     auto txt = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.field(i); }; };
     auto cbo = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.combo(i); }; };
+    auto date = [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; };
+    auto type = [](int i, const char* text) { return [i, text](LineEntry& t) { t.field(i).setText(text); }; };
+    auto unpick = [](int i) { return [i](LineEntry& t) { t.combo(i).setListIndex(-1); }; };
     const char* required = "Information Required";
     const char* invalid = "Information Validation";
+    const std::string only = "can contain only ", positive = "can contain only positive ";
     const std::vector<Case> cases = {
-        {"1", [](LineEntry& t) { t.combo(1).setListIndex(-1); }, required, "The status of the line item is required.", cbo(1)},
-        {"2", [](LineEntry& t) { t.field(1).setText("   "); }, required, "The description of the line item is required.", txt(1)},
-        {"3", [](LineEntry& t) { t.field(7).setText(""); }, required, "The unit weight of the line item is required.", txt(7)},
-        {"4", [](LineEntry& t) { t.field(7).setText("abc"); }, invalid,
-         "The unit weight of the line item can contain only numerical characters.", txt(7)},
-        {"5", [](LineEntry& t) { t.field(7).setText("-1"); }, invalid,
-         "The unit weight of the line item can contain only positive numerical characters", txt(7)},
-        {"6", [](LineEntry& t) { t.combo(2).setListIndex(-1); }, required, "The unit measure of the line item is required.", cbo(2)},
-        {"7", [](LineEntry& t) { t.field(3).setText(""); }, required, "The quantity of the line item is required.", txt(3)},
-        {"8", [](LineEntry& t) { t.field(3).setText("two"); }, invalid,
-         "The quantity of the line item can contain only numerical characters.", txt(3)},
-        {"8+", [](LineEntry& t) { t.field(3).setText("1e15"); }, invalid, "The quantity of the line item is too large.", txt(3)},
-        {"8+ 32-bit", [](LineEntry& t) { t.field(3).setText("2147483648"); }, invalid,
-         "The quantity of the line item is too large.", txt(3)},
-        {"9", [](LineEntry& t) { t.field(3).setText("-0.5"); }, invalid,
-         "The quantity of the line item can contain only positive numerical characters.", txt(3)},
-        {"10", [](LineEntry& t) { t.field(4).setText(""); }, required, "The unit price of the line item is required.", txt(4)},
-        {"11", [](LineEntry& t) { t.field(4).setText("ten"); }, invalid,
-         "The unit price of the line item can contain only numerical characters.", txt(4)},
-        {"12", [](LineEntry& t) { t.field(4).setText("-3"); }, invalid,
-         "The unit price of the line item can contain only positive numerical characters.", txt(4)},
-        {"12x", [](LineEntry& t) { t.field(4).setText("900000000000000"); }, invalid,
-         "The extended price of the line item is too large: lower the quantity.", txt(3)},
-        {"19",
-         [](LineEntry& t) {
-             t.form().chkDirection.setValue(1);
-             t.combo(4).setListIndex(-1);
-         },
-         required, "The Direction magazine issue for the line item is required.", cbo(4)},
+        {"1", unpick(1), required, "The status of the line item is required.", cbo(1)},
+        {"2", type(1, "   "), required, "The description of the line item is required.", txt(1)},
+        {"3", type(7, ""), required, "The unit weight of the line item is required.", txt(7)},
+        {"4", type(7, "abc"), invalid, "The unit weight of the line item " + only + "numerical characters.", txt(7)},
+        {"5", type(7, "-1"), invalid, "The unit weight of the line item " + positive + "numerical characters", txt(7)},
+        {"6", unpick(2), required, "The unit measure of the line item is required.", cbo(2)},
+        {"7", type(3, ""), required, "The quantity of the line item is required.", txt(3)},
+        {"8", type(3, "two"), invalid, "The quantity of the line item " + only + "numerical characters.", txt(3)},
+        {"8+", type(3, "1e15"), invalid, "The quantity of the line item is too large.", txt(3)},
+        {"8+ 32-bit", type(3, "2147483648"), invalid, "The quantity of the line item is too large.", txt(3)},
+        {"9", type(3, "-0.5"), invalid, "The quantity of the line item " + positive + "numerical characters.", txt(3)},
+        {"10", type(4, ""), required, "The unit price of the line item is required.", txt(4)},
+        {"11", type(4, "ten"), invalid, "The unit price of the line item " + only + "numerical characters.", txt(4)},
+        {"12", type(4, "-3"), invalid, "The unit price of the line item " + positive + "numerical characters.", txt(4)},
+        {"12x", type(4, "900000000000000"), invalid, "The extended price of the line item is too large: lower the quantity.",
+         txt(3)},
+        {"19", [](LineEntry& t) { t.form().chkDirection.setValue(1); t.combo(4).setListIndex(-1); }, required,
+         "The Direction magazine issue for the line item is required.", cbo(4)},
         {"20", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(std::nullopt); }, invalid,
-         "The price list date of the line item is required.",
-         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
+         "The price list date of the line item is required.", date},
         {"21", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 16}); }, invalid,
-         "The price list date of the line item must be less than or equal to today's date.",
-         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
-        {"22", [](LineEntry& t) { t.combo(3).setListIndex(-1); }, required, "The Carrier of the line item is required.", cbo(3)},
+         "The price list date of the line item must be less than or equal to today's date.", date},
+        {"22", unpick(3), required, "The Carrier of the line item is required.", cbo(3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.check);
         openValidLine();
         c.spoil(*this);
         boxes->clearShown();
-        // WHEN the clerk clicks "Add to Grid"
         clickAdd();
-        // THEN exactly that check speaks, the focus is on its field and nothing is written
+        // Exactly that check speaks, the focus is on its field and nothing is written
         ASSERT_EQ(boxes->shown().size(), 1u);
         EXPECT_EQ(lastBox().title, c.title);
         EXPECT_EQ(lastBox().text, c.message);
@@ -144,7 +133,7 @@ TEST_F(LineEntry, WritingALineFillsEveryColumn)
               (std::vector<std::string>{"4N", "1", "3", "1", "Fall 2024", "2.00", "Box", "FC-9", "Oak", "Filing cabinet",
                                         "0.000", "Feb 01, 2024", "10.00", "1N", "0.00", "20.00", "q"}));
     EXPECT_EQ(grid().alignment(4, 12), view::Grid::Alignment::LeftTop);
-    // AND the entry closes, the totals follow and the order is open for the tax command
+    // The entry closes, the totals follow and the order is open for the tax command
     EXPECT_EQ(form().cmdAdd.caption(), "Add");
     EXPECT_TRUE(field(1).locked());
     EXPECT_TRUE(grid().enabled());
@@ -281,7 +270,7 @@ TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
 
 TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
 {
-    // GIVEN a Canadian order whose USA prices convert at 1.25
+    // A Canadian order whose USA prices convert at 1.25
     control->CountryID(COUNTRY::CANADA, 1);
     control->GetComboContent(zelt::testing::lookupTables("1.25"));
     // A conversion whose extended price is too large is told on the quantity; nothing is written.
@@ -295,7 +284,7 @@ TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
     EXPECT_EQ(form().focusedWidget(), &field(3));
     EXPECT_EQ(grid().rows(), 4);
     form().cmdEdit.userClick(); // Cancel
-    // WHEN lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
+    // Lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
     for (auto [quantity, price, shown, extended] :
          std::vector<std::array<const char*, 4>>{{"5", "12.50", "15.63", "78.15"}, {"6", "12.49", "15.61", "93.66"}}) {
         openValidLine();
@@ -303,12 +292,12 @@ TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
         field(3).setText(quantity);
         field(4).setText(price);
         clickAdd();
-        // THEN the extended price is the quantity times the price the line shows
+        // The extended price is the quantity times the price the line shows
         const int row = grid().rows() - 1;
         EXPECT_EQ(cell(row, 15), shown);
         EXPECT_EQ(cell(row, 20), extended) << price;
     }
-    // AND a line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
+    // A line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
     load(Mode::UpdateMode, {zelt::testing::lineWith({{&LineSpec::quantity, "12"}, {&LineSpec::unitPrice, "14.50"}})});
     ASSERT_EQ(cell(1, 20), "217.56");
     selectRow(1);

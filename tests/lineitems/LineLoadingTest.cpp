@@ -150,8 +150,7 @@ TEST_F(LineLoading, ExemptFlagMarksTheLineAndTheTrackerIsRebuiltOnEveryLoad)
     control->setReadData("");
     EXPECT_EQ(control->ExemptItems(), "");
     // The export's own records load again with their exemption: field 20 is
-    // then the extended price and the mark in field 21 decides.
-    // an Ext.Price of -1.00 is no exempt flag in an exported record
+    // then the extended price (-1.00 is no exempt flag) and the mark in field 21 decides.
     const LineSpec rewardsOfOne = lineWith({{&L::quantity, "1"}, {&L::unitPrice, "-1"}});
     control->setReadData(lines({exempt, plain, rewardsOfOne}));
     control->setReadData(control->readData());
@@ -263,13 +262,11 @@ TEST_F(LineLoading, LoadingEmptiesAndLocksTheEntryArea)
 
 TEST_F(LineLoading, ALocaleChangeAfterLoadingRewritesTheLinesAmounts)
 {
-    // GIVEN an order loaded in en-US
     const LineSpec line = lineWith({{&L::quantity, "2.5"}, {&L::unitPrice, "10.10"}, {&L::unitWeight, "1.5"}});
     load(Mode::UpdateMode, {line, line});
     const std::string merchandise = form().txtField[18].text();
-    // WHEN the host switches the control to fr-CA
     control->setLocale(text::Locale::frCA());
-    // THEN the lines' amounts are in the new form, the order exports and
+    // The lines' amounts are in the new form, the order exports and
     // loads again, and the totals are the same amounts
     EXPECT_EQ(cells(1, {6, 13, 15, 20}), (std::vector<std::string>{"2,50", "1,500", "10,10", "25,25"}));
     const std::string exported = control->readData();
