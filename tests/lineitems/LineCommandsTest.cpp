@@ -44,6 +44,13 @@ public:
         selectRow(2);
         form().cmdEdit.userClick();
     }
+    /// Copy and Add from the pop-up menu of a right-clicked line.
+    void copyAndAdd(int row)
+    {
+        grid().userMouseUp(view::MouseButton::Right, row, 8);
+        form().mnuCopyMenu[1].userClick();
+        form().mnuCopyMenu[1].userClick();
+    }
     /// Lines "Line 1" ... "Line n", numbered 1 ... n.
     static std::vector<LineSpec> numbered(int n)
     {
@@ -481,28 +488,11 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
     };
     const std::vector<Case> cases = {
         {"add", [](LineCommands& t) { t.openValidLine(); t.clickAdd(); }},
-        {"update",
-         [](LineCommands& t) {
-             t.selectRow(2);
-             t.form().cmdEdit.userClick();
-             t.field(3).setText("9");
-             t.clickAdd();
-         }},
+        {"update", [](LineCommands& t) { t.openLine(true); t.field(3).setText("9"); t.clickAdd(); }},
         {"delete", [](LineCommands& t) { t.control->setViewMode(Mode::AddMode); t.deleteRow(1); }},
         {"paste", [](LineCommands& t) { t.control->PasteLines("Pen\tP\t1\tEach\t1\nInk\tI\t2\tBox\t3\n"); }},
-        {"copied line",
-         [](LineCommands& t) {
-             t.selectRow(1);
-             t.grid().userMouseUp(view::MouseButton::Right, 1, 8);
-             t.form().mnuCopyMenu[1].userClick();
-             t.form().mnuCopyMenu[1].userClick();
-         }},
-        {"exemption",
-         [](LineCommands& t) {
-             t.selectRow(3);
-             t.boxes->answerNext(view::MessageBoxAnswer::Yes);
-             t.form().chkExempt.userClick();
-         }},
+        {"copied line", [](LineCommands& t) { t.selectRow(1); t.copyAndAdd(1); }},
+        {"exemption", [](LineCommands& t) { t.selectRow(3); t.boxes->answerNext(view::MessageBoxAnswer::Yes); t.form().chkExempt.userClick(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
