@@ -72,10 +72,8 @@ TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
     selectRow(1);
     // The entry shows it, the price back in the line's currency
     EXPECT_EQ(grid().highlightStyle(), 1);
-    EXPECT_EQ(field(0).text(), "Open");
-    EXPECT_EQ(field(1).text(), "Bookcase");
-    EXPECT_EQ(field(5).text(), "Box");
-    EXPECT_EQ(field(8).text(), "FedEx");
+    for (auto [index, shown] : {std::pair{0, "Open"}, {1, "Bookcase"}, {5, "Box"}, {8, "FedEx"}})
+        EXPECT_EQ(field(index).text(), shown) << index;
     EXPECT_TRUE(form().OptVndrCntryID[1].value());
     EXPECT_EQ(field(4).text(), "15.63") << "12.50 x 1.25";
     EXPECT_TRUE(form().cmdEdit.enabled());
@@ -156,9 +154,7 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     form().mnuCopyMenu[1].userClick();
     // A new line numbered after the last, open status, recomputed price
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 1), "4N");
-    EXPECT_EQ(cell(4, 2), "1");
-    EXPECT_EQ(cell(4, 20), "7.50");
+    EXPECT_EQ(cells(4, {1, 2, 20}), (std::vector<std::string>{"4N", "1", "7.50"}));
     EXPECT_EQ(grid().row(), 4) << "the new line is the current one";
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
     EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
@@ -170,8 +166,7 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     form().mnuCopyMenu[1].userClick(); // Copy line 1 ...
     selectRow(2);
     form().mnuCopyMenu[2].userClick(); // ... over line 2
-    EXPECT_EQ(cell(2, 12), "Changed");
-    EXPECT_EQ(cell(2, 1), "2U");
+    EXPECT_EQ(cells(2, {12, 1}), (std::vector<std::string>{"Changed", "2U"}));
     // View Mode shows no menu
     control->setViewMode(Mode::ViewMode);
     grid().userMouseUp(view::MouseButton::Right, 2, 8);
@@ -197,10 +192,8 @@ TEST_F(LineCommands, ThePopupAddCopiesTheLineCopiedWhateverWasDeletedSince)
         form().mnuCopyMenu[1].userClick();
         // The new line is the copied one, and the order exports and loads again
         const int added = grid().rows() - 1;
-        EXPECT_EQ(cell(added, 12), "Line 3");
-        EXPECT_EQ(cell(added, 20), "7.50");
-        const std::string exported = control->readData();
-        control->setReadData(exported);
+        EXPECT_EQ(cells(added, {12, 20}), (std::vector<std::string>{"Line 3", "7.50"}));
+        control->setReadData(control->readData());
         EXPECT_EQ(cell(added, 12), "Line 3");
     }
 }
@@ -225,8 +218,7 @@ TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
     EXPECT_FALSE(field(3).enabled());
     EXPECT_FALSE(form().chkServiceFee.enabled());
     clickAdd();
-    EXPECT_EQ(cell(2, 2), "5");
-    EXPECT_EQ(cell(2, 20), "0.00") << "a cancelled line is not priced";
+    EXPECT_EQ(cells(2, {2, 20}), (std::vector<std::string>{"5", "0.00"})) << "a cancelled line is not priced";
     EXPECT_EQ(form().cmdAdd.caption(), "Update");
     EXPECT_FALSE(form().cmdAdd.enabled());
     EXPECT_TRUE(form().cmdLineItemCan.enabled());
@@ -235,10 +227,8 @@ TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
     control->setViewMode(Mode::UpdateMode);
     control->setReadData(zelt::testing::lines({LineSpec{}}));
     clickAdd();
-    EXPECT_TRUE(field(3).enabled());
-    EXPECT_TRUE(form().cboFld[1].enabled());
-    EXPECT_TRUE(form().chkTaxes[13].enabled());
-    EXPECT_TRUE(form().OptVndrCntryID[1].enabled());
+    for (view::Widget* w : std::initializer_list<view::Widget*>{&field(3), &form().cboFld[1], &form().chkTaxes[13], &form().OptVndrCntryID[1]})
+        EXPECT_TRUE(w->enabled()) << w->qualifiedName();
 }
 
 TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
@@ -468,10 +458,7 @@ TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
     EXPECT_EQ(control->PasteLines(rows), 2);
     ASSERT_EQ(grid().rows(), 6);
     EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4N", "5N"}));
-    EXPECT_EQ(cell(5, 12), "Lamp");
-    EXPECT_EQ(cell(5, 7), "Box");
-    EXPECT_EQ(cell(5, 3), "1");
-    EXPECT_EQ(cell(5, 13), "2.500");
+    EXPECT_EQ(cells(5, {12, 7, 3, 13}), (std::vector<std::string>{"Lamp", "Box", "1", "2.500"}));
     EXPECT_EQ(cell(4, 3), "3") << "no carrier given: the last line's";
     EXPECT_EQ(form().txtField[18].text(), "62.50");
     // One undo takes the whole paste back.
@@ -605,6 +592,5 @@ TEST_F(LineCommands, SeveralLinesAreDeletedCopiedAndPastedTogether)
     EXPECT_EQ(control->PasteLines(copied), 4) << lastBox().text;
     grid().setSelection({2, 3, 4, 5});
     EXPECT_EQ(control->CopyLines(), copied);
-    EXPECT_EQ(cell(2, 7), "Box");
-    EXPECT_EQ(cell(2, 15), "12.75");
+    EXPECT_EQ(cells(2, {7, 15}), (std::vector<std::string>{"Box", "12.75"}));
 }

@@ -30,9 +30,8 @@ TEST_F(LineEntry, OpeningALineOffersItsDefaults)
     EXPECT_EQ(field(7).text(), "0.000");
     EXPECT_EQ(field(6).text(), "Jan 05, 2024");
     EXPECT_EQ(form().DTPckrPriceListDate.value(), (text::Date{2024, 1, 5}));
-    EXPECT_EQ(combo(1).text(), "Open");
-    EXPECT_EQ(combo(2).text(), "Each");
-    EXPECT_EQ(combo(3).text(), "FedEx") << "the last line's carrier";
+    EXPECT_EQ((std::vector<std::string>{combo(1).text(), combo(2).text(), combo(3).text()}),
+              (std::vector<std::string>{"Open", "Each", "FedEx"})) << "the last line's carrier";
     EXPECT_FALSE(field(1).locked());
     EXPECT_EQ(form().focusedWidget(), &field(1));
 }
@@ -113,8 +112,7 @@ TEST_F(LineEntry, ReformattedFieldsStayAfterALaterCheckFails)
     EXPECT_EQ(field(3).text(), "x");
     field(3).setText("3");
     clickAdd();
-    EXPECT_EQ(cell(4, 13), "1234.500");
-    EXPECT_EQ(cell(4, 6), "3.00");
+    EXPECT_EQ(cells(4, {13, 6}), (std::vector<std::string>{"1234.500", "3.00"}));
 }
 
 TEST_F(LineEntry, WritingALineFillsEveryColumn)
