@@ -143,10 +143,7 @@ TEST_F(TaxCommand, EndsEarlyWhenTheOrderCannotBeCalculated)
     ASSERT_EQ(boxes->shown().size(), 1u);
     EXPECT_EQ(boxes->shown()[0].text, "Please add the line add to P.O by clicking the Add to Grid button");
     EXPECT_TRUE(avaTax->asked.empty());
-}
-
-TEST_F(TaxCommand, AnOrderWithoutLinesIsToldSoOnlyInAddMode)
-{
+    // An order without lines is told so only in Add Mode.
     for (Mode mode : {Mode::AddMode, Mode::UpdateMode}) {
         loadOrder({}, mode);
         ControlAccess::context(*control).state.IsFirstInit = true;
