@@ -54,6 +54,8 @@ protected:
 TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
 {
     standins::InternalTaxStandIn service({0.05, 0.07, 0.01, 0.005, 0.0});
+    control->CalculateTaxesFromVardonInternalService("PO-7");
+    EXPECT_TRUE(totals.raised.empty()) << "no address, no request";
     control->setInternalTaxServiceURL(service.url());
     control->setShipCountry("Canada");
     control->CalculateTaxesFromVardonInternalService("PO-7", text::Currency::fromDouble(150));
@@ -78,12 +80,6 @@ TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
     EXPECT_DOUBLE_EQ(totals.raised[0], control->GetTotalAmount());
 }
 
-TEST_F(InternalTax, NoAddressNoRequest)
-{
-    control->CalculateTaxesFromVardonInternalService("PO-7");
-    EXPECT_TRUE(totals.raised.empty());
-}
-
 TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFailed)
 {
     standins::LoopbackServer faults;
@@ -98,7 +94,6 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
         res.status = 503;
         res.set_content("<Taxes><Country>1</Country></Taxes>", "text/xml");
     });
-    faults.server.Post("/garbage", [](const httplib::Request&, httplib::Response& res) { res.set_content("<<nope", "text/plain"); });
     faults.server.Post("/missing", [](const httplib::Request&, httplib::Response& res) {
         res.set_content("<Taxes><Country>1</Country><State>2</State><County>3</County><City>4</City></Taxes>", "text/xml");
     });
@@ -116,11 +111,9 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
     struct Case { std::string url; const char* reason; } cases[] = {
         {faults.url("/fault"), "fault: Tax tables are offline"},
         {faults.url("/status"), "HTTP 503"},
-        {faults.url("/garbage"), "not XML"},
         {faults.url("/missing"), "no Local amount"},
         {faults.url("/nan"), "State amount \"x\" is not a number"},
         {faults.url("/huge"), "cannot be totalled"},
-        {"http://127.0.0.1:1/TaxService.asmx", "Couldn't connect"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.url);
