@@ -11,23 +11,16 @@ namespace {
 // A transaction answer with its many fields, the details named by jurisdictionType.
 const char* kTransaction = R"({
   "id": 123456789, "code": "PO-7", "companyId": 12345, "date": "2024-05-01", "status": "Saved",
-  "type": "PurchaseInvoice", "batchCode": "", "currencyCode": "USD", "customerUsageType": "",
-  "reconciled": false, "totalAmount": 100.0, "totalExempt": 0.0, "totalDiscount": 0.0, "totalTax": 8.875,
-  "totalTaxable": 100.0, "totalTaxCalculated": 8.875, "modifiedDate": "2024-05-01T10:15:00.000Z",
-  "lines": [{
-    "id": 1, "transactionId": 123456789, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000",
-    "tax": 8.875, "taxableAmount": 100.0, "exemptAmount": 0.0, "discountAmount": 0.0, "isItemTaxable": true,
-    "lineAmount": 100.0, "quantity": 2.0,
-    "details": [
+  "type": "PurchaseInvoice", "currencyCode": "USD", "reconciled": false, "totalAmount": 100.0, "totalTax": 8.875,
+  "totalTaxable": 100.0, "modifiedDate": "2024-05-01T10:15:00.000Z", "lines": [{
+    "id": 1, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000", "tax": 8.875,
+    "taxableAmount": 100.0, "exemptAmount": 0.0, "isItemTaxable": true, "quantity": 2.0, "details": [
       {"id": 11, "jurisCode": "36", "jurisName": "NEW YORK", "jurisdictionType": "State", "jurisType": "STA",
-       "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
-       "taxType": "Sales", "taxName": "NY STATE TAX"},
-      {"id": 12, "jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
-       "rate": 0.045, "tax": 4.5, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
-       "taxType": "Sales"},
-      {"id": 13, "jurisCode": "359071", "jurisName": "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT",
-       "jurisdictionType": "Special", "jurisType": "STJ", "rate": 0.00375, "tax": 0.375, "taxableAmount": 100.0,
-       "nonTaxableAmount": 0.0, "exemptAmount": 0.0, "taxType": "Use"}]}],
+       "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "taxType": "Sales", "taxName": "NY STATE TAX"},
+      {"jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
+       "rate": 0.045, "tax": 4.5, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "taxType": "Sales"},
+      {"jurisCode": "359071", "jurisName": "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT", "jurisType": "STJ",
+       "jurisdictionType": "Special", "rate": 0.00375, "tax": 0.375, "taxableAmount": 100.0, "taxType": "Use"}]}],
   "addresses": [], "messages": [], "summary": []
 })";
 

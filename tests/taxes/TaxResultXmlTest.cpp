@@ -43,11 +43,10 @@ AvaTaxDetail detail(int type, double rate, double taxable, const char* code)
 }
 
 const std::string kTrailer = "</TaxLines>\r\n<Timestamp><![CDATA[\r\n2024-05-01T10:15:00\r\n]]></Timestamp>\r\n"
-                             "<TotalAmount><![CDATA[\r\n100\r\n]]></TotalAmount>\r\n"
-                             "<TotalExemption><![CDATA[\r\n0\r\n]]></TotalExemption>\r\n"
-                             "<TotalTax><![CDATA[\r\n8.5\r\n]]></TotalTax>\r\n"
-                             "<TotalTaxable><![CDATA[\r\n100\r\n]]></TotalTaxable>\r\n"
-                             "<TransactionId><![CDATA[\r\nT-1\r\n]]></TransactionId>\r\n</GetTaxResult>\r\n";
+                             "<TotalAmount><![CDATA[\r\n100\r\n]]></TotalAmount>\r\n<TotalExemption><![CDATA[\r\n0\r\n"
+                             "]]></TotalExemption>\r\n<TotalTax><![CDATA[\r\n8.5\r\n]]></TotalTax>\r\n<TotalTaxable>"
+                             "<![CDATA[\r\n100\r\n]]></TotalTaxable>\r\n<TransactionId><![CDATA[\r\nT-1\r\n]]>"
+                             "</TransactionId>\r\n</GetTaxResult>\r\n";
 const std::string kHeader = "<GetTaxResult>\r\n<DocCode>PO-7</DocCode>\r\n<DocDate>2024-05-01</DocDate>\r\n"
                             "<DocId>991</DocId>\r\n<DocStatus>Saved</DocStatus>\r\n<DocType>PurchaseInvoice</DocType>\r\n"
                             "<Messages />\r\n<Reconciled>False</Reconciled>\r\n<ResultCode>Success</ResultCode>\r\n"
@@ -91,11 +90,8 @@ TEST_F(TaxResult, AUsLineWritesItsDetailsAndFillsTotalsAndRates)
         "     <Exemption>0</Exemption>\r\n     <Rate>0.085</Rate>\r\n     <Tax>0</Tax>\r\n"
         "     <Taxability>True</Taxability>\r\n     <Taxable>100</Taxable>\r\n         <TaxDetails>\r\n"
         "               <TaxDetail>\r\n                     <Base><![CDATA[100]]></Base>\r\n"
-        "                     <Exemption><![CDATA[0]]></Exemption>\r\n"
-        "                     <JurisCode><![CDATA[US]]></JurisCode>\r\n"
-        "                     <JurisName><![CDATA[Name US]]></JurisName>\r\n"
-        "                     <JurisType><![CDATA[Country]]></JurisType>\r\n"
-        "                     <NonTaxable><![CDATA[0]]></NonTaxable>\r\n"
+        "                     <Exemption><![CDATA[0]]></Exemption>\r\n                     " +
+        written("US", "Country") + "\r\n                     <NonTaxable><![CDATA[0]]></NonTaxable>\r\n"
         "                     <Rate><![CDATA[0.01]]></Rate>\r\n                     <Tax><![CDATA[1]]></Tax>\r\n"
         "                     <Taxable><![CDATA[100]]></Taxable>\r\n                     <TaxType>Sales</TaxType>\r\n"
         "               </TaxDetail>\r\n";

