@@ -14,7 +14,7 @@ const char* kTransaction = R"({
   "type": "PurchaseInvoice", "currencyCode": "USD", "reconciled": false, "totalAmount": 100.0, "totalTax": 8.875,
   "totalTaxable": 100.0, "modifiedDate": "2024-05-01T10:15:00.000Z", "lines": [{
     "id": 1, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000", "tax": 8.875,
-    "taxableAmount": 100.0, "exemptAmount": 0.0, "isItemTaxable": true, "quantity": 2.0, "details": [
+    "taxableAmount": 100.0, "exemptAmount": 50.0, "isItemTaxable": true, "quantity": 2.0, "details": [
       {"id": 11, "jurisCode": "36", "jurisName": "NEW YORK", "jurisdictionType": "State", "jurisType": "STA",
        "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "taxType": "Sales", "taxName": "NY STATE TAX"},
       {"jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
@@ -45,6 +45,7 @@ TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
     const platform::AvaTaxLine& line = r.lines[0];
     EXPECT_EQ(line.no + " " + line.taxCode, "Merch1 P0000000");
     EXPECT_TRUE(line.taxability);
+    EXPECT_EQ(line.exemption.toDouble(), 50);
     ASSERT_EQ(line.details.size(), 3u);
     std::vector<int> types;
     for (const auto& d : line.details) types.insert(types.end(), {d.jurisType, d.taxType});

@@ -98,11 +98,10 @@ TEST(NumberText, TextNumberAndCurrencyForms)
 
 TEST(NumberText, GeneralFormIsTheShortestText)
 {
+    // Plain decimals of every size are the property test's below; these are its edges.
     struct Case { double value; const char* expected; } cases[] = {
-        {12.5, "12.5"},       {10, "10"},         {0.1 + 0.2, "0.3"}, {-3, "-3"},      {0, "0"},
-        {1e15, "1E+15"},      {1.5e15, "1.5E+15"}, {1e-5, "0.00001"}, {1e-6, "1E-06"}, {123456789012345, "123456789012345"},
-        {0.000123, "0.000123"}, {1.0 / 3.0, "0.333333333333333"},     {-0.5, "-0.5"},
-    };
+        {0.1 + 0.2, "0.3"}, {0, "0"}, {1e15, "1E+15"}, {1.5e15, "1.5E+15"}, {1e-5, "0.00001"}, {1e-6, "1E-06"},
+        {123456789012345, "123456789012345"}, {1.0 / 3.0, "0.333333333333333"}};
     for (const Case& c : cases) EXPECT_EQ(formatGeneral(c.value, kUS), c.expected);
     EXPECT_EQ(formatGeneral(12.5, kCA), "12,5");
 }

@@ -41,11 +41,13 @@ protected:
 
 } // namespace
 
-TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxes)
+TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndTheSurchargeStartsAgain)
 {
     ctx.form.txtFee[2].setText("4.00");
     ctx.form.txtFee[4].setText("10.50");
+    ctx.form.txtFee[7].setText("12.00");
     totals.fupdate();
+    EXPECT_EQ(fee(7), "0");
     EXPECT_EQ(box(19), "0.000");
     EXPECT_EQ(box(18), "0.00");
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "14.5");
@@ -154,13 +156,6 @@ TEST_F(Totals, CenterHandlingFollowsServiceFeeAndMerchandise)
     totals.fupdate();
     EXPECT_EQ(fee(5), "2.10");
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "107.1");
-}
-
-TEST_F(Totals, TheSurchargeStartsAgainAtEveryRun)
-{
-    ctx.form.txtFee[7].setText("12.00");
-    totals.fupdate();
-    EXPECT_EQ(fee(7), "0");
 }
 
 TEST_F(Totals, AnEmptyFreightBoxEndsTheRunAfterTheServiceFee)

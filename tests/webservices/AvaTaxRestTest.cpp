@@ -153,16 +153,3 @@ TEST_F(AvaTaxRest, CredentialsGoOnlyOverHttpsOrToThisMachineAndNoHeaderCarriesAL
         EXPECT_EQ(service.ping(""), 0) << url;
     }
 }
-
-TEST_F(AvaTaxRest, ALineWithTheNonTaxableCodeIsExempt)
-{
-    platform::AvaTaxRequest r = order("NY", "5 Broadway");
-    r.lines[1].taxCode = standins::AvaTaxStandIn::kNonTaxableCode;
-    const platform::AvaTaxResult result = service.getTax(r);
-    ASSERT_EQ(result.resultCode, 0);
-    ASSERT_EQ(result.lines.size(), 2u);
-    EXPECT_GT(result.lines[0].tax.toDouble(), 0);
-    EXPECT_EQ(result.lines[1].tax.toDouble(), 0);
-    EXPECT_EQ(result.lines[1].exemption.toDouble(), 50);
-    for (const auto& d : result.lines[1].details) EXPECT_EQ(d.taxable.toDouble(), 0);
-}

@@ -185,5 +185,4 @@ TEST_F(InternalTax, NoRequestAtAllTellsTheClerkWhereToGetTheComponent)
     EXPECT_THROW(c.CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
     ASSERT_EQ(boxes->shown().size(), 1u);
     EXPECT_EQ(boxes->shown()[0].text, "The XML component is missing.\r\n\r\nhttps://example.com/xml");
-    EXPECT_EQ(boxes->shown()[0].icon, view::MessageBoxIcon::Information);
 }
