@@ -3,6 +3,8 @@
 #include "zelt/ExportError.h"
 
 #include <functional>
+#include <optional>
+#include <tuple>
 
 using namespace zelt;
 using zelt::testing::LineSpec;
@@ -36,6 +38,17 @@ public:
         selectRow(row);
         boxes->answerNext(answer);
         form().cmdDelete.userClick();
+    }
+    /// Where the export stopped: the error `read` throws, or none when it exported.
+    template <typename Read>
+    static std::optional<ExportError> refusal(Read read)
+    {
+        try {
+            read();
+        } catch (const ExportError& e) {
+            return e;
+        }
+        return std::nullopt;
     }
     /// Opens the second line for editing, or a new line.
     void openLine(bool edit)
@@ -363,27 +376,17 @@ TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
     // A Canadian order whose rate box was emptied
     control->CountryID(COUNTRY::CANADA, 1);
     form().txtCurrConversionRate.setText("");
-    try {
-        control->readData();
-        ADD_FAILURE() << "exported";
-    } catch (const ExportError& e) {
-        // The clerk sees the failure, the host gets where it is, no text
-        EXPECT_EQ(e.row(), 1);
-        EXPECT_EQ(e.column(), 15);
-        EXPECT_EQ(lastBox().text, "readData GET modlue Division by zero 11");
-    }
+    // The clerk sees the failure, the host gets where it is, no text
+    const auto e = refusal([&] { control->readData(); });
+    ASSERT_TRUE(e) << "exported";
+    EXPECT_EQ(std::pair(e->row(), e->column()), std::pair(1, 15));
+    EXPECT_EQ(lastBox().text, "readData GET modlue Division by zero 11");
     EXPECT_EQ(cell(1, 7), "Each") << "no unit cell keeps its code";
-    for (auto [quantity, reason] : std::vector<std::pair<const char*, const char*>>{{"abc", "Type mismatch"},
-                                                                                     {"40000", "Overflow"}}) {
+    for (auto [quantity, reason] : {std::pair{"abc", "Type mismatch"}, {"40000", "Overflow"}}) {
         grid().setText(2, 6, quantity);
-        try {
-            control->readDataForAvalara();
-            ADD_FAILURE() << quantity;
-        } catch (const ExportError& e) {
-            EXPECT_EQ(e.row(), 2);
-            EXPECT_EQ(e.column(), 6);
-            EXPECT_EQ(e.reason(), reason);
-        }
+        const auto avalara = refusal([&] { control->readDataForAvalara(); });
+        ASSERT_TRUE(avalara) << quantity;
+        EXPECT_EQ(std::tuple(avalara->row(), avalara->column(), avalara->reason()), std::tuple(2, 6, std::string(reason)));
     }
 }
 
