@@ -26,14 +26,9 @@ TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
     EXPECT_EQ(form().cboFld[4].listCount(), 2);
     EXPECT_EQ(form().cboFld[4].itemText(1), "Fall 2024");
     EXPECT_EQ(form().txtCurrConversionRate.text(), "1") << "not a Canadian order";
-}
-
-TEST_F(Lookups, TheLastEntryOfARepeatedCodeWins)
-{
-    std::string tables = "A$F$1$R$B$F$6$R$C$F$6$R$D$F$7$R$$T$$T$$T$$T$1$R$$T$";
-    control->GetComboContent(tables);
-    control->setViewMode(Mode::UpdateMode);
-    LineSpec line;
+    // The last entry of a repeated code wins.
+    control->GetComboContent("A$F$1$R$B$F$6$R$C$F$6$R$D$F$7$R$$T$$T$$T$$T$1$R$$T$");
+    line.unit = "EA";
     line.status = "3"; // position 2 + 1: the later code-6 entry
     control->setReadData(line.record());
     EXPECT_EQ(cell(1, 20), "7.50");
