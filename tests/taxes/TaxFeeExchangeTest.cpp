@@ -108,6 +108,9 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
 {
     control->setViewMode(Mode::AddMode);
     fee(6).setText("42.00");
+    view::ComboBox& options = form().cboFreightOptions[0];
+    options.addItem("Home Delivery", 7);
+    options.addItem("delivery to club/third party installer/forwarder", 3);
     control->LetSalesTaxesNFees(threeRecords(savedRecord({18, 19}), {0, 1, 7}), "", "0$F$100$F$5$R$");
     const ControlState& st = ControlAccess::state(*control);
     const VendorFeeRules& v = st.vendorFees;
@@ -125,16 +128,7 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
     EXPECT_FALSE(fee(2).locked()) << "flag 1: EHD typed freely";
     EXPECT_FALSE(fee(5).locked()) << "flag 7 unlocks the handling fee box";
     EXPECT_FALSE(form().chkCentrHandlingFee.visible());
-}
-
-TEST_F(Exchange, FlagSevenForcesTheClubOption)
-{
-    view::ComboBox& options = form().cboFreightOptions[0];
-    options.addItem("Home Delivery", 7);
-    options.addItem("delivery to club/third party installer/forwarder", 3);
-    control->setViewMode(Mode::AddMode);
-    control->LetSalesTaxesNFees(record(kDefaults) + record(flags({7})));
-    EXPECT_EQ(options.listIndex(), 1);
+    EXPECT_EQ(options.listIndex(), 1) << "flag 7 forces the club option";
     EXPECT_FALSE(options.enabled());
 }
 
@@ -143,6 +137,14 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
     // GIVEN an order being updated at a conversion rate of 2
     canadianUpdate();
     control->setAllowFreightOverride(false);
+    // Without overrides: EHD and freight x rate; service, handling fee and deposit as they stand.
+    control->LetSalesTaxesNFees(threeRecords());
+    EXPECT_EQ(fees(), (std::vector<std::string>{"0.00", "0.00", "24.00", "13", "28.00", "15", "16", "0.00"}));
+    // LineCancel Mode applies the overrides but not these amounts; the deposit keeps its text.
+    control->setViewMode(Mode::LineCancelMode);
+    control->LetSalesTaxesNFees(threeRecords());
+    EXPECT_EQ(fee(3).text() + " " + fee(6).text(), "0.00 16");
+    control->setViewMode(Mode::UpdateMode);
     // WHEN the saved record flags the state tax, duty, freight, EHD and the surcharge
     control->LetSalesTaxesNFees(threeRecords(savedRecord({14, 19, 21, 23, 28}), {0}));
     // THEN the taxes read field k x rate, the flagged one open for typing
@@ -160,19 +162,6 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
     EXPECT_FALSE(form().chkAppFreight.enabled()) << "freight override follows AllowFreightOverride";
     EXPECT_FALSE(form().chkSurChargeFee.visible()) << "the surcharge override is checked but not shown";
     EXPECT_FALSE(form().chkDutyBrokerageFee.checked());
-}
-
-TEST_F(Exchange, UpdateModeWithoutOverridesTakesTheSavedFeesAsTheyStand)
-{
-    canadianUpdate();
-    control->LetSalesTaxesNFees(threeRecords());
-    // EHD and freight x rate; service, handling fee and deposit as they stand.
-    EXPECT_EQ(fees(), (std::vector<std::string>{"0.00", "0.00", "24.00", "13", "28.00", "15", "16", "0.00"}));
-    // LineCancel Mode applies the overrides but not these amounts.
-    control->setViewMode(Mode::LineCancelMode);
-    control->LetSalesTaxesNFees(threeRecords());
-    EXPECT_EQ(fee(3).text(), "0.00");
-    EXPECT_EQ(fee(6).text(), "16") << "the deposit keeps its text";
 }
 
 TEST_F(Exchange, ACanadianVendorsFeesAreConvertedToTheBaseCurrency)
