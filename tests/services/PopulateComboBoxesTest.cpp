@@ -74,6 +74,11 @@ TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
     ctx.state.vendorFees.homeDeliveryTyped = true;
     combos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(texts(3), (std::vector<std::string>{"UPS Ground", "FedEx", "Member Factory Pickup"}));
+    // UsesZeltD selects the first carrier.
+    EXPECT_EQ(ctx.form.cboFld[3].listIndex(), -1);
+    ctx.state.UsesZeltD = true;
+    combos.PopulateComboBoxes(false, false, true);
+    EXPECT_EQ(ctx.form.cboFld[3].listIndex(), 0);
 }
 
 TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmpty)
@@ -86,13 +91,6 @@ TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmp
     freshCombos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(fresh.form.cboFld[3].listCount(), 0);
     EXPECT_TRUE(boxes->shown().empty());
-}
-
-TEST_F(PopulateCombos, UsesZeltDSelectsTheFirstCarrier)
-{
-    ctx.state.UsesZeltD = true;
-    combos.PopulateComboBoxes(false, false, true);
-    EXPECT_EQ(ctx.form.cboFld[3].listIndex(), 0);
 }
 
 TEST_F(PopulateCombos, AFailureIsReportedInAMessageBox)

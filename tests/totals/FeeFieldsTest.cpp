@@ -116,19 +116,15 @@ TEST_F(FeeFields, AnOverrideUnlocksTheFeeAndStopsItsRecalculation)
     EXPECT_EQ(fee(3).text(), "10.00");
 }
 
-TEST_F(FeeFields, FreightOverrideNeedsThePermission)
+TEST_F(FeeFields, FreightOverrideNeedsThePermissionAndPersonTypeFiveOverridesButStaysClean)
 {
+    control->setPersonType("5");
+    form().cmdUpdateTaxes.setEnabled(false);
     form().chkAppFreight.userClick();
     EXPECT_EQ(form().chkAppFreight.value(), 0) << "disabled while AllowFreightOverride is False";
     control->setAllowFreightOverride(true);
     form().chkAppFreight.userClick();
     EXPECT_FALSE(fee(4).locked());
-}
-
-TEST_F(FeeFields, PersonTypeFiveStillOverridesButStaysClean)
-{
-    control->setPersonType("5");
-    form().cmdUpdateTaxes.setEnabled(false);
     form().chkDutyBrokerageFee.userClick();
     EXPECT_FALSE(fee(0).locked());
     EXPECT_FALSE(control->IsDirty());
