@@ -7,7 +7,7 @@
 
 using namespace zelt::text;
 
-TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimal)
+TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimalSumsExactlyAndShowsTheShortestText)
 {
     EXPECT_EQ(Currency::fromDouble(10.5).units(), 105000);
     // 1/32 and 3/32 are exact halves of a ten-thousandth: 312.5 and 937.5 units.
@@ -17,10 +17,7 @@ TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimal)
     EXPECT_EQ(Currency::fromDouble(-1.23456).units(), -12346);
     EXPECT_THROW(Currency::fromDouble(1e15), RuntimeError);
     EXPECT_THROW(Currency::fromText("abc", Locale::enUS()), RuntimeError);
-}
-
-TEST(Currency, SumsAreExactAndShownShortest)
-{
+    // Sums are exact.
     Currency sum;
     for (int i = 0; i < 10; ++i) sum += Currency::fromDouble(0.1);
     EXPECT_EQ(sum, Currency::fromDouble(1.0));
