@@ -140,25 +140,22 @@ private slots:
         description.setLocked(true);
         QTest::keyClicks(edit, QStringLiteral("x"));
         QCOMPARE(description.text(), std::string("Pine des"));
-    }
-
-    void aDiscardedKeyNeverAppears()
-    {
+        // A key the model discards never appears.
         view::TextBox& box = form().txtFee[3];
         box.setLocked(false);
         box.KeyPress = [](int& key) {
             if (key < '0' || key > '9') key = 0;
         };
-        auto* edit = qt<QLineEdit>(box);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("1a2"));
-        QCOMPARE(edit->text(), QStringLiteral("12"));
+        auto* fee = qt<QLineEdit>(box);
+        fee->setFocus();
+        fee->selectAll();
+        QTest::keyClicks(fee, QStringLiteral("1a2"));
+        QCOMPARE(fee->text(), QStringLiteral("12"));
         QCOMPARE(box.text(), std::string("12"));
         // Alt with a key that is no shortcut types nothing, in the box or the model
         box.KeyPress = nullptr;
-        QTest::keyClick(edit, Qt::Key_U, Qt::AltModifier);
-        QCOMPARE(edit->text(), QStringLiteral("12"));
+        QTest::keyClick(fee, Qt::Key_U, Qt::AltModifier);
+        QCOMPARE(fee->text(), QStringLiteral("12"));
         QCOMPARE(box.text(), std::string("12"));
     }
 
