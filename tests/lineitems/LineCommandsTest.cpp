@@ -269,7 +269,7 @@ TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
     EXPECT_EQ(form().cboFld[4].listIndex(), -1);
 }
 
-TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheCurrentLine)
+TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheLineAndTheTrackerFollowsTheColumn)
 {
     selectRow(2);
     // No: the tick goes back and nothing else changes.
@@ -292,11 +292,7 @@ TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheCurrentLine)
     selectRow(2);
     EXPECT_TRUE(form().chkExempt.checked());
     EXPECT_EQ(boxes->shown().size(), asked);
-}
-
-TEST_F(LineCommands, TheExemptTrackerFollowsTheExemptColumn)
-{
-    // An order loaded with line 2 exempt
+    // The tracker follows the Exempt column, from an order loaded with line 2 exempt.
     const LineSpec plain, exempt = lineWith({{&L::exempt, "-1"}});
     load(Mode::AddMode, {plain, exempt, plain});
     ASSERT_EQ(control->ExemptItems(), "2|");

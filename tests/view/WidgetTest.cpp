@@ -88,6 +88,15 @@ TEST(Widgets, UserActionsRespectEnabledAndVisible)
     box.setEnabled(false);
     box.typeText("abc");
     EXPECT_EQ(box.text(), "");
+    // Option buttons exclude each other; clicking the chosen one again is no click.
+    int optionClicks = 0;
+    form.OptVndrCntryID[1].Click = [&] { ++optionClicks; };
+    form.OptVndrCntryID[0].setValue(true);
+    form.OptVndrCntryID[1].userClick();
+    EXPECT_FALSE(form.OptVndrCntryID[0].value());
+    EXPECT_TRUE(form.OptVndrCntryID[1].value());
+    form.OptVndrCntryID[1].userClick();
+    EXPECT_EQ(optionClicks, 1);
 }
 
 TEST(Widgets, FocusMovesFireLostFocusThenGotFocus)
@@ -128,19 +137,6 @@ TEST(Widgets, ComboSelectionFiresClickAndTextFiresChange)
     combo.setLocked(true);
     combo.userSelect(0);
     EXPECT_EQ(combo.listIndex(), -1) << "a locked combo takes no selection";
-}
-
-TEST(Widgets, OptionButtonsExcludeEachOther)
-{
-    Form form;
-    int clicks = 0;
-    form.OptVndrCntryID[1].Click = [&] { ++clicks; };
-    form.OptVndrCntryID[0].setValue(true);
-    form.OptVndrCntryID[1].userClick();
-    EXPECT_FALSE(form.OptVndrCntryID[0].value());
-    EXPECT_TRUE(form.OptVndrCntryID[1].value());
-    form.OptVndrCntryID[1].userClick();
-    EXPECT_EQ(clicks, 1);
 }
 
 TEST(Form, ControlArraysRefuseIndexesOutsideTheirSets)
