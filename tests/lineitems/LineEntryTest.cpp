@@ -21,9 +21,8 @@ public:
 
 TEST_F(LineEntry, OpeningALineOffersItsDefaults)
 {
-    // WHEN the clerk clicks "Add"
     clickAdd();
-    // THEN a new line is open with the defaults of the last line
+    // A new line is open with the defaults of the last line
     EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
     EXPECT_EQ(form().cmdEdit.caption(), "Cancel");
     EXPECT_FALSE(form().cmdDelete.visible());
@@ -31,9 +30,8 @@ TEST_F(LineEntry, OpeningALineOffersItsDefaults)
     EXPECT_EQ(field(7).text(), "0.000");
     EXPECT_EQ(field(6).text(), "Jan 05, 2024");
     EXPECT_EQ(form().DTPckrPriceListDate.value(), (text::Date{2024, 1, 5}));
-    EXPECT_EQ(combo(1).text(), "Open");
-    EXPECT_EQ(combo(2).text(), "Each");
-    EXPECT_EQ(combo(3).text(), "FedEx") << "the last line's carrier";
+    EXPECT_EQ((std::vector<std::string>{combo(1).text(), combo(2).text(), combo(3).text()}),
+              (std::vector<std::string>{"Open", "Each", "FedEx"})) << "the last line's carrier";
     EXPECT_FALSE(field(1).locked());
     EXPECT_EQ(form().focusedWidget(), &field(1));
 }
@@ -44,59 +42,49 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         const char* check;
         std::function<void(LineEntry&)> spoil;
         const char* title;
-        const char* message;
+        std::string message;
         std::function<view::Widget&(LineEntry&)> focus;
     };
     auto txt = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.field(i); }; };
     auto cbo = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.combo(i); }; };
+    auto date = [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; };
+    auto type = [](int i, const char* text) { return [i, text](LineEntry& t) { t.field(i).setText(text); }; };
+    auto unpick = [](int i) { return [i](LineEntry& t) { t.combo(i).setListIndex(-1); }; };
     const char* required = "Information Required";
     const char* invalid = "Information Validation";
+    const std::string only = "can contain only ", positive = "can contain only positive ";
     const std::vector<Case> cases = {
-        {"1", [](LineEntry& t) { t.combo(1).setListIndex(-1); }, required, "The status of the line item is required.", cbo(1)},
-        {"2", [](LineEntry& t) { t.field(1).setText("   "); }, required, "The description of the line item is required.", txt(1)},
-        {"3", [](LineEntry& t) { t.field(7).setText(""); }, required, "The unit weight of the line item is required.", txt(7)},
-        {"4", [](LineEntry& t) { t.field(7).setText("abc"); }, invalid,
-         "The unit weight of the line item can contain only numerical characters.", txt(7)},
-        {"5", [](LineEntry& t) { t.field(7).setText("-1"); }, invalid,
-         "The unit weight of the line item can contain only positive numerical characters", txt(7)},
-        {"6", [](LineEntry& t) { t.combo(2).setListIndex(-1); }, required, "The unit measure of the line item is required.", cbo(2)},
-        {"7", [](LineEntry& t) { t.field(3).setText(""); }, required, "The quantity of the line item is required.", txt(3)},
-        {"8", [](LineEntry& t) { t.field(3).setText("two"); }, invalid,
-         "The quantity of the line item can contain only numerical characters.", txt(3)},
-        {"8+", [](LineEntry& t) { t.field(3).setText("1e15"); }, invalid, "The quantity of the line item is too large.", txt(3)},
-        {"8+ 32-bit", [](LineEntry& t) { t.field(3).setText("2147483648"); }, invalid,
-         "The quantity of the line item is too large.", txt(3)},
-        {"9", [](LineEntry& t) { t.field(3).setText("-0.5"); }, invalid,
-         "The quantity of the line item can contain only positive numerical characters.", txt(3)},
-        {"10", [](LineEntry& t) { t.field(4).setText(""); }, required, "The unit price of the line item is required.", txt(4)},
-        {"11", [](LineEntry& t) { t.field(4).setText("ten"); }, invalid,
-         "The unit price of the line item can contain only numerical characters.", txt(4)},
-        {"12", [](LineEntry& t) { t.field(4).setText("-3"); }, invalid,
-         "The unit price of the line item can contain only positive numerical characters.", txt(4)},
-        {"12x", [](LineEntry& t) { t.field(4).setText("900000000000000"); }, invalid,
-         "The extended price of the line item is too large: lower the quantity.", txt(3)},
-        {"19",
-         [](LineEntry& t) {
-             t.form().chkDirection.setValue(1);
-             t.combo(4).setListIndex(-1);
-         },
-         required, "The Direction magazine issue for the line item is required.", cbo(4)},
+        {"1", unpick(1), required, "The status of the line item is required.", cbo(1)},
+        {"2", type(1, "   "), required, "The description of the line item is required.", txt(1)},
+        {"3", type(7, ""), required, "The unit weight of the line item is required.", txt(7)},
+        {"4", type(7, "abc"), invalid, "The unit weight of the line item " + only + "numerical characters.", txt(7)},
+        {"5", type(7, "-1"), invalid, "The unit weight of the line item " + positive + "numerical characters", txt(7)},
+        {"6", unpick(2), required, "The unit measure of the line item is required.", cbo(2)},
+        {"7", type(3, ""), required, "The quantity of the line item is required.", txt(3)},
+        {"8", type(3, "two"), invalid, "The quantity of the line item " + only + "numerical characters.", txt(3)},
+        {"8+", type(3, "1e15"), invalid, "The quantity of the line item is too large.", txt(3)},
+        {"8+ 32-bit", type(3, "2147483648"), invalid, "The quantity of the line item is too large.", txt(3)},
+        {"9", type(3, "-0.5"), invalid, "The quantity of the line item " + positive + "numerical characters.", txt(3)},
+        {"10", type(4, ""), required, "The unit price of the line item is required.", txt(4)},
+        {"11", type(4, "ten"), invalid, "The unit price of the line item " + only + "numerical characters.", txt(4)},
+        {"12", type(4, "-3"), invalid, "The unit price of the line item " + positive + "numerical characters.", txt(4)},
+        {"12x", type(4, "900000000000000"), invalid, "The extended price of the line item is too large: lower the quantity.",
+         txt(3)},
+        {"19", [](LineEntry& t) { t.form().chkDirection.setValue(1); t.combo(4).setListIndex(-1); }, required,
+         "The Direction magazine issue for the line item is required.", cbo(4)},
         {"20", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(std::nullopt); }, invalid,
-         "The price list date of the line item is required.",
-         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
+         "The price list date of the line item is required.", date},
         {"21", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 16}); }, invalid,
-         "The price list date of the line item must be less than or equal to today's date.",
-         [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; }},
-        {"22", [](LineEntry& t) { t.combo(3).setListIndex(-1); }, required, "The Carrier of the line item is required.", cbo(3)},
+         "The price list date of the line item must be less than or equal to today's date.", date},
+        {"22", unpick(3), required, "The Carrier of the line item is required.", cbo(3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.check);
         openValidLine();
         c.spoil(*this);
         boxes->clearShown();
-        // WHEN the clerk clicks "Add to Grid"
         clickAdd();
-        // THEN exactly that check speaks, the focus is on its field and nothing is written
+        // Exactly that check speaks, the focus is on its field and nothing is written
         ASSERT_EQ(boxes->shown().size(), 1u);
         EXPECT_EQ(lastBox().title, c.title);
         EXPECT_EQ(lastBox().text, c.message);
@@ -124,8 +112,7 @@ TEST_F(LineEntry, ReformattedFieldsStayAfterALaterCheckFails)
     EXPECT_EQ(field(3).text(), "x");
     field(3).setText("3");
     clickAdd();
-    EXPECT_EQ(cell(4, 13), "1234.500");
-    EXPECT_EQ(cell(4, 6), "3.00");
+    EXPECT_EQ(cells(4, {13, 6}), (std::vector<std::string>{"1234.500", "3.00"}));
 }
 
 TEST_F(LineEntry, WritingALineFillsEveryColumn)
@@ -139,25 +126,12 @@ TEST_F(LineEntry, WritingALineFillsEveryColumn)
     form().DTPckrPriceListDate.setValue(text::Date{2024, 2, 1});
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 1), "4N");
-    EXPECT_EQ(cell(4, 2), "1");
-    EXPECT_EQ(cell(4, 3), "3");
-    EXPECT_EQ(cell(4, 4), "1");
-    EXPECT_EQ(cell(4, 5), "Fall 2024");
-    EXPECT_EQ(cell(4, 6), "2.00");
-    EXPECT_EQ(cell(4, 7), "Box");
-    EXPECT_EQ(cell(4, 8), "FC-9");
-    EXPECT_EQ(cell(4, 9), "Oak");
-    EXPECT_EQ(cell(4, 12), "Filing cabinet");
-    EXPECT_EQ(cell(4, 13), "0.000");
-    EXPECT_EQ(cell(4, 14), "Feb 01, 2024");
-    EXPECT_EQ(cell(4, 15), "10.00");
-    EXPECT_EQ(cell(4, 16), "1N");
-    EXPECT_EQ(cell(4, 18), "0.00") << "no acknowledgement on this order";
-    EXPECT_EQ(cell(4, 20), "20.00");
-    EXPECT_EQ(cell(4, 21), "q");
+    // (no acknowledgement on this order: 0.00 in column 18)
+    EXPECT_EQ(cells(4, {1, 2, 3, 4, 5, 6, 7, 8, 9, 12, 13, 14, 15, 16, 18, 20, 21}),
+              (std::vector<std::string>{"4N", "1", "3", "1", "Fall 2024", "2.00", "Box", "FC-9", "Oak", "Filing cabinet",
+                                        "0.000", "Feb 01, 2024", "10.00", "1N", "0.00", "20.00", "q"}));
     EXPECT_EQ(grid().alignment(4, 12), view::Grid::Alignment::LeftTop);
-    // AND the entry closes, the totals follow and the order is open for the tax command
+    // The entry closes, the totals follow and the order is open for the tax command
     EXPECT_EQ(form().cmdAdd.caption(), "Add");
     EXPECT_TRUE(field(1).locked());
     EXPECT_TRUE(grid().enabled());
@@ -218,11 +192,7 @@ TEST_F(LineEntry, RewardsAreTakenOffOnceAndWithinWhatTheMemberHas)
     field(4).setText("10");
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 2), "7");
-    EXPECT_EQ(cell(4, 6), "1.00");
-    EXPECT_EQ(cell(4, 13), "0");
-    EXPECT_EQ(cell(4, 15), "-10.00");
-    EXPECT_EQ(cell(4, 20), "-10.00");
+    EXPECT_EQ(cells(4, {2, 6, 13, 15, 20}), (std::vector<std::string>{"7", "1.00", "0", "-10.00", "-10.00"}));
 
     // A second rewards line is refused.
     openValidLine("More rewards");
@@ -287,9 +257,7 @@ TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
     form().DTPckrAklwdgmntDate.setValue(text::Date{2024, 6, 1});
     clickAdd();
     ASSERT_EQ(grid().rows(), 5);
-    EXPECT_EQ(cell(4, 17), "A-1");
-    EXPECT_EQ(cell(4, 18), "9.00");
-    EXPECT_EQ(cell(4, 19), "Jun 01, 2024");
+    EXPECT_EQ(cells(4, {17, 18, 19}), (std::vector<std::string>{"A-1", "9.00", "Jun 01, 2024"}));
     // The quick fill brings the remembered acknowledgement back.
     openValidLine();
     field(12).userDoubleClick();
@@ -298,31 +266,23 @@ TEST_F(LineEntry, AcknowledgementChecksRunForAnAcknowledgedOrder)
     EXPECT_EQ(field(14).text(), "Jun 01, 2024");
 }
 
-TEST_F(LineEntry, AConversionThatCannotBeWrittenIsReportedOnItsField)
+TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
 {
-    // GIVEN a Canadian order whose USA prices convert at 1.25
+    // A Canadian order whose USA prices convert at 1.25
     control->CountryID(COUNTRY::CANADA, 1);
     control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    // A conversion whose extended price is too large is told on the quantity; nothing is written.
     openValidLine();
     form().OptVndrCntryID[0].setValue(true);
     field(3).setText("1");
     field(4).setText("900000000000000");
-    // WHEN the converted price makes the extended price too large
     clickAdd();
-    // THEN the clerk is told on the quantity and nothing is written
     EXPECT_EQ(lastBox().title, "Information Validation");
     EXPECT_NE(lastBox().text.find("beyond the currency range"), std::string::npos) << lastBox().text;
     EXPECT_EQ(form().focusedWidget(), &field(3));
     EXPECT_EQ(grid().rows(), 4);
-    EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
-}
-
-TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
-{
-    // GIVEN a Canadian order whose USA prices convert at 1.25
-    control->CountryID(COUNTRY::CANADA, 1);
-    control->GetComboContent(zelt::testing::lookupTables("1.25"));
-    // WHEN lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
+    form().cmdEdit.userClick(); // Cancel
+    // Lines are entered in USA prices: 12.50 -> 15.625 -> 15.63, 12.49 -> 15.6125 -> 15.61
     for (auto [quantity, price, shown, extended] :
          std::vector<std::array<const char*, 4>>{{"5", "12.50", "15.63", "78.15"}, {"6", "12.49", "15.61", "93.66"}}) {
         openValidLine();
@@ -330,16 +290,13 @@ TEST_F(LineEntry, AConvertedPriceIsExtendedAsItsCellShowsIt)
         field(3).setText(quantity);
         field(4).setText(price);
         clickAdd();
-        // THEN the extended price is the quantity times the price the line shows
+        // The extended price is the quantity times the price the line shows
         const int row = grid().rows() - 1;
         EXPECT_EQ(cell(row, 15), shown);
         EXPECT_EQ(cell(row, 20), extended) << price;
     }
-    // AND a line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
-    LineSpec line;
-    line.quantity = "12";
-    line.unitPrice = "14.50";
-    load(Mode::UpdateMode, {line});
+    // A line that is edited and updated unchanged, or exported and loaded again, keeps its amounts
+    load(Mode::UpdateMode, {zelt::testing::lineWith({{&LineSpec::quantity, "12"}, {&LineSpec::unitPrice, "14.50"}})});
     ASSERT_EQ(cell(1, 20), "217.56");
     selectRow(1);
     form().cmdEdit.userClick();

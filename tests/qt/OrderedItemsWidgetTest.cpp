@@ -1,13 +1,11 @@
 // The window drives the real control: clicks, keys, picks, focus and the grid
 // reach the model's entry points, and program changes show at once.
 #include "GridTableModel.h"
-#include "QtMessageBoxes.h"
 #include "WidgetTestServices.h"
 
 #include <zelt/OrderedItems.h>
 #include <zelt/OrderedItemsWidget.h>
 
-#include <QAbstractItemModelTester>
 #include <QCheckBox>
 #include <QClipboard>
 #include <QComboBox>
@@ -51,50 +49,49 @@ private:
         return qobject_cast<T*>(widget->qtWidgetFor(w));
     }
 
-private slots:
-    void init()
+    /// A shown window with the lookups, in Update Mode with the lines given.
+    void makeWidget(Services services = {}, const QLocale& locale = QLocale(),
+                    const std::string& lines = line(1, "1", "Desk") + line(2, "3", "Lamp") + line(3, "1", "Chair"))
     {
-        widget = std::make_unique<OrderedItemsWidget>();
+        widget = std::make_unique<OrderedItemsWidget>(nullptr, services, locale);
         widget->resize(1280, 800);
         widget->show();
         QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
         widget->control().GetComboContent(testing::kLookups);
         widget->control().setViewMode(Mode::UpdateMode);
-        widget->control().setReadData(line(1, "1", "Desk") + line(2, "3", "Lamp") + line(3, "1", "Chair"));
+        widget->control().setReadData(lines);
     }
-    void cleanup() { widget.reset(); }
-    /// Answers the next message box with `button`, keeping its text in `shown`.
-    static void answerNextBox(QMessageBox::StandardButton button, QString* shown)
+    /// Answers the next message box with `button`, keeping what it showed in `shown`.
+    struct Shown {
+        QString text, title;
+        QMessageBox::Icon icon = QMessageBox::NoIcon;
+    };
+    static void answerNextBox(QMessageBox::StandardButton button, Shown* shown)
     {
         QTimer::singleShot(0, [button, shown] {
             auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
             QVERIFY(box);
-            if (shown) *shown = box->text();
+            if (shown) *shown = {box->text(), box->windowTitle(), box->icon()};
             box->button(button)->click();
         });
     }
-
-    void gridModelStaysConsistentThroughLoadsAndRowChanges()
+    /// Clicks the description cell of a table row.
+    void clickLine(int tableRow, Qt::MouseButton button = Qt::LeftButton, Qt::KeyboardModifiers mods = {})
     {
-        // GIVEN the grid's table model under the model tester
-        auto* model = widget->gridView()->model();
-        QAbstractItemModelTester tester(model, QAbstractItemModelTester::FailureReportingMode::QtTest);
-        // WHEN lines are loaded, added, changed and removed
-        widget->control().setReadData(line(1, "1", "A") + line(2, "1", "B"));
-        form().grdOrdItems.addRow();
-        form().grdOrdItems.setText(3, 12, "C");
-        form().grdOrdItems.removeRow(1);
-        widget->control().setReadData("");
-        // THEN the table follows: header texts from row 0, no data rows left
-        QCOMPARE(model->rowCount(), 0);
-        QCOMPARE(model->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Description"));
+        QTableView* view = widget->gridView();
+        QTest::mouseClick(view->viewport(), button, mods, view->visualRect(view->model()->index(tableRow, 12)).center());
     }
+
+private slots:
+    void init() { makeWidget(); }
+    void cleanup() { widget.reset(); }
 
     void gridShowsTextsHiddenColumnsAndShading()
     {
         QTableView* view = widget->gridView();
         auto* model = view->model();
         QCOMPARE(model->rowCount(), 3);
+        QCOMPARE(model->headerData(12, Qt::Horizontal).toString(), QStringLiteral("Description")); // grid row 0
         QCOMPARE(model->data(model->index(0, 12)).toString(), QStringLiteral("Desk"));
         QCOMPARE(model->data(model->index(0, 20)).toString(), QStringLiteral("20.00"));
         QVERIFY(view->isColumnHidden(0));
@@ -116,44 +113,20 @@ private slots:
         QCOMPARE(model->data(model->index(0, 21)).toString(), QStringLiteral("\u2611"));
     }
 
-    void clickingAButtonRunsItsHandlerOnlyWhenEnabled()
-    {
-        // GIVEN a handler on the add button
-        int clicks = 0;
-        form().cmdAdd.Click = [&] { ++clicks; };
-        auto* button = qt<QPushButton>(form().cmdAdd);
-        QVERIFY(button);
-        // WHEN the clerk clicks it
-        QTest::mouseClick(button, Qt::LeftButton);
-        // THEN the model's handler ran
-        QCOMPARE(clicks, 1);
-        // WHEN the program disables it, the window follows and clicks do nothing
-        form().cmdAdd.setEnabled(false);
-        QVERIFY(!button->isEnabled());
-        QTest::mouseClick(button, Qt::LeftButton);
-        QCOMPARE(clicks, 1);
-        // Captions follow the model; "&&" shows one ampersand.
-        form().cmdAdd.setCaption("Add to Grid");
-        QCOMPARE(button->text(), QStringLiteral("Add to Grid"));
-        QCOMPARE(qt<QPushButton>(form().cmdUpdateTaxes)->text(), QStringLiteral("Calculate Taxes && Fees"));
-    }
-
     void typingGoesKeyByKeyThroughTheModel()
     {
-        // GIVEN the description field open for typing
         view::TextBox& description = form().txtField[1];
         description.setLocked(false);
         auto* edit = qt<QLineEdit>(description);
         QVERIFY(edit);
         QVERIFY(!edit->isReadOnly());
         edit->setFocus();
-        // WHEN the clerk types, Enter included
         QTest::keyClicks(edit, QStringLiteral("Oak"));
         QTest::keyClick(edit, Qt::Key_Return); // no line break: Enter moves on
         edit->setFocus();
         QTest::keyClicks(edit, QStringLiteral(" desk"));
         QTest::keyClick(edit, Qt::Key_Backspace);
-        // THEN the model has the text without a line break, and the control is dirty
+        // The model has the text without a line break, and the control is dirty
         QCOMPARE(description.text(), std::string("Oak des"));
         QCOMPARE(edit->text(), QStringLiteral("Oak des"));
         QVERIFY(widget->control().IsDirty());
@@ -167,31 +140,27 @@ private slots:
         description.setLocked(true);
         QTest::keyClicks(edit, QStringLiteral("x"));
         QCOMPARE(description.text(), std::string("Pine des"));
-    }
-
-    void aDiscardedKeyNeverAppears()
-    {
+        // A key the model discards never appears.
         view::TextBox& box = form().txtFee[3];
         box.setLocked(false);
         box.KeyPress = [](int& key) {
             if (key < '0' || key > '9') key = 0;
         };
-        auto* edit = qt<QLineEdit>(box);
-        edit->setFocus();
-        edit->selectAll();
-        QTest::keyClicks(edit, QStringLiteral("1a2"));
-        QCOMPARE(edit->text(), QStringLiteral("12"));
+        auto* fee = qt<QLineEdit>(box);
+        fee->setFocus();
+        fee->selectAll();
+        QTest::keyClicks(fee, QStringLiteral("1a2"));
+        QCOMPARE(fee->text(), QStringLiteral("12"));
         QCOMPARE(box.text(), std::string("12"));
-        // AND Alt with a key that is no shortcut types nothing, in the box or the model
+        // Alt with a key that is no shortcut types nothing, in the box or the model
         box.KeyPress = nullptr;
-        QTest::keyClick(edit, Qt::Key_U, Qt::AltModifier);
-        QCOMPARE(edit->text(), QStringLiteral("12"));
+        QTest::keyClick(fee, Qt::Key_U, Qt::AltModifier);
+        QCOMPARE(fee->text(), QStringLiteral("12"));
         QCOMPARE(box.text(), std::string("12"));
     }
 
     void pickingAComboEntrySelectsItInTheModel()
     {
-        // GIVEN the Direction issue combo filled from the lookup tables
         view::ComboBox& issues = form().cboFld[4];
         auto* combo = qt<QComboBox>(issues);
         QVERIFY(combo);
@@ -199,11 +168,9 @@ private slots:
         issues.setLocked(false); // as the Direction box leaves it
         int clicks = 0;
         issues.Click = [&] { ++clicks; };
-        // WHEN the clerk picks the second entry by keyboard
         combo->setFocus();
         QTest::keyClick(combo, Qt::Key_Down);
         QTest::keyClick(combo, Qt::Key_Down);
-        // THEN the model selected it and ran its click handler
         QCOMPARE(issues.listIndex(), 1);
         QCOMPARE(issues.text(), std::string("Fall 2024"));
         QCOMPARE(clicks, 2);
@@ -246,7 +213,6 @@ private slots:
 
     void gridMouseEventsCarryTheRowAndColumnUnderThePointer()
     {
-        // GIVEN handlers recording what the grid's model hears
         view::Grid& grid = form().grdOrdItems;
         std::vector<std::string> events;
         grid.MouseDown = [&](view::MouseButton b) {
@@ -258,22 +224,20 @@ private slots:
             if (b == view::MouseButton::Right) grid.form()->popupMenu(grid.form()->mnuCopy);
         };
         grid.Click = [&] { events.push_back("click " + std::to_string(grid.row())); };
-        QTableView* view = widget->gridView();
-        // WHEN the clerk left-clicks the second line's description, then right-clicks the third
-        QRect second = view->visualRect(view->model()->index(1, 12));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
-        QRect third = view->visualRect(view->model()->index(2, 12));
-        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
-        // THEN the grid heard grid rows 2 and 3 (row 0 is the header row)
-        // (a right click selects the line under the pointer first)
+        clickLine(1);
+        clickLine(2, Qt::RightButton);
+        // The grid heard grid rows 2 and 3 (row 0 is the header row)
+        // (a right click selects the line under the pointer first, and the entry shows it)
         QCOMPARE(events,
                  (std::vector<std::string>{"down 1 2,12", "up 1 2", "click 2", "click 3", "down 2 3,12", "up 2 3"}));
-        // AND the pop-up menu shows the model's entries
+        QCOMPARE(qt<QLineEdit>(form().txtField[1])->text(), QStringLiteral("Chair"));
+        // The pop-up menu shows the model's entries, the separator without a text
         auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
         QTRY_VERIFY(menu->isVisible());
         QCOMPARE(menu->actions().at(0)->text(), QStringLiteral("Copy"));
         QVERIFY(!menu->actions().at(0)->isEnabled());
         QVERIFY(menu->actions().at(2)->isSeparator());
+        QVERIFY(menu->actions().at(2)->text().isEmpty());
         menu->hide();
     }
 
@@ -288,79 +252,41 @@ private slots:
         QVERIFY(!view->selectionModel()->hasSelection());
     }
 
-    void messageBoxesAskTheClerk()
-    {
-        // GIVEN a question through the window's message box service
-        qt::QtMessageBoxes boxes;
-        boxes.setParentWidget(widget.get());
-        QTimer::singleShot(0, [] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            QCOMPARE(box->text(), QStringLiteral("Do you want to delete the selected line item?"));
-            QCOMPARE(box->windowTitle(), QStringLiteral("Information Validation"));
-            QCOMPARE(box->icon(), QMessageBox::Question);
-            box->button(QMessageBox::Yes)->click();
-        });
-        // WHEN the clerk answers Yes
-        auto answer = boxes.show({"Do you want to delete the selected line item?", "Information Validation",
-                                  view::MessageBoxButtons::YesNo, view::MessageBoxIcon::Question});
-        // THEN the control hears Yes
-        QCOMPARE(answer, view::MessageBoxAnswer::Yes);
-    }
-
     void anOverrideBoxUnlocksItsFeeAndTheTotalsFollow()
     {
-        // GIVEN an order whose vendor charges a service fee of 2 per unit and 10 % handling
+        // An order whose vendor charges a service fee of 2 per unit and 10 % handling
         OrderedItems& control = widget->control();
-        std::string saved;
-        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-        control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        control.LetSalesTaxesNFees(testing::serviceAndHandlingFees());
         control.setReadData(line(1, "1", "Desk") + line(2, "1", "Chair"));
         auto* serviceFee = qt<QLineEdit>(form().txtFee[3]);
         auto* handlingFee = qt<QLineEdit>(form().txtFee[5]);
         QCOMPARE(serviceFee->text(), QStringLiteral("8.00"));
         QCOMPARE(handlingFee->text(), QStringLiteral("4.80"));
         QVERIFY(serviceFee->isReadOnly());
-        // WHEN the clerk ticks "Over Ridden" beside the service fee
         QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
-        // THEN the fee box opens at 0.00 with the focus, and handling follows at once
+        // The fee box opens at 0.00 with the focus, and handling follows at once
         QVERIFY(!serviceFee->isReadOnly());
         QCOMPARE(serviceFee->text(), QStringLiteral("0.00"));
         QTRY_VERIFY(serviceFee->hasFocus());
         QCOMPARE(handlingFee->text(), QStringLiteral("4.00"));
-        // WHEN the clerk types a fee of 12
         serviceFee->selectAll();
         QTest::keyClicks(serviceFee, QStringLiteral("12"));
-        // THEN the handling fee follows the typed fee key by key
+        // The handling fee follows the typed fee key by key
         QCOMPARE(serviceFee->text(), QStringLiteral("12"));
         QCOMPARE(handlingFee->text(), QStringLiteral("5.20"));
         QVERIFY(control.IsDirty());
-    }
-
-    void anEmptiedAmountBoxTakesTheNextAmountWhole()
-    {
-        // GIVEN an overridden service fee box the clerk has typed 12 into
-        OrderedItems& control = widget->control();
-        std::string saved;
-        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-        control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
-        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
-        auto* serviceFee = qt<QLineEdit>(form().txtFee[3]);
-        QTRY_VERIFY(serviceFee->hasFocus());
-        QTest::keyClicks(serviceFee, QStringLiteral("12"));
-        // WHEN the clerk selects all, deletes it and types 75
+        // An emptied box shows 0 and takes the next amount whole: 75, not 750
         QTest::keyClick(serviceFee, Qt::Key_A, Qt::ControlModifier);
         QTest::keyClick(serviceFee, Qt::Key_Delete);
         QCOMPARE(serviceFee->text(), QStringLiteral("0"));
         QTest::keyClicks(serviceFee, QStringLiteral("75"));
-        // THEN the box reads 75, not 750
         QCOMPARE(serviceFee->text(), QStringLiteral("75"));
         QCOMPARE(form().txtFee[3].text(), "75");
     }
 
     void theKeyboardMovesThroughTheGridAfterALoad()
     {
-        // GIVEN a 200-line order just loaded: highlight style 0, nothing drawn selected
+        // A 200-line order just loaded: highlight style 0, nothing drawn selected
         std::string lines;
         for (int i = 1; i <= 200; ++i) lines += line(i, "1", "Line");
         widget->control().setReadData(lines);
@@ -369,30 +295,20 @@ private slots:
         QTableView* view = widget->gridView();
         view->setFocus();
         QTRY_VERIFY(view->hasFocus());
-        // WHEN the clerk pages about with the keyboard
-        QTest::keyClick(view, Qt::Key_Home);
-        QCOMPARE(grid.row(), 1);
-        QTest::keyClick(view, Qt::Key_Down);
-        QCOMPARE(grid.row(), 2);
-        QTest::keyClick(view, Qt::Key_PageDown);
-        const int paged = grid.row();
-        QVERIFY2(paged > 3, "a page moves by more than one row");
-        QTest::keyClick(view, Qt::Key_PageUp);
-        QCOMPARE(grid.row(), 2);
-        QTest::keyClick(view, Qt::Key_End);
-        // THEN the current row moves and the view keeps it in sight
-        QCOMPARE(grid.row(), 200);
-        QCOMPARE(view->currentIndex().row(), 199);
-        QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
-        QTest::keyClick(view, Qt::Key_Up);
-        QCOMPARE(grid.row(), 199);
+        // The current row moves (a page by more than one row) and the view keeps it in sight
+        for (auto [key, row] : {std::pair{Qt::Key_Home, 1}, {Qt::Key_Down, 2}, {Qt::Key_PageDown, -1}, {Qt::Key_PageUp, 2},
+                                {Qt::Key_End, 200}, {Qt::Key_Up, 199}}) {
+            QTest::keyClick(view, key);
+            if (row > 0) QCOMPARE(grid.row(), row);
+            else QVERIFY2(grid.row() > 3, "a page moves by more than one row");
+            QCOMPARE(view->currentIndex().row(), grid.row() - 1);
+            QVERIFY(view->viewport()->rect().intersects(view->visualRect(view->currentIndex())));
+        }
     }
 
     void aClerkAddsALineWithTheKeyboardOnly()
     {
-        // GIVEN the order screen with three lines
         QCOMPARE(form().grdOrdItems.rows(), 4);
-        // WHEN the clerk opens a line with Alt+A and types, moving on with Enter
         QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
         QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
         auto* description = qt<QLineEdit>(form().txtField[1]);
@@ -420,71 +336,77 @@ private slots:
             QVERIFY(QApplication::focusWidget() != widget->qtWidgetFor(form().cboFld[4]));
             typeAndEnter({});
         }
-        // THEN the line is in the grid and the entry is closed
+        // The line is in the grid and the entry is closed
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QCOMPARE(form().grdOrdItems.rows(), 5);
         QCOMPARE(form().grdOrdItems.text(4, 12), std::string("Desk lamp"));
         QCOMPARE(form().grdOrdItems.text(4, 7), std::string("Box"));
         QCOMPARE(form().grdOrdItems.text(4, 20), std::string("25.00"));
         QCOMPARE(widget->gridView()->model()->rowCount(), 4);
-        // AND the clerk goes on from the new line in the grid, where the taxes
+        // The clerk goes on from the new line in the grid, where the taxes
         // wait for the tax command
         QTRY_VERIFY(widget->gridView()->hasFocus());
         QCOMPARE(form().grdOrdItems.row(), 4);
         auto* deposit = qt<QLineEdit>(form().txtFee[6]);
         QTRY_VERIFY(deposit->font().italic());
         QCOMPARE(deposit->toolTip(), QStringLiteral("Calculate Taxes & Fees to update"));
-        // AND a double click on a line opens it
-        const QRect first = widget->gridView()->visualRect(widget->gridView()->model()->index(0, 12));
-        QTest::mouseDClick(widget->gridView()->viewport(), Qt::LeftButton, {}, first.center());
+        // A double click on a line opens it
+        QTest::mouseDClick(widget->gridView()->viewport(), Qt::LeftButton, {},
+                           widget->gridView()->visualRect(widget->gridView()->model()->index(0, 12)).center());
         QCOMPARE(form().cmdAdd.caption(), std::string("Update"));
         widget->control().CancelOpenLine();
-        // AND Ctrl+Z takes it back, Ctrl+Y brings it again
+        // Ctrl+Z takes it back, Ctrl+Y brings it again
         QTest::keyClick(widget->gridView(), Qt::Key_Z, Qt::ControlModifier);
         QCOMPARE(form().grdOrdItems.rows(), 4);
         QTest::keyClick(widget->gridView(), Qt::Key_Y, Qt::ControlModifier);
         QCOMPARE(form().grdOrdItems.rows(), 5);
     }
 
-    void aFailingCheckPutsTheFocusOnItsFieldAndEscCloses()
+    void aFailingCheckPutsTheFocusOnItsFieldAndEscClosesTheLineButNotAnOpenList()
     {
-        // GIVEN a new line without a quantity
         QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
         QTest::keyClicks(qt<QLineEdit>(form().txtField[1]), QStringLiteral("Shelf"));
-        QString shown;
-        QTimer::singleShot(0, [&shown] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            shown = box->text();
-            box->button(QMessageBox::Ok)->click();
-        });
-        // WHEN the clerk clicks "Add to Grid"
+        Shown shown;
+        answerNextBox(QMessageBox::Ok, &shown);
         QTest::mouseClick(qt<QPushButton>(form().cmdAdd), Qt::LeftButton);
-        // THEN the dialog named the quantity and the focus waits there
-        QCOMPARE(shown, QStringLiteral("The quantity of the line item is required."));
+        // The dialog named the quantity and the focus waits there
+        QCOMPARE(shown.text, QStringLiteral("The quantity of the line item is required."));
         QTRY_VERIFY2(qt<QLineEdit>(form().txtField[3])->hasFocus(),
                      QApplication::focusWidget() ? qPrintable(QApplication::focusWidget()->objectName()) : "none");
-        // AND Esc closes the line without writing it, once the clerk lets the typing go
+        // Esc in an open list closes only the list; the line stays open with what was typed
+        auto* unit = qt<QComboBox>(form().cboFld[2]);
+        unit->setFocus();
+        unit->showPopup();
+        QTRY_VERIFY(unit->view()->isVisible());
+        QTest::keyClick(unit->view(), Qt::Key_Escape);
+        QTRY_VERIFY(!unit->view()->isVisible());
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
+        QCOMPARE(form().txtField[1].text(), std::string("Shelf"));
+        QVERIFY(!widget->gridView()->isEnabled());
+        // Esc again in the combo: No keeps the line open, the focus in the combo
+        answerNextBox(QMessageBox::No, nullptr);
+        QTest::keyClick(unit, Qt::Key_Escape);
+        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
+        QTRY_VERIFY(unit->hasFocus());
+        // Esc in a box, the typing let go: the line closes unwritten, the grid takes clicks again and has the focus
+        qt<QLineEdit>(form().txtField[3])->setFocus();
         answerNextBox(QMessageBox::Yes, &shown);
         QTest::keyClick(qt<QLineEdit>(form().txtField[3]), Qt::Key_Escape);
-        QCOMPARE(shown, QStringLiteral("Discard the changes to this line item?"));
+        QCOMPARE(shown.text, QStringLiteral("Discard the changes to this line item?"));
         QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
         QCOMPARE(form().grdOrdItems.rows(), 4);
+        QVERIFY(widget->gridView()->isEnabled());
+        QTRY_VERIFY(widget->gridView()->hasFocus());
     }
 
     void theTaxButtonAsksAboutFactoryPickupAndFillsTheTaxes()
     {
-        // GIVEN an order whose first line is a member factory pickup, AvaTax and a freight rule
+        // An order whose first line is a member factory pickup, AvaTax and a freight rule
         Services services;
         services.avaTax = [] { return std::make_shared<testing::StateTax>(); };
         services.freight = std::make_shared<testing::FlatFreight>();
-        widget = std::make_unique<OrderedItemsWidget>(nullptr, services);
-        widget->resize(1280, 800);
-        widget->show();
-        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        makeWidget(services);
         OrderedItems& control = widget->control();
-        control.GetComboContent(testing::kLookups);
-        control.setViewMode(Mode::UpdateMode);
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");
         control.setCenterID("12");
@@ -494,17 +416,11 @@ private slots:
         form().cboFreightOptions[0].addItem("Home Delivery", 7);
         form().cboFreightOptions[0].setListIndex(0);
         control.EnableUpdateTaxes(true);
-        QString asked;
-        QTimer::singleShot(0, [&asked] {
-            auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-            QVERIFY(box);
-            asked = box->windowTitle();
-            box->button(QMessageBox::Yes)->click();
-        });
-        // WHEN the clerk clicks "Calculate Taxes & Fees" and answers Yes
+        Shown asked;
+        answerNextBox(QMessageBox::Yes, &asked);
         QTest::mouseClick(qt<QPushButton>(form().cmdUpdateTaxes), Qt::LeftButton);
-        // THEN every line goes as a factory pickup without freight, and the taxes follow
-        QCOMPARE(asked, QStringLiteral("Information Validation"));
+        // Every line goes as a factory pickup without freight, and the taxes follow
+        QCOMPARE(asked.title, QStringLiteral("Information Validation"));
         QCOMPARE(form().grdOrdItems.text(2, 3), std::string("22"));
         QCOMPARE(qt<QLineEdit>(form().txtFee[4])->text(), QStringLiteral("0.00"));
         QCOMPARE(qt<QLineEdit>(form().txtFee[2])->text(), QStringLiteral("5.00"));
@@ -516,73 +432,37 @@ private slots:
 
     void rightClickOffersTheCopyMenuAndDeleteAsksFirst()
     {
-        // GIVEN an order in Add Mode with a line selected by the mouse
+        // An order in Add Mode with a line selected by the mouse
         widget->control().setViewMode(Mode::AddMode);
         widget->control().setReadData(line(1, "1", "Desk") + line(2, "1", "Lamp") + line(3, "1", "Chair"));
         QTableView* view = widget->gridView();
-        const QRect second = view->visualRect(view->model()->index(1, 12));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+        clickLine(1);
         QVERIFY(view->selectionModel()->isRowSelected(1, QModelIndex()));
         QCOMPARE(qt<QLineEdit>(form().txtField[1])->text(), QStringLiteral("Lamp"));
-        // WHEN the clerk right-clicks it
-        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, second.center());
-        // THEN the menu offers Copy
+        clickLine(1, Qt::RightButton);
+        // The menu offers Copy
         auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
         QTRY_VERIFY(menu->isVisible());
         QVERIFY(menu->actions().at(0)->isEnabled());
         menu->hide();
-        // WHEN the clerk deletes and answers No, then Yes
         for (auto answer : {QMessageBox::No, QMessageBox::Yes}) {
-            QTimer::singleShot(0, [answer] {
-                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-                QVERIFY(box);
-                QCOMPARE(box->text(), QStringLiteral("Do you want to delete the selected line item?"));
-                box->button(answer)->click();
-            });
+            Shown asked;
+            answerNextBox(answer, &asked);
             QTest::mouseClick(qt<QPushButton>(form().cmdDelete), Qt::LeftButton);
+            QCOMPARE(asked.text, QStringLiteral("Do you want to delete the selected line item?"));
+            QCOMPARE(asked.title, QStringLiteral("Information Validation"));
+            QCOMPARE(asked.icon, QMessageBox::Question);
             if (answer == QMessageBox::No) {
                 QCOMPARE(form().grdOrdItems.rows(), 4);
-                QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, second.center());
+                clickLine(1);
             }
         }
-        // THEN only Yes removed the line, and the one below moved up renumbered
+        // Only Yes removed the line, and the one below moved up renumbered
         QCOMPARE(form().grdOrdItems.rows(), 3);
         QCOMPARE(form().grdOrdItems.text(2, 12), std::string("Chair"));
-        QCOMPARE(form().grdOrdItems.text(2, 1), std::string("2"));
         QCOMPARE(view->model()->rowCount(), 2);
-        // AND the focus is on the lines, not lost with the Delete button
+        // The focus is on the lines, not lost with the Delete button
         QTRY_VERIFY(view->hasFocus());
-    }
-
-    void escClosesTheLineButNotAnOpenListAndTheGridComesBack()
-    {
-        // GIVEN a new line with its unit list open
-        QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
-        QTest::keyClicks(qt<QLineEdit>(form().txtField[1]), QStringLiteral("Shelf"));
-        auto* unit = qt<QComboBox>(form().cboFld[2]);
-        unit->setFocus();
-        unit->showPopup();
-        QTRY_VERIFY(unit->view()->isVisible());
-        // WHEN the clerk presses Esc once
-        QTest::keyClick(unit->view(), Qt::Key_Escape);
-        // THEN only the list closes; the line stays open with what was typed
-        QTRY_VERIFY(!unit->view()->isVisible());
-        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
-        QCOMPARE(form().txtField[1].text(), std::string("Shelf"));
-        QVERIFY(!widget->gridView()->isEnabled());
-        // WHEN the clerk presses Esc again, in the combo, and keeps the typing
-        answerNextBox(QMessageBox::No, nullptr);
-        QTest::keyClick(unit, Qt::Key_Escape);
-        // THEN the line stays open, the focus in the combo
-        QCOMPARE(form().cmdAdd.caption(), std::string("Add to Grid"));
-        QTRY_VERIFY(unit->hasFocus());
-        // WHEN the clerk presses Esc and lets the typing go
-        answerNextBox(QMessageBox::Yes, nullptr);
-        QTest::keyClick(unit, Qt::Key_Escape);
-        // THEN the line closes, the grid takes clicks again and has the focus
-        QCOMPARE(form().cmdAdd.caption(), std::string("Add"));
-        QVERIFY(widget->gridView()->isEnabled());
-        QTRY_VERIFY(widget->gridView()->hasFocus());
     }
 
     void enterLeavesADatePickerInOnePress()
@@ -596,59 +476,44 @@ private slots:
         QTRY_VERIFY(qt<QLineEdit>(form().txtField[7])->hasFocus());
     }
 
-    void aRightClickSelectsTheLineUnderThePointer()
-    {
-        QTableView* view = widget->gridView();
-        const QRect third = view->visualRect(view->model()->index(2, 12));
-        QTest::mouseClick(view->viewport(), Qt::RightButton, {}, third.center());
-        QCOMPARE(form().grdOrdItems.row(), 3);
-        QCOMPARE(qt<QLineEdit>(form().txtField[1])->text(), QStringLiteral("Chair"));
-        auto* menu = widget->findChild<QMenu*>(QStringLiteral("mnuCopy"));
-        QTRY_VERIFY(menu->isVisible());
-        QVERIFY(menu->actions().at(2)->isSeparator());
-        QVERIFY(menu->actions().at(2)->text().isEmpty());
-        menu->hide();
-    }
-
     void severalLinesAreSelectedCopiedAndDeletedTogether()
     {
         widget->control().setViewMode(Mode::AddMode);
         widget->control().setReadData(line(1, "1", "Desk") + line(2, "1", "Lamp") + line(3, "1", "Chair"));
         QTableView* view = widget->gridView();
-        auto at = [&](int tableRow) { return view->visualRect(view->model()->index(tableRow, 12)).center(); };
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, {}, at(0));
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ShiftModifier, at(2));
+        clickLine(0);
+        clickLine(2, Qt::LeftButton, Qt::ShiftModifier);
         QCOMPARE(form().grdOrdItems.selectedRows(), (std::vector<int>{1, 2, 3}));
         QTRY_COMPARE(view->selectionModel()->selectedRows().size(), 3);
-        QTest::mouseClick(view->viewport(), Qt::LeftButton, Qt::ControlModifier, at(1));
+        clickLine(1, Qt::LeftButton, Qt::ControlModifier);
         QCOMPARE(form().grdOrdItems.selectedRows(), (std::vector<int>{1, 3}));
         QTest::keyClick(view, Qt::Key_C, Qt::ControlModifier);
         QCOMPARE(QApplication::clipboard()->text().count(QLatin1Char('\n')), 3);  // the header and two lines
         QTest::keyClick(view, Qt::Key_A, Qt::ControlModifier);
         QCOMPARE(form().grdOrdItems.selectedRows().size(), std::size_t{3});
-        QString shown;
+        Shown shown;
         answerNextBox(QMessageBox::Yes, &shown);
         QTest::keyClick(view, Qt::Key_Delete);
-        QCOMPARE(shown, QStringLiteral("Delete the 3 selected line items?"));
+        QCOMPARE(shown.text, QStringLiteral("Delete the 3 selected line items?"));
         QCOMPARE(form().grdOrdItems.rows(), 1);
     }
 
     void atSmallSizesNothingIsCutAndTheScreenScrolls()
     {
-        // GIVEN the order screen at 1024x700 with an order whose fees run to six digits
+        // The order screen at 1024x700 with an order whose fees run to six digits
         widget->resize(1024, 700);
         form().txtFee[0].setText("187,500.00");
         QApplication::processEvents();
-        // THEN every amount box is wide enough for its amount
+        // Every amount box is wide enough for its amount
         auto fits = [](QLineEdit* edit) {
             return edit->width() >= edit->fontMetrics().horizontalAdvance(edit->text()) + 8;
         };
         for (int i = 0; i <= 7; ++i) QVERIFY2(fits(qt<QLineEdit>(form().txtFee[i])), qPrintable(QString::number(i)));
         form().txtFieldTax.forEach([&](int i, view::TextBox& box) { QVERIFY2(fits(qt<QLineEdit>(box)), qPrintable(QString::number(i))); });
-        // AND no label is cut
+        // No label is cut
         for (view::Label* label : {&form().lblDutyBrkgFee, &form().lblEnhancedDelivery, &form().lblCntrHndlFee})
             QVERIFY2(qt<QLabel>(*label)->width() >= qt<QLabel>(*label)->sizeHint().width(), label->caption().c_str());
-        // AND the grid keeps eight whole rows, the rest scrolls
+        // The grid keeps eight whole rows, the rest scrolls
         QTableView* view = widget->gridView();
         const int rowHeight = view->verticalHeader()->defaultSectionSize();
         QVERIFY(view->viewport()->height() >= rowHeight * 8);
@@ -658,7 +523,7 @@ private slots:
         QVERIFY(scroll);
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0); // nothing needs a sideways scroll
-        // AND opening a line does not widen the window
+        // Opening a line does not widen the window
         QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
         QApplication::processEvents();
         QCOMPARE(widget->width(), 1024);
@@ -666,14 +531,11 @@ private slots:
 
     void tabWalksTheScreenInReadingOrderAndLeavesTheGrid()
     {
-        // GIVEN a service fee the clerk may type (override ticked)
-        std::string saved;
-        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-        widget->control().LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        // A service fee the clerk may type (override ticked)
+        widget->control().LetSalesTaxesNFees(testing::serviceAndHandlingFees());
         QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
         auto* freight = qt<QLineEdit>(form().txtFee[3]);
         QVERIFY(!freight->isReadOnly());
-        // WHEN the clerk tabs from the first widget around the screen
         std::vector<QWidget*> visited;
         QWidget* first = qt<QCheckBox>(form().chkDutyBrokerageFee);
         first->setFocus(Qt::TabFocusReason);
@@ -682,11 +544,11 @@ private slots:
             QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
         }
         auto at = [&](QWidget* w) { return std::find(visited.begin(), visited.end(), w) - visited.begin(); };
-        // THEN the typed fee is a stop, the read-only totals and locked fees are not
+        // The typed fee is a stop, the read-only totals and locked fees are not
         QVERIFY(at(freight) < static_cast<long>(visited.size()));
         QCOMPARE(at(qt<QLineEdit>(form().txtField[18])), static_cast<long>(visited.size()));
         QCOMPARE(at(qt<QLineEdit>(form().txtFee[1])), static_cast<long>(visited.size()));
-        // AND the order is the reading order: fees, taxes, rate, the grid once, the line buttons
+        // The order is the reading order: fees, taxes, rate, the grid once, the line buttons
         QVERIFY(at(freight) < at(qt<QCheckBox>(form().chkTaxes[12])));
         QVERIFY(at(qt<QCheckBox>(form().chkTaxes[12])) < at(widget->gridView()));
         QVERIFY(at(widget->gridView()) < at(qt<QPushButton>(form().cmdAdd)));
@@ -695,21 +557,15 @@ private slots:
 
     void aFrenchCanadianClerkTypesWithTheDecimalComma()
     {
-        // GIVEN the window in fr-CA
-        widget = std::make_unique<OrderedItemsWidget>(nullptr, Services{}, QLocale(QLocale::French, QLocale::Canada));
-        widget->show();
-        QVERIFY(QTest::qWaitForWindowExposed(widget.get()));
+        makeWidget({}, QLocale(QLocale::French, QLocale::Canada), "");
         QCOMPARE(widget->control().locale().decimalSeparator, std::string(","));
         QCOMPARE(qt<QLineEdit>(form().txtFee[0])->text(), QStringLiteral("0,00"));
-        // WHEN the clerk overrides a fee and types 12,50
-        std::string saved;
-        for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0,00") + std::string("$F$");
-        widget->control().LetSalesTaxesNFees("0$F$2$F$0$F$0,1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+        widget->control().LetSalesTaxesNFees(testing::serviceAndHandlingFees(","));
         QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
         auto* fee = qt<QLineEdit>(form().txtFee[3]);
         QTRY_VERIFY(fee->hasFocus());
         QTest::keyClicks(fee, QStringLiteral("12,50"));
-        // THEN the amount is 12,50, not 1250
+        // The amount is 12,50, not 1250
         QCOMPARE(fee->text(), QStringLiteral("12,50"));
         QCOMPARE(text::toNumber(form().txtFee[3].text(), widget->control().locale()), 12.5);
     }
@@ -719,32 +575,31 @@ private slots:
         auto* line = widget->findChild<QLabel*>(QStringLiteral("failureLine"));
         QVERIFY(line);
         QVERIFY(line->isHidden());
-        // GIVEN a command whose handler fails in a way the control cannot end itself
+        // A command whose handler fails in a way the control cannot end itself
         form().cmdAdd.Click = [] { throw zelt::Error("the line store is full"); };
-        // WHEN the clerk clicks it
         QTest::mouseClick(qt<QPushButton>(form().cmdAdd), Qt::LeftButton);
-        // THEN one line above the grid says what went wrong
+        // One line above the grid says what went wrong
         QVERIFY(!line->isHidden());
         QVERIFY(line->text().contains(QStringLiteral("the line store is full")));
-        // AND a web service that fails says so in the same line
+        // A web service that fails says so in the same line
         widget->control().setServiceTimeouts(std::chrono::milliseconds(300), std::chrono::milliseconds(600));
         widget->control().setInternalTaxServiceURL("http://127.0.0.1:1/TaxService.asmx");
         QVERIFY_THROWS_EXCEPTION(zelt::ServiceError, widget->control().CalculateTaxesFromVardonInternalService("PO-1"));
         QVERIFY(line->text().contains(QStringLiteral("A web service failed: RecalculateTaxes")));
         QVERIFY2(!QApplication::overrideCursor(), "no busy cursor left behind");
-        // AND a button that cannot act says why
+        // A button that cannot act says why
         QVERIFY(!form().cmdEdit.enabled());
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Click a line in the grid first"));
         form().grdOrdItems.userClick(1, 12);
         QCOMPARE(qt<QPushButton>(form().cmdEdit)->toolTip(), QStringLiteral("Alt+E, Enter or a double click on the grid"));
-        // AND Delete on the grid of an order being updated says why no line goes, as a tip
+        // Delete on the grid of an order being updated says why no line goes, as a tip
         const int rows = form().grdOrdItems.rows();
         line->clear();
         QTest::keyClick(widget->gridView(), Qt::Key_Delete);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Lines are deleted in Add mode"));
         QCOMPARE(form().grdOrdItems.rows(), rows);
         QVERIFY2(line->text().isEmpty(), "a hint is no failure");
-        // AND in Add Mode, with no line selected yet, it says to select one
+        // In Add Mode, with no line selected yet, it says to select one
         widget->control().setViewMode(Mode::AddMode);
         QToolTip::hideText();
         QTest::keyClick(widget->gridView(), Qt::Key_Delete);
@@ -754,6 +609,10 @@ private slots:
     void theLookIsConsistent()
     {
         QVERIFY2(!widget->qtWidgetFor(form().txtHiddenItemTotal), "hidden storage has no window widget");
+        // Captions follow the model; "&&" shows one ampersand.
+        form().cmdAdd.setCaption("Add to Grid");
+        QCOMPARE(qt<QPushButton>(form().cmdAdd)->text(), QStringLiteral("Add to Grid"));
+        QCOMPARE(qt<QPushButton>(form().cmdUpdateTaxes)->text(), QStringLiteral("Calculate Taxes && Fees"));
         // The Canada option shows no caption of its own: its label says it.
         QVERIFY(qt<QRadioButton>(form().OptVndrCntryID[1])->text().isEmpty());
         // Read-only totals are grey like the locked fees.

@@ -42,6 +42,15 @@ struct StateTax : platform::AvaTaxService {
     bool everyLine;
 };
 
+/// Fees and taxes whose vendor charges a service fee of 2 per unit and 10 %
+/// handling, every saved amount zero; `point` is the locale's decimal point.
+inline std::string serviceAndHandlingFees(const std::string& point = ".")
+{
+    std::string saved;
+    for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0" + point + "00") + std::string("$F$");
+    return "0$F$2$F$0$F$0" + point + "1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$";
+}
+
 struct FlatFreight : platform::FreightCalculator {
     std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
                           std::int32_t) override

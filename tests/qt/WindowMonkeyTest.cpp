@@ -42,12 +42,10 @@ struct RandomAnswers : view::MessageBoxService {
     view::MessageBoxAnswer show(const view::MessageBoxRequest& request) override
     {
         ++answered;
-        auto answer = view::MessageBoxAnswer::Ok;
-        if (request.buttons == view::MessageBoxButtons::YesNo)
-            answer = (*rng)() % 2 ? view::MessageBoxAnswer::Yes : view::MessageBoxAnswer::No;
-        const char* said = answer == view::MessageBoxAnswer::Yes ? "Yes" : answer == view::MessageBoxAnswer::No ? "No" : "Ok";
-        note(" [box \"" + request.text + "\" -> " + said + "]");
-        return answer;
+        const bool question = request.buttons == view::MessageBoxButtons::YesNo;
+        const bool yes = question && (*rng)() % 2;
+        note(" [box \"" + request.text + "\" -> " + (yes ? "Yes" : question ? "No" : "Ok") + "]");
+        return yes ? view::MessageBoxAnswer::Yes : question ? view::MessageBoxAnswer::No : view::MessageBoxAnswer::Ok;
     }
 };
 
@@ -120,9 +118,7 @@ private slots:
         control.setZeltEvent("PurchaseOrder");
         control.setCustomerOrderedDate("2024-05-01");
         control.setCenterID("12");
-        std::string fees;
-        for (int i = 0; i < 29; ++i) fees += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-        control.LetSalesTaxesNFees("0$F$2$F$0$F$0.1$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + fees + "$R$");
+        control.LetSalesTaxesNFees(testing::serviceAndHandlingFees());
         const char* statuses[] = {"1", "1", "1", "2", "1", "3", "1", "5", "6", "1"};
         std::string lines;
         for (int n = 1; n <= 30; ++n) lines += line(n, statuses[n % 10], 1 + n % 7, std::to_string(n * 3) + ".25");
@@ -146,11 +142,6 @@ private slots:
         });
         modalGuard.start(250);
 
-        auto report = [&](int event, const QString& why) {
-            QString out = QStringLiteral("seed %1, event %2: %3\nlast events:").arg(seed).arg(event).arg(why);
-            for (const QString& h : history) out += "\n  " + h;
-            return out;
-        };
         auto describeKey = [](int key, Qt::KeyboardModifiers mods) {
             return QKeySequence(static_cast<int>(mods) | key).toString();
         };
@@ -313,7 +304,11 @@ private slots:
             if (event % 200 == 0) exportDue = true;
             if (fault.isEmpty() && exportDue) fault = orderFault();
             if (fault.isEmpty() && QTest::currentTestFailed()) fault = QStringLiteral("the grid's table model broke its contract");
-            if (!fault.isEmpty()) QFAIL(qPrintable(report(event, fault)));
+            if (!fault.isEmpty()) {
+                fault = QStringLiteral("seed %1, event %2: %3\nlast events:").arg(seed).arg(event).arg(fault);
+                for (const QString& h : history) fault += "\n  " + h;
+                QFAIL(qPrintable(fault));
+            }
         }
         const double seconds = std::chrono::duration<double>(Clock::now() - start).count();
         std::printf("monkey seed %u: %d events in %.1f s, %.0f events/s, longest event %.1f ms (#%d), "

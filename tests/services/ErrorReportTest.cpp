@@ -15,12 +15,7 @@ struct HostError : ErrorRecord {
     std::int32_t Number() const override { return number; }
     std::string Description() const override { return description; }
     std::string Source() const override { return source; }
-    void Clear() override
-    {
-        number = 0;
-        description.clear();
-        source.clear();
-    }
+    void Clear() override { number = 0; description.clear(); source.clear(); }
 };
 
 /// A log that cannot be written.

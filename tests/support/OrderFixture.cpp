@@ -27,6 +27,12 @@ std::string lines(const std::vector<LineSpec>& specs)
     return out;
 }
 
+LineSpec lineWith(std::initializer_list<std::pair<LineField, const char*>> changes, LineSpec base)
+{
+    for (const auto& [field, value] : changes) base.*field = value;
+    return base;
+}
+
 std::string lookupTables(const std::string& rate)
 {
     std::string statuses = "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$"
@@ -44,6 +50,13 @@ OrderFixture::OrderFixture()
     services.messageBoxes = boxes;
     services.clock = clock;
     control = std::make_unique<OrderedItems>(services);
+}
+
+std::vector<std::string> OrderFixture::cells(int row, std::initializer_list<int> cols)
+{
+    std::vector<std::string> out;
+    for (int c : cols) out.push_back(cell(row, c));
+    return out;
 }
 
 void OrderFixture::load(Mode mode, const std::vector<LineSpec>& specs)

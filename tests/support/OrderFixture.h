@@ -7,6 +7,7 @@
 
 #include <memory>
 #include <string>
+#include <utility>
 #include <vector>
 
 namespace zelt::testing {
@@ -42,6 +43,10 @@ struct LineSpec {
 
 std::string lines(const std::vector<LineSpec>& specs);
 
+/// A line with some fields changed: lineWith({{&LineSpec::unit, "BX"}}, base).
+using LineField = std::string LineSpec::*;
+LineSpec lineWith(std::initializer_list<std::pair<LineField, const char*>> changes, LineSpec base = {});
+
 /// Lookup tables: statuses Open(1) Back Ordered(2) Cancelled(3) Closed(4)
 /// Line Cancelled(5) Received(6) Rewards(7), so Status 1, 6 and 7 are
 /// priced; units Each/EA, Box/BX, Dozen/DZ; carriers with codes 1, 2, 3, 15, 22;
@@ -60,6 +65,7 @@ protected:
     view::Form& form() { return control->form(); }
     view::Grid& grid() { return control->form().grdOrdItems; }
     std::string cell(int row, int col) { return std::string(grid().text(row, col)); }
+    std::vector<std::string> cells(int row, std::initializer_list<int> cols);
     /// Loads lookups and lines in the given mode.
     void load(Mode mode, const std::vector<LineSpec>& specs);
 };

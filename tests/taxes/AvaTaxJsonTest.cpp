@@ -11,23 +11,16 @@ namespace {
 // A transaction answer with its many fields, the details named by jurisdictionType.
 const char* kTransaction = R"({
   "id": 123456789, "code": "PO-7", "companyId": 12345, "date": "2024-05-01", "status": "Saved",
-  "type": "PurchaseInvoice", "batchCode": "", "currencyCode": "USD", "customerUsageType": "",
-  "reconciled": false, "totalAmount": 100.0, "totalExempt": 0.0, "totalDiscount": 0.0, "totalTax": 8.875,
-  "totalTaxable": 100.0, "totalTaxCalculated": 8.875, "modifiedDate": "2024-05-01T10:15:00.000Z",
-  "lines": [{
-    "id": 1, "transactionId": 123456789, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000",
-    "tax": 8.875, "taxableAmount": 100.0, "exemptAmount": 0.0, "discountAmount": 0.0, "isItemTaxable": true,
-    "lineAmount": 100.0, "quantity": 2.0,
-    "details": [
+  "type": "PurchaseInvoice", "currencyCode": "USD", "reconciled": false, "totalAmount": 100.0, "totalTax": 8.875,
+  "totalTaxable": 100.0, "modifiedDate": "2024-05-01T10:15:00.000Z", "lines": [{
+    "id": 1, "lineNumber": "Merch1", "itemCode": "OC-2210", "taxCode": "P0000000", "tax": 8.875,
+    "taxableAmount": 100.0, "exemptAmount": 50.0, "isItemTaxable": true, "quantity": 2.0, "details": [
       {"id": 11, "jurisCode": "36", "jurisName": "NEW YORK", "jurisdictionType": "State", "jurisType": "STA",
-       "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
-       "taxType": "Sales", "taxName": "NY STATE TAX"},
-      {"id": 12, "jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
-       "rate": 0.045, "tax": 4.5, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "exemptAmount": 0.0,
-       "taxType": "Sales"},
-      {"id": 13, "jurisCode": "359071", "jurisName": "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT",
-       "jurisdictionType": "Special", "jurisType": "STJ", "rate": 0.00375, "tax": 0.375, "taxableAmount": 100.0,
-       "nonTaxableAmount": 0.0, "exemptAmount": 0.0, "taxType": "Use"}]}],
+       "rate": 0.04, "tax": 4.0, "taxableAmount": 100.0, "taxType": "Sales", "taxName": "NY STATE TAX"},
+      {"jurisCode": "51000", "jurisName": "NEW YORK CITY", "jurisdictionType": "City", "jurisType": "CIT",
+       "rate": 0.045, "tax": 4.5, "taxableAmount": 100.0, "nonTaxableAmount": 0.0, "taxType": "Sales"},
+      {"jurisCode": "359071", "jurisName": "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT", "jurisType": "STJ",
+       "jurisdictionType": "Special", "rate": 0.00375, "tax": 0.375, "taxableAmount": 100.0, "taxType": "Use"}]}],
   "addresses": [], "messages": [], "summary": []
 })";
 
@@ -44,26 +37,20 @@ const char* kShortCodes = R"({"code": "PO-8", "status": "Committed", "type": "Sa
 TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
 {
     const platform::AvaTaxResult r = avaTaxResultFromJson(kTransaction);
-    EXPECT_EQ(r.resultCode, 0);
-    EXPECT_EQ(r.docCode, "PO-7");
-    EXPECT_EQ(r.docDate, "2024-05-01");
-    EXPECT_EQ(r.docId, "123456789");
-    EXPECT_EQ(r.docStatus, 2);
-    EXPECT_EQ(r.docType, 3);
-    EXPECT_EQ(r.timestamp, "2024-05-01T10:15:00.000Z");
+    EXPECT_EQ((std::vector<int>{r.resultCode, r.docStatus, r.docType}), (std::vector<int>{0, 2, 3}));
+    EXPECT_EQ(r.docCode + " " + r.docDate + " " + r.docId + " " + r.timestamp,
+              "PO-7 2024-05-01 123456789 2024-05-01T10:15:00.000Z");
     EXPECT_EQ(r.totalTax.toString(text::Locale::enUS()), "8.875");
     ASSERT_EQ(r.lines.size(), 1u);
     const platform::AvaTaxLine& line = r.lines[0];
-    EXPECT_EQ(line.no, "Merch1");
-    EXPECT_EQ(line.taxCode, "P0000000");
+    EXPECT_EQ(line.no + " " + line.taxCode, "Merch1 P0000000");
     EXPECT_TRUE(line.taxability);
+    EXPECT_EQ(line.exemption.toDouble(), 50);
     ASSERT_EQ(line.details.size(), 3u);
-    EXPECT_EQ(line.details[0].jurisType, 1);
-    EXPECT_EQ(line.details[1].jurisType, 3);
-    EXPECT_EQ(line.details[2].jurisType, 4);
+    std::vector<int> types;
+    for (const auto& d : line.details) types.insert(types.end(), {d.jurisType, d.taxType});
+    EXPECT_EQ(types, (std::vector<int>{1, 1, 3, 1, 4, 2})) << "State, City, Special; Sales, Sales, Use";
     EXPECT_DOUBLE_EQ(line.details[1].rate, 0.045);
-    EXPECT_EQ(line.details[0].taxType, 1);
-    EXPECT_EQ(line.details[2].taxType, 2);
     EXPECT_EQ(line.details[2].jurisName, "METROPOLITAN COMMUTER TRANSPORTATION DISTRICT");
 }
 
@@ -87,9 +74,9 @@ TEST(AvaTaxJson, AnErrorAnswerGivesItsMessagesAndGarbageIsAnException)
            "refersTo": "Addresses[0]", "severity": "Error"}]}})");
     EXPECT_EQ(r.resultCode, 2);
     ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].summary, "The address number is out of range");
-    EXPECT_EQ(r.messages[0].details, "The address was found but the street number is out of range.");
-    EXPECT_EQ(r.messages[0].source, "Addresses[0]");
+    EXPECT_EQ(r.messages[0].summary + "|" + r.messages[0].details + "|" + r.messages[0].source,
+              "The address number is out of range|The address was found but the street number is out of range.|"
+              "Addresses[0]");
     for (const char* garbage : {"<html>", "[1,2]", "", "{\"lines\": 5}", "{\"reconciled\": \"yes\"}",
                                 "{\"lines\": [{\"isItemTaxable\": 3}]}",
                                 // A number no double holds: the JSON reader throws out_of_range, not parse_error.
@@ -112,12 +99,9 @@ TEST(AvaTaxJson, TheRequestCarriesTheDocumentAddressesAndLines)
     request.lines = {{"Merch1", "OC-2210", 2, text::Currency::fromDouble(100), ""},
                      {"Freight", "", 1, text::Currency::fromDouble(12.5), "FR020100"}};
     const auto body = nlohmann::json::parse(avaTaxRequestJson(request));
-    EXPECT_EQ(body["type"], "PurchaseInvoice");
-    EXPECT_EQ(body["companyCode"], "007");
-    EXPECT_EQ(body["customerCode"], "M-42");
-    EXPECT_EQ(body["entityUseCode"], "NY");
-    EXPECT_EQ(body["code"], "PO-7");
-    EXPECT_EQ(body["date"], "2024-05-01");
+    for (auto [key, value] : {std::pair{"type", "PurchaseInvoice"}, {"companyCode", "007"}, {"customerCode", "M-42"},
+                              {"entityUseCode", "NY"}, {"code", "PO-7"}, {"date", "2024-05-01"}})
+        EXPECT_EQ(body[key], value) << key;
     EXPECT_EQ(body["addresses"]["shipFrom"]["city"], "Albany");
     EXPECT_EQ(body["addresses"]["shipTo"]["line2"], "Suite 2");
     ASSERT_EQ(body["lines"].size(), 2u);
@@ -147,8 +131,7 @@ TEST(AvaTaxJson, TaxTypesStatusesWarningsAndAmountsBeyondTheBasics)
               (std::vector<std::string>{"ConsumerUse", "Excise", ""}));
     EXPECT_EQ(d[2].taxType, 1);
     ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].summary, "Address not geocoded");
-    EXPECT_EQ(r.messages[0].source, "Addresses[1]");
+    EXPECT_EQ(r.messages[0].summary + "|" + r.messages[0].source, "Address not geocoded|Addresses[1]");
     // An amount no currency value holds refuses the answer; it is never read as 0.
     for (const char* beyond : {R"({"totalTax": 1e16})", R"({"lines": [{"tax": -1e20}]})",
                                R"({"lines": [{"details": [{"taxableAmount": 9.3e14}]}]})"}) {

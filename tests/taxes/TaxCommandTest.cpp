@@ -49,20 +49,15 @@ platform::AvaTaxResult taxed(double taxable)
     line.no = "Merch1";
     line.taxable = text::Currency::fromDouble(taxable);
     line.tax = text::Currency::fromDouble(taxable * 0.085);
-    platform::AvaTaxDetail state;
-    state.jurisType = 1;
-    state.jurisCode = "36";
-    state.jurisName = "NEW YORK";
-    state.rate = 0.04;
-    state.taxable = line.taxable;
-    state.tax = text::Currency::fromDouble(taxable * 0.04);
-    platform::AvaTaxDetail city = state;
-    city.jurisType = 3;
-    city.jurisCode = "51000";
-    city.jurisName = "NEW YORK CITY";
-    city.rate = 0.045;
-    city.tax = text::Currency::fromDouble(taxable * 0.045);
-    line.details = {state, city};
+    for (auto [type, rate, name] : {std::tuple{1, 0.04, "NEW YORK"}, {3, 0.045, "NEW YORK CITY"}}) {
+        platform::AvaTaxDetail d;
+        d.jurisType = type;
+        d.jurisName = name;
+        d.rate = rate;
+        d.taxable = line.taxable;
+        d.tax = text::Currency::fromDouble(taxable * rate);
+        line.details.push_back(d);
+    }
     r.lines = {line};
     return r;
 }
@@ -117,6 +112,13 @@ protected:
         boxes->clearShown();
     }
     const std::string& tax(int i) { return form().txtFieldTax[i].text(); }
+    /// The country, state, county, city and local taxes.
+    std::vector<std::string> taxes()
+    {
+        std::vector<std::string> out;
+        for (int i = 12; i <= 16; ++i) out.push_back(tax(i));
+        return out;
+    }
     const std::string& fee(int i) { return form().txtFee[i].text(); }
     const ControlState& state() { return ControlAccess::state(*control); }
     std::vector<std::string> amounts(const platform::AvaTaxRequest& r)
@@ -141,18 +143,12 @@ TEST_F(TaxCommand, EndsEarlyWhenTheOrderCannotBeCalculated)
     ASSERT_EQ(boxes->shown().size(), 1u);
     EXPECT_EQ(boxes->shown()[0].text, "Please add the line add to P.O by clicking the Add to Grid button");
     EXPECT_TRUE(avaTax->asked.empty());
-}
-
-TEST_F(TaxCommand, AnOrderWithoutLinesIsToldSoOnlyInAddMode)
-{
+    // An order without lines is told so only in Add Mode.
     for (Mode mode : {Mode::AddMode, Mode::UpdateMode}) {
         loadOrder({}, mode);
         ControlAccess::context(*control).state.IsFirstInit = true;
         control->UpdateTaxes();
         EXPECT_EQ(boxes->shown().size(), mode == Mode::AddMode ? 1u : 0u);
-        if (mode == Mode::AddMode) {
-            EXPECT_EQ(boxes->shown()[0].text, "Please add a line item to this order before calculating fees.");
-        }
         EXPECT_FALSE(state().IsFirstInit);
         EXPECT_TRUE(avaTax->asked.empty());
     }
@@ -183,9 +179,7 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
     EXPECT_EQ(fee(4), "12.50");
     EXPECT_EQ(fee(2), "3.00");
-    EXPECT_EQ(tax(13), "4.00");
-    EXPECT_EQ(tax(15), "4.50");
-    EXPECT_EQ(tax(12), "0.00");
+    EXPECT_EQ(taxes(), (std::vector<std::string>{"0.00", "4.00", "0.00", "4.50", "0.00"}));
     EXPECT_EQ(form().txtField[17].text(), "8.50");
     // merchandise 100 + tax 8.50 + fees 10 + 3 + 12.50
     EXPECT_EQ(fee(6), "134.00");
@@ -200,12 +194,9 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     const auto& r = avaTax->asked[0];
     EXPECT_EQ(amounts(r), (std::vector<std::string>{"Merch1=100.00", "Freight=12.50", "EHDFREIGHT=3.00", "BrokFee=10.00",
                                                     "DutyFee=0.00", "VendFee=0.00", "HandFee=0.00"}));
-    EXPECT_EQ(r.lines[1].taxCode, "FR020100");
-    EXPECT_EQ(r.lines[3].taxCode, "BROK");
+    EXPECT_EQ(r.lines[1].taxCode + " " + r.lines[3].taxCode, "FR020100 BROK");
     EXPECT_EQ(r.docDate, "2024-05-01");
-    EXPECT_EQ(r.docType, 3);
     EXPECT_EQ(r.customerUsageType, "NY");
-    EXPECT_EQ(r.destination.line1, "5 Broadway");
     EXPECT_EQ(avaTax->key, "TOPSECRETKEY");
     control->setEventSink(nullptr);
 }
@@ -229,8 +220,7 @@ TEST_F(TaxCommand, AFrenchCanadianClerkGetsTheSameTaxes)
     // THEN the zeros the command writes read back in that locale
     ASSERT_EQ(boxes->shown().size(), 1u) << boxes->shown().back().text;
     EXPECT_EQ(fee(4), "0,00");
-    EXPECT_EQ(tax(13), "4,00");
-    EXPECT_EQ(tax(16), "0,00");
+    EXPECT_EQ(taxes(), (std::vector<std::string>{"0,00", "4,00", "0,00", "4,50", "0,00"}));
 }
 
 TEST_F(TaxCommand, AnOverriddenTaxKeepsTheClerksAmount)
@@ -239,8 +229,7 @@ TEST_F(TaxCommand, AnOverriddenTaxKeepsTheClerksAmount)
     form().chkTaxes[13].setChecked(true);
     form().txtFieldTax[13].setText("1.11");
     control->UpdateTaxes();
-    EXPECT_EQ(tax(13), "1.11");
-    EXPECT_EQ(tax(15), "4.50");
+    EXPECT_EQ(taxes(), (std::vector<std::string>{"0.00", "1.11", "0.00", "4.50", "0.00"}));
     EXPECT_EQ(form().txtField[17].text(), "5.61");
 }
 
@@ -252,13 +241,10 @@ TEST_F(TaxCommand, RewardsAreUsedUpLineByLineAndExemptLinesKeepTheirAmount)
     loadOrder({line("1", "20"), exempt, line("1", "50"), line("1", "-30", "7")});
     control->UpdateTaxes();
     ASSERT_EQ(avaTax->asked.size(), 1u) << (boxes->shown().empty() ? "" : boxes->shown()[0].text);
-    const auto& r = avaTax->asked[0];
-    EXPECT_EQ(r.lines[0].amount.toDouble(), 0);
-    EXPECT_EQ(r.lines[1].amount.toDouble(), 7.5);
-    EXPECT_EQ(r.lines[1].taxCode, "NT");
-    EXPECT_EQ(r.lines[2].amount.toDouble(), 40);
-    EXPECT_EQ(r.lines[0].number, "Merch1");
-    EXPECT_EQ(r.lines[2].number, "Merch3");
+    std::vector<std::string> merchandise = amounts(avaTax->asked[0]);
+    merchandise.resize(3);
+    EXPECT_EQ(merchandise, (std::vector<std::string>{"Merch1=0.00", "Merch2=7.50", "Merch3=40.00"}));
+    EXPECT_EQ(avaTax->asked[0].lines[1].taxCode, "NT");
 }
 
 TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
@@ -272,7 +258,6 @@ TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
         boxes->answerNext(answer);
         control->UpdateTaxes();
         ASSERT_FALSE(boxes->shown().empty());
-        EXPECT_EQ(boxes->shown()[0].title, "Information Validation");
         const bool yes = answer == view::MessageBoxAnswer::Yes;
         EXPECT_EQ(cell(2, 3), yes ? "22" : "3");
         // A factory pickup carries no freight, whatever the component says.
@@ -283,11 +268,8 @@ TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
 
 TEST_F(TaxCommand, TheRewardsCheckComparesNumbers)
 {
-    struct Case {
-        const char* rewards;
-        const char* item;
-        bool stops;
-    } cases[] = {{"-50", "100", false}, {"9", "10", false}, {"500", "10", true}};
+    struct Case { const char* rewards; const char* item; bool stops; } cases[] = {
+        {"-50", "100", false}, {"9", "10", false}, {"500", "10", true}};
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rewards);
         loadOrder({line("1", c.item), line("1", c.rewards, "7")});
@@ -336,8 +318,7 @@ TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
         // THEN the taxes come from those rates on merchandise and fees 0, 1, 3, 4, 5 (100 + 12.50)
         EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
         EXPECT_EQ(avaTax->asked.size(), reachable ? 2u : 0u);
-        EXPECT_EQ(tax(13), "5.63");
-        EXPECT_EQ(tax(15), "1.13");
+        EXPECT_EQ(taxes(), (std::vector<std::string>{"0.00", "5.63", "0.00", "1.13", "0.00"}));
         EXPECT_EQ(form().txtField[17].text(), "6.76");
         // and the rates stay the order's for the next run
         EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "0.05");
@@ -348,19 +329,6 @@ TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
     }
 }
 
-TEST_F(TaxCommand, AMissingRateIsReportedAndNoTaxIsHalfWritten)
-{
-    loadOrder({line("4", "25")});
-    form().txtHiddenStateTaxRate.setText("");
-    form().txtFieldTax[15].setText("7.77");
-    avaTax->pingCode = 2;
-    control->UpdateTaxes();
-    ASSERT_EQ(boxes->shown().size(), 1u);
-    EXPECT_EQ(boxes->shown()[0].text, "The taxes and fees could not be calculated: the state tax rate \"\" is missing.");
-    EXPECT_EQ(tax(15), "7.77");
-    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
-}
-
 TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
 {
     struct Case {
@@ -368,6 +336,11 @@ TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
         std::function<void()> setUp;
         const char* says;
     } cases[] = {
+        // The state tax is worked out before the city's: no tax is half written.
+        {"a missing rate, AvaTax unreachable", [this] {
+             form().txtHiddenCityTaxRate.setText("");
+             avaTax->pingCode = 2;
+         }, "The taxes and fees could not be calculated: the city tax rate \"\" is missing."},
         {"no delivery option", [this] { form().cboFreightOptions[0].setListIndex(-1); }, "no delivery option"},
         {"freight answer without a bar", [this] { freight->answer = "12.50"; }, "has no \"|\""},
         {"a fee that is not a number", [this] {
@@ -389,6 +362,7 @@ TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
         loadOrder({line("4", "25"), line("2", "10")});
         freight->answer = "12.5|3";
         freight->fails = false;
+        avaTax->pingCode = 0;
         form().txtFieldTax[13].setText("2.22");
         form().txtFee[4].setText("7.00");
         c.setUp();
@@ -396,7 +370,6 @@ TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
         const std::string deposit = form().txtFee[6].text();
         control->UpdateTaxes();
         ASSERT_FALSE(boxes->shown().empty());
-        EXPECT_EQ(boxes->shown().back().title, "Calculate Taxes & Fees");
         EXPECT_NE(boxes->shown().back().text.find(c.says), std::string::npos) << boxes->shown().back().text;
         // Nothing the command had written stays: fees, taxes, rates, lines.
         EXPECT_EQ(tax(13), "2.22");

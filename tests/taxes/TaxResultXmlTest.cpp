@@ -43,15 +43,21 @@ AvaTaxDetail detail(int type, double rate, double taxable, const char* code)
 }
 
 const std::string kTrailer = "</TaxLines>\r\n<Timestamp><![CDATA[\r\n2024-05-01T10:15:00\r\n]]></Timestamp>\r\n"
-                             "<TotalAmount><![CDATA[\r\n100\r\n]]></TotalAmount>\r\n"
-                             "<TotalExemption><![CDATA[\r\n0\r\n]]></TotalExemption>\r\n"
-                             "<TotalTax><![CDATA[\r\n8.5\r\n]]></TotalTax>\r\n"
-                             "<TotalTaxable><![CDATA[\r\n100\r\n]]></TotalTaxable>\r\n"
-                             "<TransactionId><![CDATA[\r\nT-1\r\n]]></TransactionId>\r\n</GetTaxResult>\r\n";
+                             "<TotalAmount><![CDATA[\r\n100\r\n]]></TotalAmount>\r\n<TotalExemption><![CDATA[\r\n0\r\n"
+                             "]]></TotalExemption>\r\n<TotalTax><![CDATA[\r\n8.5\r\n]]></TotalTax>\r\n<TotalTaxable>"
+                             "<![CDATA[\r\n100\r\n]]></TotalTaxable>\r\n<TransactionId><![CDATA[\r\nT-1\r\n]]>"
+                             "</TransactionId>\r\n</GetTaxResult>\r\n";
 const std::string kHeader = "<GetTaxResult>\r\n<DocCode>PO-7</DocCode>\r\n<DocDate>2024-05-01</DocDate>\r\n"
                             "<DocId>991</DocId>\r\n<DocStatus>Saved</DocStatus>\r\n<DocType>PurchaseInvoice</DocType>\r\n"
                             "<Messages />\r\n<Reconciled>False</Reconciled>\r\n<ResultCode>Success</ResultCode>\r\n"
                             "<TaxLines>\r\n";
+
+/// A detail's code, name and the level it is written as.
+std::string written(const std::string& code, const char* level)
+{
+    return "<JurisCode><![CDATA[" + code + "]]></JurisCode>\r\n                     <JurisName><![CDATA[Name " + code +
+           "]]></JurisName>\r\n                     <JurisType><![CDATA[" + level + "]]></JurisType>";
+}
 
 class TaxResult : public zelt::testing::OrderFixture {
 protected:
@@ -61,16 +67,11 @@ protected:
 
 } // namespace
 
-TEST_F(TaxResult, AResultWithoutLinesIsTheHeaderAndTheTrailer)
-{
-    form().txtHiddenStateTaxRate.setText("0.07");
-    EXPECT_EQ(xml(header()), kHeader + kTrailer);
-    EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "") << "the hidden rates start empty";
-    EXPECT_EQ(form().txtHiddenLocalTaxInfo.text(), "");
-}
-
 TEST_F(TaxResult, AUsLineWritesItsDetailsAndFillsTotalsAndRates)
 {
+    form().txtHiddenStateTaxRate.setText("0.07");
+    EXPECT_EQ(xml(header()), kHeader + kTrailer) << "a result without lines";
+    EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "") << "the hidden rates start empty";
     AvaTaxResult r = header();
     AvaTaxLine line;
     line.taxable = Currency::fromDouble(100);
@@ -89,11 +90,8 @@ TEST_F(TaxResult, AUsLineWritesItsDetailsAndFillsTotalsAndRates)
         "     <Exemption>0</Exemption>\r\n     <Rate>0.085</Rate>\r\n     <Tax>0</Tax>\r\n"
         "     <Taxability>True</Taxability>\r\n     <Taxable>100</Taxable>\r\n         <TaxDetails>\r\n"
         "               <TaxDetail>\r\n                     <Base><![CDATA[100]]></Base>\r\n"
-        "                     <Exemption><![CDATA[0]]></Exemption>\r\n"
-        "                     <JurisCode><![CDATA[US]]></JurisCode>\r\n"
-        "                     <JurisName><![CDATA[Name US]]></JurisName>\r\n"
-        "                     <JurisType><![CDATA[Country]]></JurisType>\r\n"
-        "                     <NonTaxable><![CDATA[0]]></NonTaxable>\r\n"
+        "                     <Exemption><![CDATA[0]]></Exemption>\r\n                     " +
+        written("US", "Country") + "\r\n                     <NonTaxable><![CDATA[0]]></NonTaxable>\r\n"
         "                     <Rate><![CDATA[0.01]]></Rate>\r\n                     <Tax><![CDATA[1]]></Tax>\r\n"
         "                     <Taxable><![CDATA[100]]></Taxable>\r\n                     <TaxType>Sales</TaxType>\r\n"
         "               </TaxDetail>\r\n";
@@ -124,17 +122,10 @@ TEST_F(TaxResult, ACanadianResultIsRemappedByItsTaxPattern)
     r.lines = {gstPst, countyOnly};
     const std::string out = xml(r);
     EXPECT_NE(out.find("           <TaxDetail>\r\n"), std::string::npos) << "11 blanks on a Canadian order";
-    // Line 1: state details as Country, county details as State.
-    EXPECT_NE(out.find("<JurisCode><![CDATA[GST]]></JurisCode>\r\n                     <JurisName><![CDATA[Name GST]]>"
-                       "</JurisName>\r\n                     <JurisType><![CDATA[Country]]></JurisType>"),
-              std::string::npos);
-    EXPECT_NE(out.find("<JurisCode><![CDATA[PST]]></JurisCode>\r\n                     <JurisName><![CDATA[Name PST]]>"
-                       "</JurisName>\r\n                     <JurisType><![CDATA[State]]></JurisType>"),
-              std::string::npos);
-    // Line 2 has only a county-type tax: it is the Country tax, and no State detail is written.
-    EXPECT_NE(out.find("<JurisCode><![CDATA[HST]]></JurisCode>\r\n                     <JurisName><![CDATA[Name HST]]>"
-                       "</JurisName>\r\n                     <JurisType><![CDATA[Country]]></JurisType>"),
-              std::string::npos);
+    // Line 1: state details as Country, county details as State. Line 2 has only a county-type
+    // tax: it is the Country tax, and no State detail is written.
+    for (auto [code, level] : {std::pair{"GST", "Country"}, {"PST", "State"}, {"HST", "Country"}})
+        EXPECT_NE(out.find(written(code, level)), std::string::npos) << code;
     EXPECT_EQ(out.find("GST0"), std::string::npos);
     EXPECT_DOUBLE_EQ(ctx().state.jurisdictionTaxTotal[0], 5 + 4);
     EXPECT_DOUBLE_EQ(ctx().state.jurisdictionTaxTotal[1], 7);
@@ -143,14 +134,6 @@ TEST_F(TaxResult, ACanadianResultIsRemappedByItsTaxPattern)
     EXPECT_TRUE(ctx().state.taxPattern[0].StateFound);
     EXPECT_FALSE(ctx().state.taxPattern[1].StateFound);
     EXPECT_TRUE(ctx().state.taxPattern[1].CountyFound);
-}
-
-TEST_F(TaxResult, ACDataValueCannotEndItsSection)
-{
-    AvaTaxResult r = header();
-    r.transactionId = "a]]>b";
-    const std::string out = xml(r);
-    EXPECT_NE(out.find("a]]]]><![CDATA[>b"), std::string::npos);
 }
 
 TEST_F(TaxResult, AnUnknownStatusIsNoneAndOtherTaxTypesKeepTheirName)
@@ -172,4 +155,7 @@ TEST_F(TaxResult, AnUnknownStatusIsNoneAndOtherTaxTypesKeepTheirName)
     std::size_t at = out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>");
     ASSERT_NE(at, std::string::npos) << out;
     EXPECT_NE(out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>", at + 1), std::string::npos) << out;
+    // A CDATA value cannot end its section.
+    r.transactionId = "a]]>b";
+    EXPECT_NE(xml(r).find("a]]]]><![CDATA[>b"), std::string::npos);
 }

@@ -7,7 +7,7 @@
 
 using namespace zelt::text;
 
-TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimal)
+TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimalSumsExactlyAndShowsTheShortestText)
 {
     EXPECT_EQ(Currency::fromDouble(10.5).units(), 105000);
     // 1/32 and 3/32 are exact halves of a ten-thousandth: 312.5 and 937.5 units.
@@ -17,33 +17,17 @@ TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimal)
     EXPECT_EQ(Currency::fromDouble(-1.23456).units(), -12346);
     EXPECT_THROW(Currency::fromDouble(1e15), RuntimeError);
     EXPECT_THROW(Currency::fromText("abc", Locale::enUS()), RuntimeError);
-}
-
-TEST(Currency, SumsAreExactAndShownShortest)
-{
-    const Locale us = Locale::enUS();
+    // Sums are exact.
     Currency sum;
     for (int i = 0; i < 10; ++i) sum += Currency::fromDouble(0.1);
     EXPECT_EQ(sum, Currency::fromDouble(1.0));
-    EXPECT_EQ(Currency::fromDouble(10.50).toString(us), "10.5");
-    EXPECT_EQ(Currency::fromDouble(-3).toString(us), "-3");
-    EXPECT_EQ(Currency::fromDouble(0.1234).toString(us), "0.1234");
-    EXPECT_EQ(Currency::fromDouble(0.05).toString(Locale::frCA()), "0,05");
-    EXPECT_EQ((Currency::fromDouble(5) - Currency::fromDouble(7.25)).toString(us), "-2.25");
+    EXPECT_EQ((Currency::fromDouble(5) - Currency::fromDouble(7.25)).toString(Locale::enUS()), "-2.25");
     EXPECT_THROW(Currency::fromUnits(INT64_MAX) + Currency::fromUnits(1), RuntimeError);
     EXPECT_THROW(-Currency::fromUnits(INT64_MIN), RuntimeError);
-    EXPECT_EQ(Currency::fromUnits(INT64_MIN).toString(us), "-922337203685477.5808");
-}
-
-TEST(Currency, ShortestTextDropsOnlyTrailingZerosOfTheFraction)
-{
-    struct Case {
-        std::int64_t units;
-        const char* expected;
-    } cases[] = {
-        {0, "0"},           {5, "0.0005"},       {-5, "-0.0005"},      {50, "0.005"},     {1000, "0.1"},
-        {10010, "1.001"},   {123450, "12.345"},  {120000, "12"},       {-10000, "-1"},    {99999, "9.9999"},
-        {INT64_MAX, "922337203685477.5807"},     {INT64_MIN, "-922337203685477.5808"},
+    // The shortest text drops only the fraction's trailing zeros, in both writers and locales.
+    struct Case { std::int64_t units; const char* expected; } cases[] = {
+        {0, "0"},         {-5, "-0.0005"},    {50, "0.005"},   {1000, "0.1"},  {10010, "1.001"},  {120000, "12"},
+        {-10000, "-1"},   {99999, "9.9999"},  {INT64_MAX, "922337203685477.5807"}, {INT64_MIN, "-922337203685477.5808"},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.expected);
@@ -64,11 +48,9 @@ TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
         const char* text;
         const char* expected; // "" when not a date
     } cases[] = {
-        {"2024-01-05", "Jan 05, 2024"}, {"1/5/2024", "Jan 05, 2024"},   {"12/31/2023", "Dec 31, 2023"},
-        {"Jan 5, 2024", "Jan 05, 2024"}, {"january 05, 2024", "Jan 05, 2024"}, {"SEP 1, 2024", "Sep 01, 2024"},
-        {"5 Mar 2024", "Mar 05, 2024"}, {" 2024-02-29 ", "Feb 29, 2024"}, {"2023-02-29", ""},
-        {"2024-13-01", ""},             {"abc", ""},                      {"", ""},
-        {"Jan 05 2024", ""},            {"2024/01/05", ""},              {"1/5/24", ""},
+        {"1/5/2024", "Jan 05, 2024"},  {"12/31/2023", "Dec 31, 2023"}, {"january 05, 2024", "Jan 05, 2024"},
+        {"SEP 1, 2024", "Sep 01, 2024"}, {"5 Mar 2024", "Mar 05, 2024"}, {" 2024-02-29 ", "Feb 29, 2024"},
+        {"2023-02-29", ""}, {"2024-13-01", ""}, {"abc", ""}, {"Jan 05 2024", ""}, {"2024/01/05", ""}, {"1/5/24", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
@@ -81,7 +63,6 @@ TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
         }
     }
     EXPECT_EQ(formatDateText("2024-01-05", us), "Jan 05, 2024");
-    EXPECT_EQ(formatDateText("", us), "");
     EXPECT_EQ(formatDateText("soon", us), "soon");
     // The formatted form reads back as the same date.
     EXPECT_EQ(Date::parse("Jan 05, 2024", us), (Date{2024, 1, 5}));
@@ -92,25 +73,20 @@ TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
 
 TEST(Split, KeepsEmptyPiecesAndDropsTheTailOfRecords)
 {
-    EXPECT_EQ(split("a$F$$F$b", "$F$").size(), 3u);
-    EXPECT_EQ(split("a$F$$F$b", "$F$")[1], "");
+    using Pieces = std::vector<std::string_view>;
+    EXPECT_EQ(split("a$F$$F$b", "$F$"), (Pieces{"a", "", "b"}));
     EXPECT_TRUE(split("", "$F$").empty());
-    EXPECT_EQ(split("abc", "$F$").size(), 1u);
-    auto records = splitRecords("r1$R$r2$R$tail", "$R$");
-    ASSERT_EQ(records.size(), 2u);
-    EXPECT_EQ(records[1], "r2");
+    EXPECT_EQ(splitRecords("r1$R$r2$R$tail", "$R$"), (Pieces{"r1", "r2"}));
     EXPECT_TRUE(splitRecords("no separator", "$R$").empty());
-    EXPECT_EQ(splitRecords("$R$", "$R$").size(), 1u);
+    EXPECT_EQ(splitRecords("$R$", "$R$"), (Pieces{""}));
 }
 
 TEST(Split, RecordReaderGivesTheSamePiecesAsSplittingTwice)
 {
     // Random texts over the separators' own characters, so that separators
     // touch and overlap in every way.
-    struct Seps {
-        const char* record;
-        const char* field;
-    } seps[] = {{"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}, {"$R$$R$$R$", "$F$$F$$F$"}};
+    struct Seps { const char* record; const char* field; } seps[] = {
+        {"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}, {"$R$$R$$R$", "$F$$F$$F$"}};
     unsigned seed = 12345;
     auto nextRandom = [&seed] {
         seed = seed * 1103515245u + 12345u;

@@ -31,6 +31,7 @@ protected:
         g.setText(r, Col::ExtPrice, ext);
     }
     const std::string& fee(int i) { return ctx.form.txtFee[i].text(); }
+    std::vector<std::string> fees() { return {fee(0), fee(1), fee(2), fee(3), fee(4), fee(5), fee(6), fee(7)}; }
     const std::string& box(int i) { return ctx.form.txtField[i].text(); }
 
     ControlContext ctx;
@@ -40,11 +41,13 @@ protected:
 
 } // namespace
 
-TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxes)
+TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndTheSurchargeStartsAgain)
 {
     ctx.form.txtFee[2].setText("4.00");
     ctx.form.txtFee[4].setText("10.50");
+    ctx.form.txtFee[7].setText("12.00");
     totals.fupdate();
+    EXPECT_EQ(fee(7), "0");
     EXPECT_EQ(box(19), "0.000");
     EXPECT_EQ(box(18), "0.00");
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "14.5");
@@ -79,12 +82,9 @@ TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
 {
     ctx.state.vendorFees.dutyAndBrokerage = true;
     ctx.state.dutyAndBrokerageFeeText = "0$F$1000$F$25$R$1000.01$F$5000$F$60$R$";
-    struct Case {
-        const char* rate;
-        const char* merchandise;
-        const char* expected;
-    } cases[] = {{"1", "1000.00", "25.00"}, {"1", "1200.00", "60.00"}, {"1", "6000.00", "0.00"},
-                 {"2", "2400.00", "120.00"}, {"0", "1200.00", "0.00"}};
+    struct Case { const char* rate; const char* merchandise; const char* expected; } cases[] = {
+        {"1", "1000.00", "25.00"}, {"1", "1200.00", "60.00"}, {"1", "6000.00", "0.00"},
+        {"2", "2400.00", "120.00"}, {"0", "1200.00", "0.00"}};
     for (const Case& c : cases) {
         SCOPED_TRACE(std::string(c.rate) + " " + c.merchandise);
         ctx.grid().setRows(1);
@@ -158,13 +158,6 @@ TEST_F(Totals, CenterHandlingFollowsServiceFeeAndMerchandise)
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "107.1");
 }
 
-TEST_F(Totals, TheSurchargeStartsAgainAtEveryRun)
-{
-    ctx.form.txtFee[7].setText("12.00");
-    totals.fupdate();
-    EXPECT_EQ(fee(7), "0");
-}
-
 TEST_F(Totals, AnEmptyFreightBoxEndsTheRunAfterTheServiceFee)
 {
     addLine("1", "2.00", "0", "100.00");
@@ -189,8 +182,7 @@ TEST_F(Totals, RunningTwiceGivesTheSameBoxes)
     ctx.state.vendorFees.serviceFee = 2;
     ctx.state.vendorFees.handlingRate = 0.03;
     totals.fupdate();
-    std::vector<std::string> first;
-    for (int i = 0; i <= 7; ++i) first.push_back(fee(i));
+    const std::vector<std::string> first = fees();
     totals.fupdate();
-    for (int i = 0; i <= 7; ++i) EXPECT_EQ(fee(i), first[static_cast<std::size_t>(i)]) << i;
+    EXPECT_EQ(fees(), first);
 }

@@ -44,21 +44,20 @@ TEST(CellStore, MatchesATableOfStringsThroughRandomEdits)
     int cols = 5;
     CellStore store(cols);
     Table table;
+    auto at = [&table](int r, int c) -> std::string& { return table[static_cast<std::size_t>(r)][static_cast<std::size_t>(c)]; };
     for (int step = 0; step < 5000; ++step) {
         const int rows = store.rows();
         const int row = rows > 0 ? static_cast<int>(random() % static_cast<unsigned>(rows)) : 0;
         const int col = static_cast<int>(random() % static_cast<unsigned>(cols));
         switch (random() % 9) {
-        case 0:
-        case 1:
-        case 2:
+        case 0: case 1: case 2:
             if (rows == 0) break;
             {
                 std::string text = randomText(random);
                 // Half the time the same length as the text it replaces.
-                if (random() % 2) text.resize(table[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)].size(), 'z');
+                if (random() % 2) text.resize(at(row, col).size(), 'z');
                 store.setText(row, col, text);
-                table[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] = text;
+                at(row, col) = text;
             }
             break;
         case 3: {
@@ -84,16 +83,14 @@ TEST(CellStore, MatchesATableOfStringsThroughRandomEdits)
             {
                 const int from = static_cast<int>(random() % static_cast<unsigned>(cols));
                 store.setText(row, col, store.text(row, from));
-                table[static_cast<std::size_t>(row)][static_cast<std::size_t>(col)] =
-                    table[static_cast<std::size_t>(row)][static_cast<std::size_t>(from)];
+                at(row, col) = at(row, from);
             }
             break;
-        case 7: {
+        case 7:
             cols = 1 + static_cast<int>(random() % 7);
             store.setCols(cols);
             for (auto& line : table) line.resize(static_cast<std::size_t>(cols));
             break;
-        }
         case 8:
             if (random() % 10 == 0) {
                 store.clearTexts();

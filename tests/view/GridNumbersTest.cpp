@@ -39,9 +39,8 @@ void expectKeptNumbersMatchTheCells(const Grid& grid, const text::Locale& locale
                 ASSERT_EQ(grid.number(r, c, locale), fresh)
                     << "step " << step << " row " << r << " col " << c << " text \"" << grid.text(r, c) << "\"";
             if (c != kMarkCol) continue;
-            for (int pass = 0; pass < 2; ++pass) {
+            for (int pass = 0; pass < 2; ++pass)
                 ASSERT_EQ(grid.isMarked(r), grid.text(r, c) == kMark) << "step " << step << " row " << r;
-            }
         }
 }
 
@@ -79,10 +78,7 @@ TEST(GridNumbers, KeptNumbersAndMarksFollowEveryChangeToTheCells)
         const int row = rows > 1 ? 1 + static_cast<int>(random() % static_cast<unsigned>(rows - 1)) : 0;
         const int col = static_cast<int>(random() % static_cast<unsigned>(grid.cols()));
         switch (random() % 12) {
-        case 0:
-        case 1:
-        case 2:
-        case 3: grid.setText(row, col, randomCell(random)); break;
+        case 0: case 1: case 2: case 3: grid.setText(row, col, randomCell(random)); break;
         case 4: grid.insertRow(row); grid.setText(row, col, randomCell(random)); break;
         case 5:
             if (rows > 2 && random() % 2) grid.removeRow(row);
@@ -113,9 +109,7 @@ TEST(GridNumbers, KeptNumbersAndMarksFollowEveryChangeToTheCells)
             break;
         }
         case 8: grid.setRows(1 + static_cast<int>(random() % 8)); break;
-        case 9:
-            if (random() % 8 == 0) grid.clear();
-            break;
+        case 9: if (random() % 8 == 0) grid.clear(); break;
         case 10:
             // The control's locale changes in place, as setLocale does.
             locale = random() % 2 ? text::Locale::frCA() : text::Locale::enUS();

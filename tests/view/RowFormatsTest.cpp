@@ -74,11 +74,9 @@ TEST(RowFormats, ReadsBackAsACellByCellModelUnderRandomChanges)
             break;
         }
         case 3:
-            if (step % 50 == 0) {
-                const int n = 1 + pick(7);
-                formats.setCols(n);
-                for (auto& row : model) row.resize(static_cast<std::size_t>(n), kPlain);
-            }
+            if (step % 50 != 0) break;
+            formats.setCols(1 + pick(7));
+            for (auto& row : model) row.resize(static_cast<std::size_t>(formats.cols()), kPlain);
             break;
         default:
             if (rows > 0) {

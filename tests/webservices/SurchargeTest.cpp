@@ -47,16 +47,10 @@ TEST_F(Surcharge, TheCarriersPercentageIsAddedToTheFreight)
     control->GetSurCharges(99, "2024-05-01");
     EXPECT_EQ(fee(7), "0.00");
     EXPECT_EQ(fee(4), "225.00");
-}
-
-TEST_F(Surcharge, TheServicesInvariantNumbersReadInAFrenchLocale)
-{
-    // GIVEN a clerk working in fr-CA and a freight of 200,00
+    // The service's invariant percentage (0.125, as a DataSet writes it) reads for a clerk in fr-CA.
     control->setLocale(text::Locale::frCA());
     control->form().txtFee[4].setText("200,00");
-    // WHEN the service answers its percentage as a DataSet writes it (0.125)
     control->GetSurCharges(12, "2024-05-01");
-    // THEN the surcharge is added, shown in the clerk's form
     EXPECT_EQ(fee(7), "25,00");
     EXPECT_EQ(fee(4), "225,00");
     EXPECT_TRUE(control->LastServiceFailure().empty()) << control->LastServiceFailure();
