@@ -77,7 +77,7 @@ void FindBar::search(int from, FindDirection direction)
         return;
     }
     const LineMatch match = control_.FindLines(text_->text().toStdString(), from, direction);
-    if (match.found()) control_.SelectLine(match.row);
+    if (match.found() && control_.SelectLine(match.row) && Found) Found();
     show(match);
 }
 

@@ -35,6 +35,8 @@ public:
 
     /// Called after the bar closed, to give the focus back.
     std::function<void()> Closed;
+    /// Called after a match became the current line, to bring it into sight.
+    std::function<void()> Found;
 
 protected:
     bool eventFilter(QObject* watched, QEvent* event) override;

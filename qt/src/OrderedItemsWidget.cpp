@@ -52,6 +52,7 @@ struct OrderedItemsWidget::Impl {
     GridTableModel* gridModel = nullptr;
     GridView* gridView = nullptr;
     FindBar* findBar = nullptr;
+    QScrollArea* orderScroll = nullptr;
     QMenu* popup = nullptr;
     std::map<int, QAction*> menuActions;
     QLabel* failureLine = nullptr;
@@ -397,6 +398,14 @@ void OrderedItemsWidget::Impl::buildFindBar()
 {
     findBar = new FindBar(*control);
     findBar->Closed = [this] { gridView->setFocus(Qt::OtherFocusReason); };
+    // Where the screen scrolls (a small window), the found line is scrolled
+    // into sight there too, not only in the grid.
+    findBar->Found = [this] {
+        const QRect cell = gridView->visualRect(gridView->currentIndex());
+        if (!cell.isValid() || !orderScroll) return;
+        const QPoint at = gridView->viewport()->mapTo(orderScroll->widget(), cell.center());
+        orderScroll->ensureVisible(at.x(), at.y(), 16, cell.height());
+    };
     auto* keys = new QShortcut(QKeySequence::Find, &self);
     keys->setContext(Qt::WidgetWithChildrenShortcut);
     QObject::connect(keys, &QShortcut::activated, findBar, &FindBar::open);
@@ -435,6 +444,7 @@ void OrderedItemsWidget::Impl::assemble(QLayout* orderLevel, QGroupBox* entry, Q
     main->addWidget(gridView, 1);
     main->addLayout(commands);
     auto* scroll = new QScrollArea;
+    orderScroll = scroll;
     scroll->setObjectName(QStringLiteral("orderScroll"));
     scroll->setFrameShape(QFrame::NoFrame);
     scroll->setWidgetResizable(true);
