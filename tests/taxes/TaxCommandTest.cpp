@@ -7,6 +7,8 @@
 
 using namespace zelt;
 using zelt::testing::LineSpec;
+using zelt::testing::lineWith;
+using L = LineSpec;
 
 namespace {
 
@@ -70,13 +72,9 @@ platform::AvaTaxResult rejected(std::string summary)
     return r;
 }
 
-LineSpec line(std::string quantity, std::string price, std::string status = "1")
+LineSpec line(const char* quantity, const char* price, const char* status = "1")
 {
-    LineSpec l;
-    l.quantity = std::move(quantity);
-    l.unitPrice = std::move(price);
-    l.status = std::move(status);
-    return l;
+    return lineWith({{&L::quantity, quantity}, {&L::unitPrice, price}, {&L::status, status}});
 }
 
 class TaxCommand : public zelt::testing::OrderFixture {
@@ -104,11 +102,10 @@ protected:
         load(mode, specs);
         form().cboFreightOptions[0].addItem("Curbside", 7);
         form().cboFreightOptions[0].setListIndex(0);
-        form().txtHiddenCountryTaxRate.setText("0");
-        form().txtHiddenStateTaxRate.setText("0.05");
-        form().txtHiddenCountyTaxRate.setText("0");
-        form().txtHiddenCityTaxRate.setText("0.01");
-        form().txtHiddenLocalTaxRate.setText("0");
+        for (auto [box, rate] : {std::pair{&form().txtHiddenCountryTaxRate, "0"}, {&form().txtHiddenStateTaxRate, "0.05"},
+                                 {&form().txtHiddenCountyTaxRate, "0"}, {&form().txtHiddenCityTaxRate, "0.01"},
+                                 {&form().txtHiddenLocalTaxRate, "0"}})
+            box->setText(rate);
         boxes->clearShown();
     }
     const std::string& tax(int i) { return form().txtFieldTax[i].text(); }
@@ -136,7 +133,6 @@ protected:
 
 TEST_F(TaxCommand, EndsEarlyWhenTheOrderCannotBeCalculated)
 {
-    // GIVEN a line being entered, WHEN the clerk presses the button, THEN only the message shows
     loadOrder({line("4", "25")});
     form().cmdAdd.setCaption("Add to Grid");
     control->UpdateTaxes();
@@ -156,7 +152,7 @@ TEST_F(TaxCommand, EndsEarlyWhenTheOrderCannotBeCalculated)
 
 TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
 {
-    // GIVEN an order of 4 x 25.00 and fees, freight from the component
+    // An order of 4 x 25.00 and fees, freight from the component, started from its button.
     loadOrder({line("4", "25")});
     form().chkDutyBrokerageFee.setChecked(true);
     form().txtFee[0].setText("10.00");
@@ -168,14 +164,9 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     } sink;
     sink.raised = &raised;
     control->setEventSink(&sink);
-    // The clerk starts it from its button, where the focus stays.
     form().cmdUpdateTaxes.setEnabled(true);
     form().cmdUpdateTaxes.setFocus();
-
-    // WHEN the clerk calculates
     control->UpdateTaxes();
-
-    // THEN freight and EHD come from the component, taxes from AvaTax
     EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
     EXPECT_EQ(fee(4), "12.50");
     EXPECT_EQ(fee(2), "3.00");
@@ -203,11 +194,9 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
 
 TEST_F(TaxCommand, AFrenchCanadianClerkGetsTheSameTaxes)
 {
-    // GIVEN a clerk in fr-CA and a result without a local tax, the freight a factory pickup
+    // A clerk in fr-CA, a factory pickup: the zeros the command writes read back in that locale.
     control->setLocale(text::Locale::frCA());
-    LineSpec pickup = line("4", "25");
-    pickup.carrier = "22";
-    pickup.unitWeight = "2,5";
+    const LineSpec pickup = lineWith({{&L::carrier, "22"}, {&L::unitWeight, "2,5"}}, line("4", "25"));
     control->GetComboContent(zelt::testing::lookupTables("1,25"));
     control->setViewMode(Mode::UpdateMode);
     control->setReadData(zelt::testing::lines({pickup}));
@@ -215,9 +204,7 @@ TEST_F(TaxCommand, AFrenchCanadianClerkGetsTheSameTaxes)
     form().cboFreightOptions[0].setListIndex(0);
     boxes->clearShown();
     boxes->answerNext(view::MessageBoxAnswer::Yes);
-    // WHEN the clerk calculates
     control->UpdateTaxes();
-    // THEN the zeros the command writes read back in that locale
     ASSERT_EQ(boxes->shown().size(), 1u) << boxes->shown().back().text;
     EXPECT_EQ(fee(4), "0,00");
     EXPECT_EQ(taxes(), (std::vector<std::string>{"0,00", "4,00", "0,00", "4,50", "0,00"}));
@@ -235,22 +222,19 @@ TEST_F(TaxCommand, AnOverriddenTaxKeepsTheClerksAmount)
 
 TEST_F(TaxCommand, RewardsAreUsedUpLineByLineAndExemptLinesKeepTheirAmount)
 {
-    // GIVEN rewards of -30 against lines of 20 and 50, and an exempt line of 7.50
-    LineSpec exempt = line("3", "2.5");
-    exempt.exempt = "-1";
-    loadOrder({line("1", "20"), exempt, line("1", "50"), line("1", "-30", "7")});
+    // Rewards of -30 against lines of 20 and 50, and an exempt line of 7.50.
+    loadOrder({line("1", "20"), lineWith({{&L::exempt, "-1"}}, line("3", "2.5")), line("1", "50"), line("1", "-30", "7")});
     control->UpdateTaxes();
     ASSERT_EQ(avaTax->asked.size(), 1u) << (boxes->shown().empty() ? "" : boxes->shown()[0].text);
-    std::vector<std::string> merchandise = amounts(avaTax->asked[0]);
-    merchandise.resize(3);
-    EXPECT_EQ(merchandise, (std::vector<std::string>{"Merch1=0.00", "Merch2=7.50", "Merch3=40.00"}));
+    const auto merchandise = amounts(avaTax->asked[0]);
+    EXPECT_EQ(std::vector(merchandise.begin(), merchandise.begin() + 3),
+              (std::vector<std::string>{"Merch1=0.00", "Merch2=7.50", "Merch3=40.00"}));
     EXPECT_EQ(avaTax->asked[0].lines[1].taxCode, "NT");
 }
 
 TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
 {
-    LineSpec pickup = line("1", "10");
-    pickup.carrier = "22";
+    const LineSpec pickup = lineWith({{&L::carrier, "22"}}, line("1", "10"));
     for (auto answer : {view::MessageBoxAnswer::No, view::MessageBoxAnswer::Yes}) {
         SCOPED_TRACE(answer == view::MessageBoxAnswer::Yes ? "Yes" : "No");
         loadOrder({pickup, line("1", "20")});
@@ -307,7 +291,7 @@ TEST_F(TaxCommand, AnAddressErrorIsRetriedWithoutStreets)
 
 TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
 {
-    // GIVEN the order's rates (state 5%, city 1%) and AvaTax rejecting twice or not answering
+    // The order's rates (state 5%, city 1%) with AvaTax rejecting twice or not answering.
     for (bool reachable : {false, true}) {
         SCOPED_TRACE(reachable ? "rejected twice" : "ping fails");
         loadOrder({line("4", "25")});
@@ -315,17 +299,14 @@ TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
         avaTax->asked.clear();
         avaTax->results = {rejected("Address not found")};
         control->UpdateTaxes();
-        // THEN the taxes come from those rates on merchandise and fees 0, 1, 3, 4, 5 (100 + 12.50)
+        // The taxes come from those rates on merchandise and fees 0, 1, 3, 4, 5 (100 + 12.50)
         EXPECT_TRUE(boxes->shown().empty()) << boxes->shown()[0].text;
         EXPECT_EQ(avaTax->asked.size(), reachable ? 2u : 0u);
         EXPECT_EQ(taxes(), (std::vector<std::string>{"0.00", "5.63", "0.00", "1.13", "0.00"}));
         EXPECT_EQ(form().txtField[17].text(), "6.76");
-        // and the rates stay the order's for the next run
         EXPECT_EQ(form().txtHiddenStateTaxRate.text(), "0.05");
-        if (reachable) {
-            EXPECT_EQ(state().AvalavaErrorMessage,
-                      "Address not found\r\nThe address could not be found\r\nAddresses[1]\r\n");
-        }
+        EXPECT_EQ(state().AvalavaErrorMessage,
+                  reachable ? "Address not found\r\nThe address could not be found\r\nAddresses[1]\r\n" : "");
     }
 }
 
@@ -337,16 +318,12 @@ TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
         const char* says;
     } cases[] = {
         // The state tax is worked out before the city's: no tax is half written.
-        {"a missing rate, AvaTax unreachable", [this] {
-             form().txtHiddenCityTaxRate.setText("");
-             avaTax->pingCode = 2;
-         }, "The taxes and fees could not be calculated: the city tax rate \"\" is missing."},
+        {"a missing rate, AvaTax unreachable", [this] { form().txtHiddenCityTaxRate.setText(""); avaTax->pingCode = 2; },
+         "The taxes and fees could not be calculated: the city tax rate \"\" is missing."},
         {"no delivery option", [this] { form().cboFreightOptions[0].setListIndex(-1); }, "no delivery option"},
         {"freight answer without a bar", [this] { freight->answer = "12.50"; }, "has no \"|\""},
-        {"a fee that is not a number", [this] {
-             form().chkDutyBrokerageFee.setChecked(true);
-             form().txtFee[0].setText("abc");
-         }, "\"abc\""},
+        {"a fee that is not a number", [this] { form().chkDutyBrokerageFee.setChecked(true); form().txtFee[0].setText("abc"); },
+         "\"abc\""},
         {"a run-time failure in the freight component", [this] { freight->fails = true; },
          "the freight step failed (Overflow)"},
         {"a quantity beyond 32 bits", [this] { grid().setText(1, 6, "9999999999.00"); }, "largest quantity"},

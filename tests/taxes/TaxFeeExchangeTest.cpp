@@ -1,6 +1,7 @@
 #include "support/OrderFixture.h"
 
 #include "control/ControlAccess.h"
+#include "support/Throws.h"
 
 #include "zelt/InputError.h"
 
@@ -8,6 +9,9 @@
 
 using namespace zelt;
 using zelt::testing::LineSpec;
+using zelt::testing::lineWith;
+using zelt::testing::caught;
+using zelt::testing::throwsWith;
 
 namespace {
 
@@ -134,8 +138,7 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
 
 TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
 {
-    // GIVEN an order being updated at a conversion rate of 2
-    canadianUpdate();
+    canadianUpdate(); // at a conversion rate of 2
     control->setAllowFreightOverride(false);
     // Without overrides: EHD and freight x rate; service, handling fee and deposit as they stand.
     control->LetSalesTaxesNFees(threeRecords());
@@ -145,15 +148,15 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
     control->LetSalesTaxesNFees(threeRecords());
     EXPECT_EQ(fee(3).text() + " " + fee(6).text(), "0.00 16");
     control->setViewMode(Mode::UpdateMode);
-    // WHEN the saved record flags the state tax, duty, freight, EHD and the surcharge
+    // The saved record flags the state tax, duty, freight, EHD and the surcharge: the taxes read field k x
+    // rate, the flagged one open for typing.
     control->LetSalesTaxesNFees(threeRecords(savedRecord({14, 19, 21, 23, 28}), {0}));
-    // THEN the taxes read field k x rate, the flagged one open for typing
     for (int k = 0; k < 5; ++k) EXPECT_EQ(form().txtFieldTax[12 + k].text(), std::to_string(2 * (k + 1)) + ".00") << k;
     EXPECT_TRUE(form().chkTaxes[13].checked());
     EXPECT_FALSE(form().txtFieldTax[13].locked());
     EXPECT_TRUE(form().txtFieldTax[12].locked());
     EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[1], 4);
-    // AND the overridden fees (duty, EHD, freight, surcharge) read their saved amounts x rate; checking
+    // The overridden fees (duty, EHD, freight, surcharge) read their saved amounts x rate; checking
     // the overrides ran the recalculation, which rewrote the service fee it derives
     EXPECT_EQ(fees(), (std::vector<std::string>{"0.00", "22.00", "24.00", "0.00", "28.00", "0.00", "16", "32.00"}));
     for (view::CheckBox* b : {&form().chkDutyFee, &form().chkAppEHD, &form().chkAppFreight, &form().chkSurChargeFee})
@@ -207,20 +210,14 @@ TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
 
 TEST_F(Exchange, TheSummaryHasItsTwentyEightFields)
 {
-    // GIVEN an updated order with lines, at a conversion rate of 2
+    // An updated order with lines, at a conversion rate of 2.
     canadianUpdate();
-    LineSpec cancelled, open;
-    cancelled.status = "3";
-    open.lineItem = "7N";
-    cancelled.directionOrder = open.directionOrder = "1";
-    cancelled.directionIssue = "Spring 2024";
-    open.directionIssue = "Fall 2024";
-    control->setReadData(zelt::testing::lines({cancelled, open}));
+    control->setReadData(zelt::testing::lines(
+        {lineWith({{&LineSpec::status, "3"}, {&LineSpec::directionOrder, "1"}, {&LineSpec::directionIssue, "Spring 2024"}}),
+         lineWith({{&LineSpec::lineItem, "7N"}, {&LineSpec::directionOrder, "1"}, {&LineSpec::directionIssue, "Fall 2024"}})}));
     control->LetSalesTaxesNFees(threeRecords(savedRecord({13, 19})));
     form().txtFieldTax[13].setText("10.00");
-    // WHEN the host reads the summary
     auto f = summaryFields();
-    // THEN every field is where the host stores it
     ASSERT_EQ(f.size(), 28u);
     EXPECT_EQ(f[0], "7");
     EXPECT_EQ(f[1], "2");
@@ -244,12 +241,7 @@ TEST_F(Exchange, TheSummaryOfAnEmptyOrderAndItsFailures)
     }
     form().txtCurrConversionRate.setText("1");
     form().txtFee[4].setText("abc");
-    try {
-        control->GetSalesTaxesNFees();
-        ADD_FAILURE();
-    } catch (const InputError& e) {
-        EXPECT_NE(std::string(e.what()).find("txtFee(4)"), std::string::npos) << e.what();
-    }
+    EXPECT_TRUE(throwsWith<InputError>([this] { control->GetSalesTaxesNFees(); }, "txtFee(4)"));
 }
 
 TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
@@ -276,7 +268,6 @@ TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
 
 TEST_F(Exchange, MalformedOrOutOfRangeInputRaisesAClearErrorAndChangesNothing)
 {
-    // GIVEN an updated order with its overrides and rates loaded
     control->setViewMode(Mode::UpdateMode);
     control->LetSalesTaxesNFees(threeRecords(savedRecord({14, 19}), {0}), "2$F$6$R$");
     auto snapshot = [this] {
@@ -345,15 +336,10 @@ TEST_F(Exchange, MalformedOrOutOfRangeInputRaisesAClearErrorAndChangesNothing)
         SCOPED_TRACE(c.fees + " / " + c.salesTax);
         control->setViewMode(c.mode);
         form().txtCurrConversionRate.setText(c.mode == Mode::ViewMode ? "2" : "1");
-        try {
-            control->LetSalesTaxesNFees(c.fees, c.salesTax);
-            ADD_FAILURE() << "loaded";
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.member(), c.argument) << e.what();
-            EXPECT_EQ(e.record(), c.record) << e.what();
-            EXPECT_EQ(e.field(), c.field) << e.what();
-            EXPECT_NE(std::string(e.what()).find(c.says), std::string::npos) << e.what();
-        }
+        const auto e = caught<InputError>([&] { control->LetSalesTaxesNFees(c.fees, c.salesTax); });
+        ASSERT_TRUE(e) << "loaded";
+        EXPECT_EQ(std::tuple(e->member(), e->record(), e->field()), std::tuple(c.argument, c.record, c.field)) << e->what();
+        EXPECT_NE(std::string(e->what()).find(c.says), std::string::npos) << e->what();
         form().txtCurrConversionRate.setText("1");
         EXPECT_EQ(snapshot(), before);
     }
@@ -368,14 +354,11 @@ TEST_F(Exchange, ErrorMessagesClipAndEscapeWhatTheBoxesHold)
 {
     fee(6).setText(std::string("12\n") + std::string(1, '\0') + std::string(5000, '9'));
     for (auto read : {+[](OrderedItems& c) { c.GetTotalAmount(); }, +[](OrderedItems& c) { c.GetSalesTaxesNFees(); }}) {
-        try {
-            read(*control);
-            ADD_FAILURE() << "read";
-        } catch (const InputError& e) {
-            const std::string message = e.what();
-            EXPECT_LT(message.size(), 200u) << message;
-            EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
-            EXPECT_NE(message.find("...\""), std::string::npos) << message;
-        }
+        const auto e = caught<InputError>([&] { read(*control); });
+        ASSERT_TRUE(e) << "read";
+        const std::string message = e->what();
+        EXPECT_LT(message.size(), 200u) << message;
+        EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
+        EXPECT_NE(message.find("...\""), std::string::npos) << message;
     }
 }

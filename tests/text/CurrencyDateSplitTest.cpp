@@ -44,23 +44,15 @@ TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimalSumsExactlyAndShowsTheS
 TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
 {
     const Locale us = Locale::enUS();
-    struct Case {
-        const char* text;
-        const char* expected; // "" when not a date
-    } cases[] = {
+    struct Case { const char* text; const char* expected; /* "" when not a date */ } cases[] = {
         {"1/5/2024", "Jan 05, 2024"},  {"12/31/2023", "Dec 31, 2023"}, {"january 05, 2024", "Jan 05, 2024"},
         {"SEP 1, 2024", "Sep 01, 2024"}, {"5 Mar 2024", "Mar 05, 2024"}, {" 2024-02-29 ", "Feb 29, 2024"},
         {"2023-02-29", ""}, {"2024-13-01", ""}, {"abc", ""}, {"Jan 05 2024", ""}, {"2024/01/05", ""}, {"1/5/24", ""},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.text);
-        auto d = Date::parse(c.text, us);
-        if (*c.expected) {
-            ASSERT_TRUE(d.has_value());
-            EXPECT_EQ(d->toMMMddyyyy(), c.expected);
-        } else {
-            EXPECT_FALSE(d.has_value());
-        }
+        const auto d = Date::parse(c.text, us);
+        EXPECT_EQ(d ? d->toMMMddyyyy() : "", c.expected);
     }
     EXPECT_EQ(formatDateText("2024-01-05", us), "Jan 05, 2024");
     EXPECT_EQ(formatDateText("soon", us), "soon");
@@ -88,10 +80,7 @@ TEST(Split, RecordReaderGivesTheSamePiecesAsSplittingTwice)
     struct Seps { const char* record; const char* field; } seps[] = {
         {"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}, {"$R$$R$$R$", "$F$$F$$F$"}};
     unsigned seed = 12345;
-    auto nextRandom = [&seed] {
-        seed = seed * 1103515245u + 12345u;
-        return (seed >> 16) & 0x7FFF;
-    };
+    auto nextRandom = [&seed] { return ((seed = seed * 1103515245u + 12345u) >> 16) & 0x7FFF; };
     const std::string alphabet = "$FRa#|b";
     for (const Seps& s : seps) {
         for (int round = 0; round < 3000; ++round) {

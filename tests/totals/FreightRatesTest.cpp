@@ -3,6 +3,7 @@
 #include "control/ControlAccess.h"
 #include "core/ControlContext.h"
 
+#include "support/Throws.h"
 #include "zelt/InputError.h"
 
 #include <functional>
@@ -50,12 +51,7 @@ TEST_F(Freight, TheWeightPicksItsBracket)
 TEST_F(Freight, TheFreightStaysWhereTheRulesDoNotComputeIt)
 {
     weigh("750.000");
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        std::string rates;
-        std::string surcharges;
-    } cases[] = {
+    struct Case { const char* name; std::function<void()> setUp; std::string rates, surcharges; } cases[] = {
         {"no surcharges", [] {}, kRates, ""},
         {"a zero rate", [] {}, "0.25$F$0$F$0.18$F$0.15$F$0$F$$R$", kSurcharges},
         {"overridden", [this] { form().chkAppFreight.setEnabled(true); form().chkAppFreight.setValue(1); form().txtFee[4].setText("9.99"); },
@@ -80,13 +76,7 @@ TEST_F(Freight, BadInputIsRefusedWholeAndChangesNothing)
     weigh("750.000");
     control->LetFreightInfo(kRates, kSurcharges);
     const std::string before = control->GetFreightInfo();
-    struct Case {
-        std::string rates;
-        std::string surcharges;
-        const char* argument;
-        int record;
-        std::optional<int> field;
-    } cases[] = {
+    struct Case { std::string rates, surcharges; const char* argument; std::optional<int> record, field; } cases[] = {
         {"0.25$F$0.2$F$0.18$F$0.15$F$0", kSurcharges, "ptFreightRates", 1, std::nullopt},
         {"0.3$F$0.2$F$0.18$F$0.15$F$$R$", kSurcharges, "ptFreightRates", 1, 4},
         {"0.3$F$0.2$F$x$F$0.15$F$0$F$$R$", kSurcharges, "ptFreightRates", 1, 2},
@@ -95,14 +85,9 @@ TEST_F(Freight, BadInputIsRefusedWholeAndChangesNothing)
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.rates + " / " + c.surcharges);
-        try {
-            control->LetFreightInfo(c.rates, c.surcharges);
-            ADD_FAILURE() << "loaded";
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.member(), c.argument);
-            EXPECT_EQ(e.record(), c.record);
-            EXPECT_EQ(e.field(), c.field);
-        }
+        const auto e = zelt::testing::caught<InputError>([&] { control->LetFreightInfo(c.rates, c.surcharges); });
+        ASSERT_TRUE(e) << "loaded";
+        EXPECT_EQ(std::tuple(e->member(), e->record(), e->field()), std::tuple(c.argument, c.record, c.field));
         EXPECT_EQ(control->GetFreightInfo(), before);
         EXPECT_EQ(freight(), "150.00");
     }
