@@ -5,12 +5,7 @@ namespace zelt::testing {
 LineEditing::LineEditing()
 {
     control->setZeltEvent("PurchaseOrder");
-    LineSpec a;
-    LineSpec b = a;
-    b.lineItem = "2";
-    LineSpec c = a;
-    c.lineItem = "3";
-    load(Mode::UpdateMode, {a, b, c});
+    load(Mode::UpdateMode, {LineSpec{}, lineWith({{&LineSpec::lineItem, "2"}}), lineWith({{&LineSpec::lineItem, "3"}})});
     boxes->clearShown();
 }
 

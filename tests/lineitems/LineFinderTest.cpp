@@ -22,14 +22,9 @@ protected:
             {"12N", "Œuvre murale", "W-12", ""},
         };
         std::vector<LineSpec> specs;
-        for (const auto& r : rows) {
-            LineSpec s;
-            s.lineItem = r[0];
-            s.description = r[1];
-            s.model = r[2];
-            s.acknowledgement = r[3];
-            specs.push_back(s);
-        }
+        for (const auto& r : rows)
+            specs.push_back(lineWith({{&LineSpec::lineItem, r[0]}, {&LineSpec::description, r[1]}, {&LineSpec::model, r[2]},
+                                      {&LineSpec::acknowledgement, r[3]}}));
         load(Mode::UpdateMode, specs);
     }
     /// The matching rows one by one from row 1 on, as F3 walks them.
