@@ -2,6 +2,7 @@
 
 #include "control/ControlAccess.h"
 #include "core/ControlContext.h"
+#include "support/Throws.h"
 #include "taxes/VendorFreight.h"
 
 #include "zelt/platform/RuleTableFreightCalculator.h"
@@ -11,6 +12,7 @@
 
 using namespace zelt;
 using platform::RuleTableFreightCalculator;
+using zelt::testing::throwsWith;
 
 namespace {
 
@@ -50,23 +52,19 @@ protected:
     std::shared_ptr<FixedAnswer> component = std::make_shared<FixedAnswer>();
 };
 
-platform::FreightRequest weighing(double pounds)
-{
-    platform::FreightRequest r;
-    r.totalWeight = pounds;
-    return r;
-}
-
 } // namespace
 
 TEST(RuleTableFreightCalculator, BracketsMinimumAndFees)
 {
     auto calculator = RuleTableFreightCalculator::fromJson(kRules);
+    platform::FreightRequest weighing;
     struct Case { double pounds; std::int32_t method; const char* answer; } cases[] = {
         {120, 7, "30.00|45.00"}, {10, 7, "25.00|45.00"}, {600, 7, "90.00|45.00"}, {500, 7, "125.00|45.00"},
         {50, 3, "50.00|0.00"},   {150, 3, ""},           {50, 9, ""}};
-    for (const Case& c : cases)
-        EXPECT_EQ(calculator.calculate(weighing(c.pounds), "NY", 7, "10001", c.method), c.answer) << c.pounds;
+    for (const Case& c : cases) {
+        weighing.totalWeight = c.pounds;
+        EXPECT_EQ(calculator.calculate(weighing, "NY", 7, "10001", c.method), c.answer) << c.pounds;
+    }
 }
 
 TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
@@ -89,14 +87,9 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
         {R"({"methods": [{"vendorFreightMethodID": 7, "brackets": [{"ratePerPound": 1e16}]}]})",
          "bracket 0: \"ratePerPound\" is beyond the currency range"},
     };
-    for (const Case& c : cases) {
-        try {
-            RuleTableFreightCalculator::fromJson(c.json);
-            ADD_FAILURE() << c.json;
-        } catch (const platform::FreightRulesError& e) {
-            EXPECT_NE(std::string(e.what()).find(c.reason), std::string::npos) << e.what();
-        }
-    }
+    for (const Case& c : cases)
+        EXPECT_TRUE(throwsWith<platform::FreightRulesError>([&] { RuleTableFreightCalculator::fromJson(c.json); }, c.reason))
+            << c.json;
     // Files: none, one that never ends, one too large to read.
     const std::string large = (std::filesystem::temp_directory_path() / "zelt-large-rules.json").string();
     std::ofstream(large).put('{');
@@ -104,14 +97,9 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
     for (auto [path, reason] : std::vector<std::pair<std::string, const char*>>{
              {"/nonexistent/rules.json", "is not a regular file"},
              {"/dev/zero", "is not a regular file"},
-             {large, "at most 16777216 are read"}}) {
-        try {
-            RuleTableFreightCalculator::fromFile(path);
-            ADD_FAILURE() << path;
-        } catch (const platform::FreightRulesError& e) {
-            EXPECT_NE(std::string(e.what()).find(reason), std::string::npos) << e.what();
-        }
-    }
+             {large, "at most 16777216 are read"}})
+        EXPECT_TRUE(throwsWith<platform::FreightRulesError>([&] { RuleTableFreightCalculator::fromFile(path); }, reason))
+            << path;
     std::filesystem::remove(large);
 }
 

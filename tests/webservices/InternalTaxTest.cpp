@@ -5,6 +5,8 @@
 #include "zelt/StandIns.h"
 #include "zelt/view/ScriptedMessageBoxes.h"
 
+#include "support/Throws.h"
+
 #include <gtest/gtest.h>
 
 using namespace zelt;
@@ -107,13 +109,10 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
     for (const Case& c : cases) {
         SCOPED_TRACE(c.reason);
         answering = &c;
-        try {
-            control->CalculateTaxesFromVardonInternalService("PO-7");
-            ADD_FAILURE() << "no error";
-        } catch (const ServiceError& e) {
-            EXPECT_EQ(e.service(), "RecalculateTaxes");
-            EXPECT_NE(e.reason().find(c.reason), std::string::npos) << e.what();
-        }
+        const auto e = zelt::testing::caught<ServiceError>([&] { control->CalculateTaxesFromVardonInternalService("PO-7"); });
+        ASSERT_TRUE(e) << "no error";
+        EXPECT_EQ(e->service(), "RecalculateTaxes");
+        EXPECT_NE(e->reason().find(c.reason), std::string::npos) << e->what();
         EXPECT_EQ(taxTexts(), before);
         EXPECT_TRUE(totals.raised.empty());
         EXPECT_NE(control->LastServiceFailure().find(c.reason), std::string::npos);

@@ -58,13 +58,11 @@ TEST_F(Surcharge, TheCarriersPercentageIsAddedToTheFreight)
 
 TEST_F(Surcharge, NoRequestWhereTheOrderTakesNoSurcharge)
 {
-    struct Case {
-        const char* name;
-        std::function<void(OrderedItems&)> setUp;
-    } cases[] = {
+    struct Case { const char* name; std::function<void(OrderedItems&)> setUp; } cases[] = {
         {"not UsesZeltD", [](OrderedItems& c) { c.setUsesZeltD(false); }},
         {"View Mode", [](OrderedItems& c) { c.setViewMode(Mode::ViewMode); }},
-        {"freight overridden", [](OrderedItems& c) {
+        {"freight overridden",
+         [](OrderedItems& c) {
              c.setAllowFreightOverride(true);
              c.form().chkAppFreight.setValue(1);
              c.form().txtFee[4].setText("200.00");
