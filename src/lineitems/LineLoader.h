@@ -1,14 +1,7 @@
 #pragma once
 
-#include "core/LineColumns.h"
-#include "zelt/view/CellStore.h"
-
-#include <cstdint>
 #include <functional>
-#include <optional>
-#include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelt {
 
@@ -33,19 +26,6 @@ public:
     void load(std::string_view text);
 
 private:
-    struct Staged {
-        int lines = 0;
-        view::CellStore cells{Col::kCount}; // 1 + lines rows, the header row first
-        /// The numbers the loader wrote or read, for the grid to keep: per row
-        /// (the header row first) one per kept column, NaN where not known.
-        std::vector<double> kept;
-        std::vector<std::uint8_t> exempt;
-        std::vector<std::uint8_t> priced;
-        /// View Mode's weight total; none when it stopped at a line.
-        std::optional<double> viewWeight;
-    };
-
-    Staged stage(std::string_view text);
     void setUpGrid();
 
     ControlContext& ctx_;

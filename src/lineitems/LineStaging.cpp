@@ -1,0 +1,281 @@
+#include "lineitems/LineStaging.h"
+
+#include "core/ControlContext.h"
+#include "zelt/text/Date.h"
+#include "zelt/text/Split.h"
+
+#include <algorithm>
+#include <cmath>
+#include <cstring>
+#include <limits>
+#include <string.h> // memmem
+
+namespace zelt {
+
+namespace {
+
+constexpr std::string_view kMember = "readData";
+
+// The exempt flag: -1 (the host's True) marks the line exempt; the text True,
+// in any case, is read the same way. Any other value is not exempt.
+bool isExemptFlag(std::string_view field, const text::Locale& locale)
+{
+    if (auto v = text::tryToNumber(field, locale)) return *v == -1;
+    std::string_view t = text::trim(field);
+    return t.size() == 4 && (t[0] == 'T' || t[0] == 't') && (t[1] == 'R' || t[1] == 'r') &&
+           (t[2] == 'U' || t[2] == 'u') && (t[3] == 'E' || t[3] == 'e');
+}
+
+// A column's name in messages: its header without the currency mark.
+std::string_view columnName(const ColumnFact& column)
+{
+    std::string_view name = column.header;
+    if (name.ends_with("($)")) name.remove_suffix(3);
+    return name;
+}
+
+// Equality of two short texts (dates, unit codes) without a call to memcmp
+// for each.
+bool sameText(std::string_view a, std::string_view b) noexcept
+{
+    const std::size_t n = a.size();
+    if (n != b.size()) return false;
+    if (n < 8) {
+        for (std::size_t k = 0; k < n; ++k)
+            if (a[k] != b[k]) return false;
+        return true;
+    }
+    if (n > 16) return a == b;
+    std::uint64_t a1, a2, b1, b2;
+    std::memcpy(&a1, a.data(), 8);
+    std::memcpy(&b1, b.data(), 8);
+    std::memcpy(&a2, a.data() + n - 8, 8);
+    std::memcpy(&b2, b.data() + n - 8, 8);
+    return a1 == b1 && a2 == b2;
+}
+
+// How many records the text holds: every record is followed by the separator.
+std::size_t countRecords(std::string_view text, std::string_view separator)
+{
+    if (separator.empty()) return 0;
+    std::size_t count = 0;
+    const char* at = text.data();
+    const char* const end = text.data() + text.size();
+    while (const void* found = memmem(at, static_cast<std::size_t>(end - at), separator.data(), separator.size())) {
+        ++count;
+        at = static_cast<const char*>(found) + separator.size();
+    }
+    return count;
+}
+
+} // namespace
+
+LineStaging::LineStaging(ControlContext& ctx)
+    : ctx_(ctx), in_(std::string(kMember), ctx.locale), loc_(ctx.locale), lists_(ctx.lists),
+      rate_(ctx.conversionRateLeading())
+{
+    for (const ColumnFact& column : kColumns) {
+        switch (column.display) {
+        case CellDisplay::AsReceived:
+        case CellDisplay::Computed: asReceived_.push_back(column.col); break;
+        case CellDisplay::Fixed2:
+        case CellDisplay::Fixed3:
+        case CellDisplay::ConvertedPrice: numbers_.push_back(&column); break;
+        case CellDisplay::Date: dates_.push_back(column.col); break;
+        case CellDisplay::UnitText: units_.push_back(column.col); break;
+        case CellDisplay::ExemptMark: exemptMarks_.push_back(column.col); break;
+        }
+    }
+    const std::vector<int> keptColumns = numberKeptColumns();
+    slotOf_.fill(-1);
+    for (std::size_t k = 0; k < keptColumns.size(); ++k) slotOf_[static_cast<std::size_t>(keptColumns[k])] = static_cast<int>(k);
+    slots_ = keptColumns.size();
+}
+
+void LineStaging::prepare(std::size_t lineBound)
+{
+    out_.cells.reserveRows(lineBound + 1);
+    for (const ColumnFact& column : kColumns) cell(column.col) = column.header;
+    out_.cells.appendRow(views_.data(), views_.size());
+    out_.kept.reserve((lineBound + 1) * slots_);
+    out_.kept.resize(slots_, std::numeric_limits<double>::quiet_NaN());
+    out_.exempt.reserve(lineBound);
+    out_.priced.reserve(lineBound);
+}
+
+LineStaging::Staged LineStaging::stage(std::string_view text)
+{
+    const std::size_t maxLines = ctx_.state.maxLines;
+    // A line holds at least its fields' separators and the record separator:
+    // the text cannot hold more lines than that, nor more than are taken.
+    const std::size_t minLineBytes = (Col::kLoadFields - 1) * ctx_.state.fieldSeparator.size() +
+                                     std::max<std::size_t>(ctx_.state.recordSeparator.size(), 1);
+    prepare(std::min(text.size() / minLineBytes + 1, maxLines));
+    if (text.empty()) return std::move(out_);
+    Fields fields;
+    text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
+    for (std::size_t r = 0; reader.next(fields); ++r) stageRecord(r, fields, text);
+    if (ctx_.state.mode == Mode::ViewMode && !weightStopped_) out_.viewWeight = viewWeight_;
+    out_.cells.shrinkToFit();
+    return std::move(out_);
+}
+
+void LineStaging::stageRecord(std::size_t r, const Fields& fields, std::string_view text)
+{
+    const int recordNo = static_cast<int>(r) + 1;
+    const std::size_t maxLines = ctx_.state.maxLines;
+    if (r == maxLines) {
+        // One line too many: the whole count goes into the refusal.
+        const std::size_t lineCount = countRecords(text, ctx_.state.recordSeparator);
+        in_.fail(static_cast<int>(std::min<std::size_t>(maxLines + 1, INT32_MAX)), std::nullopt,
+                 "the order holds " + std::to_string(lineCount) + " lines; at most " + std::to_string(maxLines) +
+                     " are taken (setMaxLines)");
+    }
+    if (fields.size() < static_cast<std::size_t>(Col::kLoadFields))
+        in_.fail(recordNo, static_cast<int>(fields.size()),
+                 "the record has " + std::to_string(fields.size()) + " fields; " + std::to_string(Col::kLoadFields) +
+                     " are needed");
+    fields_ = &fields;
+    out_.kept.resize(out_.kept.size() + slots_, std::numeric_limits<double>::quiet_NaN());
+    lineKept_ = out_.kept.data() + out_.kept.size() - slots_;
+    // A record the export wrote carries its 22 cells, each followed by the
+    // separator: field 20 is the extended price and field 21 the
+    // control's own exempt mark, which then decides. A host's record has
+    // the exempt flag in field 20 (and at most an empty field after it).
+    const std::string_view mark = fields.size() > static_cast<std::size_t>(Col::Exempt) ? fields[Col::Exempt] : "";
+    const bool exported = mark == kExemptMark || mark == kNotExemptMark ||
+                          (mark.empty() && fields.size() > static_cast<std::size_t>(Col::kCount));
+    exempt_ = exported ? mark == kExemptMark : isExemptFlag(fields[Col::ExtPrice], loc_);
+    out_.exempt.push_back(exempt_);
+    out_.priced.push_back(0);
+    ++out_.lines;
+
+    for (int c : asReceived_) cell(c) = field(c);
+    writeNumbers(recordNo);
+    for (int c : dates_) writeRepeated(c, field(c), [this](std::string_view f) { return text::formatDateText(f, loc_); });
+    for (int c : units_) writeRepeated(c, field(c), [this](std::string_view f) { return lists_.unitCodeToDisplay(f); });
+    for (int c : exemptMarks_) cell(c) = exempt_ ? kExemptMark : std::string_view{};
+
+    const bool hasAmounts = !cell(Col::Quantity).empty() && !cell(Col::UnitPrice).empty();
+    const double status = checkLine(recordNo, hasAmounts);
+    if (hasAmounts || ctx_.state.mode != Mode::AddMode) out_.priced.back() = lists_.isPricedStatus(status);
+    if (hasAmounts) {
+        if (out_.priced.back()) writeExtendedPrice(recordNo);
+        else writeFixed(Col::ExtPrice, 0, lineAmountDecimals(CellDisplay::Computed));
+    }
+    if (ctx_.state.mode == Mode::ViewMode) weighForViewMode(status);
+    out_.cells.appendRow(views_.data(), views_.size());
+}
+
+void LineStaging::writeNumbers(int recordNo)
+{
+    // In column order: the first that cannot be taken is the one reported.
+    for (const ColumnFact* column : numbers_) {
+        const int c = column->col;
+        const int decimals = lineAmountDecimals(column->display);
+        if ((rate_ == 1.0 || column->display != CellDisplay::ConvertedPrice) && writePlain(c, field(c), decimals)) continue;
+        if (column->display == CellDisplay::ConvertedPrice) {
+            double price = in_.amount(field(c), recordNo, c, columnName(*column)) * rate_;
+            if (!isAmountInRange(price))
+                in_.fail(recordNo, c, std::string(columnName(*column)) + " times the conversion rate is beyond the currency range");
+            writeFixed(c, price, decimals);
+        } else if (auto v = text::tryToNumber(field(c), loc_)) {
+            // A number is formatted; any other text is kept as it is. Quantities
+            // and weights beyond the currency range could never be totalled.
+            if (!isAmountInRange(*v)) in_.copiedAmount(field(c), recordNo, c, columnName(*column));
+            writeFixed(c, *v, decimals);
+        } else {
+            cell(c) = field(c);
+        }
+    }
+}
+
+double LineStaging::checkLine(int recordNo, bool hasAmounts)
+{
+    // A quantity goes to the freight component as a 32-bit integer.
+    if (const double quantity = kept(Col::Quantity); !std::isnan(quantity) && !isInt32InRange(quantity))
+        in_.fail(recordNo, Col::Quantity,
+                 "the Quantity " + quoteInput(field(Col::Quantity)) + " is beyond the largest quantity a line can carry");
+    // The Status decides pricing and shading, and the tax and fee summary
+    // reads it on every line (with the DirectionOrder of open and received
+    // lines, as a 32-bit integer): a line it could not read is refused here.
+    const double status = in_.number(cell(Col::Status), recordNo, Col::Status, "the Status");
+    keep(Col::Status, status);
+    if (status == 1 || status == 6) {
+        const auto direction = text::tryToNumber(cell(Col::DirectionOrder), loc_);
+        if (!direction || !isInt32InRange(*direction))
+            in_.fail(recordNo, Col::DirectionOrder,
+                     "the DirectionOrder " + quoteInput(cell(Col::DirectionOrder)) + " is not a 32-bit integer");
+    }
+    // The exempt flag's field is the Ext.Price cell of a line without
+    // amounts; in the export a field separator follows it, not the record
+    // separator: a separator must not start inside it then.
+    if (!hasAmounts && text::separatorStartsWithin(cell(Col::ExtPrice), ctx_.state.fieldSeparator, ctx_.state.recordSeparator))
+        in_.fail(recordNo, Col::ExtPrice, "the field " + quoteInput(cell(Col::ExtPrice)) + " ends with the start of a separator");
+    return status;
+}
+
+void LineStaging::writeExtendedPrice(int recordNo)
+{
+    // Numbers the loader wrote are known; a quantity kept as received is read.
+    const double quantity = std::isnan(kept(Col::Quantity))
+                                ? in_.number(cell(Col::Quantity), recordNo, Col::Quantity, "the Quantity")
+                                : kept(Col::Quantity);
+    const double price = kept(Col::UnitPrice);
+    // The price is in range already: a product beyond it comes from the quantity.
+    const double extended = in_.inRange(price * quantity, recordNo, Col::Quantity, "the Quantity times the Unit Price");
+    writeFixed(Col::ExtPrice, extended, lineAmountDecimals(CellDisplay::Computed));
+}
+
+void LineStaging::weighForViewMode(double status)
+{
+    // The weight total of View Mode stops quietly at a line whose weight or
+    // quantity does not read, as the totals recalculation does.
+    if (weightStopped_ || (status != lists_.statusPosition1 + 1 && status != lists_.statusPosition6 + 1) || status == 5)
+        return;
+    auto weight = text::tryToNumber(cell(Col::UnitWeight), loc_);
+    auto quantity = text::tryToNumber(cell(Col::Quantity), loc_);
+    if (weight && quantity) viewWeight_ += *weight * *quantity;
+    else weightStopped_ = true;
+}
+
+void LineStaging::writeFixed(int c, double value, int decimals)
+{
+    text::FixedText fixed = ctx_.fixedRead(value, decimals);
+    keep(c, fixed.value);
+    written_[static_cast<std::size_t>(c)] = std::move(fixed.text);
+    cell(c) = written_[static_cast<std::size_t>(c)];
+}
+
+bool LineStaging::writePlain(int c, std::string_view text, int decimals)
+{
+    // A plain decimal in range is written and kept without parsing and
+    // formatting it (most amounts a host sends are).
+    const auto i = static_cast<std::size_t>(c);
+    double value = 0;
+    const std::size_t length = text::formatPlainFixed(text, decimals, loc_, plainWritten_[i], value);
+    if (length == 0 || !isAmountInRange(value)) return false;
+    cell(c) = std::string_view(plainWritten_[i], length);
+    keep(c, value);
+    return true;
+}
+
+template <typename Convert>
+void LineStaging::writeRepeated(int c, std::string_view text, Convert convert)
+{
+    const auto i = static_cast<std::size_t>(c);
+    for (std::size_t k = 0; k < recentCount_[i]; ++k)
+        if (sameText(recent_[i][k].field, text)) {
+            cell(c) = recent_[i][k].shown;
+            return;
+        }
+    std::string shown = convert(text); // may refuse the field: nothing is kept then
+    Converted& slot = recent_[i][recentNext_[i]];
+    recentNext_[i] = (recentNext_[i] + 1) % kRecent;
+    recentCount_[i] = std::min(recentCount_[i] + 1, kRecent);
+    slot.field.assign(text);
+    slot.shown = std::move(shown);
+    cell(c) = slot.shown;
+}
+
+} // namespace zelt

@@ -1,0 +1,106 @@
+#pragma once
+
+#include "core/HostInput.h"
+#include "core/LineColumns.h"
+#include "zelt/text/NumberText.h"
+#include "zelt/view/CellStore.h"
+
+#include <array>
+#include <cstdint>
+#include <optional>
+#include <string>
+#include <string_view>
+#include <vector>
+
+namespace zelt {
+
+struct ControlContext;
+struct LookupLists;
+
+/// Reads the host's line records and converts them into the cells, numbers
+/// and line facts of a new order, aside from the grid: a record it cannot
+/// take raises an InputError (record from 1, field from 0, reason) before
+/// anything of the order changes.
+class LineStaging {
+public:
+    struct Staged {
+        int lines = 0;
+        view::CellStore cells{Col::kCount}; // 1 + lines rows, the header row first
+        /// The numbers the loader wrote or read, for the grid to keep: per row
+        /// (the header row first) one per kept column, NaN where not known.
+        std::vector<double> kept;
+        std::vector<std::uint8_t> exempt;
+        std::vector<std::uint8_t> priced;
+        /// View Mode's weight total; none when it stopped at a line.
+        std::optional<double> viewWeight;
+    };
+
+    explicit LineStaging(ControlContext& ctx);
+    Staged stage(std::string_view text);
+
+private:
+    using Fields = std::vector<std::string_view>;
+    void prepare(std::size_t lineBound);
+    void stageRecord(std::size_t r, const Fields& fields, std::string_view text);
+    void writeNumbers(int recordNo);
+    /// The Status, the quantity's size, the DirectionOrder and the last
+    /// field's end, which the summary and the export read on every line.
+    double checkLine(int recordNo, bool hasAmounts);
+    void writeExtendedPrice(int recordNo);
+    void weighForViewMode(double status);
+
+    std::string_view field(int c) const
+    {
+        return c < Col::kLoadFields ? (*fields_)[static_cast<std::size_t>(c)] : std::string_view{};
+    }
+    std::string_view& cell(int c) { return views_[static_cast<std::size_t>(c)]; }
+    void keep(int c, double value)
+    {
+        if (const int slot = slotOf_[static_cast<std::size_t>(c)]; slot >= 0) lineKept_[slot] = value;
+    }
+    double kept(int c) const { return lineKept_[slotOf_[static_cast<std::size_t>(c)]]; }
+    void writeFixed(int c, double value, int decimals);
+    bool writePlain(int c, std::string_view text, int decimals);
+    template <typename Convert>
+    void writeRepeated(int c, std::string_view text, Convert convert);
+
+    ControlContext& ctx_;
+    const HostInput in_;
+    const text::Locale& loc_;
+    const LookupLists& lists_;
+    const double rate_;
+    Staged out_;
+
+    // The columns of each kind, in column order: each kind is handled in its
+    // own loop over a line, not by a choice per cell.
+    std::vector<int> asReceived_, dates_, units_, exemptMarks_;
+    std::vector<const ColumnFact*> numbers_;
+    // Where each kept column's number goes in a row of `kept`.
+    std::array<int, Col::kCount> slotOf_;
+    std::size_t slots_ = 0;
+
+    // One line's cells: the texts taken as received are views into the
+    // order's text; the ones the loader writes (formatted numbers, dates,
+    // units) live in `written_` and `plainWritten_`, whose storage serves every line.
+    const Fields* fields_ = nullptr;
+    std::array<std::string_view, Col::kCount> views_;
+    std::array<std::string, Col::kCount> written_;
+    std::array<char[text::kPlainFixedRoom], Col::kCount> plainWritten_;
+    double* lineKept_ = nullptr;
+    bool exempt_ = false;
+
+    // Dates and unit codes repeat from line to line: the last few distinct
+    // fields of each such column and what they were shown as are kept, and a
+    // field seen among them is shown the same without converting it again.
+    struct Converted {
+        std::string field, shown;
+    };
+    static constexpr std::size_t kRecent = 4;
+    std::array<std::array<Converted, kRecent>, Col::kCount> recent_;
+    std::array<std::size_t, Col::kCount> recentCount_{}, recentNext_{};
+
+    double viewWeight_ = 0;
+    bool weightStopped_ = false;
+};
+
+} // namespace zelt
