@@ -1,9 +1,9 @@
 #include "lineitems/LineEditingFixture.h"
+#include "support/Throws.h"
 
 #include "zelt/ExportError.h"
 
 #include <functional>
-#include <optional>
 #include <tuple>
 
 using namespace zelt;
@@ -39,17 +39,6 @@ public:
         boxes->answerNext(answer);
         form().cmdDelete.userClick();
     }
-    /// Where the export stopped: the error `read` throws, or none when it exported.
-    template <typename Read>
-    static std::optional<ExportError> refusal(Read read)
-    {
-        try {
-            read();
-        } catch (const ExportError& e) {
-            return e;
-        }
-        return std::nullopt;
-    }
     /// Opens the second line for editing, or a new line.
     void openLine(bool edit)
     {
@@ -78,12 +67,11 @@ public:
 
 TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
 {
-    // A line in boxes, priced in Canadian dollars on a US order
+    // A line in boxes, priced in Canadian dollars on a US order: the entry shows the price back in the line's currency.
     control->CountryID(COUNTRY::USA, 1);
     load(Mode::AddMode, {lineWith({{&L::unit, "BX"}, {&L::currencyId, "2"}, {&L::unitPrice, "12.5"}, {&L::description, "Bookcase"}})});
     form().txtField[4].setText("99");
     selectRow(1);
-    // The entry shows it, the price back in the line's currency
     EXPECT_EQ(grid().highlightStyle(), 1);
     for (auto [index, shown] : {std::pair{0, "Open"}, {1, "Bookcase"}, {5, "Box"}, {8, "FedEx"}})
         EXPECT_EQ(field(index).text(), shown) << index;
@@ -131,10 +119,7 @@ TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
 TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
 {
     control->setViewMode(Mode::AddMode);
-    openValidLine();
-    clickAdd();
-    openValidLine();
-    clickAdd();
+    for (int i = 0; i < 2; ++i) { openValidLine(); clickAdd(); }
     ASSERT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4N", "5N"}));
     deleteRow(2, view::MessageBoxAnswer::No);
     EXPECT_EQ(lastBox().text, "Do you want to delete the selected line item?");
@@ -156,7 +141,6 @@ TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
 
 TEST_F(LineCommands, ThePopupMenuCopiesALine)
 {
-    // A selected line, right-clicked
     selectRow(3);
     grid().userMouseUp(view::MouseButton::Right, 3, 8);
     EXPECT_EQ(form().popupCount(), 1);
@@ -165,7 +149,6 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Add");
     EXPECT_EQ(form().mnuCopyMenu[2].caption(), "Update");
     form().mnuCopyMenu[1].userClick();
-    // A new line numbered after the last, open status, recomputed price
     ASSERT_EQ(grid().rows(), 5);
     EXPECT_EQ(cells(4, {1, 2, 20}), (std::vector<std::string>{"4N", "1", "7.50"}));
     EXPECT_EQ(grid().row(), 4) << "the new line is the current one";
@@ -180,10 +163,9 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     selectRow(2);
     form().mnuCopyMenu[2].userClick(); // ... over line 2
     EXPECT_EQ(cells(2, {12, 1}), (std::vector<std::string>{"Changed", "2U"}));
-    // View Mode shows no menu
     control->setViewMode(Mode::ViewMode);
     grid().userMouseUp(view::MouseButton::Right, 2, 8);
-    EXPECT_EQ(form().popupCount(), 1);
+    EXPECT_EQ(form().popupCount(), 1) << "View Mode shows no menu";
     // A new order forgets the copied line: the menu offers Copy again
     form().mnuCopyMenu[1].userClick();
     control->setReadData(zelt::testing::lines({LineSpec{}}));
@@ -192,7 +174,6 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
 
 TEST_F(LineCommands, ThePopupAddCopiesTheLineCopiedWhateverWasDeletedSince)
 {
-    // Five lines in Add Mode, the third one copied
     for (int deleted : {1, 2}) {
         SCOPED_TRACE(deleted);
         load(Mode::AddMode, numbered(5));
@@ -215,11 +196,11 @@ TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
 {
     control->setViewMode(Mode::LineCancelMode);
     control->setReadData(zelt::testing::lines({LineSpec{}, LineSpec{}}));
-    // A press on the Exempt column tells the clerk to use the button, and the click does nothing.
+    // A press on the Exempt column tells the clerk to use the button, and the click is suppressed.
     grid().userMouseDown(view::MouseButton::Left, 2, 21);
     EXPECT_EQ(lastBox().text, "Please use the cancel line item button to cancel this line item.");
     grid().userClick(2, 21);
-    EXPECT_EQ(field(1).text(), "") << "the click was suppressed";
+    EXPECT_EQ(field(1).text(), "");
     grid().userMouseDown(view::MouseButton::Left, 2, 8);
     grid().userClick(2, 8);
     EXPECT_EQ(field(1).text(), "Desk");
@@ -255,9 +236,8 @@ TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
         field(1).setFocus();
         EXPECT_EQ(field(index).text(), shown) << typed;
     }
-    // Enter makes no line break in the description.
     field(1).typeKey(view::TextBox::kEnter);
-    EXPECT_EQ(field(1).text().find('\n'), std::string::npos);
+    EXPECT_EQ(field(1).text().find('\n'), std::string::npos) << "Enter makes no line break in the description";
     // The Direction issue brings its price list date.
     form().chkDirection.userClick();
     form().cboFld[4].userSelect(1);
@@ -301,8 +281,7 @@ TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheLineAndTheTrackerFollowsTheColum
     form().chkExempt.userClick();
     clickAdd();
     EXPECT_EQ(control->ExemptItems(), "2|4|");
-    // Deleting a line above them moves their rows up with them
-    deleteRow(1);
+    deleteRow(1); // a line above them goes: their rows move up
     EXPECT_EQ(control->ExemptItems(), "1|3|");
     EXPECT_EQ(control->PasteLines("Pen\tP-1\t1\tEach\t2\n"), 1);
     EXPECT_EQ(control->ExemptItems(), "1|3|");
@@ -369,18 +348,17 @@ TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
 
 TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
 {
-    // A Canadian order whose rate box was emptied
+    // A Canadian order whose rate box was emptied: the clerk sees the failure, the host gets where it is, no text.
     control->CountryID(COUNTRY::CANADA, 1);
     form().txtCurrConversionRate.setText("");
-    // The clerk sees the failure, the host gets where it is, no text
-    const auto e = refusal([&] { control->readData(); });
+    const auto e = zelt::testing::caught<ExportError>([&] { control->readData(); });
     ASSERT_TRUE(e) << "exported";
     EXPECT_EQ(std::pair(e->row(), e->column()), std::pair(1, 15));
     EXPECT_EQ(lastBox().text, "readData GET modlue Division by zero 11");
     EXPECT_EQ(cell(1, 7), "Each") << "no unit cell keeps its code";
     for (auto [quantity, reason] : {std::pair{"abc", "Type mismatch"}, {"40000", "Overflow"}}) {
         grid().setText(2, 6, quantity);
-        const auto avalara = refusal([&] { control->readDataForAvalara(); });
+        const auto avalara = zelt::testing::caught<ExportError>([&] { control->readDataForAvalara(); });
         ASSERT_TRUE(avalara) << quantity;
         EXPECT_EQ(std::tuple(avalara->row(), avalara->column(), avalara->reason()), std::tuple(2, 6, std::string(reason)));
     }
@@ -412,17 +390,14 @@ TEST_F(LineCommands, AnExportNeverWritesACellThatWouldNotReadBack)
         grid().setText(1, 12, c.description);
         const auto before = snapshot();
         std::string lines;
-        try {
-            lines = control->readData();
-            EXPECT_FALSE(c.refused) << "exported " << lines;
-        } catch (const ExportError& e) {
-            EXPECT_TRUE(c.refused) << e.what();
-            EXPECT_EQ(e.row(), 1);
-            EXPECT_TRUE(e.column() <= 12) << e.column();
+        const auto e = zelt::testing::caught<ExportError>([&] { lines = control->readData(); });
+        ASSERT_EQ(e.has_value(), c.refused) << (e ? e->what() : "exported " + lines);
+        if (e) {
+            EXPECT_EQ(e->row(), 1);
+            EXPECT_TRUE(e->column() <= 12) << e->column();
             EXPECT_NE(lastBox().text.find("Line 1:"), std::string::npos) << lastBox().text;
             EXPECT_EQ(snapshot(), before);
-        }
-        if (!c.refused) {
+        } else {
             control->setReadData(lines);
             EXPECT_EQ(cell(1, 12), c.description);
         }
@@ -439,10 +414,9 @@ TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
                              "Pen\tP-1\t2\tEach\t1.50\t0.1\tFedEx\t1e308\tA1\n"
                              "Bulk\tB-1\t2147483648\tEach\t1\n"
                              "Mug\tM-2\t1\t\t3\n";
-    // No to the list of refused rows adds nothing.
     boxes->answerNext(view::MessageBoxAnswer::No);
     EXPECT_EQ(control->PasteLines(rows), 0);
-    EXPECT_EQ(grid().rows(), 4);
+    EXPECT_EQ(grid().rows(), 4) << "No to the list of refused rows adds nothing";
     const std::string& list = lastBox().text;
     // Row 8 names no unit; rows 6 and 7 are too large whatever the order's
     // acknowledgement state, and beyond what the freight component takes.
@@ -460,8 +434,7 @@ TEST_F(LineCommands, PastedRowsGoThroughTheChecksAndComeInAsOneStep)
     EXPECT_EQ(cells(5, {12, 7, 3, 13}), (std::vector<std::string>{"Lamp", "Box", "1", "2.500"}));
     EXPECT_EQ(cell(4, 3), "3") << "no carrier given: the last line's";
     EXPECT_EQ(form().txtField[18].text(), "62.50");
-    // One undo takes the whole paste back.
-    EXPECT_EQ(control->Undo(), true);
+    EXPECT_EQ(control->Undo(), true); // the whole paste at once
     EXPECT_EQ(grid().rows(), 4);
     EXPECT_EQ(form().txtField[18].text(), "22.50");
 }
@@ -500,9 +473,8 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
         EXPECT_EQ(form().txtField[18].text(), totalAfter);
         EXPECT_FALSE(control->Redo());
     }
-    // Nothing is undone while a line is open.
     openValidLine();
-    EXPECT_FALSE(control->Undo());
+    EXPECT_FALSE(control->Undo()) << "nothing is undone while a line is open";
 }
 
 TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
@@ -546,7 +518,7 @@ TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
 
 TEST_F(LineCommands, ALineWithoutAnAcknowledgementDateKeepsNone)
 {
-    // An order that takes acknowledgements, its first line acknowledged on a date
+    // An order that takes acknowledgements, its first line acknowledged on a date: the second gets none.
     control->fGetOderIDStatus(true);
     grid().setText(1, 19, "Jan 12, 2024");
     selectRow(1);
@@ -557,7 +529,6 @@ TEST_F(LineCommands, ALineWithoutAnAcknowledgementDateKeepsNone)
     field(12).setText("9");
     field(13).setText("A-2");
     clickAdd();
-    // It has no date: the first line's did not carry over
     EXPECT_EQ(form().cmdAdd.caption(), "Add") << lastBox().text;
     EXPECT_EQ(cell(2, 19), "");
 }
@@ -575,7 +546,6 @@ TEST_F(LineCommands, SeveralLinesAreDeletedCopiedAndPastedTogether)
     grid().userClick(6, 8, Select::Toggle);
     EXPECT_EQ(grid().selectedRows(), (std::vector<int>{2, 3, 4, 6}));
     EXPECT_EQ(grid().row(), 6) << "the entry area shows the line clicked last";
-    // A copy pastes back into another order line for line.
     const std::string copied = control->CopyLines();
     EXPECT_EQ(copied.substr(0, copied.find('\n')), "Description\tModel\tQuantity\tUnit\tUnit Price\tUnit Weight\tCarrier\t"
                                                    "Acknowledgement Price\tAcknowledgement Number");
@@ -584,8 +554,7 @@ TEST_F(LineCommands, SeveralLinesAreDeletedCopiedAndPastedTogether)
     EXPECT_EQ(lastBox().text, "Delete the 4 selected line items?");
     EXPECT_EQ(column(12), (std::vector<std::string>{"Line 1", "Line 5"}));
     EXPECT_EQ(column(1), (std::vector<std::string>{"1", "2"})) << "renumbered once";
-    // One undo brings all four back where they were.
-    EXPECT_TRUE(control->Undo());
+    EXPECT_TRUE(control->Undo()); // all four come back where they were
     EXPECT_EQ(control->readData(), exported);
     load(Mode::AddMode, {specs[0]});
     EXPECT_EQ(control->PasteLines(copied), 4) << lastBox().text;

@@ -1,4 +1,5 @@
 #include "support/OrderFixture.h"
+#include "support/Throws.h"
 
 #include "control/ControlAccess.h"
 
@@ -187,15 +188,10 @@ TEST_F(LineLoading, MalformedInputRaisesAClearErrorAndChangesNothing)
     };
     for (const BadCase& c : cases) {
         SCOPED_TRACE(c.reasonPart);
-        try {
-            control->setReadData(c.text);
-            ADD_FAILURE() << "loaded";
-        } catch (const InputError& e) {
-            EXPECT_EQ(e.member(), "readData");
-            EXPECT_EQ(e.record(), c.record);
-            EXPECT_EQ(e.field(), c.field);
-            EXPECT_NE(std::string(e.what()).find(c.reasonPart), std::string::npos) << e.what();
-        }
+        const auto e = zelt::testing::caught<InputError>([&] { control->setReadData(c.text); });
+        ASSERT_TRUE(e) << "loaded";
+        EXPECT_EQ(std::tuple(e->member(), e->record(), e->field()), std::tuple(std::string("readData"), std::optional(c.record), std::optional(c.field)));
+        EXPECT_NE(std::string(e->what()).find(c.reasonPart), std::string::npos) << e->what();
         EXPECT_EQ(grid().rows(), 3);
         EXPECT_EQ(cell(2, 12), before);
         EXPECT_EQ(form().txtFee[0].text(), "5.00");
@@ -213,15 +209,11 @@ TEST_F(LineLoading, AnOrderBeyondTheLineLimitIsRefusedAndNothingChanges)
     EXPECT_EQ(control->MaxLines(), 1'000'000u);
     control->setMaxLines(2);
     LineSpec line;
-    try {
-        // The third record is not even a valid line: the limit is met first.
-        control->setReadData(lines({line, line}) + "x$R$");
-        ADD_FAILURE() << "loaded";
-    } catch (const InputError& e) {
-        EXPECT_EQ(e.member(), "readData");
-        EXPECT_EQ(e.record(), 3);
-        EXPECT_NE(std::string(e.what()).find("3 lines; at most 2"), std::string::npos) << e.what();
-    }
+    // The third record is not even a valid line: the limit is met first.
+    const auto e = zelt::testing::caught<InputError>([&] { control->setReadData(lines({line, line}) + "x$R$"); });
+    ASSERT_TRUE(e) << "loaded";
+    EXPECT_EQ(std::pair(e->member(), e->record()), std::pair(std::string("readData"), std::optional(3)));
+    EXPECT_NE(std::string(e->what()).find("3 lines; at most 2"), std::string::npos) << e->what();
     EXPECT_EQ(grid().rows(), 2);
     control->setReadData(lines({line, line}));
     EXPECT_EQ(grid().rows(), 3);
