@@ -6,33 +6,25 @@
 
 namespace zelt::platform {
 
-/// Owns one libcurl easy handle.
-class CurlHandle {
+/// Owns one libcurl handle made by `Init` and freed by `Cleanup`.
+template <typename T, auto Init, auto Cleanup>
+class CurlOwned {
 public:
-    CurlHandle() : handle_(curl_easy_init()) {}
+    CurlOwned() : handle_(Init()) {}
     explicit operator bool() const noexcept { return handle_ != nullptr; }
-    CURL* get() const noexcept { return handle_.get(); }
+    T* get() const noexcept { return handle_.get(); }
 
 private:
-    struct Cleanup {
-        void operator()(CURL* h) const noexcept { curl_easy_cleanup(h); }
+    struct Free {
+        void operator()(T* h) const noexcept { Cleanup(h); }
     };
-    std::unique_ptr<CURL, Cleanup> handle_;
+    std::unique_ptr<T, Free> handle_;
 };
 
-/// Owns one libcurl multi handle (and so the connections it keeps).
-class CurlMulti {
-public:
-    CurlMulti() : handle_(curl_multi_init()) {}
-    explicit operator bool() const noexcept { return handle_ != nullptr; }
-    CURLM* get() const noexcept { return handle_.get(); }
-
-private:
-    struct Cleanup {
-        void operator()(CURLM* m) const noexcept { curl_multi_cleanup(m); }
-    };
-    std::unique_ptr<CURLM, Cleanup> handle_;
-};
+/// One easy handle: one exchange at a time.
+using CurlHandle = CurlOwned<CURL, &curl_easy_init, &curl_easy_cleanup>;
+/// One multi handle, and so the connections it keeps.
+using CurlMulti = CurlOwned<CURLM, &curl_multi_init, &curl_multi_cleanup>;
 
 /// Owns a libcurl header list.
 class CurlHeaders {
