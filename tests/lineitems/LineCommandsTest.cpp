@@ -14,16 +14,7 @@ using L = LineSpec;
 namespace {
 
 class LineCommands : public zelt::testing::LineEditing {
-public:
-    using LineEditing::clickAdd;
-    using LineEditing::field;
-    using LineEditing::openValidLine;
-    using LineEditing::selectRow;
-    using OrderFixture::boxes;
-    using OrderFixture::control;
-    using OrderFixture::form;
-    using OrderFixture::grid;
-
+protected:
     /// Every cell of every line, and the exempt tracker.
     std::vector<std::string> snapshot()
     {
@@ -443,15 +434,15 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
 {
     struct Case {
         const char* name;
-        std::function<void(LineCommands&)> command;
+        std::function<void()> command;
     };
     const std::vector<Case> cases = {
-        {"add", [](LineCommands& t) { t.openValidLine(); t.clickAdd(); }},
-        {"update", [](LineCommands& t) { t.openLine(true); t.field(3).setText("9"); t.clickAdd(); }},
-        {"delete", [](LineCommands& t) { t.control->setViewMode(Mode::AddMode); t.deleteRow(1); }},
-        {"paste", [](LineCommands& t) { t.control->PasteLines("Pen\tP\t1\tEach\t1\nInk\tI\t2\tBox\t3\n"); }},
-        {"copied line", [](LineCommands& t) { t.selectRow(1); t.copyAndAdd(1); }},
-        {"exemption", [](LineCommands& t) { t.selectRow(3); t.boxes->answerNext(view::MessageBoxAnswer::Yes); t.form().chkExempt.userClick(); }},
+        {"add", [this] { openValidLine(); clickAdd(); }},
+        {"update", [this] { openLine(true); field(3).setText("9"); clickAdd(); }},
+        {"delete", [this] { control->setViewMode(Mode::AddMode); deleteRow(1); }},
+        {"paste", [this] { control->PasteLines("Pen\tP\t1\tEach\t1\nInk\tI\t2\tBox\t3\n"); }},
+        {"copied line", [this] { selectRow(1); copyAndAdd(1); }},
+        {"exemption", [this] { selectRow(3); boxes->answerNext(view::MessageBoxAnswer::Yes); form().chkExempt.userClick(); }},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.name);
@@ -460,7 +451,7 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
         EXPECT_FALSE(control->CanUndo()) << "a load starts a new history";
         const auto before = snapshot();
         const std::string totalBefore = form().txtField[18].text();
-        c.command(*this);
+        c.command();
         const auto after = snapshot();
         const std::string totalAfter = form().txtField[18].text();
         ASSERT_NE(before, after);

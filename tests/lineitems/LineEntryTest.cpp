@@ -10,12 +10,7 @@ using zelt::testing::LineSpec;
 
 namespace {
 
-class LineEntry : public zelt::testing::LineEditing {
-public:
-    using LineEditing::combo;
-    using LineEditing::field;
-    using OrderFixture::form;
-};
+class LineEntry : public zelt::testing::LineEditing {};
 
 } // namespace
 
@@ -40,48 +35,46 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
 {
     struct Case {
         const char* check;
-        std::function<void(LineEntry&)> spoil;
+        std::function<void()> spoil;
         const char* title;
         std::string message;
-        std::function<view::Widget&(LineEntry&)> focus;
+        view::Widget& focus;
     };
-    auto txt = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.field(i); }; };
-    auto cbo = [](int i) { return [i](LineEntry& t) -> view::Widget& { return t.combo(i); }; };
-    auto date = [](LineEntry& t) -> view::Widget& { return t.form().DTPckrPriceListDate; };
-    auto type = [](int i, const char* text) { return [i, text](LineEntry& t) { t.field(i).setText(text); }; };
-    auto unpick = [](int i) { return [i](LineEntry& t) { t.combo(i).setListIndex(-1); }; };
+    auto type = [this](int i, const char* text) { return [this, i, text] { field(i).setText(text); }; };
+    auto unpick = [this](int i) { return [this, i] { combo(i).setListIndex(-1); }; };
+    view::Widget& date = form().DTPckrPriceListDate;
     const char* required = "Information Required";
     const char* invalid = "Information Validation";
     const std::string only = "can contain only ", positive = "can contain only positive ";
     const std::vector<Case> cases = {
-        {"1", unpick(1), required, "The status of the line item is required.", cbo(1)},
-        {"2", type(1, "   "), required, "The description of the line item is required.", txt(1)},
-        {"3", type(7, ""), required, "The unit weight of the line item is required.", txt(7)},
-        {"4", type(7, "abc"), invalid, "The unit weight of the line item " + only + "numerical characters.", txt(7)},
-        {"5", type(7, "-1"), invalid, "The unit weight of the line item " + positive + "numerical characters", txt(7)},
-        {"6", unpick(2), required, "The unit measure of the line item is required.", cbo(2)},
-        {"7", type(3, ""), required, "The quantity of the line item is required.", txt(3)},
-        {"8", type(3, "two"), invalid, "The quantity of the line item " + only + "numerical characters.", txt(3)},
-        {"8+", type(3, "1e15"), invalid, "The quantity of the line item is too large.", txt(3)},
-        {"8+ 32-bit", type(3, "2147483648"), invalid, "The quantity of the line item is too large.", txt(3)},
-        {"9", type(3, "-0.5"), invalid, "The quantity of the line item " + positive + "numerical characters.", txt(3)},
-        {"10", type(4, ""), required, "The unit price of the line item is required.", txt(4)},
-        {"11", type(4, "ten"), invalid, "The unit price of the line item " + only + "numerical characters.", txt(4)},
-        {"12", type(4, "-3"), invalid, "The unit price of the line item " + positive + "numerical characters.", txt(4)},
+        {"1", unpick(1), required, "The status of the line item is required.", combo(1)},
+        {"2", type(1, "   "), required, "The description of the line item is required.", field(1)},
+        {"3", type(7, ""), required, "The unit weight of the line item is required.", field(7)},
+        {"4", type(7, "abc"), invalid, "The unit weight of the line item " + only + "numerical characters.", field(7)},
+        {"5", type(7, "-1"), invalid, "The unit weight of the line item " + positive + "numerical characters", field(7)},
+        {"6", unpick(2), required, "The unit measure of the line item is required.", combo(2)},
+        {"7", type(3, ""), required, "The quantity of the line item is required.", field(3)},
+        {"8", type(3, "two"), invalid, "The quantity of the line item " + only + "numerical characters.", field(3)},
+        {"8+", type(3, "1e15"), invalid, "The quantity of the line item is too large.", field(3)},
+        {"8+ 32-bit", type(3, "2147483648"), invalid, "The quantity of the line item is too large.", field(3)},
+        {"9", type(3, "-0.5"), invalid, "The quantity of the line item " + positive + "numerical characters.", field(3)},
+        {"10", type(4, ""), required, "The unit price of the line item is required.", field(4)},
+        {"11", type(4, "ten"), invalid, "The unit price of the line item " + only + "numerical characters.", field(4)},
+        {"12", type(4, "-3"), invalid, "The unit price of the line item " + positive + "numerical characters.", field(4)},
         {"12x", type(4, "900000000000000"), invalid, "The extended price of the line item is too large: lower the quantity.",
-         txt(3)},
-        {"19", [](LineEntry& t) { t.form().chkDirection.setValue(1); t.combo(4).setListIndex(-1); }, required,
-         "The Direction magazine issue for the line item is required.", cbo(4)},
-        {"20", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(std::nullopt); }, invalid,
+         field(3)},
+        {"19", [this] { form().chkDirection.setValue(1); combo(4).setListIndex(-1); }, required,
+         "The Direction magazine issue for the line item is required.", combo(4)},
+        {"20", [this] { form().DTPckrPriceListDate.setValue(std::nullopt); }, invalid,
          "The price list date of the line item is required.", date},
-        {"21", [](LineEntry& t) { t.form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 16}); }, invalid,
+        {"21", [this] { form().DTPckrPriceListDate.setValue(text::Date{2024, 6, 16}); }, invalid,
          "The price list date of the line item must be less than or equal to today's date.", date},
-        {"22", unpick(3), required, "The Carrier of the line item is required.", cbo(3)},
+        {"22", unpick(3), required, "The Carrier of the line item is required.", combo(3)},
     };
     for (const Case& c : cases) {
         SCOPED_TRACE(c.check);
         openValidLine();
-        c.spoil(*this);
+        c.spoil();
         boxes->clearShown();
         clickAdd();
         // Exactly that check speaks, the focus is on its field and nothing is written
@@ -89,7 +82,7 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         EXPECT_EQ(lastBox().title, c.title);
         EXPECT_EQ(lastBox().text, c.message);
         EXPECT_EQ(lastBox().icon, view::MessageBoxIcon::Information);
-        EXPECT_EQ(form().focusedWidget(), &c.focus(*this));
+        EXPECT_EQ(form().focusedWidget(), &c.focus);
         EXPECT_EQ(grid().rows(), 4);
         EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");
         form().cmdEdit.userClick(); // Cancel

@@ -29,10 +29,18 @@ TEST_F(LineLoading, EmptyInputLeavesTheHeaderRowAndZeroBoxesInAddMode)
     for (int i : {17, 18, 19}) EXPECT_EQ(form().txtField[i].text(), "0.00") << i;
     EXPECT_TRUE(grid().enabled());
     EXPECT_EQ(grid().highlightStyle(), 0);
-    // Only records followed by the separator become lines.
+    // Only records followed by the separator become lines; a load empties and locks the entry area.
     const std::string record = LineSpec{}.record();
+    form().txtField[1].setText("typed");
+    form().txtField[1].setFocus();
     control->setReadData(record);
     EXPECT_EQ(grid().rows(), 2);
+    EXPECT_TRUE(form().grdOrdItems.hasFocus()) << "the clerk goes on from the lines, not a locked field";
+    EXPECT_EQ(form().txtField[1].text(), "");
+    EXPECT_TRUE(form().txtField[1].locked());
+    EXPECT_EQ(form().txtField[1].backColor(), view::Color::buttonFace());
+    EXPECT_EQ(form().cmdAdd.caption(), "Add");
+    EXPECT_EQ(form().cmdEdit.caption(), "Edit");
     control->setReadData(record.substr(0, record.size() - 3));
     EXPECT_EQ(grid().rows(), 1);
 }
@@ -229,20 +237,7 @@ TEST_F(LineLoading, ColumnWidthsAreSharesOfTheGridWidth)
     for (int c : {0, 1, 2, 3, 4, 5, 9, 10, 11, 13, 14, 16, 17, 19, 21}) EXPECT_EQ(grid().columnWidth(c), 0) << c;
 }
 
-TEST_F(LineLoading, LoadingEmptiesAndLocksTheEntryArea)
-{
-    form().txtField[1].setText("typed");
-    form().txtField[1].setFocus();
-    control->setReadData(LineSpec{}.record());
-    EXPECT_TRUE(form().grdOrdItems.hasFocus()) << "the clerk goes on from the lines, not a locked field";
-    EXPECT_EQ(form().txtField[1].text(), "");
-    EXPECT_TRUE(form().txtField[1].locked());
-    EXPECT_EQ(form().txtField[1].backColor(), view::Color::buttonFace());
-    EXPECT_EQ(form().cmdAdd.caption(), "Add");
-    EXPECT_EQ(form().cmdEdit.caption(), "Edit");
-}
-
-TEST_F(LineLoading, ALocaleChangeAfterLoadingRewritesTheLinesAmounts)
+TEST_F(LineLoading, FrenchCanadianAmountsAreRewrittenAfterALoadAndReadWithCommas)
 {
     const LineSpec line = lineWith({{&L::quantity, "2.5"}, {&L::unitPrice, "10.10"}, {&L::unitWeight, "1.5"}});
     load(Mode::UpdateMode, {line, line});
@@ -250,26 +245,21 @@ TEST_F(LineLoading, ALocaleChangeAfterLoadingRewritesTheLinesAmounts)
     control->setLocale(text::Locale::frCA());
     // The lines' amounts are in the new form, the order exports and
     // loads again, and the totals are the same amounts
-    EXPECT_EQ(cells(1, {6, 13, 15, 20}), (std::vector<std::string>{"2,50", "1,500", "10,10", "25,25"}));
-    const std::string exported = control->readData();
-    control->setReadData(exported);
+    const std::vector<std::string> french = {"2,50", "1,500", "10,10", "25,25"};
+    EXPECT_EQ(cells(1, {6, 13, 15, 20}), french);
+    control->setReadData(control->readData());
     EXPECT_EQ(cell(2, 20), "25,25");
     EXPECT_EQ(form().txtField[18].text(), "50,50");
     EXPECT_EQ(merchandise, "50.50");
-}
-
-TEST_F(LineLoading, FrenchCanadianLocaleReadsAndWritesDecimalCommas)
-{
-    control->setLocale(text::Locale::frCA());
+    // Lines sent with decimal commas read so; a Canadian order shows the rate
+    // as the locale writes it, and prices convert at it.
     control->GetComboContent(zelt::testing::lookupTables("1,25"));
-    const LineSpec line = lineWith({{&L::quantity, "2,5"}, {&L::unitPrice, "10,10"}, {&L::unitWeight, "1,5"}});
-    control->setReadData(line.record());
-    EXPECT_EQ(cells(1, {6, 13, 15, 20}), (std::vector<std::string>{"2,50", "1,500", "10,10", "25,25"}));
-
-    // A Canadian order shows the rate as the locale writes it, and prices convert at it.
+    const LineSpec comma = lineWith({{&L::quantity, "2,5"}, {&L::unitPrice, "10,10"}, {&L::unitWeight, "1,5"}});
+    control->setReadData(comma.record());
+    EXPECT_EQ(cells(1, {6, 13, 15, 20}), french);
     control->CountryID(COUNTRY::CANADA, 1);
     control->GetComboContent(zelt::testing::lookupTables("1,25"));
     ASSERT_EQ(form().txtCurrConversionRate.text(), "1,25");
-    control->setReadData(line.record());
+    control->setReadData(comma.record());
     EXPECT_EQ(cell(1, 15), "12,63");
 }
