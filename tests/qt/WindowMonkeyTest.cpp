@@ -142,9 +142,7 @@ private slots:
         });
         modalGuard.start(250);
 
-        auto describeKey = [](int key, Qt::KeyboardModifiers mods) {
-            return QKeySequence(static_cast<int>(mods) | key).toString();
-        };
+        auto describeKey = [](int key, Qt::KeyboardModifiers mods) { return QKeySequence(static_cast<int>(mods) | key).toString(); };
 
         // Pop-ups left open by an event are used or closed, as a clerk would.
         auto settlePopups = [&] {
@@ -196,17 +194,10 @@ private slots:
                 } else {
                     current = QStringLiteral("empty grid");
                 }
-                const int how = pick(20);
-                if (how < 4) {
-                    current += " right click";
-                    QTest::mouseClick(grid->viewport(), Qt::RightButton, {}, at);
-                } else if (how == 4) {
-                    current += " double click";
-                    QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
-                } else {
-                    current += " click";
-                    QTest::mouseClick(grid->viewport(), Qt::LeftButton, {}, at);
-                }
+                const int how = pick(20); // 4 in 20 a right click, 1 a double click
+                current += how < 4 ? " right click" : how == 4 ? " double click" : " click";
+                if (how == 4) QTest::mouseDClick(grid->viewport(), Qt::LeftButton, {}, at);
+                else QTest::mouseClick(grid->viewport(), how < 4 ? Qt::RightButton : Qt::LeftButton, {}, at);
             } else if (kind < 55 && !targets.isEmpty()) {
                 QWidget* w = targets.at(pick(targets.size()));
                 const QPoint at(pick(w->width()), pick(w->height()));
