@@ -312,11 +312,7 @@ TEST_F(TaxCommand, WhenAvaTaxCannotBeUsedTheRatesTheOrderHadAreUsed)
 
 TEST_F(TaxCommand, RunTimeFailuresAreToldAndWriteNothing)
 {
-    struct Case {
-        const char* name;
-        std::function<void()> setUp;
-        const char* says;
-    } cases[] = {
+    struct Case { const char* name; std::function<void()> setUp; const char* says; } cases[] = {
         // The state tax is worked out before the city's: no tax is half written.
         {"a missing rate, AvaTax unreachable", [this] { form().txtHiddenCityTaxRate.setText(""); avaTax->pingCode = 2; },
          "The taxes and fees could not be calculated: the city tax rate \"\" is missing."},

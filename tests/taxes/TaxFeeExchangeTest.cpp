@@ -298,13 +298,8 @@ TEST_F(Exchange, MalformedOrOutOfRangeInputRaisesAClearErrorAndChangesNothing)
     shortSaved.resize(20);
     const Mode update = Mode::UpdateMode;
     const std::string rates = "1$F$9$R$"; // good rates must not be taken either
-    struct Case {
-        Mode mode;
-        std::string fees, salesTax;
-        const char* argument;
-        std::optional<int> record, field;
-        const char* says;
-    } cases[] = {
+    struct Case { Mode mode; std::string fees, salesTax; const char* argument; std::optional<int> record, field; const char* says; }
+    cases[] = {
         {update, record(with(kDefaults, 1, "two")) + record(flags()) + record(savedRecord()), rates, "ptFees", 1, 1, ""},
         {update, record(kDefaults) + record(with(flags(), 3, "maybe")) + record(savedRecord()), rates, "ptFees", 2, 3, ""},
         {update, threeRecords(with(savedRecord(), 10, "")), rates, "ptFees", 3, 10, ""},

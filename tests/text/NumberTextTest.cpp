@@ -21,10 +21,7 @@ namespace {
 const Locale kUS = Locale::enUS();
 const Locale kCA = Locale::frCA();
 
-struct ReadCase {
-    const char* text;
-    std::optional<double> expected; // nullopt: a type mismatch
-};
+struct ReadCase { const char* text; std::optional<double> expected; /* nullopt: a type mismatch */ };
 
 void expectReads(const Locale& locale, std::initializer_list<ReadCase> cases)
 {

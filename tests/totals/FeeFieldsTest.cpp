@@ -10,13 +10,9 @@ class FeeFields : public zelt::testing::OrderFixture {
 protected:
     FeeFields()
     {
-        LineSpec a;
-        a.quantity = "2";
-        a.unitPrice = "50"; // 100.00
-        LineSpec b = a;
-        b.lineItem = "2";
-        b.quantity = "3";
-        b.unitPrice = "10"; // 30.00
+        using L = LineSpec;
+        const LineSpec a = zelt::testing::lineWith({{&L::quantity, "2"}, {&L::unitPrice, "50"}}); // 100.00
+        const LineSpec b = zelt::testing::lineWith({{&L::lineItem, "2"}, {&L::quantity, "3"}, {&L::unitPrice, "10"}}); // 30.00
         load(Mode::UpdateMode, {a, b});
         form().txtCurrConversionRate.setText("1");
         // Duty 10 %, service fee 2 per unit, handling 5 %; duty and brokerage apply.

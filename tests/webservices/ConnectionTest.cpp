@@ -109,10 +109,7 @@ TEST(AvaTaxAnswerCap, GrowsWithTheOrderAndSaysWhenItWasTheReason)
     service.setAccount("1");
     service.setLicenseKey("k");
     service.setLimits(std::chrono::seconds(1), std::chrono::seconds(1), 1u << 20);
-    struct Case {
-        std::size_t lines;
-        std::size_t cap;
-    } cases[] = {{1, 1u << 20}, {10'000, 10'000u * (16u << 10)}, {40'000, 512u << 20}};
+    struct Case { std::size_t lines, cap; } cases[] = {{1, 1u << 20}, {10'000, 10'000u * (16u << 10)}, {40'000, 512u << 20}};
     for (const Case& c : cases) {
         platform::AvaTaxRequest request;
         request.lines.resize(c.lines);

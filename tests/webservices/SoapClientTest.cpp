@@ -14,16 +14,12 @@ using namespace std::chrono_literals;
 
 namespace {
 
-constexpr const char* kEnvelope =
-    "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n"
-    "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
-    "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">\n"
-    "  <soap:Body>\n    <GetSurcharge xmlns=\"http://tempuri.org/\"><CarrierID>2</CarrierID></GetSurcharge>\n"
-    "  </soap:Body>\n</soap:Envelope>\n";
-
 const std::string kEnvelopeStart =
     "<soap:Envelope xmlns:soap=\"http://schemas.xmlsoap.org/soap/envelope/\" "
     "xmlns:xsi=\"http://www.w3.org/2001/XMLSchema-instance\" xmlns:xsd=\"http://www.w3.org/2001/XMLSchema\">";
+const std::string kEnvelope = "<?xml version=\"1.0\" encoding=\"utf-8\"?>\n" + kEnvelopeStart +
+                              "\n  <soap:Body>\n    <GetSurcharge xmlns=\"http://tempuri.org/\"><CarrierID>2</CarrierID>"
+                              "</GetSurcharge>\n  </soap:Body>\n</soap:Envelope>\n";
 
 std::string answer(const std::string& envelopeStart)
 {
