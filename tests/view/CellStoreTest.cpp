@@ -50,16 +50,14 @@ TEST(CellStore, MatchesATableOfStringsThroughRandomEdits)
         const int row = rows > 0 ? static_cast<int>(random() % static_cast<unsigned>(rows)) : 0;
         const int col = static_cast<int>(random() % static_cast<unsigned>(cols));
         switch (random() % 9) {
-        case 0: case 1: case 2:
+        case 0: case 1: case 2: {
             if (rows == 0) break;
-            {
-                std::string text = randomText(random);
-                // Half the time the same length as the text it replaces.
-                if (random() % 2) text.resize(at(row, col).size(), 'z');
-                store.setText(row, col, text);
-                at(row, col) = text;
-            }
+            std::string text = randomText(random);
+            if (random() % 2) text.resize(at(row, col).size(), 'z'); // half the time the length of the text it replaces
+            store.setText(row, col, text);
+            at(row, col) = text;
             break;
+        }
         case 3: {
             std::vector<std::string> texts(static_cast<std::size_t>(cols));
             for (auto& t : texts) t = randomText(random);
@@ -77,15 +75,13 @@ TEST(CellStore, MatchesATableOfStringsThroughRandomEdits)
             store.removeRow(row);
             table.erase(table.begin() + row);
             break;
-        case 6:
+        case 6: { // a cell copied from another cell of the same row
             if (rows == 0) break;
-            // A cell copied from another cell of the same row.
-            {
-                const int from = static_cast<int>(random() % static_cast<unsigned>(cols));
-                store.setText(row, col, store.text(row, from));
-                at(row, col) = at(row, from);
-            }
+            const int from = static_cast<int>(random() % static_cast<unsigned>(cols));
+            store.setText(row, col, store.text(row, from));
+            at(row, col) = at(row, from);
             break;
+        }
         case 7:
             cols = 1 + static_cast<int>(random() % 7);
             store.setCols(cols);
