@@ -263,18 +263,18 @@ bool LineStaging::writePlain(int c, std::string_view text, int decimals)
 template <typename Convert>
 void LineStaging::writeRepeated(int c, std::string_view text, Convert convert)
 {
-    const auto i = static_cast<std::size_t>(c);
-    for (std::size_t k = 0; k < recentCount_[i]; ++k)
-        if (sameText(recent_[i][k].field, text)) {
-            cell(c) = recent_[i][k].shown;
-            return;
-        }
-    std::string shown = convert(text); // may refuse the field: nothing is kept then
-    Converted& slot = recent_[i][recentNext_[i]];
-    recentNext_[i] = (recentNext_[i] + 1) % kRecent;
-    recentCount_[i] = std::min(recentCount_[i] + 1, kRecent);
-    slot.field.assign(text);
-    slot.shown = std::move(shown);
+    std::vector<Converted>& seen = seen_[static_cast<std::size_t>(c)];
+    if (seen.empty()) seen.resize(kSeen);
+    // FNV-1a over the field: dates and codes are short.
+    std::uint32_t hash = 2166136261u;
+    for (char ch : text) hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
+    Converted& slot = seen[hash & (kSeen - 1)];
+    if (!slot.filled || !sameText(slot.field, text)) {
+        std::string shown = convert(text); // may refuse the field: nothing is kept then
+        slot.field.assign(text);
+        slot.shown = std::move(shown);
+        slot.filled = true;
+    }
     cell(c) = slot.shown;
 }
 

@@ -89,15 +89,15 @@ private:
     double* lineKept_ = nullptr;
     bool exempt_ = false;
 
-    // Dates and unit codes repeat from line to line: the last few distinct
-    // fields of each such column and what they were shown as are kept, and a
-    // field seen among them is shown the same without converting it again.
+    // Dates and unit codes repeat across the lines: each such column keeps
+    // the fields it converted in a small table by the field's hash, and a
+    // field found there is shown the same without converting it again.
     struct Converted {
         std::string field, shown;
+        bool filled = false;
     };
-    static constexpr std::size_t kRecent = 4;
-    std::array<std::array<Converted, kRecent>, Col::kCount> recent_;
-    std::array<std::size_t, Col::kCount> recentCount_{}, recentNext_{};
+    static constexpr std::size_t kSeen = 1024;
+    std::array<std::vector<Converted>, Col::kCount> seen_;
 
     double viewWeight_ = 0;
     bool weightStopped_ = false;
