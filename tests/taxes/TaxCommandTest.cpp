@@ -1,4 +1,5 @@
 #include "support/OrderFixture.h"
+#include "support/TaxTestSupport.h"
 
 #include "control/ControlAccess.h"
 #include "core/ControlContext.h"
@@ -28,17 +29,6 @@ struct ScriptedAvaTax : platform::AvaTaxService {
     {
         asked.push_back(request);
         return results.at(std::min(asked.size(), results.size()) - 1);
-    }
-};
-
-struct FixedFreight : platform::FreightCalculator {
-    std::string answer = "12.5|3";
-    bool fails = false; // a run-time failure inside the component
-    std::string calculate(const platform::FreightRequest&, std::string_view, std::int32_t, std::string_view,
-                          std::int32_t) override
-    {
-        if (fails) throw text::RuntimeError::overflow();
-        return answer;
     }
 };
 
@@ -126,7 +116,7 @@ protected:
     }
 
     std::shared_ptr<ScriptedAvaTax> avaTax = std::make_shared<ScriptedAvaTax>();
-    std::shared_ptr<FixedFreight> freight = std::make_shared<FixedFreight>();
+    std::shared_ptr<zelt::testing::ScriptedFreight> freight = std::make_shared<zelt::testing::ScriptedFreight>();
 };
 
 } // namespace
@@ -157,12 +147,7 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     form().chkDutyBrokerageFee.setChecked(true);
     form().txtFee[0].setText("10.00");
     form().txtFee[7].setText("99.00"); // the surcharge is not part of the deposit
-    double raised = -1;
-    struct Sink : OrderedItemsEvents {
-        double* raised;
-        void GetTotalAmount(double& total) override { *raised = total; }
-    } sink;
-    sink.raised = &raised;
+    zelt::testing::TotalsRecorder sink;
     control->setEventSink(&sink);
     form().cmdUpdateTaxes.setEnabled(true);
     form().cmdUpdateTaxes.setFocus();
@@ -174,7 +159,7 @@ TEST_F(TaxCommand, AvaTaxTaxesTheOrderAndTheTotalsFollow)
     EXPECT_EQ(form().txtField[17].text(), "8.50");
     // merchandise 100 + tax 8.50 + fees 10 + 3 + 12.50
     EXPECT_EQ(fee(6), "134.00");
-    EXPECT_DOUBLE_EQ(raised, 134.0);
+    EXPECT_EQ(sink.raised, std::vector<double>{134.0});
     EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
     EXPECT_EQ(form().focusedWidget(), &grid()) << "the button went grey: the clerk goes on from the lines";
     EXPECT_FALSE(state().IsDirty);

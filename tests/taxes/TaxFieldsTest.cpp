@@ -1,4 +1,5 @@
 #include "support/OrderFixture.h"
+#include "support/TaxTestSupport.h"
 
 #include <cmath>
 
@@ -11,11 +12,7 @@ namespace {
 
 class TaxFields : public zelt::testing::OrderFixture {
 protected:
-    struct TotalRecorder : OrderedItemsEvents {
-        std::vector<double> totals;
-        void GetTotalAmount(double& amount) override { totals.push_back(amount); }
-    } events;
-
+    zelt::testing::TotalsRecorder events;
     TaxFields() { control->setEventSink(&events); }
     view::TextBox& tax(int i) { return form().txtFieldTax[i]; }
 };
@@ -87,8 +84,7 @@ TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndTellsTheHost)
     control->SetTaxNFees();
     // merchandise 7.50 + tax 1.25 + freight 10.00 + surcharge 2.00
     EXPECT_EQ(form().txtFee[6].text(), "20.75");
-    ASSERT_EQ(events.totals.size(), 1u);
-    EXPECT_DOUBLE_EQ(events.totals[0], 20.75);
+    EXPECT_EQ(events.raised, std::vector<double>{20.75});
     EXPECT_EQ(form().txtHiddenItemTotal.text(), "7.5");
     // View Mode turns the tax command off.
     control->setViewMode(Mode::ViewMode);
@@ -101,9 +97,7 @@ TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
 {
     // GIVEN the tax override boxes on show
     control->setViewMode(Mode::UpdateMode);
-    std::string saved;
-    for (int i = 0; i < 29; ++i) saved += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-    control->LetSalesTaxesNFees("0$F$0$F$0$F$0$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + saved + "$R$");
+    control->LetSalesTaxesNFees("0$F$0$F$0$F$0$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + zelt::testing::zeroSavedRecord());
     view::CheckBox& box = form().chkTaxes[13];
     ASSERT_TRUE(box.visible());
     // WHEN the clerk overrides the state tax and types 1 . 2 . 3

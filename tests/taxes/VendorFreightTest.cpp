@@ -2,6 +2,7 @@
 
 #include "control/ControlAccess.h"
 #include "core/ControlContext.h"
+#include "support/TaxTestSupport.h"
 #include "support/Throws.h"
 #include "taxes/VendorFreight.h"
 
@@ -21,20 +22,6 @@ const char* kRules = R"({"methods": [
      "brackets": [{"upToPounds": 500, "ratePerPound": 0.25}, {"upToPounds": null, "ratePerPound": 0.15}]},
     {"vendorFreightMethodID": 3, "brackets": [{"upToPounds": 100, "ratePerPound": 1}]}]})";
 
-/// A component that answers one fixed text and keeps what it was asked.
-struct FixedAnswer : platform::FreightCalculator {
-    std::string answer;
-    platform::FreightRequest asked;
-    std::int32_t method = -1;
-    std::string calculate(const platform::FreightRequest& request, std::string_view, std::int32_t, std::string_view,
-                          std::int32_t vendorFreightMethodID) override
-    {
-        asked = request;
-        method = vendorFreightMethodID;
-        return answer;
-    }
-};
-
 class VendorFreightStep : public zelt::testing::OrderFixture {
 protected:
     VendorFreightStep()
@@ -49,7 +36,7 @@ protected:
     }
     std::optional<std::string> run() { return VendorFreight(ControlAccess::context(*control)).CalculateVendorFreight(); }
 
-    std::shared_ptr<FixedAnswer> component = std::make_shared<FixedAnswer>();
+    std::shared_ptr<zelt::testing::ScriptedFreight> component = std::make_shared<zelt::testing::ScriptedFreight>();
 };
 
 } // namespace

@@ -1,4 +1,5 @@
 #include "support/OrderFixture.h"
+#include "support/TaxTestSupport.h"
 
 using namespace zelt;
 using zelt::testing::LineSpec;
@@ -17,16 +18,10 @@ protected:
         form().txtCurrConversionRate.setText("1");
         // Duty 10 %, service fee 2 per unit, handling 5 %; duty and brokerage apply.
         control->LetSalesTaxesNFees("0.1$F$2$F$0$F$0.05$F$0$F$2024-01-05$R$True$F$False$F$False$F$False$F$False$F$"
-                                    "False$F$False$F$False$R$" + saved());
+                                    "False$F$False$F$False$R$" + zelt::testing::zeroSavedRecord());
         // Loading the fees recalculates nothing; loading the lines again does.
         control->setReadData(zelt::testing::lines({a, b}));
         control->setIsDirty(false);
-    }
-    static std::string saved()
-    {
-        std::string s;
-        for (int i = 0; i < 29; ++i) s += (i >= 13 ? "0" : "0.00") + std::string("$F$");
-        return s + "$R$";
     }
     view::TextBox& fee(int i) { return form().txtFee[i]; }
 };

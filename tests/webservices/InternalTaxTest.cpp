@@ -5,6 +5,7 @@
 #include "zelt/StandIns.h"
 #include "zelt/view/ScriptedMessageBoxes.h"
 
+#include "support/TaxTestSupport.h"
 #include "support/Throws.h"
 
 #include <gtest/gtest.h>
@@ -19,11 +20,6 @@ std::string line(const char* model, const char* price, const char* exempt)
     return std::string("1$F$1$F$1$F$3$F$0$F$$F$1$F$EA$F$") + model + "$F$$F$$F$$F$Item$F$1$F$2024-01-05$F$" + price +
            "$F$1$F$$F$0$F$$F$" + exempt + "$F$$R$";
 }
-
-struct Totals : OrderedItemsEvents {
-    std::vector<double> raised;
-    void GetTotalAmount(double& total) override { raised.push_back(total); }
-};
 
 class InternalTax : public ::testing::Test {
 protected:
@@ -47,7 +43,7 @@ protected:
     }
 
     std::shared_ptr<platform::MemoryEventLog> log = std::make_shared<platform::MemoryEventLog>();
-    Totals totals;
+    zelt::testing::TotalsRecorder totals;
     std::unique_ptr<OrderedItems> control;
 };
 
