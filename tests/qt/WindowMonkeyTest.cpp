@@ -220,12 +220,9 @@ private slots:
                     const char c = printable[pick(sizeof printable - 1)];
                     current = QStringLiteral("key '%1' to ").arg(QLatin1Char(c)) + nameOf(to);
                     QTest::keyClick(to, c);
-                } else if (kind < 95) {
-                    const Qt::Key key = keys[pick(std::size(keys))];
-                    current = "key " + describeKey(key, {}) + " to " + nameOf(to);
-                    QTest::keyClick(to, key);
                 } else {
-                    const auto [key, mod] = shortcuts[pick(std::size(shortcuts))];
+                    const auto [key, mod] = kind < 95 ? std::pair{keys[pick(std::size(keys))], Qt::NoModifier}
+                                                      : shortcuts[pick(std::size(shortcuts))];
                     current = "key " + describeKey(key, mod) + " to " + nameOf(to);
                     QTest::keyClick(to, key, mod);
                 }
