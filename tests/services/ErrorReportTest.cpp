@@ -25,7 +25,7 @@ struct BrokenLog : platform::EventLog {
 
 } // namespace
 
-TEST(ErrorHandlerCenter, WritesTheFixedEntryAndClearsTheRecord)
+TEST(ErrorHandlerCenter, WritesTheFixedEntryAndClearsTheRecordOnceWritten)
 {
     auto log = std::make_shared<platform::MemoryEventLog>();
     Services services;
@@ -49,15 +49,10 @@ TEST(ErrorHandlerCenter, WritesTheFixedEntryAndClearsTheRecord)
         << "the record was cleared after the first entry";
     EXPECT_EQ(err.number, 0);
     EXPECT_EQ(err.description, "");
-}
-
-TEST(ErrorHandlerCenter, ALogThatCannotBeWrittenLeavesTheRecord)
-{
-    Services services;
+    // A log that cannot be written leaves the record.
     services.eventLog = std::make_shared<BrokenLog>();
-    OrderedItems control(services);
-    HostError err;
+    OrderedItems broken(services);
     err.number = 5;
-    EXPECT_THROW(control.ErrorHandlerCenter(err, "p", "i"), Error);
+    EXPECT_THROW(broken.ErrorHandlerCenter(err, "p", "i"), Error);
     EXPECT_EQ(err.number, 5) << "not cleared";
 }

