@@ -37,13 +37,6 @@ protected:
         selectRow(2);
         form().cmdEdit.userClick();
     }
-    /// Copy and Add from the pop-up menu of a right-clicked line.
-    void copyAndAdd(int row)
-    {
-        grid().userMouseUp(view::MouseButton::Right, row, 8);
-        form().mnuCopyMenu[1].userClick();
-        form().mnuCopyMenu[1].userClick();
-    }
     /// Lines "Line 1" ... "Line n", numbered 1 ... n.
     static std::vector<LineSpec> numbered(int n)
     {
@@ -439,7 +432,8 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
         {"update", [this] { openLine(true); field(3).setText("9"); clickAdd(); }},
         {"delete", [this] { control->setViewMode(Mode::AddMode); deleteRow(1); }},
         {"paste", [this] { control->PasteLines("Pen\tP\t1\tEach\t1\nInk\tI\t2\tBox\t3\n"); }},
-        {"copied line", [this] { selectRow(1); copyAndAdd(1); }},
+        {"copied line", [this] { // Copy, then Add, from the pop-up menu of a right-clicked line
+             selectRow(1); grid().userMouseUp(view::MouseButton::Right, 1, 8); form().mnuCopyMenu[1].userClick(); form().mnuCopyMenu[1].userClick(); }},
         {"exemption", [this] { selectRow(3); boxes->answerNext(view::MessageBoxAnswer::Yes); form().chkExempt.userClick(); }},
     };
     for (const Case& c : cases) {
