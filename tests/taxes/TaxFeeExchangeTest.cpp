@@ -256,14 +256,6 @@ TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
         EXPECT_NO_THROW(control->LetSalesTaxesNFees(threeRecords(saved)));
         EXPECT_EQ(form().txtFieldTax[13].text(), "2.00");
     }
-    // Update Mode copies the service fee and the deposit as they stand.
-    control->setViewMode(Mode::UpdateMode);
-    auto saved = savedRecord();
-    saved[9] = "12.5";
-    control->LetSalesTaxesNFees(threeRecords(saved));
-    EXPECT_EQ(fee(2).text(), "12.00");
-    EXPECT_EQ(fee(3).text(), "12.5");
-    EXPECT_NO_THROW(control->GetSalesTaxesNFees());
 }
 
 TEST_F(Exchange, MalformedOrOutOfRangeInputRaisesAClearErrorAndChangesNothing)

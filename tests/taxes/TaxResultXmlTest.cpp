@@ -115,11 +115,9 @@ TEST_F(TaxResult, ACanadianResultIsRemappedByItsTaxPattern)
 {
     control->setShipCountry("Canada");
     AvaTaxResult r = header();
-    AvaTaxLine gstPst;
-    gstPst.details = {detail(1, 0.05, 100, "GST"), detail(2, 0.07, 100, "PST")};
-    AvaTaxLine countyOnly;
-    countyOnly.details = {detail(1, 0, 50, "GST0"), detail(2, 0.08, 50, "HST")};
-    r.lines = {gstPst, countyOnly};
+    r.lines.resize(2);
+    r.lines[0].details = {detail(1, 0.05, 100, "GST"), detail(2, 0.07, 100, "PST")};
+    r.lines[1].details = {detail(1, 0, 50, "GST0"), detail(2, 0.08, 50, "HST")};
     const std::string out = xml(r);
     EXPECT_NE(out.find("           <TaxDetail>\r\n"), std::string::npos) << "11 blanks on a Canadian order";
     // Line 1: state details as Country, county details as State. Line 2 has only a county-type
@@ -140,15 +138,11 @@ TEST_F(TaxResult, AnUnknownStatusIsNoneAndOtherTaxTypesKeepTheirName)
 {
     AvaTaxResult r = header();
     r.docStatus = -1;
-    AvaTaxLine line;
-    line.no = "Merch1";
-    AvaTaxDetail consumerUse = detail(1, 0.06, 10, "36");
-    consumerUse.taxType = 0;
-    consumerUse.taxTypeName = "Consumer<Use>";
-    AvaTaxDetail untyped = detail(3, 0.01, 10, "51");
-    untyped.taxType = 0;
-    line.details = {consumerUse, untyped};
-    r.lines = {line};
+    r.lines.resize(1);
+    r.lines[0].no = "Merch1";
+    std::vector<AvaTaxDetail>& details = r.lines[0].details = {detail(1, 0.06, 10, "36"), detail(3, 0.01, 10, "51")};
+    details[0].taxTypeName = "Consumer<Use>";
+    details[0].taxType = details[1].taxType = 0; // the second has no type of its own
     const std::string out = xml(r);
     EXPECT_NE(out.find("<DocStatus></DocStatus>"), std::string::npos) << out;
     // The second detail has no type of its own and keeps the one before.

@@ -51,10 +51,8 @@ TEST_F(Delivery, TheRulesPageFillsTheOptionsClubFirst)
 {
     control->SetFreightOptionsFromMorrow(kTwoOptions);
     ASSERT_EQ(options().listCount(), 2);
-    EXPECT_EQ(options().itemText(0), "Delivery To Club/Third Party Installer/Forwarder");
-    EXPECT_EQ(options().itemData(0), 3);
-    EXPECT_EQ(options().itemText(1), "Home Delivery");
-    EXPECT_EQ(options().itemData(1), 7);
+    EXPECT_EQ(options().itemText(0) + " " + std::to_string(options().itemData(0)), "Delivery To Club/Third Party Installer/Forwarder 3");
+    EXPECT_EQ(options().itemText(1) + " " + std::to_string(options().itemData(1)), "Home Delivery 7");
     EXPECT_EQ(options().listIndex(), 0);
     EXPECT_EQ(control->DeliveryAgentID(), "42") << "the last option read wins";
     EXPECT_TRUE(control->AllowHomeDelivery());

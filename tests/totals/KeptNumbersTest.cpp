@@ -89,12 +89,8 @@ TEST_F(KeptNumbers, TotalsAreThoseOfARecalculationFromTheCellsAfterEveryStep)
             if (row == 0) break;
             grid().setText(row, random() % 2 ? 6 : 20, random() % 3 ? std::to_string(random() % 20) + ".5" : "n/a");
             break;
-        case 8:
-            form().chkServiceFee.userClick();
-            break;
-        case 9:
-            control->setLocale(random() % 2 ? text::Locale::frCA() : text::Locale::enUS());
-            break;
+        case 8: form().chkServiceFee.userClick(); break;
+        case 9: control->setLocale(random() % 2 ? text::Locale::frCA() : text::Locale::enUS()); break;
         }
         TotalsRecalculation totals(ControlAccess::context(*control));
         totals.fupdate();
