@@ -59,6 +59,20 @@ void BM_FindFirstAfterLoad(benchmark::State& state)
     }
 }
 
+// One slice of the folding a window does between events after the find bar opens.
+void BM_FindPrepareSlice(benchmark::State& state)
+{
+    const int lines = static_cast<int>(state.range(0));
+    const std::string text = state.range(1) ? zelt::bench::variedLines(lines) : zelt::bench::generatedLines(lines);
+    zelt::OrderedItems control;
+    for (auto _ : state) {
+        state.PauseTiming();
+        zelt::bench::loadGeneratedOrder(control, text);
+        state.ResumeTiming();
+        benchmark::DoNotOptimize(control.PrepareFindLines(32768));
+    }
+}
+
 // Each key changes the text: the search scans the order again.
 void BM_FindAsTheClerkTypes(benchmark::State& state)
 {
@@ -89,5 +103,6 @@ void orders(benchmark::internal::Benchmark* b) { b->ArgsProduct({{100000, 100000
 
 BENCHMARK(BM_FindBaselineMemmem)->Apply(orders);
 BENCHMARK(BM_FindFirstAfterLoad)->Apply(orders)->Iterations(5);
+BENCHMARK(BM_FindPrepareSlice)->Apply(orders)->Iterations(5);
 BENCHMARK(BM_FindAsTheClerkTypes)->Apply(orders);
 BENCHMARK(BM_FindNextMatch)->Apply(orders);

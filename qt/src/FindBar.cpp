@@ -8,6 +8,7 @@
 #include <QKeyEvent>
 #include <QLabel>
 #include <QLineEdit>
+#include <QTimer>
 #include <QToolButton>
 
 namespace zelt::qt {
@@ -40,12 +41,19 @@ FindBar::FindBar(OrderedItems& control, QWidget* parent)
         layout->addWidget(button, 0);
         if (i == 1) layout->addWidget(status_);
     }
+    // The order's texts are folded in slices between events while the clerk
+    // starts to type: a key then waits only for what is left.
+    slices_ = new QTimer(this);
+    connect(slices_, &QTimer::timeout, this, [this] {
+        if (control_.PrepareFindLines(kLinesPerSlice)) slices_->stop();
+    });
     connect(text_, &QLineEdit::textEdited, this, [this] { search(control_.form().grdOrdItems.row(), FindDirection::Forward); });
     hide();
 }
 
 void FindBar::open()
 {
+    slices_->start(0);
     QWidget::show();
     text_->selectAll();
     text_->setFocus(Qt::ShortcutFocusReason);

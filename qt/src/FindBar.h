@@ -8,6 +8,7 @@
 
 class QLabel;
 class QLineEdit;
+class QTimer;
 
 namespace zelt {
 class OrderedItems;
@@ -45,9 +46,12 @@ private:
     void search(int from, FindDirection direction);
     void show(const LineMatch& match);
 
+    /// About 5 ms of folding a slice.
+    static constexpr int kLinesPerSlice = 32768;
     OrderedItems& control_;
     QLineEdit* text_;
     QLabel* status_;
+    QTimer* slices_;
 };
 
 } // namespace zelt::qt

@@ -174,6 +174,10 @@ LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection
     match.count = before + finder.count(folded, match.row, end);
     return match;
 }
+bool OrderedItems::PrepareFindLines(int lines)
+{
+    return impl_->finder.prepare(static_cast<std::size_t>(std::max(lines, 1)));
+}
 bool OrderedItems::SelectLine(int row)
 {
     view::Grid& grid = impl_->ctx.grid();

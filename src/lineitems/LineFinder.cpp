@@ -39,6 +39,7 @@ void LineFinder::drop() noexcept
 {
     matchesValid_ = false;
     built_ = false;
+    folded_ = 0;
     std::string().swap(hay_);
     std::vector<std::size_t>().swap(start_);
     std::vector<std::size_t>().swap(end_);
@@ -48,13 +49,23 @@ void LineFinder::drop() noexcept
 
 void LineFinder::build()
 {
-    drop();
+    while (!prepare(static_cast<std::size_t>(grid_.rows()))) {
+    }
+}
+
+bool LineFinder::prepare(std::size_t someRows)
+{
+    if (built_) return true;
     const auto rows = static_cast<std::size_t>(grid_.rows());
-    start_.resize(rows);
-    end_.resize(rows);
-    stale_.assign(rows, 0);
-    hay_.reserve(rows * 64);
-    for (std::size_t r = 0; r < rows; ++r) {
+    if (folded_ == 0) {
+        drop();
+        start_.resize(rows);
+        end_.resize(rows);
+        stale_.assign(rows, 0);
+        hay_.reserve(rows * 64);
+    }
+    const std::size_t stop = std::min(rows, folded_ + std::max<std::size_t>(someRows, 1));
+    for (std::size_t r = folded_; r < stop; ++r) {
         start_[r] = hay_.size();
         for (int col : kFoldedColumns) {
             if (col != kFoldedColumns[0]) hay_.push_back(kCellEnd);
@@ -63,7 +74,11 @@ void LineFinder::build()
         end_[r] = hay_.size();
         hay_.push_back(kLineEnd);
     }
+    folded_ = stop;
+    if (folded_ < rows) return false;
+    folded_ = 0;
     built_ = true;
+    return true;
 }
 
 void LineFinder::markStale(int row)
@@ -79,7 +94,7 @@ void LineFinder::markStale(int row)
 void LineFinder::rowsInserted(int first, int last)
 {
     matchesValid_ = false;
-    if (!built_) return;
+    if (!built_) return drop(); // a build under way starts over
     const auto at = static_cast<std::size_t>(first);
     const std::size_t count = static_cast<std::size_t>(last - first + 1);
     // An inserted row takes an empty place where the row above ends, so the
@@ -94,7 +109,7 @@ void LineFinder::rowsInserted(int first, int last)
 void LineFinder::rowsRemoved(int first, int last)
 {
     matchesValid_ = false;
-    if (!built_) return;
+    if (!built_) return drop();
     // The removed rows' texts stay in the buffer as a gap no row owns.
     const auto from = static_cast<std::ptrdiff_t>(first);
     const auto to = static_cast<std::ptrdiff_t>(last) + 1;
@@ -109,6 +124,7 @@ void LineFinder::cellChanged(int row, int col)
     if (!isFolded(col)) return;
     matchesValid_ = false;
     if (built_) markStale(row);
+    else if (folded_ > static_cast<std::size_t>(row)) drop();
 }
 
 std::size_t LineFinder::memoryBytes() const noexcept

@@ -39,6 +39,10 @@ public:
     /// or -1.
     int lastFrom(std::string_view folded, int from, int begin);
 
+    /// Folds up to `someRows` more lines into the buffer, so that a window
+    /// can build it in slices between events; true when it is complete.
+    bool prepare(std::size_t someRows);
+
     /// Bytes the folded buffer and its row table take.
     std::size_t memoryBytes() const noexcept;
 
@@ -65,6 +69,8 @@ private:
 
     view::Grid& grid_;
     bool built_ = false;
+    // Lines folded so far by a build under way.
+    std::size_t folded_ = 0;
     std::string hay_;
     // Where each grid row's folded texts start and end in the buffer; a
     // stale row (changed or inserted since the build) is read from the grid.

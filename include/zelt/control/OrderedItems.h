@@ -91,6 +91,11 @@ public:
     /// The first search after a load folds the order's texts once (about
     /// 60 bytes a line); later ones scan them, reading changed lines anew.
     LineMatch FindLines(std::string_view text, int from, FindDirection direction = FindDirection::Forward) const;
+    /// Does a slice of the work of the first search after a load: folds the
+    /// texts of up to `lines` more lines. True when every line is ready. A
+    /// window calls it between events before the clerk types, so that no
+    /// key waits for the whole order to be folded.
+    bool PrepareFindLines(int lines);
     /// Makes a line the current one, as the clerk's click on it does, and
     /// scrolls a window's grid to it. False when the row is not a line.
     bool SelectLine(int row);
