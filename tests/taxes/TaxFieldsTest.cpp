@@ -95,18 +95,16 @@ TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndTellsTheHost)
 
 TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
 {
-    // GIVEN the tax override boxes on show
+    // The clerk overrides the state tax and types 1 . 2 . 3: the second point is dropped and the amount stands.
     control->setViewMode(Mode::UpdateMode);
     control->LetSalesTaxesNFees("0$F$0$F$0$F$0$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + zelt::testing::zeroSavedRecord());
     view::CheckBox& box = form().chkTaxes[13];
     ASSERT_TRUE(box.visible());
-    // WHEN the clerk overrides the state tax and types 1 . 2 . 3
     box.userClick();
     EXPECT_FALSE(tax(13).locked());
     EXPECT_EQ(tax(13).text(), "0.00");
     tax(13).selectAll();
     tax(13).typeText("1.2.3");
-    // THEN the second point was dropped and the amount stands
     EXPECT_EQ(tax(13).text(), "1.23");
     EXPECT_EQ(form().txtField[17].text(), "1.23");
     EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[1], 1.23);

@@ -38,7 +38,6 @@ TEST_F(FeeFields, TheRecalculationRunsWhenTheFeesAreLoadedAndLinesChange)
 
 TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
 {
-    // GIVEN an overridden fee box and a tax box the clerk is typing in
     form().chkDutyBrokerageFee.userClick();
     EXPECT_EQ(fee(0).selLength(), 4) << "the opened zero is selected for the first key";
     EXPECT_TRUE(fee(0).tabStop());
@@ -47,10 +46,9 @@ TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
         SCOPED_TRACE(box->name());
         box->setFocus();
         box->typeText("12");
-        // WHEN the clerk selects everything, deletes it and types a new amount
+        // Everything selected and deleted: the refilled zero is selected and the next keys replace it.
         box->selectAll();
         box->userEdit("", 0);
-        // THEN the refilled zero is selected and the next keys replace it
         EXPECT_EQ(box->text(), "0");
         EXPECT_EQ(box->selLength(), 1);
         box->typeText("75");
@@ -84,24 +82,22 @@ TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
 
 TEST_F(FeeFields, AnOverrideUnlocksTheFeeAndStopsItsRecalculation)
 {
-    // GIVEN a service fee the control computed
+    // The computed service fee overridden: the box is open at "0.00", the handling fee follows, the control is dirty.
     EXPECT_EQ(fee(3).text(), "10.00");
     EXPECT_EQ(fee(5).text(), "7.00");
-    // WHEN the clerk overrides it
     form().chkServiceFee.userClick();
-    // THEN the box is open at "0.00", the handling fee follows, the control is dirty
     EXPECT_FALSE(fee(3).locked());
     EXPECT_EQ(fee(3).text(), "0.00");
     EXPECT_TRUE(fee(3).hasFocus());
     EXPECT_EQ(fee(5).text(), "6.50");
     EXPECT_TRUE(control->IsDirty());
     EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
-    // WHEN a fee is typed, the key release recalculates at once
+    // A typed fee: the key release recalculates at once.
     fee(3).selectAll();
     fee(3).typeText("7");
     EXPECT_EQ(fee(3).text(), "7");
     EXPECT_EQ(fee(5).text(), "6.85");
-    // WHEN the override is taken off, the box locks and the fee is computed again
+    // The override taken off: the box locks and the fee is computed again.
     form().chkServiceFee.userClick();
     EXPECT_TRUE(fee(3).locked());
     EXPECT_EQ(fee(3).text(), "10.00");

@@ -51,7 +51,8 @@ protected:
 
 TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedWhateverTheEnvelopeTagsForm)
 {
-    // GIVEN a service answering with its result document escaped inside the envelope
+    // A service answering with its result document escaped inside the envelope: the envelope goes out as its
+    // document writes it, with the four headers, and the answer comes back as one readable document.
     service.server.Post("/Surcharge.asmx", [this](const httplib::Request& req, httplib::Response& res) {
         std::lock_guard lock(seen);
         body = req.body;
@@ -59,10 +60,8 @@ TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedWhateverTheEnvelo
         res.set_content(answer(kEnvelopeStart), "text/xml; charset=utf-8");
     });
     service.start();
-    // WHEN the control posts the envelope
     const std::string result =
         control->ReturnWebserviceXML(service.url("/Surcharge.asmx"), "surcharge.example", "http://tempuri.org/GetSurcharge", kEnvelope);
-    // THEN the envelope went out as its document writes it, with the four headers
     std::lock_guard lock(seen);
     EXPECT_EQ(body, "<?xml version=\"1.0\"?>" + kEnvelopeStart +
                         "<soap:Body><GetSurcharge xmlns=\"http://tempuri.org/\"><CarrierID>2</CarrierID></GetSurcharge>"
@@ -71,7 +70,6 @@ TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedWhateverTheEnvelo
     EXPECT_EQ(headers.find("Content-Type")->second, "text/xml; charset=utf-8");
     EXPECT_EQ(headers.find("Content-Length")->second, std::to_string(body.size()));
     EXPECT_EQ(headers.find("SOAPAction")->second, "http://tempuri.org/GetSurcharge");
-    // AND the answer comes back as one readable document
     EXPECT_EQ(result, "<?xml version=\"1.0\" encoding=\"utf-8\" ?><GetSurchargeResponse xmlns=\"http://tempuri.org/\">"
                       "<GetSurchargeResult><NewDataSet><Table><Surcharge>2.5</Surcharge></Table></NewDataSet>"
                       "</GetSurchargeResult></GetSurchargeResponse>");
