@@ -32,9 +32,7 @@ private slots:
         widget->control().setViewMode(Mode::UpdateMode);
         std::string lines;
         const char* descriptions[] = {"Desk", "Lamp", "Écran de bureau", "Desk lamp"};
-        for (int n = 1; n <= 4; ++n)
-            lines += "9$F$" + std::to_string(n) + "$F$1$F$1$F$0$F$$F$2$F$EA$F$M-" + std::to_string(n) + "$F$$F$$F$$F$" +
-                     descriptions[n - 1] + "$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$";
+        for (int n = 1; n <= 4; ++n) lines += testing::line(n, "1", descriptions[n - 1]);
         widget->control().setReadData(lines);
         widget->gridView()->setFocus();
     }

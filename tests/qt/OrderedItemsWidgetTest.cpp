@@ -27,15 +27,7 @@
 
 using namespace zelt;
 
-namespace {
-
-std::string line(int number, const char* status, const char* description)
-{
-    return "9$F$" + std::to_string(number) + "$F$" + status + "$F$1$F$0$F$$F$2$F$EA$F$M-" + std::to_string(number) +
-           "$F$$F$$F$$F$" + description + "$F$1.5$F$2024-01-05$F$10$F$1$F$$F$0$F$$F$0$F$$R$";
-}
-
-} // namespace
+using testing::line;
 
 class OrderedItemsWidgetTest : public QObject {
     Q_OBJECT

@@ -1,7 +1,7 @@
 #pragma once
 
 // What the window tests give the control in place of the outside world:
-// lookup tables, an AvaTax that taxes at a flat state rate, a flat freight.
+// lookup tables and line records, an AvaTax that taxes at a flat state rate, a flat freight.
 #include <zelt/OrderedItems.h>
 
 #include <string>
@@ -13,6 +13,14 @@ inline const char* kLookups =
     "Open$F$1$R$Back Ordered$F$2$R$Cancelled$F$3$R$Closed$F$4$R$Line Cancelled$F$5$R$Received$F$6$R$Rewards$F$7$R$$T$"
     "Each$F$EA$R$Box$F$BX$R$$T$UPS Ground$F$1$R$Club Pickup$F$2$R$$T$Spring 2024$F$2024-03-01$R$Fall 2024$F$"
     "2024-09-01$R$$T$1$R$$T$";
+
+/// A readData record: line n with its status, description, quantity, unit and unit price.
+inline std::string line(int n, const char* status, const std::string& description, int quantity = 2, const char* unit = "EA",
+                        const std::string& price = "10")
+{
+    return "9$F$" + std::to_string(n) + "$F$" + status + "$F$1$F$0$F$$F$" + std::to_string(quantity) + "$F$" + unit + "$F$M-" +
+           std::to_string(n) + "$F$$F$$F$$F$" + description + "$F$1.5$F$2024-01-05$F$" + price + "$F$1$F$$F$0$F$$F$0$F$$R$";
+}
 
 /// AvaTax answering a 4% state tax on the first line, or on every line.
 struct StateTax : platform::AvaTaxService {

@@ -27,13 +27,6 @@ using namespace zelt;
 
 namespace {
 
-std::string line(int n, const char* status, int quantity, const std::string& price)
-{
-    return "9$F$" + std::to_string(n) + "$F$" + status + "$F$1$F$0$F$$F$" + std::to_string(quantity) + "$F$" +
-           (n % 4 ? "EA" : "BX") + "$F$M-" + std::to_string(n) + "$F$$F$$F$$F$Item " + std::to_string(n) + "$F$1.5$F$" +
-           "2024-01-05$F$" + price + "$F$1$F$$F$0$F$$F$0$F$$R$";
-}
-
 /// The clerk at random: Yes or No to a question, Ok to a notice.
 struct RandomAnswers : view::MessageBoxService {
     std::mt19937* rng = nullptr;
@@ -121,7 +114,7 @@ private slots:
         control.LetSalesTaxesNFees(testing::serviceAndHandlingFees());
         const char* statuses[] = {"1", "1", "1", "2", "1", "3", "1", "5", "6", "1"};
         std::string lines;
-        for (int n = 1; n <= 30; ++n) lines += line(n, statuses[n % 10], 1 + n % 7, std::to_string(n * 3) + ".25");
+        for (int n = 1; n <= 30; ++n) lines += testing::line(n, statuses[n % 10], "Item " + std::to_string(n), 1 + n % 7, n % 4 ? "EA" : "BX", std::to_string(n * 3) + ".25");
         control.setReadData(lines);
         form.cboFreightOptions[0].addItem("Home Delivery", 7);
         form.cboFreightOptions[0].setListIndex(0);
