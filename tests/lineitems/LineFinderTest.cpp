@@ -83,10 +83,7 @@ TEST_F(LineFinding, GoesEitherWayWrapsAndCounts)
     };
     for (const auto& c : cases) {
         const LineMatch m = control->FindLines("ACK", c.from, c.direction);
-        EXPECT_EQ(m.row, c.row) << c.from;
-        EXPECT_EQ(m.index, c.index) << c.from;
-        EXPECT_EQ(m.count, 2u);
-        EXPECT_EQ(m.wrapped, c.wrapped) << c.from;
+        EXPECT_EQ(std::tuple(m.row, m.index, m.count, m.wrapped), std::tuple(c.row, c.index, std::size_t{2}, c.wrapped)) << c.from;
     }
     EXPECT_FALSE(control->FindLines("sofa", 1).found());
     EXPECT_EQ(control->FindLines("sofa", 1).count, 0u);
