@@ -100,12 +100,7 @@ protected:
     }
     const std::string& tax(int i) { return form().txtFieldTax[i].text(); }
     /// The country, state, county, city and local taxes.
-    std::vector<std::string> taxes()
-    {
-        std::vector<std::string> out;
-        for (int i = 12; i <= 16; ++i) out.push_back(tax(i));
-        return out;
-    }
+    std::vector<std::string> taxes() { return {tax(12), tax(13), tax(14), tax(15), tax(16)}; }
     const std::string& fee(int i) { return form().txtFee[i].text(); }
     const ControlState& state() { return ControlAccess::state(*control); }
     std::vector<std::string> amounts(const platform::AvaTaxRequest& r)

@@ -4,6 +4,7 @@
 #include "support/Throws.h"
 
 #include "zelt/InputError.h"
+#include "zelt/text/Split.h"
 
 #include <sstream>
 
@@ -54,9 +55,7 @@ protected:
     view::TextBox& fee(int i) { return form().txtFee[i]; }
     std::vector<std::string> fees()
     {
-        std::vector<std::string> out;
-        for (int i = 0; i <= 7; ++i) out.push_back(fee(i).text());
-        return out;
+        return {fee(0).text(), fee(1).text(), fee(2).text(), fee(3).text(), fee(4).text(), fee(5).text(), fee(6).text(), fee(7).text()};
     }
     /// A Canadian order of a US vendor being updated at a conversion rate of 2.
     void canadianUpdate()
@@ -67,15 +66,10 @@ protected:
     }
     std::vector<std::string> summaryFields()
     {
-        std::string text = control->GetSalesTaxesNFees();
-        std::vector<std::string> out;
-        std::size_t start = 0, at;
-        while ((at = text.find("$F$", start)) != std::string::npos) {
-            out.push_back(text.substr(start, at - start));
-            start = at + 3;
-        }
-        EXPECT_EQ(start, text.size()) << "the summary ends with the field separator";
-        return out;
+        const std::string text = control->GetSalesTaxesNFees();
+        EXPECT_TRUE(text.ends_with("$F$")) << "the summary ends with the field separator";
+        const auto pieces = text::split(std::string_view(text).substr(0, text.size() - 3), "$F$");
+        return {pieces.begin(), pieces.end()};
     }
 };
 

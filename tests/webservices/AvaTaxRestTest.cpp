@@ -65,8 +65,7 @@ TEST_F(AvaTaxRest, TaxesComeBackPerLineAndJurisdiction)
     // State, City and Special district of New York, in that order.
     std::vector<int> types;
     for (const auto& d : result.lines[0].details) types.push_back(d.jurisType);
-    EXPECT_EQ(types, (std::vector<int>{1, 3, 4}));
-    ASSERT_EQ(types.size(), 3u);
+    ASSERT_EQ(types, (std::vector<int>{1, 3, 4}));
     EXPECT_EQ(result.lines[0].details[0].tax, text::Currency::fromUnits(400 * 100));
     EXPECT_EQ(result.lines[1].details[1].tax, text::Currency::fromUnits(225 * 100));
     // 8.875% of 150.00

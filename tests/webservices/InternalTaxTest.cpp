@@ -59,16 +59,13 @@ TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
     control->CalculateTaxesFromVardonInternalService("PO-7", text::Currency::fromDouble(150));
     // THEN the request carries every line and fee, values escaped
     const std::string request = service.lastRequest();
-    EXPECT_NE(request.find("          <orderId>PO-7</orderId>"), std::string::npos) << request;
-    EXPECT_NE(request.find("<lineItems><string>A&amp;B-1|False|100.00|False</string>\r\n"
-                           "<string>NotAssigned|False|50.00|True</string>\r\n             </lineItems>"),
-              std::string::npos)
-        << request;
-    EXPECT_NE(request.find("<feesItems><string>BrokerageFee|0.00</string><string>DutyFee|0.00</string>"
-                           "<string>Freight|0.00</string><string>HandlingFee|"),
-              std::string::npos)
-        << request;
-    EXPECT_NE(request.find("<canadianOrder>Yes</canadianOrder>"), std::string::npos);
+    for (const char* part : {"          <orderId>PO-7</orderId>",
+                             "<lineItems><string>A&amp;B-1|False|100.00|False</string>\r\n"
+                             "<string>NotAssigned|False|50.00|True</string>\r\n             </lineItems>",
+                             "<feesItems><string>BrokerageFee|0.00</string><string>DutyFee|0.00</string>"
+                             "<string>Freight|0.00</string><string>HandlingFee|",
+                             "<canadianOrder>Yes</canadianOrder>"})
+        EXPECT_NE(request.find(part), std::string::npos) << part << " in\n" << request;
     EXPECT_EQ(service.lastAction(), "http://tempuri.org/InternalTaxService/RecalculateTaxes");
     // AND the taxes on the taxable 100.00 are in their fields, totalled, and the host is told
     EXPECT_EQ(taxTexts(), (std::vector<std::string>{"5.00", "7.00", "1.00", "0.50", "0.00"}));
