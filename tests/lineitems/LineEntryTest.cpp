@@ -149,9 +149,7 @@ TEST_F(LineEntry, UpdatingMarksTheLineOnceAndKeepsNewMarks)
         ASSERT_EQ(form().cmdAdd.caption(), "Add") << (boxes->shown().empty() ? "" : lastBox().text);
     };
     update(2, "4");
-    EXPECT_EQ(cell(2, 1), "2U");
-    EXPECT_EQ(cell(2, 6), "4.00");
-    EXPECT_EQ(cell(2, 20), "10.00");
+    EXPECT_EQ(cells(2, {1, 6, 20}), (std::vector<std::string>{"2U", "4.00", "10.00"}));
     EXPECT_TRUE(control->IsDirty());
     update(2, "5");
     EXPECT_EQ(cell(2, 1), "2U") << "a mark once present stays";
@@ -209,8 +207,7 @@ TEST_F(LineEntry, RewardsAreTakenOffOnceAndWithinWhatTheMemberHas)
     field(3).setText("1");
     field(4).setText("1");
     clickAdd();
-    EXPECT_EQ(cell(2, 15), "-8.50");
-    EXPECT_EQ(cell(2, 20), "-8.50");
+    EXPECT_EQ(cells(2, {15, 20}), (std::vector<std::string>{"-8.50", "-8.50"}));
     EXPECT_EQ(lastBox().text, "The applied Rewards value has been reduced to match the new merchandise total of ($8.50)");
 }
 

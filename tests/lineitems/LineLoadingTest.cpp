@@ -71,9 +71,7 @@ TEST_F(LineLoading, ExtendedPriceOnlyForPricedLinesAndShadingOutsideAddMode)
     const LineSpec noQuantity = lineWith({{&L::quantity, ""}, {&L::exempt, "12.34"}}); // field 20 stays without a quantity
 
     load(Mode::AddMode, {priced, notPriced, noQuantity});
-    EXPECT_EQ(cell(1, 20), "7.50");
-    EXPECT_EQ(cell(2, 20), "0.00");
-    EXPECT_EQ(cell(3, 20), "12.34");
+    EXPECT_EQ((std::vector{cell(1, 20), cell(2, 20), cell(3, 20)}), (std::vector<std::string>{"7.50", "0.00", "12.34"}));
     EXPECT_EQ(grid().background(2, 6), view::Grid::kDefaultBackground) << "no shading in Add Mode";
 
     load(Mode::UpdateMode, {priced, notPriced});
@@ -142,9 +140,7 @@ TEST_F(LineLoading, ExemptFlagMarksTheLineAndTheTrackerIsRebuiltOnEveryLoad)
 {
     const LineSpec exempt = lineWith({{&L::exempt, "-1"}}), plain, textual = lineWith({{&L::exempt, "True"}});
     control->setReadData(lines({exempt, plain, textual}));
-    EXPECT_EQ(cell(1, 21), "\xC3\xBE");
-    EXPECT_EQ(cell(2, 21), "");
-    EXPECT_EQ(cell(3, 21), "\xC3\xBE");
+    EXPECT_EQ((std::vector{cell(1, 21), cell(2, 21), cell(3, 21)}), (std::vector<std::string>{"\xC3\xBE", "", "\xC3\xBE"}));
     EXPECT_EQ(control->ExemptItems(), "1|3|");
     // Loading again lists each exempt row once, for the new order only.
     control->setReadData(lines({plain, exempt}));
