@@ -447,7 +447,7 @@ private slots:
         QCOMPARE(form().grdOrdItems.rows(), 1);
     }
 
-    void atSmallSizesNothingIsCutAndTheScreenScrolls()
+    void atSmallSizesNothingIsCutTheScreenScrollsAndTheLookIsConsistent()
     {
         // The order screen at 1024x700 with an order whose fees run to six digits
         widget->resize(1024, 700);
@@ -469,9 +469,29 @@ private slots:
         QVERIFY(scroll);
         QVERIFY(scroll->verticalScrollBar()->maximum() > 0);
         QCOMPARE(scroll->horizontalScrollBar()->maximum(), 0); // nothing needs a sideways scroll
+        // The look is consistent: hidden storage has no window widget; captions follow the model, "&&" showing
+        // one ampersand; the Canada option's label says it; read-only totals are grey like the locked fees;
+        // text and number cells sit on one line.
+        QVERIFY(!widget->qtWidgetFor(form().txtHiddenItemTotal));
+        form().cmdAdd.setCaption("Add to Grid");
+        QCOMPARE(qt<QPushButton>(form().cmdAdd)->text(), QStringLiteral("Add to Grid"));
+        QCOMPARE(qt<QPushButton>(form().cmdUpdateTaxes)->text(), QStringLiteral("Calculate Taxes && Fees"));
+        QVERIFY(qt<QRadioButton>(form().OptVndrCntryID[1])->text().isEmpty());
+        QCOMPARE(qt<QLineEdit>(form().txtField[18])->palette().color(QPalette::Base),
+                 qt<QLineEdit>(form().txtFee[0])->palette().color(QPalette::Base));
+        for (int col : {12, 15})
+            QCOMPARE(view->model()->data(view->model()->index(0, col), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignVertical_Mask,
+                     Qt::AlignVCenter);
+        form().cmdAdd.setCaption("Add");
         QTest::keyClick(widget.get(), Qt::Key_A, Qt::AltModifier);
         QApplication::processEvents();
         QCOMPARE(widget->width(), 1024); // opening a line does not widen the window
+        // A column the clerk widens stays widened.
+        view->horizontalHeader()->resizeSection(12, 400);
+        widget->resize(widget->width() + 100, widget->height());
+        form().grdOrdItems.setHighlightStyle(1);
+        QApplication::processEvents();
+        QCOMPARE(view->columnWidth(12), 400);
     }
 
     void tabWalksTheScreenInReadingOrderAndLeavesTheGrid()
@@ -544,34 +564,6 @@ private slots:
         QToolTip::hideText();
         QTest::keyClick(widget->gridView(), Qt::Key_Delete);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Click a line in the grid first"));
-    }
-
-    void theLookIsConsistent()
-    {
-        QVERIFY2(!widget->qtWidgetFor(form().txtHiddenItemTotal), "hidden storage has no window widget");
-        // Captions follow the model; "&&" shows one ampersand.
-        form().cmdAdd.setCaption("Add to Grid");
-        QCOMPARE(qt<QPushButton>(form().cmdAdd)->text(), QStringLiteral("Add to Grid"));
-        QCOMPARE(qt<QPushButton>(form().cmdUpdateTaxes)->text(), QStringLiteral("Calculate Taxes && Fees"));
-        // The Canada option shows no caption of its own: its label says it.
-        QVERIFY(qt<QRadioButton>(form().OptVndrCntryID[1])->text().isEmpty());
-        // Read-only totals are grey like the locked fees.
-        QCOMPARE(qt<QLineEdit>(form().txtField[18])->palette().color(QPalette::Base),
-                 qt<QLineEdit>(form().txtFee[0])->palette().color(QPalette::Base));
-        // Text and number cells sit on one line.
-        auto* model = widget->gridView()->model();
-        auto alignment = [&](int col) {
-            return model->data(model->index(0, col), Qt::TextAlignmentRole).value<Qt::Alignment>() & Qt::AlignVertical_Mask;
-        };
-        QCOMPARE(alignment(12), Qt::AlignVCenter);
-        QCOMPARE(alignment(15), Qt::AlignVCenter);
-        // A column the clerk widens stays widened.
-        QTableView* view = widget->gridView();
-        view->horizontalHeader()->resizeSection(12, 400);
-        widget->resize(widget->width() + 100, widget->height());
-        form().grdOrdItems.setHighlightStyle(1);
-        QApplication::processEvents();
-        QCOMPARE(view->columnWidth(12), 400);
     }
 };
 
