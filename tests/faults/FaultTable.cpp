@@ -41,9 +41,7 @@ std::string line(const char* model, const char* price, const char* exempt)
 }
 
 struct Cell {
-    bool bounded = false;
-    bool visible = false;
-    bool kept = false;
+    bool bounded = false, visible = false, kept = false;
     std::string why;
     bool held() const { return bounded && visible && kept; }
 };

@@ -10,8 +10,7 @@ namespace {
 /// An error record as a host keeps it.
 struct HostError : ErrorRecord {
     std::int32_t number = 0;
-    std::string description;
-    std::string source;
+    std::string description, source;
     std::int32_t Number() const override { return number; }
     std::string Description() const override { return description; }
     std::string Source() const override { return source; }

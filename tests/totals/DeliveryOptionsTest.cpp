@@ -11,11 +11,7 @@ namespace {
 std::string page(const std::string& rules)
 {
     std::string escaped;
-    for (char c : rules) {
-        if (c == '<') escaped += "&lt;";
-        else if (c == '>') escaped += "&gt;";
-        else escaped += c;
-    }
+    for (char c : rules) escaped += c == '<' ? "&lt;" : c == '>' ? "&gt;" : std::string(1, c);
     return "<head><script>var x;</script>" + escaped + "</div><html xmlns=\"http://www.w3.org/1999/xhtml\">";
 }
 

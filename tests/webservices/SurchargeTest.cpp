@@ -89,8 +89,7 @@ TEST_F(Surcharge, ValuesGoIntoTheEnvelopeEscapedAndAFailureIsSeen)
     control->GetSurCharges(3, "2024-05-01");
     EXPECT_EQ(fee(7), "10.00");
     EXPECT_EQ(fee(4), "210.00");
-    EXPECT_NE(control->LastServiceFailure().find("http://127.0.0.1:1/WebServices/SurchargeInformation/Service.asmx"),
-              std::string::npos)
+    EXPECT_NE(control->LastServiceFailure().find("http://127.0.0.1:1/WebServices/SurchargeInformation/Service.asmx"), std::string::npos)
         << control->LastServiceFailure();
     EXPECT_FALSE(log->entries().empty());
 }
