@@ -32,7 +32,7 @@ struct RecordingService : platform::AvaTaxService {
 
 } // namespace
 
-TEST_F(Control, StoresPropertiesAsTheHostGivesThem)
+TEST_F(Control, StoresPropertiesAsTheHostGivesThemAndSignalsTheModeAndCountry)
 {
     for (auto [center, kept] : {std::pair{"12", "012"}, {"1234", "1234"}, {"ABC", "ABC"}}) {
         control->setCenterID(center);
@@ -50,10 +50,7 @@ TEST_F(Control, StoresPropertiesAsTheHostGivesThem)
     control->setAllowEHDOverride(false);
     EXPECT_TRUE(form().chkAppFreight.enabled());
     EXPECT_FALSE(form().chkAppEHD.enabled());
-}
-
-TEST_F(Control, ModeAndCountrySignalTheHostStore)
-{
+    // The mode and the country signal the host's store.
     RecordingSite site;
     control->setHostSite(&site);
     control->setViewMode(Mode::UpdateMode);
