@@ -12,12 +12,8 @@ std::vector<std::string> LineSpec::fields() const
 std::string LineSpec::record() const
 {
     std::string out;
-    auto f = fields();
-    for (std::size_t i = 0; i < f.size(); ++i) {
-        if (i) out += "$F$";
-        out += f[i];
-    }
-    return out + "$R$";
+    for (const std::string& f : fields()) out += f + "$F$";
+    return out.replace(out.size() - 3, 3, "$R$"); // no field separator after the last field
 }
 
 std::string lines(const std::vector<LineSpec>& specs)
