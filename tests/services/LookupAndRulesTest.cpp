@@ -11,9 +11,7 @@ using zelt::testing::LineSpec;
 using zelt::testing::lineWith;
 using zelt::testing::lookupTables;
 
-namespace {
-class Lookups : public zelt::testing::OrderFixture {};
-} // namespace
+using Lookups = zelt::testing::OrderFixture;
 
 TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
 {
