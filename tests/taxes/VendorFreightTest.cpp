@@ -41,7 +41,7 @@ protected:
 
 } // namespace
 
-TEST(RuleTableFreightCalculator, BracketsMinimumAndFees)
+TEST(RuleTableFreightCalculator, BracketsMinimumAndFeesAndWhatIsWrongWithABadRulesFile)
 {
     auto calculator = RuleTableFreightCalculator::fromJson(kRules);
     platform::FreightRequest weighing;
@@ -52,11 +52,8 @@ TEST(RuleTableFreightCalculator, BracketsMinimumAndFees)
         weighing.totalWeight = c.pounds;
         EXPECT_EQ(calculator.calculate(weighing, "NY", 7, "10001", c.method), c.answer) << c.pounds;
     }
-}
-
-TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
-{
-    struct Case { const char* json; const char* reason; } cases[] = {
+    // A bad rules file says what is wrong.
+    struct Bad { const char* json; const char* reason; } bad[] = {
         {"{", "not JSON"},
         {R"({"rules": []})", "\"methods\" array"},
         {R"({"methods": 1e99999})", "not JSON"}, // a number no double holds
@@ -74,7 +71,7 @@ TEST(RuleTableFreightCalculator, ABadRulesFileSaysWhatIsWrong)
         {R"({"methods": [{"vendorFreightMethodID": 7, "brackets": [{"ratePerPound": 1e16}]}]})",
          "bracket 0: \"ratePerPound\" is beyond the currency range"},
     };
-    for (const Case& c : cases)
+    for (const Bad& c : bad)
         EXPECT_TRUE(throwsWith<platform::FreightRulesError>([&] { RuleTableFreightCalculator::fromJson(c.json); }, c.reason))
             << c.json;
     // Files: none, one that never ends, one too large to read.

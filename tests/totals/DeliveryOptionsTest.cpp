@@ -62,7 +62,7 @@ TEST_F(Delivery, TheRulesPageFillsTheOptionsClubFirst)
     EXPECT_EQ(options().listCount(), 1);
 }
 
-TEST_F(Delivery, AChosenOptionTellsTheHostClubOrHome)
+TEST_F(Delivery, AChosenOptionTellsTheHostClubOrHomeAndABadPageKeepsTheOptions)
 {
     control->SetFreightOptionsFromMorrow(kTwoOptions);
     ControlAccess::context(*control).state.IsFirstInit = false;
@@ -78,6 +78,20 @@ TEST_F(Delivery, AChosenOptionTellsTheHostClubOrHome)
     control->UpdateFreightComboBox(false);
     EXPECT_EQ(events.raised, (std::vector<std::string>{"home 0", "club 0", "club 0"}));
     EXPECT_EQ(options().listIndex(), 0);
+    // A page that cannot be read keeps the options and says why.
+    for (const std::string& bad : {std::string("<head><script></script>no document here"),
+                                   page("<FreightRules></FreightRules>"),
+                                   page("<FreightRules>" + option("seven", "Home") + "</FreightRules>"),
+                                   // Cut off after a whole option, and followed by stray text.
+                                   page("<FreightRules>" + option("5", "Ground") + "<DeliveryOption><VendorFreightMethodID>5"),
+                                   page("<FreightRules>" + option("5", "Ground") + "</FreightRules><Junk>")}) {
+        SCOPED_TRACE(bad);
+        boxes->clearShown();
+        control->SetFreightOptionsFromMorrow(bad);
+        ASSERT_EQ(boxes->shown().size(), 1u);
+        EXPECT_EQ(boxes->shown()[0].text.rfind("SetFreightOptions from Morrow Method ", 0), 0u) << boxes->shown()[0].text;
+        EXPECT_EQ(options().listCount(), 2) << "the options stay as they were";
+    }
 }
 
 TEST_F(Delivery, HostSettingsChooseAndLockTheOption)
@@ -106,22 +120,4 @@ TEST_F(Delivery, HostSettingsChooseAndLockTheOption)
     EXPECT_TRUE(form().txtFee[2].enabled());
     control->setThirdPartyDelivery(true);
     EXPECT_FALSE(form().txtFee[2].enabled());
-}
-
-TEST_F(Delivery, APageThatCannotBeReadKeepsTheOptionsAndSaysWhy)
-{
-    control->SetFreightOptionsFromMorrow(kTwoOptions);
-    for (const std::string& bad : {std::string("<head><script></script>no document here"),
-                                   page("<FreightRules></FreightRules>"),
-                                   page("<FreightRules>" + option("seven", "Home") + "</FreightRules>"),
-                                   // Cut off after a whole option, and followed by stray text.
-                                   page("<FreightRules>" + option("5", "Ground") + "<DeliveryOption><VendorFreightMethodID>5"),
-                                   page("<FreightRules>" + option("5", "Ground") + "</FreightRules><Junk>")}) {
-        SCOPED_TRACE(bad);
-        boxes->clearShown();
-        control->SetFreightOptionsFromMorrow(bad);
-        ASSERT_EQ(boxes->shown().size(), 1u);
-        EXPECT_EQ(boxes->shown()[0].text.rfind("SetFreightOptions from Morrow Method ", 0), 0u) << boxes->shown()[0].text;
-        EXPECT_EQ(options().listCount(), 2) << "the options stay as they were";
-    }
 }
