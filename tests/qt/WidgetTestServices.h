@@ -34,15 +34,13 @@ struct StateTax : platform::AvaTaxService {
     {
         platform::AvaTaxResult result;
         for (const auto& in : request.lines) {
-            platform::AvaTaxLine out;
+            platform::AvaTaxLine& out = result.lines.emplace_back();
             out.no = in.number;
             out.taxable = in.amount;
-            platform::AvaTaxDetail state;
+            platform::AvaTaxDetail& state = out.details.emplace_back();
             state.jurisType = 1;
             state.rate = 0.04;
             state.taxable = in.amount;
-            out.details = {state};
-            result.lines.push_back(out);
             if (!everyLine) break;
         }
         return result;
