@@ -79,9 +79,8 @@ TEST_F(LineEntry, EachCheckStopsAtItsFieldWithItsMessage)
         clickAdd();
         // Exactly that check speaks, the focus is on its field and nothing is written
         ASSERT_EQ(boxes->shown().size(), 1u);
-        EXPECT_EQ(lastBox().title, c.title);
-        EXPECT_EQ(lastBox().text, c.message);
-        EXPECT_EQ(lastBox().icon, view::MessageBoxIcon::Information);
+        EXPECT_EQ(std::tuple(lastBox().title, lastBox().text, lastBox().icon),
+                  std::tuple(std::string(c.title), c.message, view::MessageBoxIcon::Information));
         EXPECT_EQ(form().focusedWidget(), &c.focus);
         EXPECT_EQ(grid().rows(), 4);
         EXPECT_EQ(form().cmdAdd.caption(), "Add to Grid");

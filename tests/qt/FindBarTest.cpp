@@ -38,7 +38,7 @@ private slots:
     }
     void cleanup() { widget.reset(); }
 
-    void findsAsTheClerkTypesAndStepsBothWays()
+    void findsAsTheClerkTypesStepsBothWaysAndOpensFromThePopupMenu()
     {
         QTest::keyClick(widget->gridView(), Qt::Key_F, Qt::ControlModifier);
         QVERIFY(text()->isVisible());
@@ -77,10 +77,7 @@ private slots:
         QTest::keyClick(text(), Qt::Key_Escape);
         QVERIFY(!text()->isVisible());
         QVERIFY(widget->gridView()->hasFocus());
-    }
-
-    void popupMenuOffersFind()
-    {
+        // The pop-up menu offers Find too.
         auto* find = widget->findChild<QAction*>(QStringLiteral("mnuFind"));
         QVERIFY(find);
         find->trigger();
