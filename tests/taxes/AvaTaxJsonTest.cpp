@@ -61,7 +61,7 @@ TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
     EXPECT_EQ(std::pair(s.docStatus, s.docType), std::pair(4, 1));
 }
 
-TEST(AvaTaxJson, AnErrorAnswerGivesItsMessagesAndGarbageIsAnException)
+TEST(AvaTaxJson, ErrorAnswersGarbageOtherTaxTypesUnknownStatusesAndWarnings)
 {
     const platform::AvaTaxResult r = avaTaxResultFromJson(R"({"error": {"code": "AddressRangeError",
         "message": "Address not found", "target": "IncorrectData", "details": [
@@ -79,6 +79,32 @@ TEST(AvaTaxJson, AnErrorAnswerGivesItsMessagesAndGarbageIsAnException)
                                 "423460999e27023468", "{\"totalTax\": 1e99999}"}) {
         const platform::AvaTaxResult g = avaTaxResultFromJson(garbage);
         EXPECT_TRUE(g.resultCode == 3 || g.lines.empty()) << garbage;
+    }
+    // Tax types beyond Sales and Use keep their own name; a status the
+    // control does not know is none; warnings of a taxed transaction are read.
+    const platform::AvaTaxResult t = avaTaxResultFromJson(R"({"code": "PO-9", "status": "Adjusted",
+        "type": "PurchaseInvoice", "lines": [{"lineNumber": "Merch1", "tax": 1, "taxableAmount": 10, "details": [
+          {"jurisdictionType": "State", "rate": 0.06, "taxableAmount": 10, "taxType": "ConsumerUse"},
+          {"jurisdictionType": "City", "rate": 0.01, "taxableAmount": 10, "taxType": "Excise"},
+          {"jurisdictionType": "Special", "rate": 0.01, "taxableAmount": 10, "taxType": "Sales"}]}],
+        "messages": [{"summary": "Address not geocoded", "details": "The street could not be found.",
+                      "refersTo": "Addresses[1]", "severity": "Warning", "source": "Avalara.AvaTax.Services"}]})");
+    EXPECT_EQ(std::pair(t.resultCode, t.docStatus), std::pair(0, -1));
+    ASSERT_EQ(t.lines.size(), 1u);
+    const auto& d = t.lines[0].details;
+    ASSERT_EQ(d.size(), 3u);
+    EXPECT_EQ(std::vector<std::string>({d[0].taxTypeName, d[1].taxTypeName, d[2].taxTypeName}),
+              (std::vector<std::string>{"ConsumerUse", "Excise", ""}));
+    EXPECT_EQ(d[2].taxType, 1);
+    ASSERT_EQ(t.messages.size(), 1u);
+    EXPECT_EQ(t.messages[0].summary + "|" + t.messages[0].source, "Address not geocoded|Addresses[1]");
+    // An amount no currency value holds refuses the answer; it is never read as 0.
+    for (const char* beyond : {R"({"totalTax": 1e16})", R"({"lines": [{"tax": -1e20}]})",
+                               R"({"lines": [{"details": [{"taxableAmount": 9.3e14}]}]})"}) {
+        const platform::AvaTaxResult g = avaTaxResultFromJson(beyond);
+        EXPECT_EQ(g.resultCode, 3) << beyond;
+        ASSERT_FALSE(g.messages.empty());
+        EXPECT_NE(g.messages[0].summary.find("beyond the currency range"), std::string::npos);
     }
 }
 
@@ -105,35 +131,4 @@ TEST(AvaTaxJson, TheRequestCarriesTheDocumentAddressesAndLines)
     EXPECT_EQ(body["lines"][1]["taxCode"], "FR020100");
     EXPECT_DOUBLE_EQ(body["lines"][1]["amount"].get<double>(), 12.5);
     EXPECT_DOUBLE_EQ(body["lines"][0]["quantity"].get<double>(), 2);
-}
-
-TEST(AvaTaxJson, TaxTypesStatusesWarningsAndAmountsBeyondTheBasics)
-{
-    // Tax types beyond Sales and Use keep their own name; a status the
-    // control does not know is none; warnings of a taxed transaction are read.
-    const platform::AvaTaxResult r = avaTaxResultFromJson(R"({"code": "PO-9", "status": "Adjusted",
-        "type": "PurchaseInvoice", "lines": [{"lineNumber": "Merch1", "tax": 1, "taxableAmount": 10, "details": [
-          {"jurisdictionType": "State", "rate": 0.06, "taxableAmount": 10, "taxType": "ConsumerUse"},
-          {"jurisdictionType": "City", "rate": 0.01, "taxableAmount": 10, "taxType": "Excise"},
-          {"jurisdictionType": "Special", "rate": 0.01, "taxableAmount": 10, "taxType": "Sales"}]}],
-        "messages": [{"summary": "Address not geocoded", "details": "The street could not be found.",
-                      "refersTo": "Addresses[1]", "severity": "Warning", "source": "Avalara.AvaTax.Services"}]})");
-    EXPECT_EQ(r.resultCode, 0);
-    EXPECT_EQ(r.docStatus, -1);
-    ASSERT_EQ(r.lines.size(), 1u);
-    const auto& d = r.lines[0].details;
-    ASSERT_EQ(d.size(), 3u);
-    EXPECT_EQ(std::vector<std::string>({d[0].taxTypeName, d[1].taxTypeName, d[2].taxTypeName}),
-              (std::vector<std::string>{"ConsumerUse", "Excise", ""}));
-    EXPECT_EQ(d[2].taxType, 1);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].summary + "|" + r.messages[0].source, "Address not geocoded|Addresses[1]");
-    // An amount no currency value holds refuses the answer; it is never read as 0.
-    for (const char* beyond : {R"({"totalTax": 1e16})", R"({"lines": [{"tax": -1e20}]})",
-                               R"({"lines": [{"details": [{"taxableAmount": 9.3e14}]}]})"}) {
-        const platform::AvaTaxResult g = avaTaxResultFromJson(beyond);
-        EXPECT_EQ(g.resultCode, 3) << beyond;
-        ASSERT_FALSE(g.messages.empty());
-        EXPECT_NE(g.messages[0].summary.find("beyond the currency range"), std::string::npos);
-    }
 }
