@@ -56,7 +56,7 @@ TEST_F(PopulateCombos, HiddenCombosShowTheirReadOnlyFieldsAndANewLineOffersOpenA
     for (int i : {0, 5, 8}) EXPECT_FALSE(ctx.form.txtField[i].visible());
 }
 
-TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
+TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriersToNoneWithoutACode2CarrierAndAFailureIsShown)
 {
     combos.PopulateComboBoxes(false, false, true);
     EXPECT_EQ(texts(3).size(), 5u);
@@ -76,10 +76,7 @@ TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriers)
     ctx.state.UsesZeltD = true;
     combos.PopulateComboBoxes(false, false, true);
     EXPECT_EQ(ctx.form.cboFld[3].listIndex(), 0);
-}
-
-TEST_F(PopulateCombos, CentreLevelWithRatesAndNoCode2CarrierLeavesTheCarriersEmptyAndAFailureIsShown)
-{
+    // Centre level with rates and no carrier of code 2 leaves the carriers empty.
     ControlContext fresh(makeServices());
     ComboContent freshCombos(fresh);
     freshCombos.GetComboContent("Open$F$1$R$$T$Each$F$EA$R$$T$FedEx$F$3$R$$T$$T$1$R$$T$", "$F$", "$R$", "$T$");

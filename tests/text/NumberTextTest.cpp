@@ -40,7 +40,7 @@ void expectReads(const Locale& locale, std::initializer_list<ReadCase> cases)
 
 } // namespace
 
-TEST(NumberText, ReadsNumbersTheWayAPersonWritesThemInEnUS)
+TEST(NumberText, ReadsNumbersTheWayAPersonWritesThemAndLeadingNumbersNeverFail)
 {
     expectReads(kUS, {{"  12.5  ", 12.5}, {"+3", 3}, {"1,234,567", 1234567}, {".5", 0.5}, {"5.", 5},
                       {"2.5e-2", 0.025}, {"1E3", 1000}, {"$1,234.50", 1234.5}, {"1.5$", 1.5}, {"-$5", -5},
@@ -50,10 +50,7 @@ TEST(NumberText, ReadsNumbersTheWayAPersonWritesThemInEnUS)
                       {"--1", std::nullopt}, {"(-1)", std::nullopt}, {"1e999", std::nullopt}, {"\t1", std::nullopt}});
     expectReads(kCA, {{"12,5", 12.5}, {"1\u202F234,50", 1234.5}, {"1\u00A0234,50", 1234.5}, {"1 234,50 $", 1234.5},
                       {"(5,25 $)", -5.25}, {"12.5", std::nullopt}, {",", std::nullopt}});
-}
-
-TEST(NumberText, LeadingNumberNeverFails)
-{
+    // A leading number never fails.
     struct Case { const char* text; double expected; } cases[] = {
         {"5N", 5},     {"1.25x", 1.25}, {"", 0},      {"N", 0},    {"  7abc", 7},
         {"-2.5", -2.5}, {"1e2x", 100},  {"1e", 1},    {".5", 0.5}, {"1,234", 1}};
@@ -162,7 +159,7 @@ TEST(NumberText, GeneralFormHasTheFifteenDigitsOfTheCLibrary)
     }
 }
 
-TEST(NumberText, IntegerConversionsRoundHalvesToEvenAndFailOnOverflow)
+TEST(NumberText, IntegerConversionsBooleansTrimAndDivisionRoundAndFailLikeTheBoxesExpect)
 {
     struct Case { double value; std::int16_t expected; } cases[] = {
         {2.5, 2}, {3.5, 4}, {-2.5, -2}, {2.6, 3}, {-2.6, -3}, {32767, 32767}, {-32768, -32768}, {0.5, 0}};
@@ -172,10 +169,7 @@ TEST(NumberText, IntegerConversionsRoundHalvesToEvenAndFailOnOverflow)
     EXPECT_EQ(toInt32(2147483647.0), 2147483647);
     EXPECT_EQ(toInt32(40000.5), 40000);
     EXPECT_THROW(toInt32(2147483648.0), RuntimeError);
-}
-
-TEST(NumberText, BooleansTrimAndDivisionFailLikeTheBoxesExpect)
-{
+    // Booleans, trimming and division.
     for (auto [text, value] : {std::pair{"tRUE", true}, {"false", false}, {"-1", true}, {"2", true}, {"0", false}})
         EXPECT_EQ(toBoolean(text, kUS), value) << text;
     for (const char* bad : {"yes", ""}) EXPECT_THROW(toBoolean(bad, kUS), RuntimeError) << bad;
