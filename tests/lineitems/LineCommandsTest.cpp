@@ -15,13 +15,14 @@ namespace {
 
 class LineCommands : public zelt::testing::LineEditing {
 protected:
-    /// Every cell of every line, and the exempt tracker.
+    /// Every cell of every line, the exempt tracker and the merchandise total.
     std::vector<std::string> snapshot()
     {
         std::vector<std::string> out;
         for (int r = 0; r < grid().rows(); ++r)
             for (int c = 0; c < grid().cols(); ++c) out.push_back(cell(r, c));
         out.push_back(control->ExemptItems());
+        out.push_back(form().txtField[18].text());
         return out;
     }
     void deleteRow(int row, view::MessageBoxAnswer answer = view::MessageBoxAnswer::Yes)
@@ -442,18 +443,14 @@ TEST_F(LineCommands, EveryLineCommandUndoesAndRedoes)
         control->setReadData(zelt::testing::lines({LineSpec{}, LineSpec{}, LineSpec{}}));
         EXPECT_FALSE(control->CanUndo()) << "a load starts a new history";
         const auto before = snapshot();
-        const std::string totalBefore = form().txtField[18].text();
         c.command();
         const auto after = snapshot();
-        const std::string totalAfter = form().txtField[18].text();
         ASSERT_NE(before, after);
         ASSERT_TRUE(control->CanUndo());
         EXPECT_TRUE(control->Undo());
         EXPECT_EQ(snapshot(), before);
-        EXPECT_EQ(form().txtField[18].text(), totalBefore);
         EXPECT_TRUE(control->Redo());
         EXPECT_EQ(snapshot(), after);
-        EXPECT_EQ(form().txtField[18].text(), totalAfter);
         EXPECT_FALSE(control->Redo());
     }
     openValidLine();
