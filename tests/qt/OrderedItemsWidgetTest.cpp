@@ -215,7 +215,7 @@ private slots:
         menu->hide();
     }
 
-    void anOverrideBoxUnlocksItsFeeAndTheTotalsFollow()
+    void anOverrideBoxUnlocksItsFeeTheTotalsFollowAndFrenchCanadaTypesTheDecimalComma()
     {
         // An order whose vendor charges a service fee of 2 per unit and 10 % handling
         OrderedItems& control = widget->control();
@@ -243,6 +243,17 @@ private slots:
         QTest::keyClicks(serviceFee, QStringLiteral("75"));
         QCOMPARE(serviceFee->text(), QStringLiteral("75"));
         QCOMPARE(form().txtFee[3].text(), "75");
+        // A French-Canadian clerk types the amount with the decimal comma: 12,50, not 1250.
+        makeWidget({}, QLocale(QLocale::French, QLocale::Canada), "");
+        QCOMPARE(widget->control().locale().decimalSeparator, std::string(","));
+        QCOMPARE(qt<QLineEdit>(form().txtFee[0])->text(), QStringLiteral("0,00"));
+        widget->control().LetSalesTaxesNFees(testing::serviceAndHandlingFees(","));
+        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
+        serviceFee = qt<QLineEdit>(form().txtFee[3]);
+        QTRY_VERIFY(serviceFee->hasFocus());
+        QTest::keyClicks(serviceFee, QStringLiteral("12,50"));
+        QCOMPARE(serviceFee->text(), QStringLiteral("12,50"));
+        QCOMPARE(text::toNumber(form().txtFee[3].text(), widget->control().locale()), 12.5);
     }
 
     void theKeyboardMovesThroughTheGridAfterALoad()
@@ -518,20 +529,6 @@ private slots:
         QVERIFY(at(qt<QCheckBox>(form().chkTaxes[12])) < at(widget->gridView()));
         QVERIFY(at(widget->gridView()) < at(qt<QPushButton>(form().cmdAdd)));
         QCOMPARE(std::count(visited.begin(), visited.begin() + at(qt<QPushButton>(form().cmdAdd)), widget->gridView()), 1);
-    }
-
-    void aFrenchCanadianClerkTypesWithTheDecimalComma()
-    {
-        makeWidget({}, QLocale(QLocale::French, QLocale::Canada), "");
-        QCOMPARE(widget->control().locale().decimalSeparator, std::string(","));
-        QCOMPARE(qt<QLineEdit>(form().txtFee[0])->text(), QStringLiteral("0,00"));
-        widget->control().LetSalesTaxesNFees(testing::serviceAndHandlingFees(","));
-        QTest::mouseClick(qt<QCheckBox>(form().chkServiceFee), Qt::LeftButton);
-        auto* fee = qt<QLineEdit>(form().txtFee[3]);
-        QTRY_VERIFY(fee->hasFocus());
-        QTest::keyClicks(fee, QStringLiteral("12,50"));
-        QCOMPARE(fee->text(), QStringLiteral("12,50"));
-        QCOMPARE(text::toNumber(form().txtFee[3].text(), widget->control().locale()), 12.5);
     }
 
     void aFailedActionIsToldAboveTheGridAndIdleButtonsSayWhy()
