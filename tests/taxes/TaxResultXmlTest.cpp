@@ -111,7 +111,7 @@ TEST_F(TaxResult, AUsLineWritesItsDetailsAndFillsTotalsAndRates)
                                                    "     </TaxLocalRate>\r\n</TaxLocalDetail>\r\n");
 }
 
-TEST_F(TaxResult, ACanadianResultIsRemappedByItsTaxPattern)
+TEST_F(TaxResult, ACanadianResultIsRemappedAndAnUnknownStatusOrTaxTypeIsWrittenAsItCan)
 {
     control->setShipCountry("Canada");
     AvaTaxResult r = header();
@@ -132,24 +132,22 @@ TEST_F(TaxResult, ACanadianResultIsRemappedByItsTaxPattern)
     EXPECT_TRUE(ctx().state.taxPattern[0].StateFound);
     EXPECT_FALSE(ctx().state.taxPattern[1].StateFound);
     EXPECT_TRUE(ctx().state.taxPattern[1].CountyFound);
-}
-
-TEST_F(TaxResult, AnUnknownStatusIsNoneAndOtherTaxTypesKeepTheirName)
-{
-    AvaTaxResult r = header();
-    r.docStatus = -1;
-    r.lines.resize(1);
-    r.lines[0].no = "Merch1";
-    std::vector<AvaTaxDetail>& details = r.lines[0].details = {detail(1, 0.06, 10, "36"), detail(3, 0.01, 10, "51")};
+    // On a US order an unknown status is none; other tax types keep their name.
+    control->setShipCountry("USA");
+    AvaTaxResult u = header();
+    u.docStatus = -1;
+    u.lines.resize(1);
+    u.lines[0].no = "Merch1";
+    std::vector<AvaTaxDetail>& details = u.lines[0].details = {detail(1, 0.06, 10, "36"), detail(3, 0.01, 10, "51")};
     details[0].taxTypeName = "Consumer<Use>";
-    details[0].taxType = details[1].taxType = 0; // the second has no type of its own
-    const std::string out = xml(r);
-    EXPECT_NE(out.find("<DocStatus></DocStatus>"), std::string::npos) << out;
+    details[0].taxType = details[1].taxType = 0;
+    const std::string doc = xml(u);
+    EXPECT_NE(doc.find("<DocStatus></DocStatus>"), std::string::npos) << doc;
     // The second detail has no type of its own and keeps the one before.
-    std::size_t at = out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>");
-    ASSERT_NE(at, std::string::npos) << out;
-    EXPECT_NE(out.find("<TaxType>Consumer&lt;Use&gt;</TaxType>", at + 1), std::string::npos) << out;
+    std::size_t at = doc.find("<TaxType>Consumer&lt;Use&gt;</TaxType>");
+    ASSERT_NE(at, std::string::npos) << doc;
+    EXPECT_NE(doc.find("<TaxType>Consumer&lt;Use&gt;</TaxType>", at + 1), std::string::npos) << doc;
     // A CDATA value cannot end its section.
-    r.transactionId = "a]]>b";
-    EXPECT_NE(xml(r).find("a]]]]><![CDATA[>b"), std::string::npos);
+    u.transactionId = "a]]>b";
+    EXPECT_NE(xml(u).find("a]]]]><![CDATA[>b"), std::string::npos);
 }

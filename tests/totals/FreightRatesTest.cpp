@@ -33,7 +33,7 @@ protected:
 
 } // namespace
 
-TEST_F(Freight, TheWeightPicksItsBracket)
+TEST_F(Freight, TheWeightPicksItsBracketAndTheFreightStaysWhereTheRulesDoNotComputeIt)
 {
     struct Case { const char* weight; const char* freight; } cases[] = {
         {"750.000", "150.00"},  {"1500.000", "270.00"}, {"2000.000", "300.00"},
@@ -46,12 +46,9 @@ TEST_F(Freight, TheWeightPicksItsBracket)
         control->LetFreightInfo(kRates, kSurcharges);
         EXPECT_EQ(freight(), c.freight);
     }
-}
-
-TEST_F(Freight, TheFreightStaysWhereTheRulesDoNotComputeIt)
-{
+    // The freight stays where the rules do not compute it.
     weigh("750.000");
-    struct Case { const char* name; std::function<void()> setUp; std::string rates, surcharges; } cases[] = {
+    struct Kept { const char* name; std::function<void()> setUp; std::string rates, surcharges; } kept[] = {
         {"no surcharges", [] {}, kRates, ""},
         {"a zero rate", [] {}, "0.25$F$0$F$0.18$F$0.15$F$0$F$$R$", kSurcharges},
         {"overridden", [this] { form().chkAppFreight.setEnabled(true); form().chkAppFreight.setValue(1); form().txtFee[4].setText("9.99"); },
@@ -59,7 +56,7 @@ TEST_F(Freight, TheFreightStaysWhereTheRulesDoNotComputeIt)
         {"not from rates", [this] { ControlAccess::context(*control).state.vendorFees.freightFromRates = false; }, kRates,
          kSurcharges},
     };
-    for (const Case& c : cases) {
+    for (const Kept& c : kept) {
         SCOPED_TRACE(c.name);
         form().txtFee[4].setText("9.99");
         c.setUp();
