@@ -37,7 +37,7 @@ TEST_F(TaxFields, CountryRulesSwitchTheLabelsAndTheRateBox)
     EXPECT_EQ(f.lblField[13].caption(), "Province");
 }
 
-TEST_F(TaxFields, AmountPathShowsTheHostsAmountsAndRefusesOnesNoTotalCouldCarry)
+TEST_F(TaxFields, AmountPathShowsTheHostsAmountsAndRefusesOnesNoTotalCouldCarryAndRatePathShowsThemWhereTheRateIsPositive)
 {
     control->setUseNormalTaxes("true"); // not exactly "True": the amount path
     control->setCountryTaxableAmount("1234.5");
@@ -52,10 +52,7 @@ TEST_F(TaxFields, AmountPathShowsTheHostsAmountsAndRefusesOnesNoTotalCouldCarry)
     EXPECT_EQ(tax(12).text() + " " + tax(13).text() + " " + tax(14).text() + " " + tax(15).text(), "1,234.50 2.00 0.00 3.00");
     EXPECT_EQ(form().txtField[17].text(), "1239.50");
     EXPECT_NO_THROW(control->GetSalesTaxesNFees());
-}
-
-TEST_F(TaxFields, RatePathShowsTaxableAmountsWhereTheRateIsPositive)
-{
+    // The rate path shows taxable amounts where the rate is positive.
     control->setUseNormalTaxes("True");
     // Rates arrive with the saved fees and taxes: country 5 %, city 0, state 7 %.
     control->LetSalesTaxesNFees("", "1$F$0.05$R$4$F$0$R$2$F$0.07$R$");
