@@ -13,7 +13,10 @@ namespace zelt::qt {
 /// window's thread while the window keeps painting (the clerk's keys and
 /// clicks wait); after a moment a dialog names the service, counts the
 /// seconds and offers Cancel, which ends the exchange at once as a failure.
-/// A failure shows in the failure line.
+/// A failure shows in the failure line. While it waits the window's timers
+/// and posted events run; the control is in the middle of a command then,
+/// so nothing run from them may call into the control (a host's own timers
+/// included) other than to read it.
 class WindowServiceActivity : public platform::ServiceActivity {
 public:
     std::function<void(const QString&)> report;
