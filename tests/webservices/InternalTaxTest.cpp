@@ -75,7 +75,7 @@ TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
     EXPECT_DOUBLE_EQ(totals.raised[0], control->GetTotalAmount());
 }
 
-TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFailed)
+TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndAmountsAreReadInTheControlsLocaleFirst)
 {
     const auto taxes = [](const char* state, const char* local) {
         return std::string("<Taxes><Country>1</Country><State>") + state + "</State><County>3</County><City>4</City>" +
@@ -110,14 +110,11 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndSaysWhichServiceFai
         EXPECT_TRUE(totals.raised.empty());
         EXPECT_NE(control->LastServiceFailure().find(c.reason), std::string::npos);
     }
-}
-
-TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
-{
+    // Amounts are read in the control's locale before the invariant form.
     // "1,5" is 15 to en-US and 1.5 to fr-CA; "1.500" does not read in fr-CA,
     // holds no decimal comma and is taken as the invariant 1.5.
-    struct Case { const text::Locale& locale; const char* answered; const char* shown; };
-    const Case cases[] = {
+    struct Read { const text::Locale& locale; const char* answered; const char* shown; };
+    const Read reads[] = {
         {text::Locale::enUS(), "1,5", "15.00"},   {text::Locale::enUS(), "1.5", "1.50"},
         {text::Locale::enUS(), "1,500", "1,500.00"}, {text::Locale::enUS(), "1.500", "1.50"},
         {text::Locale::frCA(), "1,5", "1,50"},    {text::Locale::frCA(), "1.5", "1,50"},
@@ -133,17 +130,17 @@ TEST_F(InternalTax, AmountsAreReadInTheControlsLocaleBeforeTheInvariantForm)
     });
     service.start();
     control->setInternalTaxServiceURL(service.url("/tax"));
-    for (const Case& c : cases) {
-        SCOPED_TRACE(c.locale.name + " " + c.answered);
-        control->setLocale(c.locale);
-        answered = c.answered;
-        if (*c.shown == '\0') {
+    for (const Read& r : reads) {
+        SCOPED_TRACE(r.locale.name + " " + r.answered);
+        control->setLocale(r.locale);
+        answered = r.answered;
+        if (*r.shown == '\0') {
             // A text with the locale's own decimal separator that does not read is refused.
             EXPECT_THROW(control->CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
             continue;
         }
         control->CalculateTaxesFromVardonInternalService("PO-7");
-        EXPECT_EQ(taxTexts()[0], c.shown);
+        EXPECT_EQ(taxTexts()[0], r.shown);
     }
 }
 
