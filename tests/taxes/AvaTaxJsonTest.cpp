@@ -34,7 +34,7 @@ const char* kShortCodes = R"({"code": "PO-8", "status": "Committed", "type": "Sa
 
 } // namespace
 
-TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
+TEST(AvaTaxJson, ATransactionBecomesTheTaxResultAndTheRequestCarriesTheDocumentAddressesAndLines)
 {
     const platform::AvaTaxResult r = avaTaxResultFromJson(kTransaction);
     EXPECT_EQ((std::vector<int>{r.resultCode, r.docStatus, r.docType}), (std::vector<int>{0, 2, 3}));
@@ -59,6 +59,28 @@ TEST(AvaTaxJson, ATransactionBecomesTheTaxResult)
     for (const auto& d : s.lines[0].details) types.push_back(d.jurisType);
     EXPECT_EQ(types, (std::vector<int>{0, 1, 2, 3, 4, 5})) << "an unknown code is a type the result skips";
     EXPECT_EQ(std::pair(s.docStatus, s.docType), std::pair(4, 1));
+    // The request carries the document, its addresses and lines.
+    platform::AvaTaxRequest request;
+    request.companyCode = "007";
+    request.customerCode = "M-42";
+    request.customerUsageType = "NY";
+    request.docCode = "PO-7";
+    request.docDate = "2024-05-01";
+    request.origin = {"1 Main St", "", "", "Albany", "NY", "12207", "US"};
+    request.destination = {"5 Park Ave", "Suite 2", "", "New York", "NY", "10016", "US"};
+    request.lines = {{"Merch1", "OC-2210", 2, text::Currency::fromDouble(100), ""},
+                     {"Freight", "", 1, text::Currency::fromDouble(12.5), "FR020100"}};
+    const auto body = nlohmann::json::parse(avaTaxRequestJson(request));
+    for (auto [key, value] : {std::pair{"type", "PurchaseInvoice"}, {"companyCode", "007"}, {"customerCode", "M-42"},
+                              {"entityUseCode", "NY"}, {"code", "PO-7"}, {"date", "2024-05-01"}})
+        EXPECT_EQ(body[key], value) << key;
+    EXPECT_EQ(body["addresses"]["shipFrom"]["city"], "Albany");
+    EXPECT_EQ(body["addresses"]["shipTo"]["line2"], "Suite 2");
+    ASSERT_EQ(body["lines"].size(), 2u);
+    EXPECT_EQ(body["lines"][1]["number"], "Freight");
+    EXPECT_EQ(body["lines"][1]["taxCode"], "FR020100");
+    EXPECT_DOUBLE_EQ(body["lines"][1]["amount"].get<double>(), 12.5);
+    EXPECT_DOUBLE_EQ(body["lines"][0]["quantity"].get<double>(), 2);
 }
 
 TEST(AvaTaxJson, ErrorAnswersGarbageOtherTaxTypesUnknownStatusesAndWarnings)
@@ -106,29 +128,4 @@ TEST(AvaTaxJson, ErrorAnswersGarbageOtherTaxTypesUnknownStatusesAndWarnings)
         ASSERT_FALSE(g.messages.empty());
         EXPECT_NE(g.messages[0].summary.find("beyond the currency range"), std::string::npos);
     }
-}
-
-TEST(AvaTaxJson, TheRequestCarriesTheDocumentAddressesAndLines)
-{
-    platform::AvaTaxRequest request;
-    request.companyCode = "007";
-    request.customerCode = "M-42";
-    request.customerUsageType = "NY";
-    request.docCode = "PO-7";
-    request.docDate = "2024-05-01";
-    request.origin = {"1 Main St", "", "", "Albany", "NY", "12207", "US"};
-    request.destination = {"5 Park Ave", "Suite 2", "", "New York", "NY", "10016", "US"};
-    request.lines = {{"Merch1", "OC-2210", 2, text::Currency::fromDouble(100), ""},
-                     {"Freight", "", 1, text::Currency::fromDouble(12.5), "FR020100"}};
-    const auto body = nlohmann::json::parse(avaTaxRequestJson(request));
-    for (auto [key, value] : {std::pair{"type", "PurchaseInvoice"}, {"companyCode", "007"}, {"customerCode", "M-42"},
-                              {"entityUseCode", "NY"}, {"code", "PO-7"}, {"date", "2024-05-01"}})
-        EXPECT_EQ(body[key], value) << key;
-    EXPECT_EQ(body["addresses"]["shipFrom"]["city"], "Albany");
-    EXPECT_EQ(body["addresses"]["shipTo"]["line2"], "Suite 2");
-    ASSERT_EQ(body["lines"].size(), 2u);
-    EXPECT_EQ(body["lines"][1]["number"], "Freight");
-    EXPECT_EQ(body["lines"][1]["taxCode"], "FR020100");
-    EXPECT_DOUBLE_EQ(body["lines"][1]["amount"].get<double>(), 12.5);
-    EXPECT_DOUBLE_EQ(body["lines"][0]["quantity"].get<double>(), 2);
 }

@@ -70,7 +70,7 @@ TEST(NumberText, FixedPatternsRoundHalvesAwayFromZeroOnTheVisibleDigits)
 
 // The forms that take text, or group digits, or show a currency; each written
 // form reads back as its number.
-TEST(NumberText, TextNumberAndCurrencyForms)
+TEST(NumberText, TextNumberCurrencyAndShortestGeneralForms)
 {
     struct Case { std::string written; const char* expected; } cases[] = {
         {formatFixedText(" 2.5 ", 3, kUS), "2.500"},  {formatFixedText("", 2, kUS), ""},
@@ -93,15 +93,12 @@ TEST(NumberText, TextNumberAndCurrencyForms)
     wide.decimalSeparator = "<point>";
     EXPECT_EQ(formatNumber(1234567.5, 2, wide), "1" + wide.groupSeparator + "234" + wide.groupSeparator + "567<point>50");
     EXPECT_EQ(formatFixed(-98765432.125, 3, wide), "-98765432<point>125");
-}
-
-TEST(NumberText, GeneralFormIsTheShortestText)
-{
-    // Plain decimals of every size are the property test's below; these are its edges.
-    struct Case { double value; const char* expected; } cases[] = {
+    // The general form is the shortest text; plain decimals of every size are the property test's below,
+    // these are its edges.
+    struct General { double value; const char* expected; } general[] = {
         {0.1 + 0.2, "0.3"}, {0, "0"}, {1e15, "1E+15"}, {1.5e15, "1.5E+15"}, {1e-5, "0.00001"}, {1e-6, "1E-06"},
         {123456789012345, "123456789012345"}, {1.0 / 3.0, "0.333333333333333"}};
-    for (const Case& c : cases) EXPECT_EQ(formatGeneral(c.value, kUS), c.expected);
+    for (const General& g : general) EXPECT_EQ(formatGeneral(g.value, kUS), g.expected);
     EXPECT_EQ(formatGeneral(12.5, kCA), "12,5");
 }
 
