@@ -75,7 +75,7 @@ protected:
 
 } // namespace
 
-TEST_F(Exchange, SalesTaxRatesByJurisdictionType)
+TEST_F(Exchange, SalesTaxRatesByJurisdictionTypeAndEmptyFeesResetEverythingButTheDeposit)
 {
     control->LetSalesTaxesNFees("", "2$F$6.5$R$");
     EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[1], "6.5");
@@ -84,10 +84,7 @@ TEST_F(Exchange, SalesTaxRatesByJurisdictionType)
     control->LetSalesTaxesNFees("", "7$F$1$R$1$F$5$R$1$F$6$R$");
     EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[0], "6");
     EXPECT_EQ(ControlAccess::state(*control).jurisdictionRateText[1], "6.5") << "rates survive a call that lacks them";
-}
-
-TEST_F(Exchange, EmptyFeesResetEverythingButTheDeposit)
-{
+    // Empty fees reset everything but the deposit.
     fee(6).setText("99.00");
     fee(3).setText("5.00");
     control->LetSalesTaxesNFees("");
