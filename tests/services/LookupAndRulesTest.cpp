@@ -13,7 +13,7 @@ using zelt::testing::lookupTables;
 
 using Lookups = zelt::testing::OrderFixture;
 
-TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
+TEST_F(Lookups, FillsTheListsDerivesThePositionsAndFindsLinesPendingAcknowledgement)
 {
     control->GetComboContent(lookupTables("1.25"));
     LineSpec line;
@@ -38,6 +38,14 @@ TEST_F(Lookups, FillsTheListsAndDerivesThePositions)
     // The empty Direction table there disables the Direction box and keeps the issues.
     EXPECT_FALSE(form().chkDirection.enabled());
     EXPECT_EQ(form().cboFld[4].listCount(), 2);
+    // A pending acknowledgement is an open or received line without a number.
+    control->GetComboContent(lookupTables());
+    EXPECT_FALSE(control->IsPendingAcknowledgement());
+    const LineSpec acknowledged = lineWith({{&LineSpec::acknowledgement, "ACK-1"}});
+    control->setReadData(zelt::testing::lines({acknowledged, lineWith({{&LineSpec::status, "7"}})}));
+    EXPECT_FALSE(control->IsPendingAcknowledgement()) << "a rewards line needs no number";
+    control->setReadData(zelt::testing::lines({acknowledged, lineWith({{&LineSpec::status, "6"}})}));
+    EXPECT_TRUE(control->IsPendingAcknowledgement());
 }
 
 TEST_F(Lookups, SeparatorsChangeOnlyWhenTheyDifferFromTheDefault)
@@ -87,17 +95,6 @@ TEST(OrderEvents, TheEventTableDecidesBothRules)
     for (const Case& c : cases)
         EXPECT_EQ(std::pair(OrderEventRules::OrderEventAllowsTaxes(c.event), OrderEventRules::OrderEventAllowsExemptTaxes(c.event)),
                   std::pair(c.taxes, c.exempt)) << c.event;
-}
-
-TEST_F(Lookups, PendingAcknowledgementLooksForOpenOrReceivedLinesWithoutANumber)
-{
-    control->GetComboContent(lookupTables());
-    EXPECT_FALSE(control->IsPendingAcknowledgement());
-    const LineSpec acknowledged = lineWith({{&LineSpec::acknowledgement, "ACK-1"}});
-    control->setReadData(zelt::testing::lines({acknowledged, lineWith({{&LineSpec::status, "7"}})}));
-    EXPECT_FALSE(control->IsPendingAcknowledgement()) << "a rewards line needs no number";
-    control->setReadData(zelt::testing::lines({acknowledged, lineWith({{&LineSpec::status, "6"}})}));
-    EXPECT_TRUE(control->IsPendingAcknowledgement());
 }
 
 TEST_F(Lookups, TheConversionRateIsAPlainPositiveNumberInTheControlsLocale)
