@@ -28,14 +28,6 @@ protected:
 
 } // namespace
 
-TEST_F(FeeFields, TheRecalculationRunsWhenTheFeesAreLoadedAndLinesChange)
-{
-    control->setReadData(zelt::testing::lines({LineSpec{}}));
-    EXPECT_EQ(form().txtField[18].text(), "7.50");
-    EXPECT_EQ(fee(1).text(), "0.75");
-    EXPECT_EQ(fee(3).text(), "6.00");
-}
-
 TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
 {
     form().chkDutyBrokerageFee.userClick();
@@ -129,7 +121,7 @@ TEST_F(FeeFields, AFeeOfOnlyAPointIsZeroAndLeavingItRecalculatesNothing)
     EXPECT_EQ(form().txtField[18].text(), "stale");
 }
 
-TEST_F(FeeFields, AnAmountBoxTakesOnlyAnAmountTheOrderCanCarry)
+TEST_F(FeeFields, AnAmountBoxTakesOnlyAnAmountTheOrderCanCarryAndNewLinesAreRecalculated)
 {
     form().chkAppFreight.setEnabled(true);
     form().chkAppFreight.userClick();
@@ -153,4 +145,9 @@ TEST_F(FeeFields, AnAmountBoxTakesOnlyAnAmountTheOrderCanCarry)
     const std::string summary = control->GetSalesTaxesNFees();
     EXPECT_NE(summary.find("$F$12.5$F$"), std::string::npos) << summary;
     EXPECT_EQ(form().txtFee[6].text(), "172.50") << "130.00 + 13.00 + 10.00 + 7.00 + 12.50";
+    // Loading other lines recalculates the fees.
+    control->setReadData(zelt::testing::lines({LineSpec{}}));
+    EXPECT_EQ(form().txtField[18].text(), "7.50");
+    EXPECT_EQ(fee(1).text(), "0.75");
+    EXPECT_EQ(fee(3).text(), "6.00");
 }

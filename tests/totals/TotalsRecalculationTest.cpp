@@ -37,7 +37,7 @@ protected:
 
 } // namespace
 
-TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndTheSurchargeStartsAgain)
+TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndStatusOneWeighsEvenWhereCodeOneSitsElsewhere)
 {
     ctx.form.txtFee[2].setText("4.00");
     ctx.form.txtFee[4].setText("10.50");
@@ -48,6 +48,13 @@ TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndTheSurchargeStartsAgain)
     EXPECT_EQ(box(18), "0.00");
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "14.5");
     EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "0");
+    // Code 1 at position 2: Status 3 is the open line; Status 1 is a plain 1 that still weighs.
+    combos.GetComboContent("A$F$5$R$B$F$6$R$Open$F$1$R$$T$$T$$T$$T$1$R$$T$", "$F$", "$R$", "$T$");
+    addLine("1", "2.00", "3.000", "40.00");
+    addLine("3", "1.00", "1.000", "10.00");
+    totals.fupdate();
+    EXPECT_EQ(box(19), "7.000");
+    EXPECT_EQ(box(18), "10.00");
 }
 
 TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
@@ -61,17 +68,6 @@ TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
     EXPECT_EQ(box(18), "130.25") << "the merchandise total shows the rewards taken off";
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "150.25") << "the item total does not include the rewards";
     EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20");
-}
-
-TEST_F(Totals, StatusOneWeighsEvenWhereCodeOneSitsElsewhere)
-{
-    // Code 1 at position 2: Status 3 is the open line; Status 1 is a plain 1.
-    combos.GetComboContent("A$F$5$R$B$F$6$R$Open$F$1$R$$T$$T$$T$$T$1$R$$T$", "$F$", "$R$", "$T$");
-    addLine("1", "2.00", "3.000", "40.00");
-    addLine("3", "1.00", "1.000", "10.00");
-    totals.fupdate();
-    EXPECT_EQ(box(19), "7.000");
-    EXPECT_EQ(box(18), "10.00");
 }
 
 TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)

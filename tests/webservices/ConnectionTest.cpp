@@ -25,6 +25,16 @@ std::string deflated(const std::string& text)
     return out;
 }
 
+/// Keeps the cap of each request and answers as if the answer had passed it.
+struct CapRecorder : platform::HttpClient {
+    std::size_t cap = 0;
+    platform::HttpResult exchange(const platform::HttpRequest& request) override
+    {
+        cap = request.maxAnswerBytes;
+        return platform::HttpResult::answerTooLarge(cap);
+    }
+};
+
 class Connections : public ::testing::Test {
 protected:
     Connections()
@@ -60,7 +70,7 @@ protected:
 
 } // namespace
 
-TEST_F(Connections, ExchangesWithOneHostShareOneConnectionAndCompressedAnswersAreCappedAsDecoded)
+TEST_F(Connections, ExchangesWithOneHostShareOneConnectionCompressedAnswersAreCappedAsDecodedAndAvaTaxsCapGrowsWithTheOrder)
 {
     for (const char* body : {"ping", "create", "retry"}) {
         const auto result = post("/echo", body);
@@ -81,26 +91,9 @@ TEST_F(Connections, ExchangesWithOneHostShareOneConnectionAndCompressedAnswersAr
     EXPECT_FALSE(large.ok());
     EXPECT_TRUE(large.tooLarge);
     EXPECT_NE(large.failure.find("larger than 100000 bytes"), std::string::npos) << large.failure;
-}
-
-namespace {
-
-/// Keeps the cap of each request and answers as if the answer had passed it.
-struct CapRecorder : platform::HttpClient {
-    std::size_t cap = 0;
-    platform::HttpResult exchange(const platform::HttpRequest& request) override
-    {
-        cap = request.maxAnswerBytes;
-        return platform::HttpResult::answerTooLarge(cap);
-    }
-};
-
-} // namespace
-
-TEST(AvaTaxAnswerCap, GrowsWithTheOrderAndSaysWhenItWasTheReason)
-{
-    auto http = std::make_shared<CapRecorder>();
-    platform::AvaTaxRestService service(http);
+    // AvaTax's answer cap grows with the order and says when it was the reason.
+    auto recorder = std::make_shared<CapRecorder>();
+    platform::AvaTaxRestService service(recorder);
     service.setUrl("https://avatax.example");
     service.setAccount("1");
     service.setLicenseKey("k");
@@ -110,7 +103,7 @@ TEST(AvaTaxAnswerCap, GrowsWithTheOrderAndSaysWhenItWasTheReason)
         platform::AvaTaxRequest request;
         request.lines.resize(c.lines);
         const platform::AvaTaxResult result = service.getTax(request);
-        EXPECT_EQ(http->cap, c.cap) << c.lines << " lines";
+        EXPECT_EQ(recorder->cap, c.cap) << c.lines << " lines";
         ASSERT_FALSE(result.messages.empty());
         EXPECT_EQ(result.messages.front().summary, "AvaTax's answer is too large for this order");
         EXPECT_NE(service.lastFailure().find("larger than"), std::string::npos) << service.lastFailure();

@@ -49,7 +49,7 @@ protected:
 
 } // namespace
 
-TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
+TEST_F(InternalTax, TheOrderGoesOutTheFiveTaxesComeBackAndNoRequestAtAllTellsWhereToGetTheComponent)
 {
     standins::InternalTaxStandIn service({0.05, 0.07, 0.01, 0.005, 0.0});
     control->CalculateTaxesFromVardonInternalService("PO-7");
@@ -73,6 +73,24 @@ TEST_F(InternalTax, TheOrderGoesOutAndTheFiveTaxesComeBack)
     EXPECT_EQ(control->form().txtHiddenItemTotal.text(), "150");
     ASSERT_EQ(totals.raised.size(), 1u);
     EXPECT_DOUBLE_EQ(totals.raised[0], control->GetTotalAmount());
+    // No request at all tells the clerk where to get the component.
+    struct NoExchange : platform::HttpClient {
+        platform::HttpResult exchange(const platform::HttpRequest&) override
+        {
+            return platform::HttpResult::notStarted("no HTTP request can be made");
+        }
+    };
+    auto boxes = std::make_shared<view::ScriptedMessageBoxes>();
+    Services services;
+    services.http = std::make_shared<NoExchange>();
+    services.messageBoxes = boxes;
+    OrderedItems c(services);
+    c.setXMLComponentDownloadMessage("The XML component is missing.");
+    c.setXMLComponentDownloadURL("https://example.com/xml");
+    c.setInternalTaxServiceURL("http://127.0.0.1:9/TaxService.asmx");
+    EXPECT_THROW(c.CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
+    ASSERT_EQ(boxes->shown().size(), 1u);
+    EXPECT_EQ(boxes->shown()[0].text, "The XML component is missing.\r\n\r\nhttps://example.com/xml");
 }
 
 TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndAmountsAreReadInTheControlsLocaleFirst)
@@ -142,25 +160,4 @@ TEST_F(InternalTax, AnAnswerThatCannotBeUsedChangesNothingAndAmountsAreReadInThe
         control->CalculateTaxesFromVardonInternalService("PO-7");
         EXPECT_EQ(taxTexts()[0], r.shown);
     }
-}
-
-TEST_F(InternalTax, NoRequestAtAllTellsTheClerkWhereToGetTheComponent)
-{
-    struct NoExchange : platform::HttpClient {
-        platform::HttpResult exchange(const platform::HttpRequest&) override
-        {
-            return platform::HttpResult::notStarted("no HTTP request can be made");
-        }
-    };
-    auto boxes = std::make_shared<view::ScriptedMessageBoxes>();
-    Services services;
-    services.http = std::make_shared<NoExchange>();
-    services.messageBoxes = boxes;
-    OrderedItems c(services);
-    c.setXMLComponentDownloadMessage("The XML component is missing.");
-    c.setXMLComponentDownloadURL("https://example.com/xml");
-    c.setInternalTaxServiceURL("http://127.0.0.1:9/TaxService.asmx");
-    EXPECT_THROW(c.CalculateTaxesFromVardonInternalService("PO-7"), ServiceError);
-    ASSERT_EQ(boxes->shown().size(), 1u);
-    EXPECT_EQ(boxes->shown()[0].text, "The XML component is missing.\r\n\r\nhttps://example.com/xml");
 }
