@@ -35,7 +35,7 @@ protected:
 
 } // namespace
 
-TEST_F(PopulateCombos, HiddenCombosShowTheirReadOnlyFieldsAndANewLineOffersOpenAndRewards)
+TEST_F(PopulateCombos, HiddenAndShownCombosTheStatusesOfANewLineAndTheCarriersOfACentre)
 {
     combos.PopulateComboBoxes(false, false, false);
     for (int i : {1, 2, 3}) EXPECT_FALSE(ctx.form.cboFld[i].visible());
@@ -54,10 +54,7 @@ TEST_F(PopulateCombos, HiddenCombosShowTheirReadOnlyFieldsAndANewLineOffersOpenA
     EXPECT_EQ(texts(2), (std::vector<std::string>{"Each", "Box", "Dozen"}));
     for (int i : {1, 2, 3}) EXPECT_TRUE(ctx.form.cboFld[i].visible());
     for (int i : {0, 5, 8}) EXPECT_FALSE(ctx.form.txtField[i].visible());
-}
-
-TEST_F(PopulateCombos, CentreLevelNarrowsTheCarriersToNoneWithoutACode2CarrierAndAFailureIsShown)
-{
+    // The centre level narrows the carriers.
     combos.PopulateComboBoxes(false, false, true);
     EXPECT_EQ(texts(3).size(), 5u);
 

@@ -220,7 +220,7 @@ TEST_F(Exchange, TheSummaryHasItsTwentyEightFields)
     EXPECT_EQ(f[27], f[14]);
 }
 
-TEST_F(Exchange, TheSummaryOfAnEmptyOrderAndItsFailures)
+TEST_F(Exchange, TheSummaryOfAnEmptyOrderItsFailuresAndTheirClippedMessages)
 {
     auto f = summaryFields();
     ASSERT_EQ(f.size(), 28u);
@@ -233,6 +233,17 @@ TEST_F(Exchange, TheSummaryOfAnEmptyOrderAndItsFailures)
     form().txtCurrConversionRate.setText("1");
     form().txtFee[4].setText("abc");
     EXPECT_TRUE(throwsWith<InputError>([this] { control->GetSalesTaxesNFees(); }, "txtFee(4)"));
+    // Error messages clip and escape what the boxes hold.
+    form().txtFee[4].setText("0");
+    fee(6).setText(std::string("12\n") + std::string(1, '\0') + std::string(5000, '9'));
+    for (auto read : {+[](OrderedItems& c) { c.GetTotalAmount(); }, +[](OrderedItems& c) { c.GetSalesTaxesNFees(); }}) {
+        const auto e = caught<InputError>([&] { read(*control); });
+        ASSERT_TRUE(e) << "read";
+        const std::string message = e->what();
+        EXPECT_LT(message.size(), 200u) << message;
+        EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
+        EXPECT_NE(message.find("...\""), std::string::npos) << message;
+    }
 }
 
 TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
@@ -326,17 +337,4 @@ TEST_F(Exchange, MalformedOrOutOfRangeInputRaisesAClearErrorAndChangesNothing)
     fresh.CountryID(COUNTRY::USA, static_cast<std::int16_t>(COUNTRY::CANADA));
     fresh.setViewMode(Mode::AddMode);
     EXPECT_THROW(fresh.LetSalesTaxesNFees(record(kDefaults) + record(flags())), InputError);
-}
-
-TEST_F(Exchange, ErrorMessagesClipAndEscapeWhatTheBoxesHold)
-{
-    fee(6).setText(std::string("12\n") + std::string(1, '\0') + std::string(5000, '9'));
-    for (auto read : {+[](OrderedItems& c) { c.GetTotalAmount(); }, +[](OrderedItems& c) { c.GetSalesTaxesNFees(); }}) {
-        const auto e = caught<InputError>([&] { read(*control); });
-        ASSERT_TRUE(e) << "read";
-        const std::string message = e->what();
-        EXPECT_LT(message.size(), 200u) << message;
-        EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
-        EXPECT_NE(message.find("...\""), std::string::npos) << message;
-    }
 }

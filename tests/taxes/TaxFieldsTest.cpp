@@ -19,7 +19,7 @@ protected:
 
 } // namespace
 
-TEST_F(TaxFields, CountryRulesSwitchTheLabelsAndTheRateBox)
+TEST_F(TaxFields, CountryRulesSwitchTheLabelsTheRateBoxAndThePriceCurrency)
 {
     view::Form& f = form();
     control->setShipCountry("canada");
@@ -35,9 +35,24 @@ TEST_F(TaxFields, CountryRulesSwitchTheLabelsAndTheRateBox)
     control->CountryID(COUNTRY::CANADA, static_cast<std::int16_t>(COUNTRY::USA));
     EXPECT_TRUE(f.txtCurrConversionRate.visible());
     EXPECT_EQ(f.lblField[13].caption(), "Province");
+    // The price currency option converts the entry prices.
+    control->CountryID(COUNTRY::USA, static_cast<std::int16_t>(COUNTRY::CANADA));
+    control->GetComboContent(zelt::testing::lookupTables("1.25"));
+    form().txtField[4].setText("10.00");
+    form().txtField[12].setText("8.00");
+    form().OptVndrCntryID[1].userClick();
+    EXPECT_EQ(form().txtField[4].text(), "12.50");
+    EXPECT_EQ(form().txtField[12].text(), "10.00");
+    form().OptVndrCntryID[0].userClick();
+    EXPECT_EQ(form().txtField[4].text(), "10.00");
+    EXPECT_FALSE(control->IsFirstInit());
+    // Prices that are not numbers are left alone.
+    form().txtField[4].setText("");
+    form().OptVndrCntryID[1].userClick();
+    EXPECT_EQ(form().txtField[12].text(), "8.00");
 }
 
-TEST_F(TaxFields, AmountPathShowsTheHostsAmountsAndRefusesOnesNoTotalCouldCarryAndRatePathShowsThemWhereTheRateIsPositive)
+TEST_F(TaxFields, TheHostsAmountsAndRatesShowTaxableAmountsAndNoTotalBeyondRange)
 {
     control->setUseNormalTaxes("true"); // not exactly "True": the amount path
     control->setCountryTaxableAmount("1234.5");
@@ -108,22 +123,4 @@ TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
     form().txtFieldTax[12].setFocus();
     EXPECT_EQ(tax(13).text(), "0.00");
     EXPECT_TRUE(control->IsDirty());
-}
-
-TEST_F(TaxFields, ThePriceCurrencyOptionConvertsTheEntryPrices)
-{
-    control->CountryID(COUNTRY::USA, static_cast<std::int16_t>(COUNTRY::CANADA));
-    control->GetComboContent(zelt::testing::lookupTables("1.25"));
-    form().txtField[4].setText("10.00");
-    form().txtField[12].setText("8.00");
-    form().OptVndrCntryID[1].userClick();
-    EXPECT_EQ(form().txtField[4].text(), "12.50");
-    EXPECT_EQ(form().txtField[12].text(), "10.00");
-    form().OptVndrCntryID[0].userClick();
-    EXPECT_EQ(form().txtField[4].text(), "10.00");
-    EXPECT_FALSE(control->IsFirstInit());
-    // Prices that are not numbers are left alone.
-    form().txtField[4].setText("");
-    form().OptVndrCntryID[1].userClick();
-    EXPECT_EQ(form().txtField[12].text(), "8.00");
 }

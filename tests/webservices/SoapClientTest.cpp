@@ -49,7 +49,7 @@ protected:
 
 } // namespace
 
-TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedWhateverTheEnvelopeTagsForm)
+TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedAndURLDecodeReadsPlusSignsThenEscapes)
 {
     // A service answering with its result document escaped inside the envelope: the envelope goes out as its
     // document writes it, with the four headers, and the answer comes back as one readable document.
@@ -97,6 +97,18 @@ TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedWhateverTheEnvelo
     });
     control->ReturnWebserviceXML(service.url("/empty"), "h", "a", "<soap:Envelope><unclosed>");
     EXPECT_EQ(sent, "");
+    // URLDecode reads plus signs first, then escapes once as Windows-1252.
+    OrderedItems decoder;
+    struct Case { const char* in; std::string out; } cases[] = {
+        {"a+b%41%2Bc", "a bA+c"},
+        {"%2541", "%41"},
+        {"ab%4", std::string("ab") + '\x04'},
+        {"caf%E9", "caf\xC3\xA9"},
+        {"%80 %99", "\xE2\x82\xAC \xE2\x84\xA2"},
+        {"plain", "plain"},
+    };
+    for (const Case& c : cases) EXPECT_EQ(decoder.URLDecode(c.in), c.out) << c.in;
+    for (const char* bad : {"50%", "%zz", "%4z"}) EXPECT_THROW(decoder.URLDecode(bad), text::RuntimeError) << bad;
 }
 
 TEST_F(SoapClient, AFailedExchangeIsEmptyNeverSilentAlwaysBoundedAndALineBreakInAHeaderIsRefused)
@@ -155,19 +167,4 @@ TEST_F(SoapClient, AFailedExchangeIsEmptyNeverSilentAlwaysBoundedAndALineBreakIn
     EXPECT_EQ(good.load(), 0) << "neither the redirect nor an injected header reached it";
     EXPECT_EQ(control->ReturnWebserviceXML(service.url("/good"), "h", "a", kEnvelope), "<a/>") << "a clean exchange goes out";
     EXPECT_EQ(good.load(), 1);
-}
-
-TEST(URLDecode, PlusSignsFirstThenEscapesOnceAsWindows1252)
-{
-    OrderedItems control;
-    struct Case { const char* in; std::string out; } cases[] = {
-        {"a+b%41%2Bc", "a bA+c"},
-        {"%2541", "%41"},
-        {"ab%4", std::string("ab") + '\x04'},
-        {"caf%E9", "caf\xC3\xA9"},
-        {"%80 %99", "\xE2\x82\xAC \xE2\x84\xA2"},
-        {"plain", "plain"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(control.URLDecode(c.in), c.out) << c.in;
-    for (const char* bad : {"50%", "%zz", "%4z"}) EXPECT_THROW(control.URLDecode(bad), text::RuntimeError) << bad;
 }
