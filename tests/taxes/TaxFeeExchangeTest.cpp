@@ -127,7 +127,7 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
     EXPECT_FALSE(options.enabled());
 }
 
-TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
+TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecordAndACanadianVendorsFeesAreConverted)
 {
     canadianUpdate(); // at a conversion rate of 2
     control->setAllowFreightOverride(false);
@@ -156,10 +156,7 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecord)
     EXPECT_FALSE(form().chkAppFreight.enabled()) << "freight override follows AllowFreightOverride";
     EXPECT_FALSE(form().chkSurChargeFee.visible()) << "the surcharge override is checked but not shown";
     EXPECT_FALSE(form().chkDutyBrokerageFee.checked());
-}
-
-TEST_F(Exchange, ACanadianVendorsFeesAreConvertedToTheBaseCurrency)
-{
+    // A Canadian vendor's fees are converted to the base currency.
     control->CountryID(COUNTRY::USA, static_cast<std::int16_t>(COUNTRY::CANADA));
     control->GetComboContent(zelt::testing::lookupTables("2")); // vendor conversion rate 2
     control->setViewMode(Mode::UpdateMode);
@@ -220,7 +217,7 @@ TEST_F(Exchange, TheSummaryHasItsTwentyEightFields)
     EXPECT_EQ(f[27], f[14]);
 }
 
-TEST_F(Exchange, TheSummaryOfAnEmptyOrderItsFailuresAndTheirClippedMessages)
+TEST_F(Exchange, TheSummaryOfAnEmptyOrderItsFailuresAndTheirClippedMessagesAndTheFieldsReadAsNumbers)
 {
     auto f = summaryFields();
     ASSERT_EQ(f.size(), 28u);
@@ -244,17 +241,13 @@ TEST_F(Exchange, TheSummaryOfAnEmptyOrderItsFailuresAndTheirClippedMessages)
         EXPECT_NE(message.find("\"12\\n\\x00999"), std::string::npos) << message;
         EXPECT_NE(message.find("...\""), std::string::npos) << message;
     }
-}
-
-TEST_F(Exchange, TheSavedRecordIsCheckedOnlyWhereItIsReadAsANumber)
-{
-    // Fields read only under a flag that is off, or not read at all, may be
-    // empty (the refusals are in the next test).
+    // The saved record is checked only where it is read as a number: fields read only under a flag that is
+    // off, or not read at all, may be empty (the refusals are in the next test).
     for (auto [mode, blank] : {std::pair{Mode::UpdateMode, std::vector<int>{5, 6, 7, 24, 25, 26, 27}},
                                {Mode::LineCancelMode, std::vector<int>{5, 6, 7, 8, 9, 10, 11, 12}}}) {
         control->setViewMode(mode);
         auto saved = savedRecord();
-        for (int f : blank) saved[static_cast<std::size_t>(f)] = "";
+        for (int i : blank) saved[static_cast<std::size_t>(i)] = "";
         EXPECT_NO_THROW(control->LetSalesTaxesNFees(threeRecords(saved)));
         EXPECT_EQ(form().txtFieldTax[13].text(), "2.00");
     }

@@ -82,7 +82,7 @@ TEST_F(TaxFields, TheHostsAmountsAndRatesShowTaxableAmountsAndNoTotalBeyondRange
     EXPECT_EQ(tax(12).text() + " " + tax(13).text(), "40.00 60.00");
 }
 
-TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndTellsTheHost)
+TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndAnOverriddenTaxIsTyped)
 {
     load(Mode::UpdateMode, {LineSpec{}});
     form().txtCurrConversionRate.setText("1");
@@ -99,10 +99,7 @@ TEST_F(TaxFields, SetTaxNFeesRefreshesTheDepositAndTellsTheHost)
     form().cmdUpdateTaxes.setEnabled(true);
     control->SetTaxNFees();
     EXPECT_FALSE(form().cmdUpdateTaxes.enabled());
-}
-
-TEST_F(TaxFields, AnOverriddenTaxIsTypedAndKeepsTheClerksAmount)
-{
+    // An overridden tax is typed and keeps the clerk's amount.
     // The clerk overrides the state tax and types 1 . 2 . 3: the second point is dropped and the amount stands.
     control->setViewMode(Mode::UpdateMode);
     control->LetSalesTaxesNFees("0$F$0$F$0$F$0$F$0$F$$R$0$F$0$F$0$F$0$F$0$F$0$F$0$F$0$R$" + zelt::testing::zeroSavedRecord());

@@ -28,7 +28,7 @@ protected:
 
 } // namespace
 
-TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
+TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWholeAndTypingAcceptsDigitsAndOnePoint)
 {
     form().chkDutyBrokerageFee.userClick();
     EXPECT_EQ(fee(0).selLength(), 4) << "the opened zero is selected for the first key";
@@ -46,10 +46,7 @@ TEST_F(FeeFields, AnEmptiedAmountBoxTakesTheNextAmountWhole)
         box->typeText("75");
         EXPECT_EQ(box->text(), "75");
     }
-}
-
-TEST_F(FeeFields, TypingAcceptsDigitsAndOnePoint)
-{
+    // Typing accepts digits and one point.
     // A fee typed with the keypad's "." in fr-CA, or with "," in en-US, is not a thousandfold fee.
     for (bool french : {true, false}) {
         control->setLocale(french ? text::Locale::frCA() : text::Locale::enUS());
