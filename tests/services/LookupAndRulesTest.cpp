@@ -48,22 +48,7 @@ TEST_F(Lookups, FillsTheListsDerivesThePositionsAndFindsLinesPendingAcknowledgem
     EXPECT_TRUE(control->IsPendingAcknowledgement());
 }
 
-TEST_F(Lookups, SeparatorsChangeOnlyWhenTheyDifferFromTheDefault)
-{
-    // A default written with blanks around it changes nothing.
-    control->GetComboContent(lookupTables(), " $F$ ", "$R$ ", "");
-    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "$F$");
-    // Other separators stay in force for later exchanges.
-    control->GetComboContent("Open|1#~Each|EA#~~~1#~", "|", "#", "~");
-    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "|");
-    EXPECT_EQ(ControlAccess::state(*control).recordSeparator, "#");
-    control->setViewMode(Mode::UpdateMode);
-    control->setReadData("1|1|1|3|0||2|EA|M|||||1|2024-01-05|4|1||0||0#");
-    EXPECT_EQ(cell(1, 7), "Each");
-    EXPECT_EQ(cell(1, 20), "8.00");
-}
-
-TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndKeepTheLists)
+TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndSeparatorsChangeOnlyWhenTheyDiffer)
 {
     control->GetComboContent(lookupTables("1.25"));
     struct Case { std::string text; const char* reasonPart; } cases[] = {
@@ -81,6 +66,18 @@ TEST_F(Lookups, MalformedTablesRaiseAClearErrorAndKeepTheLists)
     EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "$F$") << "a refused call changes no separator";
     control->setReadData(lineWith({{&LineSpec::unit, "BX"}}).record());
     EXPECT_EQ(cell(1, 7), "Box");
+    // Separators change only when they differ from the default.
+    // A default written with blanks around it changes nothing.
+    control->GetComboContent(lookupTables(), " $F$ ", "$R$ ", "");
+    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "$F$");
+    // Other separators stay in force for later exchanges.
+    control->GetComboContent("Open|1#~Each|EA#~~~1#~", "|", "#", "~");
+    EXPECT_EQ(ControlAccess::state(*control).fieldSeparator, "|");
+    EXPECT_EQ(ControlAccess::state(*control).recordSeparator, "#");
+    control->setViewMode(Mode::UpdateMode);
+    control->setReadData("1|1|1|3|0||2|EA|M|||||1|2024-01-05|4|1||0||0#");
+    EXPECT_EQ(cell(1, 7), "Each");
+    EXPECT_EQ(cell(1, 20), "8.00");
 }
 
 TEST(OrderEvents, TheEventTableDecidesBothRules)

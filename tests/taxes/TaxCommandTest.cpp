@@ -197,7 +197,7 @@ TEST_F(TaxCommand, AFrenchCanadianClerkGetsTheSameTaxes)
     EXPECT_EQ(taxes(), (std::vector<std::string>{"0,00", "4,00", "0,00", "4,50", "0,00"}));
 }
 
-TEST_F(TaxCommand, RewardsAreComparedAsNumbersAndUsedUpLineByLineAndExemptLinesKeepTheirAmount)
+TEST_F(TaxCommand, RewardsAndExemptLinesInTheRequestAndAFactoryPickupOnlyWhenTheClerkAgrees)
 {
     // Rewards of -30 against lines of 20 and 50, and an exempt line of 7.50.
     loadOrder({line("1", "20"), lineWith({{&L::exempt, "-1"}}, line("3", "2.5")), line("1", "50"), line("1", "-30", "7")});
@@ -219,10 +219,7 @@ TEST_F(TaxCommand, RewardsAreComparedAsNumbersAndUsedUpLineByLineAndExemptLinesK
         const bool told = !boxes->shown().empty() && boxes->shown()[0].title == "Rewards Validation";
         EXPECT_EQ(told, c.stops);
     }
-}
-
-TEST_F(TaxCommand, FactoryPickupSwitchesEveryLineOnlyWhenTheClerkAgrees)
-{
+    // A factory pickup switches every line only when the clerk agrees.
     const LineSpec pickup = lineWith({{&L::carrier, "22"}}, line("1", "10"));
     for (auto answer : {view::MessageBoxAnswer::No, view::MessageBoxAnswer::Yes}) {
         SCOPED_TRACE(answer == view::MessageBoxAnswer::Yes ? "Yes" : "No");
