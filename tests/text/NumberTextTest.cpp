@@ -57,20 +57,9 @@ TEST(NumberText, ReadsNumbersTheWayAPersonWritesThemAndLeadingNumbersNeverFail)
     for (const Case& c : cases) EXPECT_DOUBLE_EQ(leadingNumber(c.text), c.expected) << c.text;
 }
 
-TEST(NumberText, FixedPatternsRoundHalvesAwayFromZeroOnTheVisibleDigits)
-{
-    struct Case { double value; int decimals; const char* expected; } cases[] = {
-        {0.125, 2, "0.13"},  {2.675, 2, "2.68"},   {-0.125, 2, "-0.13"}, {1.005, 2, "1.01"},   {-0.001, 2, "0.00"},
-        {0.0005, 3, "0.001"}, {1999, 3, "1999.000"}, {9.995, 2, "10.00"}, {99.5, 0, "100"},
-        {1e20, 2, "100000000000000000000.00"}, {0.1 + 0.2, 2, "0.30"}, {123456789.125, 2, "123456789.13"},
-    };
-    for (const Case& c : cases) EXPECT_EQ(formatFixed(c.value, c.decimals, kUS), c.expected);
-    EXPECT_EQ(formatFixed(1234.5, 2, kCA), "1234,50");
-}
-
 // The forms that take text, or group digits, or show a currency; each written
 // form reads back as its number.
-TEST(NumberText, TextNumberCurrencyAndShortestGeneralForms)
+TEST(NumberText, FixedTextNumberCurrencyAndShortestGeneralForms)
 {
     struct Case { std::string written; const char* expected; } cases[] = {
         {formatFixedText(" 2.5 ", 3, kUS), "2.500"},  {formatFixedText("", 2, kUS), ""},
@@ -100,6 +89,14 @@ TEST(NumberText, TextNumberCurrencyAndShortestGeneralForms)
         {123456789012345, "123456789012345"}, {1.0 / 3.0, "0.333333333333333"}};
     for (const General& g : general) EXPECT_EQ(formatGeneral(g.value, kUS), g.expected);
     EXPECT_EQ(formatGeneral(12.5, kCA), "12,5");
+    // Fixed patterns round halves away from zero on the visible digits.
+    struct Fixed { double value; int decimals; const char* expected; } fixed[] = {
+        {0.125, 2, "0.13"},  {2.675, 2, "2.68"},   {-0.125, 2, "-0.13"}, {1.005, 2, "1.01"},   {-0.001, 2, "0.00"},
+        {0.0005, 3, "0.001"}, {1999, 3, "1999.000"}, {9.995, 2, "10.00"}, {99.5, 0, "100"},
+        {1e20, 2, "100000000000000000000.00"}, {0.1 + 0.2, 2, "0.30"}, {123456789.125, 2, "123456789.13"},
+    };
+    for (const Fixed& f : fixed) EXPECT_EQ(formatFixed(f.value, f.decimals, kUS), f.expected);
+    EXPECT_EQ(formatFixed(1234.5, 2, kCA), "1234,50");
 }
 
 // Plain decimals ("12.50", "-3", "0,125" in fr-CA) are read by a shortcut;

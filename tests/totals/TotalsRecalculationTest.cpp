@@ -70,7 +70,7 @@ TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
     EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20");
 }
 
-TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
+TEST_F(Totals, BrokerageFromTheFirstBracketAndDutyOnlyWhenChargedOrOverridden)
 {
     ctx.state.vendorFees.dutyAndBrokerage = true;
     ctx.state.dutyAndBrokerageFeeText = "0$F$1000$F$25$R$1000.01$F$5000$F$60$R$";
@@ -96,10 +96,8 @@ TEST_F(Totals, BrokerageComesFromTheFirstBracketHoldingTheConvertedAmount)
     // A short record anywhere makes the whole table malformed, even after the matching bracket.
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$1000$F$25$R$1000.01$F$5000$R$", 500, "$F$", "$R$"), 0);
     EXPECT_DOUBLE_EQ(totals.fGetBrokerageFee("0$F$1000$F$25$R$1000.01$F$5000$F$60$R$", 500, "$F$", "$R$"), 25);
-}
-
-TEST_F(Totals, DutyAndBrokerageOnlyWhenTheVendorChargesThemOrTheyAreOverridden)
-{
+    // Duty and brokerage only when the vendor charges them or they are overridden.
+    ctx.grid().setRows(1);
     addLine("1", "1.00", "0", "200.00");
     ctx.state.vendorFees.dutyRate = 0.05;
     ctx.state.vendorFees.dutyAndBrokerage = true;
