@@ -34,7 +34,7 @@ const char* kShortCodes = R"({"code": "PO-8", "status": "Committed", "type": "Sa
 
 } // namespace
 
-TEST(AvaTaxJson, ATransactionBecomesTheTaxResultAndTheRequestCarriesTheDocumentAddressesAndLines)
+TEST(AvaTaxJson, TransactionsErrorsAndGarbageBecomeTaxResultsAndTheRequestCarriesTheDocument)
 {
     const platform::AvaTaxResult r = avaTaxResultFromJson(kTransaction);
     EXPECT_EQ((std::vector<int>{r.resultCode, r.docStatus, r.docType}), (std::vector<int>{0, 2, 3}));
@@ -81,18 +81,15 @@ TEST(AvaTaxJson, ATransactionBecomesTheTaxResultAndTheRequestCarriesTheDocumentA
     EXPECT_EQ(body["lines"][1]["taxCode"], "FR020100");
     EXPECT_DOUBLE_EQ(body["lines"][1]["amount"].get<double>(), 12.5);
     EXPECT_DOUBLE_EQ(body["lines"][0]["quantity"].get<double>(), 2);
-}
-
-TEST(AvaTaxJson, ErrorAnswersGarbageOtherTaxTypesUnknownStatusesAndWarnings)
-{
-    const platform::AvaTaxResult r = avaTaxResultFromJson(R"({"error": {"code": "AddressRangeError",
+    // Error answers give their messages; garbage is an exception.
+    const platform::AvaTaxResult answer = avaTaxResultFromJson(R"({"error": {"code": "AddressRangeError",
         "message": "Address not found", "target": "IncorrectData", "details": [
           {"code": "AddressRangeError", "number": 304, "message": "The address number is out of range",
            "description": "The address was found but the street number is out of range.",
            "refersTo": "Addresses[0]", "severity": "Error"}]}})");
-    EXPECT_EQ(r.resultCode, 2);
-    ASSERT_EQ(r.messages.size(), 1u);
-    EXPECT_EQ(r.messages[0].summary + "|" + r.messages[0].details + "|" + r.messages[0].source,
+    EXPECT_EQ(answer.resultCode, 2);
+    ASSERT_EQ(answer.messages.size(), 1u);
+    EXPECT_EQ(answer.messages[0].summary + "|" + answer.messages[0].details + "|" + answer.messages[0].source,
               "The address number is out of range|The address was found but the street number is out of range.|"
               "Addresses[0]");
     for (const char* garbage : {"<html>", "[1,2]", "", "{\"lines\": 5}", "{\"reconciled\": \"yes\"}",

@@ -41,8 +41,25 @@ protected:
 
 } // namespace
 
-TEST(RuleTableFreightCalculator, BracketsMinimumAndFeesAndWhatIsWrongWithABadRulesFile)
+TEST_F(VendorFreightStep, TheAnswerSetsFreightAndHomeDeliveryAndTheRuleTableAnswersOrSaysWhatIsWrong)
 {
+    component->answer = "12.5|3";
+    EXPECT_FALSE(run());
+    EXPECT_EQ(form().txtFee[4].text(), "12.50");
+    EXPECT_EQ(form().txtFee[2].text(), "3.00");
+    EXPECT_EQ(component->method, 7);
+    EXPECT_EQ(component->asked.lines.size(), 2u);
+    EXPECT_DOUBLE_EQ(component->asked.totalWeight, 15);
+    // An overridden home delivery fee stays; a factory pickup has no freight.
+    form().chkAppEHD.setEnabled(true);
+    form().chkAppEHD.setVisible(true);
+    form().chkAppEHD.setValue(1);
+    form().txtFee[2].setText("7.00");
+    ControlAccess::context(*control).state.factoryPickup = true;
+    EXPECT_FALSE(run());
+    EXPECT_EQ(form().txtFee[2].text(), "7.00");
+    EXPECT_EQ(form().txtFee[4].text(), "0.00");
+    // The rule table component: brackets, minimum and fees, and what is wrong with a bad rules file.
     auto calculator = RuleTableFreightCalculator::fromJson(kRules);
     platform::FreightRequest weighing;
     struct Case { double pounds; std::int32_t method; const char* answer; } cases[] = {
@@ -85,26 +102,6 @@ TEST(RuleTableFreightCalculator, BracketsMinimumAndFeesAndWhatIsWrongWithABadRul
         EXPECT_TRUE(throwsWith<platform::FreightRulesError>([&] { RuleTableFreightCalculator::fromFile(path); }, reason))
             << path;
     std::filesystem::remove(large);
-}
-
-TEST_F(VendorFreightStep, TheAnswerSetsFreightAndHomeDelivery)
-{
-    component->answer = "12.5|3";
-    EXPECT_FALSE(run());
-    EXPECT_EQ(form().txtFee[4].text(), "12.50");
-    EXPECT_EQ(form().txtFee[2].text(), "3.00");
-    EXPECT_EQ(component->method, 7);
-    EXPECT_EQ(component->asked.lines.size(), 2u);
-    EXPECT_DOUBLE_EQ(component->asked.totalWeight, 15);
-    // An overridden home delivery fee stays; a factory pickup has no freight.
-    form().chkAppEHD.setEnabled(true);
-    form().chkAppEHD.setVisible(true);
-    form().chkAppEHD.setValue(1);
-    form().txtFee[2].setText("7.00");
-    ControlAccess::context(*control).state.factoryPickup = true;
-    EXPECT_FALSE(run());
-    EXPECT_EQ(form().txtFee[2].text(), "7.00");
-    EXPECT_EQ(form().txtFee[4].text(), "0.00");
 }
 
 TEST_F(VendorFreightStep, NoRuleOrNoAnswerChangesNoFee)

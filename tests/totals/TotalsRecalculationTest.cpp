@@ -70,7 +70,7 @@ TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
     EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20");
 }
 
-TEST_F(Totals, BrokerageFromTheFirstBracketAndDutyOnlyWhenChargedOrOverridden)
+TEST_F(Totals, BrokerageDutyAndTheVendorServiceFeePerUnitPerOrderAndWaived)
 {
     ctx.state.vendorFees.dutyAndBrokerage = true;
     ctx.state.dutyAndBrokerageFeeText = "0$F$1000$F$25$R$1000.01$F$5000$F$60$R$";
@@ -111,10 +111,8 @@ TEST_F(Totals, BrokerageFromTheFirstBracketAndDutyOnlyWhenChargedOrOverridden)
     ctx.form.txtFee[1].setText("7.77");
     totals.fupdate();
     EXPECT_EQ(fee(1), "7.77");
-}
-
-TEST_F(Totals, VendorServiceFeePerUnitPerOrderAndTheWaiver)
-{
+    // The vendor service fee per unit, per order and waived.
+    ctx.grid().setRows(1);
     addLine("1", "3.00", "0", "30.00");
     addLine("3", "2.00", "0", "20.00"); // any status with a positive amount counts its units
     addLine("1", "4.00", "0", "0.00");
