@@ -99,7 +99,7 @@ TEST_F(Exchange, SalesTaxRatesByJurisdictionTypeAndEmptyFeesResetEverythingButTh
     form().chkTaxes.forEach([](int, view::CheckBox& b) { EXPECT_FALSE(b.visible()); });
 }
 
-TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
+TEST_F(Exchange, AddModeReadsDefaultsAndFlagsAndViewModeShowsTheSummaryWithDisabledOverrides)
 {
     control->setViewMode(Mode::AddMode);
     fee(6).setText("42.00");
@@ -125,6 +125,25 @@ TEST_F(Exchange, AddModeReadsDefaultsAndFlagsButNotTheSavedRecord)
     EXPECT_FALSE(form().chkCentrHandlingFee.visible());
     EXPECT_EQ(options.listIndex(), 1) << "flag 7 forces the club option";
     EXPECT_FALSE(options.enabled());
+    // View Mode shows the summary with disabled overrides.
+    control->setViewMode(Mode::ViewMode);
+    form().txtCurrConversionRate.setText("1");
+    control->LetSalesTaxesNFees(record(savedRecord({13, 23, 29}, 30)));
+    EXPECT_EQ(form().txtFieldTax[12].text(), "1.00");
+    EXPECT_EQ(form().txtField[18].text(), "100.00");
+    std::vector<std::string> shown = fees();
+    shown.pop_back();
+    EXPECT_EQ(shown, (std::vector<std::string>{"10.00", "11.00", "12.00", "13.00", "14.00", "15.00", "16.00"}));
+    for (view::CheckBox* b : {&form().chkTaxes[12], &form().chkSurChargeFee}) {
+        EXPECT_TRUE(b->checked()) << b->name();
+        EXPECT_FALSE(b->enabled()) << b->name();
+    }
+    EXPECT_TRUE(form().chkSurChargeFee.visible());
+    EXPECT_TRUE(form().chkAppEHD.checked()) << "field 29 in View Mode";
+    control->setReadData("");
+    EXPECT_FALSE(form().chkSurChargeFee.enabled()) << "loading the lines keeps the summary's boxes disabled";
+    EXPECT_EQ(form().txtField[17].text(), "15.00");
+    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[4], 5);
 }
 
 TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecordAndACanadianVendorsFeesAreConverted)
@@ -172,28 +191,6 @@ TEST_F(Exchange, UpdateModeAppliesEveryFieldOfTheSavedRecordAndACanadianVendorsF
     control->LetSalesTaxesNFees(record(kDefaults) + record(flags()));
     EXPECT_EQ(fee(3).text(), "0");
     EXPECT_DOUBLE_EQ(ControlAccess::state(*control).vendorFees.serviceFee, 0) << "whatever record 0 field 1 says";
-}
-
-TEST_F(Exchange, ViewModeShowsTheSummaryWithDisabledOverrides)
-{
-    control->setViewMode(Mode::ViewMode);
-    form().txtCurrConversionRate.setText("1");
-    control->LetSalesTaxesNFees(record(savedRecord({13, 23, 29}, 30)));
-    EXPECT_EQ(form().txtFieldTax[12].text(), "1.00");
-    EXPECT_EQ(form().txtField[18].text(), "100.00");
-    std::vector<std::string> shown = fees();
-    shown.pop_back();
-    EXPECT_EQ(shown, (std::vector<std::string>{"10.00", "11.00", "12.00", "13.00", "14.00", "15.00", "16.00"}));
-    for (view::CheckBox* b : {&form().chkTaxes[12], &form().chkSurChargeFee}) {
-        EXPECT_TRUE(b->checked()) << b->name();
-        EXPECT_FALSE(b->enabled()) << b->name();
-    }
-    EXPECT_TRUE(form().chkSurChargeFee.visible());
-    EXPECT_TRUE(form().chkAppEHD.checked()) << "field 29 in View Mode";
-    control->setReadData("");
-    EXPECT_FALSE(form().chkSurChargeFee.enabled()) << "loading the lines keeps the summary's boxes disabled";
-    EXPECT_EQ(form().txtField[17].text(), "15.00");
-    EXPECT_DOUBLE_EQ(ControlAccess::state(*control).jurisdictionOverrideAmount[4], 5);
 }
 
 TEST_F(Exchange, TheSummaryHasItsTwentyEightFields)

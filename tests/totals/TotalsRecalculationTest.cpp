@@ -57,7 +57,7 @@ TEST_F(Totals, AnOrderWithoutLinesTotalsTheFeeBoxesAndStatusOneWeighsEvenWhereCo
     EXPECT_EQ(box(18), "10.00");
 }
 
-TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
+TEST_F(Totals, MerchandiseRewardsWeightTheItemTotalAndAnEmptyFreightBoxEndingTheRun)
 {
     addLine("1", "2.00", "1.500", "100.00");
     addLine("6", "1.00", "2.000", "50.25");
@@ -68,6 +68,20 @@ TEST_F(Totals, MerchandiseRewardsWeightAndTheItemTotal)
     EXPECT_EQ(box(18), "130.25") << "the merchandise total shows the rewards taken off";
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "150.25") << "the item total does not include the rewards";
     EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20");
+    // An empty freight box ends the run after the service fee.
+    ctx.grid().setRows(1);
+    addLine("1", "2.00", "0", "100.00");
+    addLine("7", "1.00", "0", "-10.00");
+    ctx.state.vendorFees.serviceFee = 1;
+    ctx.state.vendorFees.handlingRate = 0.5;
+    ctx.form.txtFee[5].setText("old");
+    ctx.form.txtHiddenItemTotal.setText("old");
+    ctx.form.txtFee[4].setText("");
+    totals.fupdate();
+    EXPECT_EQ(fee(3), "2.00");
+    EXPECT_EQ(fee(5), "old");
+    EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "old");
+    EXPECT_EQ(box(18), "100.00");
 }
 
 TEST_F(Totals, BrokerageDutyAndTheVendorServiceFeePerUnitPerOrderAndWaived)
@@ -144,20 +158,4 @@ TEST_F(Totals, CenterHandlingFollowsServiceFeeAndMerchandise)
     totals.fupdate();
     EXPECT_EQ(fee(5), "2.10");
     EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "107.1");
-}
-
-TEST_F(Totals, AnEmptyFreightBoxEndsTheRunAfterTheServiceFee)
-{
-    addLine("1", "2.00", "0", "100.00");
-    addLine("7", "1.00", "0", "-10.00");
-    ctx.state.vendorFees.serviceFee = 1;
-    ctx.state.vendorFees.handlingRate = 0.5;
-    ctx.form.txtFee[5].setText("old");
-    ctx.form.txtHiddenItemTotal.setText("old");
-    ctx.form.txtFee[4].setText("");
-    totals.fupdate();
-    EXPECT_EQ(fee(3), "2.00");
-    EXPECT_EQ(fee(5), "old");
-    EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "old");
-    EXPECT_EQ(box(18), "100.00");
 }
