@@ -7,7 +7,7 @@
 
 using namespace zelt::text;
 
-TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimalSumsExactlyAndShowsTheShortestText)
+TEST(CurrencyAndDate, CurrencyRoundsHalvesToEvenSumsExactlyAndShowsTheShortestTextDatesReadAndFormat)
 {
     EXPECT_EQ(Currency::fromDouble(10.5).units(), 105000);
     // 1/32 and 3/32 are exact halves of a ten-thousandth: 312.5 and 937.5 units.
@@ -39,20 +39,17 @@ TEST(Currency, ConvertsWithHalvesToEvenAtTheFourthDecimalSumsExactlyAndShowsTheS
         if (auto point = french.find('.'); point != std::string::npos) french[point] = ',';
         EXPECT_EQ(amount.toString(Locale::frCA()), french);
     }
-}
-
-TEST(Date, ReadsTheAcceptedFormsAndFormatsMMMddyyyy)
-{
+    // Dates: the accepted forms read, and format as MMM dd, yyyy.
     const Locale us = Locale::enUS();
-    struct Case { const char* text; const char* expected; /* "" when not a date */ } cases[] = {
+    struct DateCase { const char* text; const char* expected; /* "" when not a date */ } dates[] = {
         {"1/5/2024", "Jan 05, 2024"},  {"12/31/2023", "Dec 31, 2023"}, {"january 05, 2024", "Jan 05, 2024"},
         {"SEP 1, 2024", "Sep 01, 2024"}, {"5 Mar 2024", "Mar 05, 2024"}, {" 2024-02-29 ", "Feb 29, 2024"},
         {"2023-02-29", ""}, {"2024-13-01", ""}, {"abc", ""}, {"Jan 05 2024", ""}, {"2024/01/05", ""}, {"1/5/24", ""},
     };
-    for (const Case& c : cases) {
+    for (const DateCase& c : dates) {
         SCOPED_TRACE(c.text);
-        const auto d = Date::parse(c.text, us);
-        EXPECT_EQ(d ? d->toMMMddyyyy() : "", c.expected);
+        const auto parsed = Date::parse(c.text, us);
+        EXPECT_EQ(parsed ? parsed->toMMMddyyyy() : "", c.expected);
     }
     EXPECT_EQ(formatDateText("2024-01-05", us), "Jan 05, 2024");
     EXPECT_EQ(formatDateText("soon", us), "soon");

@@ -66,10 +66,9 @@ TEST_F(SoapClient, PostsTheEnvelopeAndReturnsTheAnswerUnwrappedAndURLDecodeReads
     EXPECT_EQ(body, "<?xml version=\"1.0\"?>" + kEnvelopeStart +
                         "<soap:Body><GetSurcharge xmlns=\"http://tempuri.org/\"><CarrierID>2</CarrierID></GetSurcharge>"
                         "</soap:Body></soap:Envelope>");
-    EXPECT_EQ(headers.find("Host")->second, "surcharge.example");
-    EXPECT_EQ(headers.find("Content-Type")->second, "text/xml; charset=utf-8");
-    EXPECT_EQ(headers.find("Content-Length")->second, std::to_string(body.size()));
-    EXPECT_EQ(headers.find("SOAPAction")->second, "http://tempuri.org/GetSurcharge");
+    for (auto [name, value] : {std::pair<const char*, std::string>{"Host", "surcharge.example"}, {"Content-Type", "text/xml; charset=utf-8"},
+                               {"Content-Length", std::to_string(body.size())}, {"SOAPAction", "http://tempuri.org/GetSurcharge"}})
+        EXPECT_EQ(headers.find(name)->second, value) << name;
     EXPECT_EQ(result, "<?xml version=\"1.0\" encoding=\"utf-8\" ?><GetSurchargeResponse xmlns=\"http://tempuri.org/\">"
                       "<GetSurchargeResult><NewDataSet><Table><Surcharge>2.5</Surcharge></Table></NewDataSet>"
                       "</GetSurchargeResult></GetSurchargeResponse>");
