@@ -46,8 +46,7 @@ TEST(ErrorHandlerCenter, WritesTheFixedEntryAndClearsTheRecordOnceWritten)
                                  "Error Number - 0\r\nError Description - \r\n"
                                  "Error Source - Save\r\nAdditional Error Info - ")
         << "the record was cleared after the first entry";
-    EXPECT_EQ(err.number, 0);
-    EXPECT_EQ(err.description, "");
+    EXPECT_EQ(std::pair(err.number, err.description), std::pair(0, std::string()));
     // A log that cannot be written leaves the record.
     services.eventLog = std::make_shared<BrokenLog>();
     OrderedItems broken(services);

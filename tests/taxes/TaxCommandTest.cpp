@@ -213,8 +213,7 @@ TEST_F(TaxCommand, RewardsAndExemptLinesInTheRequestAndAFactoryPickupOnlyWhenThe
         avaTax->asked.clear();
         control->UpdateTaxes();
         EXPECT_EQ(avaTax->asked.empty(), c.stops);
-        const bool told = !boxes->shown().empty() && boxes->shown()[0].title == "Rewards Validation";
-        EXPECT_EQ(told, c.stops);
+        EXPECT_EQ(!boxes->shown().empty() && boxes->shown()[0].title == "Rewards Validation", c.stops) << "the clerk is told";
     }
     // A factory pickup switches every line only when the clerk agrees.
     const LineSpec pickup = lineWith({{&L::carrier, "22"}}, line("1", "10"));
