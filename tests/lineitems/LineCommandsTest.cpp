@@ -62,9 +62,7 @@ TEST_F(LineCommands, SelectingALineCopiesItIntoTheEntryFields)
         EXPECT_EQ(field(index).text(), shown) << index;
     EXPECT_TRUE(form().OptVndrCntryID[1].value());
     EXPECT_EQ(field(4).text(), "15.63") << "12.50 x 1.25";
-    EXPECT_TRUE(form().cmdEdit.enabled());
-    EXPECT_TRUE(form().cmdDelete.visible());
-    EXPECT_FALSE(form().chkExempt.checked());
+    EXPECT_EQ(std::tuple(form().cmdEdit.enabled(), form().cmdDelete.visible(), form().chkExempt.checked()), std::tuple(true, true, false));
 }
 
 TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
@@ -90,8 +88,7 @@ TEST_F(LineCommands, LookingAtALineRightAfterALoadChangesNothing)
     clickAdd();
     EXPECT_FALSE(control->IsLineOpen());
     EXPECT_NE(control->Revision(), before);
-    // The clerk's change leaves the taxes out of date until they are worked
-    // out again or another order is loaded.
+    // The clerk's change leaves the taxes out of date until worked out again or another order is loaded.
     EXPECT_TRUE(control->TaxesOutOfDate());
     control->SetTaxNFees();
     EXPECT_FALSE(control->TaxesOutOfDate());
@@ -107,8 +104,7 @@ TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
     for (int i = 0; i < 2; ++i) { openValidLine(); clickAdd(); }
     ASSERT_EQ(column(1), (std::vector<std::string>{"1", "2", "3", "4N", "5N"}));
     deleteRow(2, view::MessageBoxAnswer::No);
-    EXPECT_EQ(lastBox().text, "Do you want to delete the selected line item?");
-    EXPECT_EQ(lastBox().title, "Information Validation");
+    EXPECT_EQ(std::pair(lastBox().text, lastBox().title), std::pair(std::string("Do you want to delete the selected line item?"), std::string("Information Validation")));
     EXPECT_EQ(grid().rows(), 6) << "No changes nothing";
     selectRow(2);
     form().cmdDelete.setFocus();
@@ -119,9 +115,7 @@ TEST_F(LineCommands, DeletingRenumbersTheLinesBelowAndAsksFirst)
     EXPECT_EQ(form().txtField[18].text(), "55.00");
     EXPECT_EQ(grid().highlightStyle(), 0);
     for (int i = 0; i < 4; ++i) deleteRow(1);
-    EXPECT_EQ(grid().rows(), 1);
-    EXPECT_FALSE(form().cmdDelete.visible());
-    EXPECT_FALSE(form().cmdEdit.enabled());
+    EXPECT_EQ(std::tuple(grid().rows(), form().cmdDelete.visible(), form().cmdEdit.enabled()), std::tuple(1, false, false));
 }
 
 TEST_F(LineCommands, ThePopupMenuCopiesALine)
@@ -131,22 +125,16 @@ TEST_F(LineCommands, ThePopupMenuCopiesALine)
     EXPECT_EQ(form().popupCount(), 1);
     EXPECT_TRUE(form().mnuCopyMenu[1].enabled());
     form().mnuCopyMenu[1].userClick();
-    EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Add");
-    EXPECT_EQ(form().mnuCopyMenu[2].caption(), "Update");
+    EXPECT_EQ(std::pair(form().mnuCopyMenu[1].caption(), form().mnuCopyMenu[2].caption()), std::pair(std::string("Add"), std::string("Update")));
     form().mnuCopyMenu[1].userClick();
     ASSERT_EQ(grid().rows(), 5);
     EXPECT_EQ(cells(4, {1, 2, 20}), (std::vector<std::string>{"4N", "1", "7.50"}));
     EXPECT_EQ(grid().row(), 4) << "the new line is the current one";
-    EXPECT_EQ(form().mnuCopyMenu[1].caption(), "Copy");
-    EXPECT_FALSE(form().mnuCopyMenu[2].enabled());
-    EXPECT_EQ(form().txtField[18].text(), "30.00");
+    EXPECT_EQ(std::tuple(form().mnuCopyMenu[1].caption(), form().mnuCopyMenu[2].enabled(), form().txtField[18].text()), std::tuple(std::string("Copy"), false, std::string("30.00")));
 
-    // "Update" copies the remembered line over another, keeping its number
+    // "Update" copies the remembered line 1 over line 2, keeping its number
     grid().setText(1, 12, "Changed");
-    selectRow(1);
-    form().mnuCopyMenu[1].userClick(); // Copy line 1 ...
-    selectRow(2);
-    form().mnuCopyMenu[2].userClick(); // ... over line 2
+    for (int row : {1, 2}) { selectRow(row); form().mnuCopyMenu[row].userClick(); }
     EXPECT_EQ(cells(2, {12, 1}), (std::vector<std::string>{"Changed", "2U"}));
     control->setViewMode(Mode::ViewMode);
     grid().userMouseUp(view::MouseButton::Right, 2, 8);
@@ -169,7 +157,6 @@ TEST_F(LineCommands, ThePopupAddCopiesTheLineCopiedWhateverWasDeletedSince)
         selectRow(1);
         grid().userMouseUp(view::MouseButton::Right, 1, 8);
         form().mnuCopyMenu[1].userClick();
-        // The new line is the copied one, and the order exports and loads again
         const int added = grid().rows() - 1;
         EXPECT_EQ(cells(added, {12, 20}), (std::vector<std::string>{"Line 3", "7.50"}));
         control->setReadData(control->readData());
@@ -192,15 +179,11 @@ TEST_F(LineCommands, LineCancelTakesTheFifthStatusAndFreezesTheRest)
     // The line cancel opens the line with the fifth status and only that to change.
     form().cmdLineItemCan.userClick();
     EXPECT_EQ(form().cmdAdd.caption(), "Update");
-    EXPECT_EQ(form().cboFld[1].text(), "Line Cancelled");
-    EXPECT_FALSE(form().cboFld[1].enabled());
-    EXPECT_FALSE(field(3).enabled());
-    EXPECT_FALSE(form().chkServiceFee.enabled());
+    EXPECT_EQ(std::tuple(form().cboFld[1].text(), form().cboFld[1].enabled(), field(3).enabled(), form().chkServiceFee.enabled()),
+              std::tuple(std::string("Line Cancelled"), false, false, false));
     clickAdd();
     EXPECT_EQ(cells(2, {2, 20}), (std::vector<std::string>{"5", "0.00"})) << "a cancelled line is not priced";
-    EXPECT_EQ(form().cmdAdd.caption(), "Update");
-    EXPECT_FALSE(form().cmdAdd.enabled());
-    EXPECT_TRUE(form().cmdLineItemCan.enabled());
+    EXPECT_EQ(std::tuple(form().cmdAdd.caption(), form().cmdAdd.enabled(), form().cmdLineItemCan.enabled()), std::tuple(std::string("Update"), false, true));
     EXPECT_EQ(grid().background(2, 6), view::Color::buttonFace());
     // The next order, in another mode, is not frozen by this one's line cancel.
     control->setViewMode(Mode::UpdateMode);
@@ -224,11 +207,9 @@ TEST_F(LineCommands, FieldHandlersFormatFillAndFollowTheDirectionBox)
     // The Direction issue brings its price list date.
     form().chkDirection.userClick();
     form().cboFld[4].userSelect(1);
-    EXPECT_EQ(field(6).text(), "2024-09-01");
-    EXPECT_TRUE(field(6).locked());
+    EXPECT_EQ(std::pair(field(6).text(), field(6).locked()), std::pair(std::string("2024-09-01"), true));
     form().chkDirection.userClick();
-    EXPECT_EQ(field(6).text(), "");
-    EXPECT_FALSE(field(6).locked()) << "a line is open";
+    EXPECT_EQ(std::pair(field(6).text(), field(6).locked()), std::pair(std::string(""), false)) << "a line is open";
     EXPECT_EQ(form().cboFld[4].listIndex(), -1);
 }
 
@@ -238,23 +219,18 @@ TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheLineAndTheTrackerFollowsTheColum
     // No: the tick goes back and nothing else changes.
     boxes->answerNext(view::MessageBoxAnswer::No);
     form().chkExempt.userClick();
-    EXPECT_EQ(lastBox().title, "Tax Liability Change");
-    EXPECT_FALSE(form().chkExempt.checked());
-    EXPECT_EQ(cell(2, 21), "");
+    EXPECT_EQ(std::tuple(lastBox().title, form().chkExempt.checked(), cell(2, 21)), std::tuple(std::string("Tax Liability Change"), false, std::string("")));
     // Yes: the line is exempt and the tax command is offered.
     form().cmdUpdateTaxes.setEnabled(false);
     boxes->answerNext(view::MessageBoxAnswer::Yes);
     form().chkExempt.userClick();
-    EXPECT_EQ(cell(2, 21), "\xC3\xBE");
-    EXPECT_EQ(control->ExemptItems(), "2|");
-    EXPECT_TRUE(form().cmdUpdateTaxes.enabled());
-    EXPECT_TRUE(control->IsDirty());
+    EXPECT_EQ(std::tuple(cell(2, 21), control->ExemptItems(), form().cmdUpdateTaxes.enabled(), control->IsDirty()),
+              std::tuple(std::string("\xC3\xBE"), std::string("2|"), true, true));
     // Selecting a line sets the box without asking.
     const auto asked = boxes->shown().size();
     selectRow(1);
     selectRow(2);
-    EXPECT_TRUE(form().chkExempt.checked());
-    EXPECT_EQ(boxes->shown().size(), asked);
+    EXPECT_EQ(std::pair(form().chkExempt.checked(), boxes->shown().size()), std::pair(true, asked));
     // The tracker follows the Exempt column, from an order loaded with line 2 exempt.
     const LineSpec plain, exempt = lineWith({{&L::exempt, "-1"}});
     load(Mode::AddMode, {plain, exempt, plain});
@@ -271,8 +247,7 @@ TEST_F(LineCommands, TheExemptBoxAsksAndMarksTheLineAndTheTrackerFollowsTheColum
     EXPECT_TRUE(control->Undo());
     EXPECT_TRUE(control->Undo());
     EXPECT_EQ(control->ExemptItems(), "2|4|");
-    // Deleting the exempt line the clerk selected clears the box, which
-    // described it: the next new line does not start exempt
+    // Deleting the selected exempt line clears the box: the next new line does not start exempt
     selectRow(2);
     ASSERT_TRUE(form().chkExempt.checked());
     deleteRow(2);
@@ -303,8 +278,7 @@ TEST_F(LineCommands, TheCarrierLinkAsksTheHostForTheCarrier)
 
 TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
 {
-    // While a line is open the export refuses.
-    clickAdd();
+    clickAdd(); // a line open: the export refuses
     EXPECT_EQ(control->readData(), "");
     EXPECT_EQ(lastBox().text, "Merchandise line item(s) must be added to the grid.");
     form().cmdEdit.userClick();
@@ -317,16 +291,13 @@ TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
     EXPECT_EQ(out.substr(0, first.size()), first);
     EXPECT_EQ(out.substr(out.size() - 3), "$R$");
     EXPECT_NE(out.find("$F$0$F$$F$0.00"), std::string::npos) << "an empty CurrencyID exports 0";
-    EXPECT_EQ(cell(1, 7), "Each") << "the grid still shows the unit";
-    EXPECT_EQ(cell(1, 16), "1") << "the CurrencyID cell keeps the exported number";
+    EXPECT_EQ(cells(1, {7, 16}), (std::vector<std::string>{"Each", "1"})) << "the grid keeps the unit and the exported CurrencyID number";
     EXPECT_EQ(control->readDataForAvalara(), "2|A-1|10|-1<NewRow>4|A-1|10|0<NewRow>");
 
-    // A Canadian order exports its prices in the vendor's currency.
     control->CountryID(COUNTRY::CANADA, 1);
     form().txtCurrConversionRate.setText("1.25");
     grid().setText(1, 15, "12.50");
-    const std::string canadian = control->readData();
-    EXPECT_NE(canadian.find("$F$10$F$1$F$"), std::string::npos) << canadian;
+    EXPECT_NE(control->readData().find("$F$10$F$1$F$"), std::string::npos) << "a Canadian order exports prices in the vendor's currency";
 }
 
 TEST_F(LineCommands, AnExportThatFailsSaysSoAndReturnsNothing)
@@ -461,13 +432,11 @@ TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
 {
     for (bool edit : {false, true}) {
         SCOPED_TRACE(edit ? "an edited line" : "a new line");
-        // The Cancel button gives the grid back, with the focus.
         openLine(edit);
         ASSERT_FALSE(grid().enabled());
         form().cmdEdit.setFocus();
         form().cmdEdit.userClick();
-        EXPECT_TRUE(grid().enabled());
-        EXPECT_TRUE(grid().hasFocus()) << "the clerk goes on from the lines";
+        EXPECT_EQ(std::pair(grid().enabled(), grid().hasFocus()), std::pair(true, true)) << "Cancel gives the grid back, with the focus";
         EXPECT_EQ(form().cmdAdd.caption(), "Add");
         selectRow(1);
         EXPECT_EQ(field(1).text(), "Desk");
@@ -477,8 +446,7 @@ TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
         EXPECT_FALSE(control->IsOpenLineChanged());
         boxes->clearShown();
         EXPECT_TRUE(control->CancelOpenLine());
-        EXPECT_TRUE(boxes->shown().empty());
-        EXPECT_FALSE(control->IsLineOpen());
+        EXPECT_EQ(std::pair(boxes->shown().empty(), control->IsLineOpen()), std::pair(true, false));
         // A changed one asks, and No keeps it.
         openLine(edit);
         field(1).selectAll();
@@ -486,9 +454,8 @@ TEST_F(LineCommands, CancelClosesAnUntouchedLineButAsksBeforeItDiscardsChanges)
         EXPECT_TRUE(control->IsOpenLineChanged());
         boxes->answerNext(view::MessageBoxAnswer::No);
         EXPECT_FALSE(control->CancelOpenLine());
-        EXPECT_EQ(lastBox().text, "Discard the changes to this line item?");
-        EXPECT_TRUE(lastBox().defaultNo) << "Enter keeps the typing";
-        EXPECT_EQ(field(1).text(), "Changed");
+        EXPECT_EQ(std::tuple(lastBox().text, lastBox().defaultNo, field(1).text()), std::tuple(std::string("Discard the changes to this line item?"), true, std::string("Changed")))
+            << "Enter keeps the typing";
         boxes->answerNext(view::MessageBoxAnswer::Yes);
         EXPECT_TRUE(control->CancelOpenLine());
         EXPECT_EQ(grid().rows(), 4) << "nothing was written";
