@@ -1,5 +1,6 @@
 // The window drives the real control: clicks, keys, picks, focus and the grid
 // reach the model's entry points, and program changes show at once.
+#include "FaultServer.h"
 #include "GridTableModel.h"
 #include "WidgetTestServices.h"
 
@@ -13,6 +14,8 @@
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QDateEdit>
+#include <QElapsedTimer>
+#include <QProgressDialog>
 #include <QHeaderView>
 #include <QLabel>
 #include <QLineEdit>
@@ -561,6 +564,76 @@ private slots:
         QToolTip::hideText();
         QTest::keyClick(widget->gridView(), Qt::Key_Delete);
         QTRY_COMPARE(QToolTip::text(), QStringLiteral("Click a line in the grid first"));
+    }
+
+    void findBarFindsAsTheClerkTypesStepsBothWaysAndOpensFromThePopupMenu()
+    {
+        makeWidget({}, QLocale(), line(1, "1", "Desk") + line(2, "1", "Lamp") + line(3, "1", "Écran de bureau") +
+                                      line(4, "1", "Desk lamp"));
+        auto* text = widget->findChild<QLineEdit*>(QStringLiteral("findText"));
+        const auto status = [this] { return widget->findChild<QLabel*>(QStringLiteral("findStatus"))->text(); };
+        const auto row = [this] { return form().grdOrdItems.row(); };
+        QTest::keyClick(widget->gridView(), Qt::Key_F, Qt::ControlModifier);
+        QVERIFY(text->isVisible() && text->hasFocus());
+        // The search starts at the current line; typing on keeps a line that still matches.
+        QVERIFY(widget->control().SelectLine(2));
+        const struct Step {
+            const char* typed; // typed after clearing the box when it starts with '|'; else a key
+            Qt::Key key;
+            Qt::KeyboardModifiers modifiers;
+            int row;
+            const char* status;
+        } steps[] = {{"DESK", {}, {}, 4, "2 of 2"},
+                     {" l", {}, {}, 4, "1 of 1"},
+                     {nullptr, Qt::Key_Backspace, {}, 4, "1 of 1"}, // "desk "
+                     {nullptr, Qt::Key_Backspace, {}, 4, "2 of 2"},
+                     {nullptr, Qt::Key_Return, {}, 1, "1 of 2 (went round the order)"},
+                     {nullptr, Qt::Key_F3, {}, 4, "2 of 2"},
+                     {nullptr, Qt::Key_F3, Qt::ShiftModifier, 1, "1 of 2"},
+                     {nullptr, Qt::Key_Return, Qt::ShiftModifier, 4, "2 of 2 (went round the order)"},
+                     {"|ecran", {}, {}, 3, "1 of 1"},              // accents and case do not matter
+                     {"x", {}, {}, 3, "No line holds this"}}; // nothing moves
+        for (const Step& s : steps) {
+            if (s.typed && s.typed[0] == '|') text->clear();
+            if (s.typed) QTest::keyClicks(text, s.typed + (s.typed[0] == '|'));
+            else QTest::keyClick(text, s.key, s.modifiers);
+            QCOMPARE(row(), s.row);
+            QCOMPARE(status(), QString::fromLatin1(s.status));
+        }
+        QTest::keyClick(text, Qt::Key_Escape);
+        QVERIFY(!text->isVisible() && widget->gridView()->hasFocus());
+        widget->findChild<QAction*>(QStringLiteral("mnuFind"))->trigger();
+        QVERIFY(text->isVisible() && text->hasFocus());
+    }
+
+    void aSlowServiceShowsADialogKeepsTheWindowRunningAndCancelsAtOnce()
+    {
+        standins::FaultServer silent(standins::FaultServer::Fault::Silent, ZELT_TEST_CERT, ZELT_TEST_KEY);
+        widget->control().setServiceTimeouts(std::chrono::milliseconds(1000), std::chrono::milliseconds(10000));
+        int ticks = 0; // the window's own timers go on firing while the exchange waits
+        QTimer ticker;
+        connect(&ticker, &QTimer::timeout, [&ticks] { ++ticks; });
+        ticker.start(20);
+        QWidget* modalAt200 = nullptr;
+        QString label;
+        QElapsedTimer sinceCancel, took;
+        QTimer::singleShot(200, [&] { modalAt200 = QApplication::activeModalWidget(); });
+        QTimer::singleShot(600, [&] {
+            auto* dialog = qobject_cast<QProgressDialog*>(QApplication::activeModalWidget());
+            QVERIFY(dialog && dialog->isVisible());
+            label = dialog->labelText();
+            sinceCancel.start();
+            dialog->findChild<QPushButton*>()->click();
+        });
+        took.start();
+        widget->control().ReturnWebserviceXML(silent.base() + "Service.asmx", "127.0.0.1", "urn:Get", "<Get/>");
+        const qint64 afterCancel = sinceCancel.elapsed();
+        QVERIFY(!modalAt200);
+        QVERIFY2(label.startsWith(QStringLiteral("Asking the web service...")), qPrintable(label));
+        QVERIFY2(afterCancel < 100 && ticks >= 20 && took.elapsed() < 1000,
+                 qPrintable(QStringLiteral("%1 ms after Cancel, %2 ticks").arg(afterCancel).arg(ticks)));
+        QVERIFY(widget->control().LastServiceFailure().find("cancelled by the clerk") != std::string::npos);
+        QVERIFY(!QApplication::activeModalWidget());
     }
 };
 
