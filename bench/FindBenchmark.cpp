@@ -20,8 +20,7 @@ std::unique_ptr<zelt::OrderedItems> order(benchmark::State& state)
 {
     const int lines = static_cast<int>(state.range(0));
     auto control = std::make_unique<zelt::OrderedItems>();
-    zelt::bench::loadGeneratedOrder(*control, state.range(1) ? zelt::bench::variedLines(lines)
-                                                             : zelt::bench::generatedLines(lines));
+    zelt::bench::loadGeneratedOrder(*control, zelt::bench::orderLines(lines, state.range(1) != 0));
     return control;
 }
 
@@ -46,31 +45,30 @@ void BM_FindBaselineMemmem(benchmark::State& state)
     }
 }
 
-void BM_FindFirstAfterLoad(benchmark::State& state)
+/// Times `action` right after each load of the order (the load untimed).
+template <typename Action>
+void afterEachLoad(benchmark::State& state, Action action)
 {
-    const int lines = static_cast<int>(state.range(0));
-    const std::string text = state.range(1) ? zelt::bench::variedLines(lines) : zelt::bench::generatedLines(lines);
+    const std::string text = zelt::bench::orderLines(static_cast<int>(state.range(0)), state.range(1) != 0);
     zelt::OrderedItems control;
     for (auto _ : state) {
         state.PauseTiming();
         zelt::bench::loadGeneratedOrder(control, text);
         state.ResumeTiming();
-        benchmark::DoNotOptimize(control.FindLines(word(state), 1));
+        benchmark::DoNotOptimize(action(control));
     }
+}
+
+// The first search after a load folds the whole order.
+void BM_FindFirstAfterLoad(benchmark::State& state)
+{
+    afterEachLoad(state, [&state](zelt::OrderedItems& c) { return c.FindLines(word(state), 1); });
 }
 
 // One slice of the folding a window does between events after the find bar opens.
 void BM_FindPrepareSlice(benchmark::State& state)
 {
-    const int lines = static_cast<int>(state.range(0));
-    const std::string text = state.range(1) ? zelt::bench::variedLines(lines) : zelt::bench::generatedLines(lines);
-    zelt::OrderedItems control;
-    for (auto _ : state) {
-        state.PauseTiming();
-        zelt::bench::loadGeneratedOrder(control, text);
-        state.ResumeTiming();
-        benchmark::DoNotOptimize(control.PrepareFindLines(32768));
-    }
+    afterEachLoad(state, [](zelt::OrderedItems& c) { return c.PrepareFindLines(32768); });
 }
 
 // Each key changes the text: the search scans the order again.

@@ -16,6 +16,8 @@ std::string generatedLines(int lines);
 /// decimals, descriptions of 1 to 60 characters with accents and
 /// punctuation, a few exempt lines. The same seed gives the same order.
 std::string variedLines(int lines, unsigned seed = 7);
+/// The regular order, or the varied one.
+inline std::string orderLines(int lines, bool varied) { return varied ? variedLines(lines) : generatedLines(lines); }
 /// Gives the control the generated lookup tables, the mode and the lines.
 void loadGeneratedOrder(OrderedItems& control, const std::string& lines, Mode mode = Mode::UpdateMode);
 

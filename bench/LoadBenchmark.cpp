@@ -20,8 +20,7 @@ namespace {
 /// state.range(1) set, one whose lines vary in everything.
 std::string orderText(const benchmark::State& state)
 {
-    const int lines = static_cast<int>(state.range(0));
-    return state.range(1) ? zelt::bench::variedLines(lines) : zelt::bench::generatedLines(lines);
+    return zelt::bench::orderLines(static_cast<int>(state.range(0)), state.range(1) != 0);
 }
 
 // Arguments: lines, varied; the regular order at three sizes, the varied one
