@@ -127,12 +127,6 @@ void LineFinder::cellChanged(int row, int col)
     else if (folded_ > static_cast<std::size_t>(row)) drop();
 }
 
-std::size_t LineFinder::memoryBytes() const noexcept
-{
-    return hay_.capacity() + (start_.capacity() + end_.capacity()) * sizeof(std::size_t) + stale_.capacity() +
-           matchedRows_.capacity() * sizeof(int);
-}
-
 int LineFinder::rowAt(std::size_t offset, int hint) const
 {
     // Matches come in order and often close together: look at the next few

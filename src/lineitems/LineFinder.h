@@ -15,13 +15,15 @@ namespace zelt {
 /// description, the model number, the acknowledgement number or the line
 /// number, without regard to case or accents.
 ///
-/// The description, model, acknowledgement and line number texts of every line are kept
-/// folded in one buffer (each line's texts back to back, between separators
-/// no search text holds), so that a search is one pass of memmem over it
-/// rather than a fold and a compare per cell. The buffer is built at the
-/// first search after a load and follows the grid from then on: a changed or
-/// inserted line is looked at in the grid itself until there are so many
-/// that building the buffer again is cheaper.
+/// The description, model, acknowledgement and line number texts of every
+/// line are kept folded in one buffer (each line's texts back to back,
+/// between separators no search text holds), so that a search is one pass of
+/// memmem over it rather than a fold and a compare per cell. The buffer is
+/// built at the first search after a load, or before it in slices (prepare),
+/// and follows the grid from then on: a changed or inserted line is looked at
+/// in the grid itself until there are so many that building the buffer again
+/// is cheaper. The lines matching the last search are kept until the text or
+/// a line changes, so stepping through them and counting them is free.
 class LineFinder : public view::GridObserver {
 public:
     explicit LineFinder(view::Grid& grid);
@@ -42,9 +44,6 @@ public:
     /// Folds up to `someRows` more lines into the buffer, so that a window
     /// can build it in slices between events; true when it is complete.
     bool prepare(std::size_t someRows);
-
-    /// Bytes the folded buffer and its row table take.
-    std::size_t memoryBytes() const noexcept;
 
     void gridReset() override { drop(); }
     void rowsInserted(int first, int last) override;
