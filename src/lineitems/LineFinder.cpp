@@ -158,8 +158,7 @@ bool LineFinder::staleMatches(int row, std::string_view folded)
     return false;
 }
 
-template <typename Hit>
-void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
+void LineFinder::scan(std::string_view folded, int first, int last, std::vector<int>& rows)
 {
     if (!built_ || start_.size() != static_cast<std::size_t>(grid_.rows())) build();
     first = std::max(first, 0);
@@ -190,9 +189,9 @@ void LineFinder::scan(std::string_view folded, int first, int last, Hit hit)
         }
         if (staleCount_ == 0) next = found;
         for (; next < found; ++next)
-            if (other(next) && !hit(next)) return;
+            if (other(next)) rows.push_back(next);
         if (found == last) return;
-        if (!hit(found)) return;
+        rows.push_back(found);
         next = found + 1;
         at = end_[static_cast<std::size_t>(found)];
     }
@@ -202,10 +201,7 @@ const std::vector<int>& LineFinder::matches(std::string_view folded)
 {
     if (!matchesValid_ || folded != matchedText_) {
         matchedRows_.clear();
-        scan(folded, grid_.fixedRows(), grid_.rows(), [this](int row) {
-            matchedRows_.push_back(row);
-            return true;
-        });
+        scan(folded, grid_.fixedRows(), grid_.rows(), matchedRows_);
         matchedText_.assign(folded);
         matchesValid_ = true;
     }

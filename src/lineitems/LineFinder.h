@@ -61,10 +61,8 @@ private:
     bool foldedContains(std::string_view text, std::string_view folded);
     /// The lines that hold the text, in order; kept until the text or a line changes.
     const std::vector<int>& matches(std::string_view folded);
-    /// Calls `hit(row)` for every line in [first, last) that holds the text,
-    /// in order, until it returns false.
-    template <typename Hit>
-    void scan(std::string_view folded, int first, int last, Hit hit);
+    /// Appends every line in [first, last) that holds the text, in order.
+    void scan(std::string_view folded, int first, int last, std::vector<int>& rows);
 
     view::Grid& grid_;
     bool built_ = false;
