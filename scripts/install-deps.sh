@@ -9,6 +9,7 @@ packages=(
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev nlohmann-json3-dev libcpp-httplib-dev
+  libsqlite3-dev
   openssl curl ca-certificates
 )
 
