@@ -71,11 +71,49 @@ void BM_FindPrepareSlice(benchmark::State& state)
     afterEachLoad(state, [](zelt::OrderedItems& c) { return c.PrepareFindLines(32768); });
 }
 
-// Each key changes the text: the search scans the order again.
+// Each key changes the text: the window finds the match at once and leaves
+// the count to slices (the next benchmarks). Typing on a word and taking its
+// last letter back, then a text no line holds (the whole order scanned).
 void BM_FindAsTheClerkTypes(benchmark::State& state)
 {
     auto control = order(state);
     control->FindLines("x", 1);
+    const std::string typed = word(state);
+    const std::string texts[] = {typed.substr(0, typed.size() - 1), typed};
+    std::size_t key = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(control->FindLines(texts[key++ % 2], 1, zelt::FindDirection::Forward, zelt::FindCount::Later));
+}
+
+void BM_FindKeyNothingHolds(benchmark::State& state)
+{
+    auto control = order(state);
+    control->FindLines("x", 1);
+    const std::string texts[] = {"zq#1", "zq#2"};
+    std::size_t key = 0;
+    for (auto _ : state)
+        benchmark::DoNotOptimize(control->FindLines(texts[key++ % 2], 1, zelt::FindDirection::Forward, zelt::FindCount::Later));
+}
+
+// One slice of the count between events, for a single letter: nearly every
+// line holds it, the most a slice can find.
+void BM_FindCountSlice(benchmark::State& state)
+{
+    auto control = order(state);
+    control->FindLines("x", 1);
+    const char* letters[] = {"e", "a"};
+    std::size_t key = 0;
+    for (auto _ : state) {
+        const char* letter = letters[key++ % 2];
+        control->FindLines(letter, 1, zelt::FindDirection::Forward, zelt::FindCount::Later);
+        benchmark::DoNotOptimize(control->PrepareFindLines(32768, letter));
+    }
+}
+
+// The whole count at once, as a search without a window does it.
+void BM_FindCountWhole(benchmark::State& state)
+{
+    auto control = order(state);
     const std::string typed = word(state);
     const std::string texts[] = {typed.substr(0, typed.size() - 1), typed};
     std::size_t key = 0;
@@ -103,4 +141,7 @@ BENCHMARK(BM_FindBaselineMemmem)->Apply(orders);
 BENCHMARK(BM_FindFirstAfterLoad)->Apply(orders)->Iterations(5);
 BENCHMARK(BM_FindPrepareSlice)->Apply(orders)->Iterations(5);
 BENCHMARK(BM_FindAsTheClerkTypes)->Apply(orders);
+BENCHMARK(BM_FindKeyNothingHolds)->Apply(orders);
+BENCHMARK(BM_FindCountSlice)->Apply(orders);
+BENCHMARK(BM_FindCountWhole)->Apply(orders);
 BENCHMARK(BM_FindNextMatch)->Apply(orders);

@@ -42,10 +42,16 @@ FindBar::FindBar(OrderedItems& control, QWidget* parent)
         if (i == 1) layout->addWidget(status_);
     }
     // The order's texts are folded in slices between events while the clerk
-    // starts to type: a key then waits only for what is left.
+    // starts to type: a key then waits only for what is left. A key finds
+    // its match at once and the matches are counted in slices after it.
     slices_ = new QTimer(this);
     connect(slices_, &QTimer::timeout, this, [this] {
-        if (control_.PrepareFindLines(kLinesPerSlice)) slices_->stop();
+        if (!control_.PrepareFindLines(kLinesPerSlice, counting_)) return;
+        slices_->stop();
+        if (counting_.empty()) return;
+        counting_.clear();
+        const int row = control_.form().grdOrdItems.row();
+        if (!text_->text().isEmpty()) show(control_.FindLines(text_->text().toStdString(), row, FindDirection::Forward));
     });
     connect(text_, &QLineEdit::textEdited, this, [this] { search(control_.form().grdOrdItems.row(), FindDirection::Forward); });
     hide();
@@ -84,9 +90,14 @@ void FindBar::search(int from, FindDirection direction)
         text_->setStyleSheet(QString());
         return;
     }
-    const LineMatch match = control_.FindLines(text_->text().toStdString(), from, direction);
+    const std::string text = text_->text().toStdString();
+    const LineMatch match = control_.FindLines(text, from, direction, FindCount::Later);
     if (match.found() && control_.SelectLine(match.row) && Found) Found();
     show(match);
+    if (!match.counted) {
+        counting_ = text;
+        slices_->start(0);
+    }
 }
 
 void FindBar::show(const LineMatch& match)
@@ -97,7 +108,7 @@ void FindBar::show(const LineMatch& match)
         status_->setText(tr("No line holds this"));
         return;
     }
-    QString where = tr("%1 of %2").arg(match.index).arg(match.count);
+    QString where = match.counted ? tr("%1 of %2").arg(match.index).arg(match.count) : tr("counting...");
     if (match.wrapped) where += QLatin1Char(' ') + tr("(went round the order)");
     status_->setText(where);
 }

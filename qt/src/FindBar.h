@@ -2,9 +2,11 @@
 
 #include <zelt/control/LineMatch.h>
 
+#include <QCoreApplication>
 #include <QWidget>
 
 #include <functional>
+#include <string>
 
 class QLabel;
 class QLineEdit;
@@ -23,6 +25,8 @@ namespace zelt::qt {
 /// gives the grid the focus. The bar says which match of how many is shown,
 /// when the search went round the end of the order, and when nothing matches.
 class FindBar : public QWidget {
+    Q_DECLARE_TR_FUNCTIONS(FindBar)
+
 public:
     FindBar(OrderedItems& control, QWidget* parent = nullptr);
 
@@ -52,6 +56,8 @@ private:
     QLineEdit* text_;
     QLabel* status_;
     QTimer* slices_;
+    // The text whose matches the slices are counting, if any.
+    std::string counting_;
 };
 
 } // namespace zelt::qt

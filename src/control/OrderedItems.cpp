@@ -143,7 +143,7 @@ std::string OrderedItems::CopyLines() const
     if (rows.empty() && grid.row() >= grid.fixedRows()) rows.push_back(grid.row());
     return impl_->paste.copy(rows);
 }
-LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection direction) const
+LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection direction, FindCount count) const
 {
     const std::string folded = text::searchFolded(text);
     const view::Grid& grid = impl_->ctx.grid();
@@ -154,10 +154,14 @@ LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection
     LineFinder& finder = impl_->finder;
     // Past either end the search starts over from the other one, as wrapped.
     if (direction == FindDirection::Forward) {
+        const bool quickly = count == FindCount::Later;
+        const auto firstFrom = [&](int begin, int stop) {
+            return quickly ? finder.firstFromQuickly(folded, begin, stop) : finder.firstFrom(folded, begin, stop);
+        };
         from = std::max(from, first);
-        if (from < end) match.row = finder.firstFrom(folded, from, end);
+        if (from < end) match.row = firstFrom(from, end);
         if (match.row < 0 && from > first) {
-            match.row = finder.firstFrom(folded, first, std::min(from, end));
+            match.row = firstFrom(first, std::min(from, end));
             match.wrapped = match.row >= 0;
         }
     } else {
@@ -169,14 +173,26 @@ LineMatch OrderedItems::FindLines(std::string_view text, int from, FindDirection
         }
     }
     if (match.row < 0) return match;
+    // A first slice of the count right away: on an order of fewer lines the
+    // count is then done, and nothing is left for later.
+    constexpr std::size_t kLinesCountedAtOnce = 32768;
+    if (!finder.counted(folded)) finder.countSome(folded, kLinesCountedAtOnce);
+    if (!finder.counted(folded)) {
+        match.counted = false;
+        return match;
+    }
     const std::size_t before = finder.count(folded, first, match.row);
     match.index = before + 1;
     match.count = before + finder.count(folded, match.row, end);
     return match;
 }
-bool OrderedItems::PrepareFindLines(int lines)
+bool OrderedItems::PrepareFindLines(int lines, std::string_view text)
 {
-    return impl_->finder.prepare(static_cast<std::size_t>(std::max(lines, 1)));
+    const auto slice = static_cast<std::size_t>(std::max(lines, 1));
+    LineFinder& finder = impl_->finder;
+    if (text.empty()) return finder.prepare(slice);
+    const std::string folded = text::searchFolded(text);
+    return folded.empty() ? finder.prepare(slice) : finder.countSome(folded, slice);
 }
 bool OrderedItems::SelectLine(int row)
 {

@@ -1,6 +1,7 @@
 #include "lineitems/LineFinder.h"
 
 #include <algorithm>
+#include <climits>
 #include <cstring>
 
 #include "core/LineColumns.h"
@@ -158,7 +159,7 @@ bool LineFinder::staleMatches(int row, std::string_view folded)
     return false;
 }
 
-void LineFinder::scan(std::string_view folded, int first, int last, std::vector<int>& rows)
+void LineFinder::scan(std::string_view folded, int first, int last, std::vector<int>& rows, std::size_t most)
 {
     if (!built_ || start_.size() != static_cast<std::size_t>(grid_.rows())) build();
     first = std::max(first, 0);
@@ -173,12 +174,12 @@ void LineFinder::scan(std::string_view folded, int first, int last, std::vector<
     while (next < last) {
         int found = last;
         while (at < stop) {
-            const void* p = memmem(base + at, stop - at, folded.data(), folded.size());
+            const char* p = text::findBytes(std::string_view(base + at, stop - at), folded);
             if (!p) {
                 at = stop;
                 break;
             }
-            const auto offset = static_cast<std::size_t>(static_cast<const char*>(p) - base);
+            const auto offset = static_cast<std::size_t>(p - base);
             const int row = rowAt(offset, next);
             if (row < 0 || stale_[static_cast<std::size_t>(row)]) {
                 at = offset + 1;
@@ -189,23 +190,54 @@ void LineFinder::scan(std::string_view folded, int first, int last, std::vector<
         }
         if (staleCount_ == 0) next = found;
         for (; next < found; ++next)
-            if (other(next)) rows.push_back(next);
+            if (other(next) && (rows.push_back(next), --most == 0)) return;
         if (found == last) return;
         rows.push_back(found);
+        if (--most == 0) return;
         next = found + 1;
         at = end_[static_cast<std::size_t>(found)];
     }
 }
 
+void LineFinder::startCount(std::string_view folded)
+{
+    if (matchesValid_ && folded == matchedText_) return;
+    matchedRows_.clear();
+    matchedText_.assign(folded);
+    countedTo_ = grid_.fixedRows();
+    matchesValid_ = true;
+}
+
+bool LineFinder::counted(std::string_view folded) const
+{
+    return matchesValid_ && folded == matchedText_ && countedTo_ >= grid_.rows();
+}
+
+bool LineFinder::countSome(std::string_view folded, std::size_t someRows)
+{
+    if (!prepare(someRows)) return false;
+    startCount(folded);
+    const int rows = grid_.rows();
+    const auto step = static_cast<int>(std::min<std::size_t>(std::max<std::size_t>(someRows, 1), INT_MAX));
+    const int last = countedTo_ < rows - step ? countedTo_ + step : rows;
+    scan(folded, countedTo_, last, matchedRows_);
+    countedTo_ = last;
+    return countedTo_ >= rows;
+}
+
 const std::vector<int>& LineFinder::matches(std::string_view folded)
 {
-    if (!matchesValid_ || folded != matchedText_) {
-        matchedRows_.clear();
-        scan(folded, grid_.fixedRows(), grid_.rows(), matchedRows_);
-        matchedText_.assign(folded);
-        matchesValid_ = true;
+    while (!countSome(folded, static_cast<std::size_t>(grid_.rows()))) {
     }
     return matchedRows_;
+}
+
+int LineFinder::firstFromQuickly(std::string_view folded, int from, int end)
+{
+    if (counted(folded)) return firstFrom(folded, from, end);
+    std::vector<int> first;
+    scan(folded, from, end, first, 1);
+    return first.empty() ? -1 : first.front();
 }
 
 std::size_t LineFinder::count(std::string_view folded, int first, int last)

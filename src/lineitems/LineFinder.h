@@ -41,9 +41,20 @@ public:
     /// or -1.
     int lastFrom(std::string_view folded, int from, int begin);
 
+    /// The first line at or after `from` (before `end`) that holds the text,
+    /// or -1, without waiting for the count: one scan that stops at the first
+    /// match, whatever of the count is still to do.
+    int firstFromQuickly(std::string_view folded, int from, int end);
+    /// True when every line has been looked at for this text, so that count,
+    /// firstFrom and lastFrom answer at once.
+    bool counted(std::string_view folded) const;
+
     /// Folds up to `someRows` more lines into the buffer, so that a window
     /// can build it in slices between events; true when it is complete.
     bool prepare(std::size_t someRows);
+    /// Does a slice of the count for a text once the buffer is complete: looks
+    /// at up to `someRows` more lines. True when every line is counted.
+    bool countSome(std::string_view folded, std::size_t someRows);
 
     void gridReset() override { drop(); }
     void rowsInserted(int first, int last) override;
@@ -61,8 +72,12 @@ private:
     bool foldedContains(std::string_view text, std::string_view folded);
     /// The lines that hold the text, in order; kept until the text or a line changes.
     const std::vector<int>& matches(std::string_view folded);
-    /// Appends every line in [first, last) that holds the text, in order.
-    void scan(std::string_view folded, int first, int last, std::vector<int>& rows);
+    /// Starts counting a new text, or goes on with the one under way.
+    void startCount(std::string_view folded);
+    /// Appends the lines in [first, last) that hold the text, in order, up to
+    /// `most` of them.
+    void scan(std::string_view folded, int first, int last, std::vector<int>& rows,
+              std::size_t most = static_cast<std::size_t>(-1));
 
     view::Grid& grid_;
     bool built_ = false;
@@ -76,10 +91,12 @@ private:
     std::vector<std::uint8_t> stale_;
     std::size_t staleCount_ = 0;
     std::string scratch_;
-    // The last search's text and lines: stepping through its matches and
-    // counting them need no new scan.
+    // The last search's text and the lines found to hold it in the rows
+    // looked at so far (all of them once countedTo_ reaches the end):
+    // stepping through its matches and counting them need no new scan.
     std::string matchedText_;
     std::vector<int> matchedRows_;
+    int countedTo_ = 0;
     bool matchesValid_ = false;
 };
 

@@ -2,6 +2,11 @@
 
 #include <array>
 #include <cstdint>
+#include <cstring>
+
+#if defined(__SSE2__)
+#include <emmintrin.h>
+#endif
 
 namespace zelt::text {
 namespace {
@@ -80,6 +85,31 @@ void appendSearchFolded(std::string_view text, std::string& out)
         ++i;
     }
     out.resize(static_cast<std::size_t>(w - out.data()));
+}
+
+const char* findBytes(std::string_view hay, std::string_view needle) noexcept
+{
+    const char* s = hay.data();
+    const std::size_t len = hay.size();
+    const std::size_t n = needle.size();
+    if (n > len) return nullptr;
+    if (n == 1) return static_cast<const char*>(std::memchr(s, needle[0], len));
+    std::size_t i = 0;
+#if defined(__SSE2__)
+    const __m128i first = _mm_set1_epi8(needle[0]);
+    const __m128i last = _mm_set1_epi8(needle[n - 1]);
+    for (; i + n - 1 + 16 <= len; i += 16) {
+        const __m128i atFirst = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i));
+        const __m128i atLast = _mm_loadu_si128(reinterpret_cast<const __m128i*>(s + i + n - 1));
+        auto both = static_cast<unsigned>(
+            _mm_movemask_epi8(_mm_and_si128(_mm_cmpeq_epi8(first, atFirst), _mm_cmpeq_epi8(last, atLast))));
+        for (; both != 0; both &= both - 1) {
+            const auto at = static_cast<std::size_t>(__builtin_ctz(both));
+            if (std::memcmp(s + i + at + 1, needle.data() + 1, n - 2) == 0) return s + i + at;
+        }
+    }
+#endif
+    return static_cast<const char*>(memmem(s + i, len - i, needle.data(), n));
 }
 
 } // namespace zelt::text

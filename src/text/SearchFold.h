@@ -12,6 +12,12 @@ namespace zelt::text {
 /// text and what is looked for, so "cafe" finds "Café" and "CAFÉ".
 void appendSearchFolded(std::string_view text, std::string& out);
 
+/// Where `needle` (not empty) first stands in `hay`, or nullptr. Compares
+/// the needle's first and last bytes sixteen places at a time and the rest
+/// only where both agree: several times the speed of memmem for the short
+/// texts a clerk types, which gives a long search little to skip.
+const char* findBytes(std::string_view hay, std::string_view needle) noexcept;
+
 inline std::string searchFolded(std::string_view text)
 {
     std::string out;

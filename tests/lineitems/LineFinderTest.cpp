@@ -93,6 +93,22 @@ TEST_F(LineFinding, GoesEitherWayWrapsAndCounts)
     EXPECT_FALSE(control->SelectLine(0));
 }
 
+// The byte search against std::string_view::find on random texts of a small
+// alphabet: needles at every place, across and at the end of each 16 bytes.
+TEST(FindBytes, AgreesWithFind)
+{
+    std::mt19937 random(7);
+    for (int round = 0; round < 3000; ++round) {
+        std::string hay(random() % 80, ' ');
+        for (char& c : hay) c = "abc\x1f"[random() % 4];
+        std::string needle(1 + random() % 6, ' ');
+        for (char& c : needle) c = "abc"[random() % 3];
+        const std::size_t at = std::string_view(hay).find(needle);
+        const char* found = text::findBytes(hay, needle);
+        ASSERT_EQ(found ? static_cast<std::size_t>(found - hay.data()) : std::string_view::npos, at) << hay << " / " << needle;
+    }
+}
+
 // Random edits, deletes, inserts and undos: the kept texts must always
 // answer as a fold-and-compare of every cell does.
 TEST_F(LineFinding, FollowsEveryChangeToTheLines)
@@ -121,11 +137,21 @@ TEST_F(LineFinding, FollowsEveryChangeToTheLines)
         case 3: grid().setText(1 + pick(static_cast<std::size_t>(rows - 1)), 17, words[static_cast<std::size_t>(pick(words.size()))]); break;
         default: grid().setText(1 + pick(static_cast<std::size_t>(rows - 1)), 1, std::to_string(pick(30))); break;
         }
-        // Folding in slices between edits: a change under way starts it over.
-        if (pick(2) == 0) control->PrepareFindLines(1 + pick(3));
-        if (pick(2) == 0) continue;
+        // Folding and counting in slices between edits: a change under way
+        // starts it over.
         const std::string& word = words[static_cast<std::size_t>(pick(words.size()))];
-        ASSERT_EQ(control->FindLines(word, 1).count, reference(word)) << "step " << step << ", " << word;
+        if (pick(2) == 0) control->PrepareFindLines(1 + pick(3), pick(2) ? word : "");
+        if (pick(2) == 0) continue;
+        // A match found before the count is the one the counted search finds.
+        const int from = pick(static_cast<std::size_t>(grid().rows() + 1));
+        const LineMatch quick = control->FindLines(word, from, FindDirection::Forward, FindCount::Later);
+        if (pick(2) == 0)
+            while (!control->PrepareFindLines(1 + pick(3), word)) {
+            }
+        const LineMatch counted = control->FindLines(word, from);
+        ASSERT_EQ(std::tuple(quick.row, quick.wrapped), std::tuple(counted.row, counted.wrapped)) << "step " << step;
+        ASSERT_TRUE(!quick.counted || (quick.index == counted.index && quick.count == counted.count)) << "step " << step;
+        ASSERT_EQ(counted.count, reference(word)) << "step " << step << ", " << word;
     }
 }
 

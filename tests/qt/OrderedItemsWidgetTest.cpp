@@ -606,6 +606,23 @@ private slots:
         QVERIFY(text->isVisible() && text->hasFocus());
     }
 
+    // On a large order a key shows its match at once and the count follows
+    // between events.
+    void findBarCountsALargeOrderBetweenEvents()
+    {
+        std::string lines;
+        for (int i = 1; i <= 40000; ++i) lines += line(i, "1", i % 2 ? "Desk" : "Lamp");
+        makeWidget({}, QLocale(), lines);
+        auto* text = widget->findChild<QLineEdit*>(QStringLiteral("findText"));
+        const auto status = [this] { return widget->findChild<QLabel*>(QStringLiteral("findStatus"))->text(); };
+        QVERIFY(widget->control().SelectLine(1));
+        QTest::keyClick(widget->gridView(), Qt::Key_F, Qt::ControlModifier);
+        QTest::keyClicks(text, "lamp");
+        QCOMPARE(form().grdOrdItems.row(), 2);
+        QCOMPARE(status(), QStringLiteral("counting..."));
+        QTRY_COMPARE(status(), QStringLiteral("1 of 20000"));
+    }
+
     void aSlowServiceShowsADialogKeepsTheWindowRunningAndCancelsAtOnce()
     {
         standins::FaultServer silent(standins::FaultServer::Fault::Silent, ZELT_TEST_CERT, ZELT_TEST_KEY);

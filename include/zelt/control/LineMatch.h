@@ -8,15 +8,23 @@ namespace zelt {
 /// Which way FindLines looks from its starting row.
 enum class FindDirection : std::uint8_t { Forward, Backward };
 
+/// Whether FindLines counts the matching lines before it returns (Now), or
+/// only finds the match and leaves the count to PrepareFindLines, slice by
+/// slice between a window's events (Later).
+enum class FindCount : std::uint8_t { Now, Later };
+
 /// What FindLines found: the grid row of the match (-1 when no line holds
 /// the text), its place among all the matching lines (1 for the first, in
 /// row order) and their number, and whether the search went round the end
-/// of the order (or its start, going back) to reach it.
+/// of the order (or its start, going back) to reach it. When the count was
+/// left for later and is not done yet, `counted` is false and index and
+/// count are 0.
 struct LineMatch {
     int row = -1;
     std::size_t index = 0;
     std::size_t count = 0;
     bool wrapped = false;
+    bool counted = true;
 
     bool found() const noexcept { return row >= 0; }
 };

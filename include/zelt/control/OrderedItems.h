@@ -90,12 +90,17 @@ public:
     /// lines. Nothing moves: the host makes the row current (SelectLine).
     /// The first search after a load folds the order's texts once (about
     /// 60 bytes a line); later ones scan them, reading changed lines anew.
-    LineMatch FindLines(std::string_view text, int from, FindDirection direction = FindDirection::Forward) const;
+    /// With FindCount::Later a forward search returns as soon as it has its
+    /// match, and the count is done by PrepareFindLines with the same text.
+    LineMatch FindLines(std::string_view text, int from, FindDirection direction = FindDirection::Forward,
+                        FindCount count = FindCount::Now) const;
     /// Does a slice of the work of the first search after a load: folds the
-    /// texts of up to `lines` more lines. True when every line is ready. A
-    /// window calls it between events before the clerk types, so that no
-    /// key waits for the whole order to be folded.
-    bool PrepareFindLines(int lines);
+    /// texts of up to `lines` more lines; once every line is folded, and
+    /// given a text, counts the lines holding it, `lines` at a time. True
+    /// when every line is ready (and counted). A window calls it between
+    /// events, so that no key waits for the whole order to be folded or a
+    /// text's matches to be counted.
+    bool PrepareFindLines(int lines, std::string_view text = {});
     /// Makes a line the current one, as the clerk's click on it does, and
     /// scrolls a window's grid to it. False when the row is not a line.
     bool SelectLine(int row);
