@@ -1,11 +1,14 @@
 #include "DemoWindow.h"
 
+#include "OpenOrderDialog.h"
+
 #include <zelt/platform/RuleTableFreightCalculator.h>
 
 #include <QActionGroup>
 #include <QCloseEvent>
 #include <QFile>
 #include <QFileDialog>
+#include <QInputDialog>
 #include <QMenuBar>
 #include <QMessageBox>
 #include <QPlainTextEdit>
@@ -45,10 +48,13 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
     control.setHostSite(this);
 
     QMenu* file = menuBar()->addMenu(tr("&Order"));
-    file->addAction(tr("&Load sample order..."), QKeySequence::Open, this, [this] {
+    file->addAction(tr("&Open..."), QKeySequence::Open, this, [this] { openFromStoreMenu(); });
+    file->addAction(tr("&Save"), QKeySequence::Save, this, [this] { saveMenu(); });
+    file->addSeparator();
+    file->addAction(tr("&Load sample order..."), this, [this] {
         if (mayDiscardChanges(tr("Open the sample order again and lose them?"))) loadOrder(widget_->control().ViewMode());
     });
-    file->addAction(tr("&Export"), QKeySequence::Save, this, [this] { exportAll(); });
+    file->addAction(tr("&Export"), QKeySequence(Qt::CTRL | Qt::Key_E), this, [this] { exportAll(); });
     file->addAction(tr("Save lines &as..."), QKeySequence(Qt::CTRL | Qt::SHIFT | Qt::Key_S), this, [this] {
         const QString path = QFileDialog::getSaveFileName(this, tr("Save lines as"), QStringLiteral("lines.txt"),
                                                           tr("Exchange text (*.txt)"));
@@ -125,6 +131,9 @@ bool DemoWindow::mayDiscardChanges(const QString& question)
 void DemoWindow::loadOrder(Mode mode)
 {
     keptFees_.reset();
+    // The sample afresh is no stored order: Save asks for a name.
+    storedId_.reset();
+    storedBase_.reset();
     try {
         loadSampleOrder(widget_->control(), order_.inLocale(widget_->control().locale()), mode, addresses());
         const std::string& failure = widget_->control().LastServiceFailure();
@@ -146,7 +155,7 @@ bool DemoWindow::switchMode(Mode mode)
         try {
             const std::uint64_t before = control.Revision();
             const bool unsaved = hasUnsavedWork();
-            const SampleOrder order = order_.inLocale(control.locale());
+            const SampleOrder order = orderBase();
             SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
             // Add Mode shows no saved fees or taxes (its totals start at zero):
             // the order's own are kept for the modes that show them.
@@ -231,6 +240,140 @@ bool DemoWindow::saveLinesTo(const QString& path)
         statusBar()->showMessage(tr("The lines were not saved: %1").arg(QString::fromStdString(e.what())), 8000);
         return false;
     }
+}
+
+SampleOrder DemoWindow::orderBase() const
+{
+    return storedBase_ ? *storedBase_ : order_.inLocale(widget_->control().locale());
+}
+
+QString DemoWindow::openStore(const QString& path)
+{
+    store_.reset();
+    storedId_.reset();
+    storedBase_.reset();
+    try {
+        store_ = std::make_unique<OrderStore>(path.toStdString());
+        const std::string& locale = widget_->control().locale().name;
+        const auto entries = store_->list();
+        const auto newest = std::find_if(entries.begin(), entries.end(), [&](const auto& e) { return e.locale == locale; });
+        log(tr("Order store: %1 (%2 orders)").arg(path).arg(entries.size()));
+        // The first start keeps the sample; later ones go on with the newest order.
+        if (entries.empty()) saveToStore(tr("Sample order"));
+        else if (newest != entries.end()) openStored(newest->id);
+        else log(tr("The store holds no order with %1 numbers: the sample order is on screen").arg(QString::fromStdString(locale)));
+        storeProblem_.clear();
+    } catch (const std::exception& e) {
+        store_.reset();
+        storeProblem_ = QString::fromStdString(e.what());
+        log(tr("No order store: ") + storeProblem_);
+        statusBar()->showMessage(tr("No order store: orders cannot be saved or opened (%1)").arg(storeProblem_));
+    }
+    return storeProblem_;
+}
+
+QString DemoWindow::openStored(std::int64_t id)
+{
+    OrderedItems& control = widget_->control();
+    try {
+        if (!store_) throw StoreError("there is no order store (" + storeProblem_.toStdString() + ")");
+        const OrderStore::Order stored = store_->load(id);
+        const std::string& locale = control.locale().name;
+        if (stored.locale != locale)
+            throw StoreError("its numbers are written in " + stored.locale + ", the window's in " + locale +
+                             ": start the demo with --locale " + stored.locale + " to open it");
+        SampleOrder base = order_.inLocale(control.locale());
+        base.lookups = stored.lookups;
+        base.fees = stored.saved.fees;
+        base.salesTax = stored.saved.salesTax;
+        base.brackets = stored.saved.brackets;
+        const Mode mode = control.ViewMode();
+        {
+            // Tried on a control of its own first: an order that does not
+            // load leaves the one on screen as it was.
+            OrderedItems trial;
+            trial.setLocale(control.locale());
+            loadSampleOrder(trial, base, mode);
+            stored.saved.openIn(trial, mode);
+        }
+        // The host's settings and services as for the sample, then the stored strings.
+        loadSampleOrder(control, base, mode, addresses());
+        stored.saved.openIn(control, mode);
+        storedId_ = id;
+        storedName_ = QString::fromStdString(stored.name);
+        storedBase_ = base;
+        keptFees_.reset();
+        if (mode == Mode::AddMode) keptFees_ = stored.saved.fees;
+        markSaved();
+        log(tr("Opened \"%1\" from the order store").arg(storedName_));
+        statusBar()->showMessage(tr("Opened \"%1\"").arg(storedName_), 8000);
+        checkModeMenu();
+        return {};
+    } catch (const std::exception& e) {
+        const QString why = QString::fromStdString(e.what());
+        log(tr("Order not opened: ") + why);
+        statusBar()->showMessage(tr("The order was not opened: %1").arg(why), 8000);
+        return why;
+    }
+}
+
+QString DemoWindow::saveToStore(const QString& name)
+{
+    OrderedItems& control = widget_->control();
+    try {
+        if (!store_) throw StoreError("there is no order store (" + storeProblem_.toStdString() + ")");
+        if (control.IsLineOpen()) throw StoreError("a line is open: write it or close it first");
+        const SampleOrder base = orderBase();
+        SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets);
+        // Add Mode shows no saved fees: the order's own were kept aside.
+        if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
+        const OrderStore::Order order{name.toStdString(), control.locale().name, base.lookups, std::move(saved)};
+        if (storedId_) store_->replace(*storedId_, order);
+        else storedId_ = store_->add(order);
+        storedName_ = name;
+        storedBase_ = base;
+        markSaved();
+        log(tr("Saved \"%1\" in the order store").arg(name));
+        statusBar()->showMessage(tr("Saved \"%1\"").arg(name), 8000);
+        return {};
+    } catch (const std::exception& e) {
+        const QString why = QString::fromStdString(e.what());
+        log(tr("Order not saved: ") + why);
+        statusBar()->showMessage(tr("The order was not saved: %1").arg(why), 8000);
+        return why;
+    }
+}
+
+void DemoWindow::openFromStoreMenu()
+{
+    std::vector<OrderStore::Entry> entries;
+    try {
+        if (!store_) throw StoreError("there is no order store (" + storeProblem_.toStdString() + ")");
+        entries = store_->list();
+    } catch (const std::exception& e) {
+        QMessageBox::warning(this, tr("Open order"), tr("The orders cannot be listed: %1").arg(QString::fromStdString(e.what())));
+        return;
+    }
+    OpenOrderDialog dialog(entries, this);
+    dialog.exec();
+    const auto chosen = dialog.chosen();
+    if (!chosen || !mayDiscardChanges(tr("Open the order and lose them?")) || !widget_->control().CancelOpenLine()) return;
+    if (const QString why = openStored(*chosen); !why.isEmpty())
+        QMessageBox::warning(this, tr("Open order"), tr("The order was not opened: %1").arg(why));
+}
+
+void DemoWindow::saveMenu()
+{
+    QString name = storedName_;
+    if (store_ && !storedId_) {
+        bool ok = false;
+        name = QInputDialog::getText(this, tr("Save order"), tr("Name of the order:"), QLineEdit::Normal, tr("Sample order"), &ok)
+                   .trimmed();
+        if (!ok || name.isEmpty()) return;
+    }
+    if (const QString why = saveToStore(name); !why.isEmpty())
+        QMessageBox::warning(this, tr("Save order"),
+                             tr("The order was not saved: %1\nIt stays open with your changes.").arg(why));
 }
 
 void DemoWindow::GetCarrierID(std::int32_t& CarrID)

@@ -4,6 +4,7 @@
 
 #include "AvaTaxStandIn.h"
 #include "InternalTaxStandIn.h"
+#include "OrderStore.h"
 #include "SampleOrder.h"
 #include "SavedOrder.h"
 #include "SurchargeStandIn.h"
@@ -11,6 +12,7 @@
 #include <QLocale>
 #include <QMainWindow>
 
+#include <memory>
 #include <optional>
 #include <string>
 
@@ -48,6 +50,21 @@ public:
     /// Writes the lines to a file; false when they were not saved.
     bool saveLinesTo(const QString& path);
 
+    /// Opens the order store in the database file `path`, creating it. An
+    /// empty store takes the order on screen as the sample order; otherwise
+    /// the newest order saved in the window's locale opens. Empty when the
+    /// store opened, else why not: the window then works without a store.
+    QString openStore(const QString& path);
+    /// The store, or null when there is none.
+    OrderStore* store() { return store_.get(); }
+    /// Opens a stored order in the current mode. Empty when it opened, else
+    /// why not; the order on screen then stays as it was.
+    QString openStored(std::int64_t id);
+    /// Saves the order on screen in the store: over the stored order it came
+    /// from, or as a new order called `name`. Empty when it was saved, else
+    /// why not; the order then stays open and unsaved.
+    QString saveToStore(const QString& name);
+
     // OrderedItemsEvents
     void GetCarrierID(std::int32_t& CarrID) override;
     void GetTotalAmount(double& TotalAmount) override;
@@ -75,6 +92,19 @@ private:
     ServiceAddresses addresses() const;
     void markSaved();
     void checkModeMenu();
+    /// The order's strings the control does not hand back (lookups, vendor
+    /// fee records, tax rates and brackets), in the control's locale: the
+    /// sample's, or the stored order's on screen.
+    SampleOrder orderBase() const;
+    void openFromStoreMenu();
+    void saveMenu();
+    std::unique_ptr<OrderStore> store_;
+    /// Why there is no store.
+    QString storeProblem_;
+    /// The stored order on screen and what it came with.
+    std::optional<std::int64_t> storedId_;
+    QString storedName_;
+    std::optional<SampleOrder> storedBase_;
     OrderedItemsWidget* widget_;
     QActionGroup* modes_ = nullptr;
     std::uint64_t savedRevision_ = 0;

@@ -6,7 +6,12 @@
 
 #include <QApplication>
 #include <QGuiApplication>
+#include <QDir>
+#include <QMessageBox>
 #include <QScreen>
+#include <QStandardPaths>
+#include <QTemporaryDir>
+#include <QTimer>
 
 #include <algorithm>
 #include <cstdio>
@@ -26,6 +31,8 @@ constexpr const char* kUsage =
     "  --size WxH          window size, e.g. 1024x700 (default: 1280x800, or the screen when smaller)\n"
     "  --locale NAME       number conventions, e.g. fr-CA or en-US (default: the system's)\n"
     "  --sample FOLDER     an order in the exchange files of examples/sample-order\n"
+    "  --store FILE        the order store, an SQLite database (default: orders.sqlite in\n"
+    "                      the user's data folder; a fresh one for the scripted session)\n"
     "  --help              this text\n";
 
 /// Qt's notices that say nothing to a clerk or a newcomer (the offscreen
@@ -61,6 +68,7 @@ int main(int argc, char** argv)
     bool scripted = false;
     std::string screenshot;
     std::string sample;
+    std::string store;
     std::string localeName;
     int width = 0;
     int height = 0;
@@ -73,6 +81,7 @@ int main(int argc, char** argv)
         if (arg == "--scripted") scripted = true;
         else if (arg == "--screenshot" && i + 1 < argc) screenshot = argv[++i];
         else if (arg == "--sample" && i + 1 < argc) sample = argv[++i];
+        else if (arg == "--store" && i + 1 < argc) store = argv[++i];
         else if (arg == "--locale" && i + 1 < argc) localeName = argv[++i];
         else if (arg == "--size" && i + 1 < argc && std::sscanf(argv[i + 1], "%dx%d", &width, &height) == 2) ++i;
         else {
@@ -97,6 +106,8 @@ int main(int argc, char** argv)
     zelt::Services services;
     auto logged = std::make_shared<zelt::demo::LoggedMessageBoxes>();
     if (scripted) services.messageBoxes = logged;
+    // Outlives the window, whose store may live in it.
+    QTemporaryDir scratch;
     try {
         auto order = sample.empty() ? zelt::demo::SampleOrder::embedded() : zelt::demo::SampleOrder::fromFolder(sample);
         zelt::demo::DemoWindow window(order, services, locale);
@@ -112,9 +123,40 @@ int main(int argc, char** argv)
         window.resize(width, height);
         window.show();
         window.loadOrder(zelt::Mode::UpdateMode);
+        // The orders are kept in the user's data folder; a scripted session
+        // starts from an empty store of its own.
+        QString storePath = QString::fromStdString(store);
+        if (storePath.isEmpty() && scripted) storePath = scratch.filePath(QStringLiteral("orders.sqlite"));
+        if (storePath.isEmpty()) {
+            const QString folder = QStandardPaths::writableLocation(QStandardPaths::AppDataLocation);
+            QDir().mkpath(folder);
+            storePath = folder + QStringLiteral("/orders.sqlite");
+        }
+        if (const QString problem = window.openStore(storePath); !problem.isEmpty()) {
+            std::cerr << "zelt-demo: working without an order store: " << problem.toStdString() << "\n";
+            if (!scripted)
+                QTimer::singleShot(0, &window, [&window, problem] {
+                    QMessageBox::warning(&window, QObject::tr("Order store"),
+                                         QObject::tr("The order store cannot be used: %1\n\nThe sample order is on "
+                                                     "screen; Open and Save are not available.")
+                                             .arg(problem));
+                });
+        }
         if (!scripted) return QApplication::exec();
 
-        return zelt::demo::ScriptedSession(window, *logged).run(screenshot);
+        const int status = zelt::demo::ScriptedSession(window, *logged).run(screenshot);
+        if (status != 0 || !window.store()) return status;
+        // The session's order goes into the store and opens again from it.
+        const std::string lines = window.orderedItems().control().readData();
+        QString why = window.saveToStore(QStringLiteral("Session order"));
+        const auto entries = why.isEmpty() ? window.store()->list() : std::vector<zelt::demo::OrderStore::Entry>();
+        if (why.isEmpty()) why = window.openStored(entries.front().id);
+        if (why.isEmpty() && window.orderedItems().control().readData() != lines) why = QStringLiteral("other lines");
+        std::cout << "Store: " << window.store()->path() << " lists " << entries.size() << " order(s); "
+                  << (why.isEmpty() ? "the session's order opened again with the same lines"
+                                    : "saving and opening the session's order refused: " + why.toStdString())
+                  << "\n";
+        return why.isEmpty() ? 0 : 1;
     } catch (const std::exception& e) {
         std::cerr << "zelt-demo: " << e.what() << "\n";
         return 1;
