@@ -67,11 +67,11 @@ void bindOrder(SqliteStatement& statement, const OrderStore::Order& order)
 /// A write transaction, rolled back unless committed.
 class Transaction {
 public:
-    explicit Transaction(SqliteDatabase& db) : db_(db) { db_.exec("BEGIN IMMEDIATE"); }
+    explicit Transaction(SqliteDatabase& db) : db_(db) { db_.exec("BEGIN IMMEDIATE", "cannot start writing to the store"); }
     ~Transaction() { db_.rollback(); }
     Transaction(const Transaction&) = delete;
     Transaction& operator=(const Transaction&) = delete;
-    void commit() { db_.exec("COMMIT"); }
+    void commit() { db_.exec("COMMIT", "the store could not keep the changes"); }
 
 private:
     SqliteDatabase& db_;

@@ -42,11 +42,11 @@ SqliteDatabase& SqliteDatabase::operator=(SqliteDatabase&& other) noexcept
     return *this;
 }
 
-void SqliteDatabase::exec(std::string_view sql)
+void SqliteDatabase::exec(std::string_view sql, std::string_view doing)
 {
     const std::string statements(sql);
     if (sqlite3_exec(db_, statements.c_str(), nullptr, nullptr, nullptr) != SQLITE_OK)
-        throw failure(db_, "\"" + statements.substr(0, 40) + "\" failed");
+        throw failure(db_, doing.empty() ? "\"" + statements.substr(0, 40) + "\" failed" : std::string(doing));
 }
 
 void SqliteDatabase::rollback() noexcept

@@ -23,8 +23,9 @@ public:
     SqliteDatabase(const SqliteDatabase&) = delete;
     SqliteDatabase& operator=(const SqliteDatabase&) = delete;
 
-    /// Runs statements that return no rows.
-    void exec(std::string_view sql);
+    /// Runs statements that return no rows; a failure says what was being
+    /// done (`doing`, or the statement itself) and why.
+    void exec(std::string_view sql, std::string_view doing = {});
     /// Runs "ROLLBACK" when a transaction is open, raising nothing.
     void rollback() noexcept;
     SqliteStatement prepare(std::string_view sql) { return SqliteStatement(db_, sql); }
