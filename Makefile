@@ -5,7 +5,7 @@ CMAKE_FLAGS ?=
 # CI builds treat warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
 
-.PHONY: all deps configure build demo test sanitize bench fuzz clean
+.PHONY: all deps configure build demo test sanitize bench fuzz clean package package-check
 
 all: build
 
@@ -26,6 +26,17 @@ demo: build
 
 test: build
 	ctest --test-dir $(BUILD_DIR) --output-on-failure -j $(JOBS)
+
+# The Debian packages in $(BUILD_DIR)/packages: zelt-ordered-items (the demo
+# hosts) and zelt-ordered-items-dev (static libraries, headers, CMake and
+# pkg-config files, the examples).
+package: build
+	cmake --build $(BUILD_DIR) --target package
+
+# The packages unpacked into a scratch root and the example hosts built and
+# run against them (CMake and pkg-config).
+package-check:
+	BUILD_DIR=$(BUILD_DIR) ./scripts/package-check.sh
 
 # Every benchmark once, then the huge-order and tax goals with min / median /
 # max over REPS runs and their ratios to the baselines of the same run.

@@ -11,6 +11,7 @@ packages=(
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev nlohmann-json3-dev libcpp-httplib-dev
   libsqlite3-dev
   openssl curl ca-certificates
+  dpkg-dev file
 )
 
 if [ "${1:-}" = "fuzz" ]; then
