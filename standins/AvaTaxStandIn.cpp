@@ -34,6 +34,18 @@ std::vector<Jurisdiction> jurisdictionsFor(const std::string& region)
 AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey)
     : authorization_(httplib::make_basic_authentication_header(account, licenseKey).second)
 {
+    route();
+}
+
+AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey, const std::string& certificate,
+                             const std::string& key)
+    : server_(certificate, key), authorization_(httplib::make_basic_authentication_header(account, licenseKey).second)
+{
+    route();
+}
+
+void AvaTaxStandIn::route()
+{
     server_.server.Get("/api/v2/utilities/ping", [this](const httplib::Request& req, httplib::Response& res) {
         const bool known = req.get_header_value("Authorization") == authorization_;
         res.set_content(json{{"version", "24.5.0"}, {"authenticated", known}, {"authenticationType", "UsernamePassword"}}
@@ -98,17 +110,18 @@ AvaTaxStandIn::AvaTaxStandIn(std::string account, std::string licenseKey)
             totalTax += lineTax;
             totalAmount += amount;
         }
-        res.set_content(json{{"id", 1000 + transactions_}, {"code", request.value("code", std::string())},
-                             {"date", request.value("date", std::string())}, {"status", "Saved"},
-                             {"type", "PurchaseInvoice"}, {"reconciled", false}, {"totalAmount", totalAmount},
-                             {"totalTax", totalTax}, {"totalTaxable", totalAmount}, {"totalExempt", 0},
-                             {"modifiedDate", "2024-05-01T10:15:00"}, {"lines", lines}}
-                            .dump(),
-                        "application/json");
+        const std::string answer = json{{"id", 1000 + transactions_}, {"code", request.value("code", std::string())},
+                                        {"date", request.value("date", std::string())}, {"status", "Saved"},
+                                        {"type", "PurchaseInvoice"}, {"reconciled", false}, {"totalAmount", totalAmount},
+                                        {"totalTax", totalTax}, {"totalTaxable", totalAmount}, {"totalExempt", 0},
+                                        {"modifiedDate", "2024-05-01T10:15:00"}, {"lines", lines}}
+                                       .dump();
+        lastAnswerBytes_ = answer.size();
+        res.set_content(answer, "application/json");
     });
     server_.start();
 }
 
-std::string AvaTaxStandIn::url() const { return "http://127.0.0.1:" + std::to_string(server_.port()); }
+std::string AvaTaxStandIn::url() const { return server_.url(""); }
 
 } // namespace zelt::standins

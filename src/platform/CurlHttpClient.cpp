@@ -36,6 +36,9 @@ struct CurlHttpClient::Kept {
     std::mutex busy;
     CurlHandle curl;
     CurlMulti multi;
+    Settings settings;
+    mutable std::mutex counting;
+    Traffic traffic;
 };
 
 namespace {
@@ -77,14 +80,38 @@ Transfer perform(CURLM* multi, CURL* h)
 
 } // namespace
 
-CurlHttpClient::CurlHttpClient()
+CurlHttpClient::CurlHttpClient() : CurlHttpClient(Settings{}) {}
+
+CurlHttpClient::CurlHttpClient(Settings settings)
 {
     static std::once_flag once;
     std::call_once(once, [] { curl_global_init(CURL_GLOBAL_DEFAULT); });
     kept_ = std::make_unique<Kept>();
+    kept_->settings = std::move(settings);
+}
+
+CurlHttpClient::Traffic CurlHttpClient::traffic() const
+{
+    const std::lock_guard<std::mutex> lock(kept_->counting);
+    return kept_->traffic;
 }
 
 CurlHttpClient::~CurlHttpClient() = default;
+
+void CurlHttpClient::count(void* h)
+{
+    long connections = 0, requestBytes = 0, headerBytes = 0;
+    curl_off_t bodySent = 0, bodyReceived = 0;
+    curl_easy_getinfo(h, CURLINFO_NUM_CONNECTS, &connections);
+    curl_easy_getinfo(h, CURLINFO_REQUEST_SIZE, &requestBytes);
+    curl_easy_getinfo(h, CURLINFO_SIZE_UPLOAD_T, &bodySent);
+    curl_easy_getinfo(h, CURLINFO_HEADER_SIZE, &headerBytes);
+    curl_easy_getinfo(h, CURLINFO_SIZE_DOWNLOAD_T, &bodyReceived);
+    const std::lock_guard<std::mutex> lock(kept_->counting);
+    kept_->traffic.connections += connections;
+    kept_->traffic.bytesSent += requestBytes + bodySent;
+    kept_->traffic.bytesReceived += headerBytes + bodyReceived;
+}
 
 HttpResult CurlHttpClient::exchange(const HttpRequest& request)
 {
@@ -119,7 +146,14 @@ HttpResult CurlHttpClient::exchange(const HttpRequest& request)
     curl_easy_setopt(h, CURLOPT_SSL_VERIFYHOST, 2L);
     // gzip and deflate, which every server offers; a server that compresses
     // brotli at its highest quality spends more time on it than the wire saves.
-    curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "gzip, deflate"); // every encoding this libcurl decodes
+    const Settings& settings = kept_->settings;
+    if (settings.compressedAnswers) curl_easy_setopt(h, CURLOPT_ACCEPT_ENCODING, "gzip, deflate");
+    if (!settings.certificateAuthorities.empty())
+        curl_easy_setopt(h, CURLOPT_CAINFO, settings.certificateAuthorities.c_str());
+    if (!settings.keepConnections) {
+        curl_easy_setopt(h, CURLOPT_FRESH_CONNECT, 1L);
+        curl_easy_setopt(h, CURLOPT_FORBID_REUSE, 1L);
+    }
 
     // The handle outlives this exchange's header list, answer and error
     // buffer: it forgets them (and every option) when the exchange is over.
@@ -128,6 +162,7 @@ HttpResult CurlHttpClient::exchange(const HttpRequest& request)
         ~ForgetOptions() { curl_easy_reset(h); }
     } const forget{h};
     const Transfer transfer = perform(kept_->multi.get(), h);
+    count(h);
     const CURLcode code = transfer.code;
     if (transfer.cancelled) return HttpResult::failed("cancelled by the clerk");
     if (answer.overflowed) return HttpResult::answerTooLarge(request.maxAnswerBytes);

@@ -1,6 +1,7 @@
 // What the HTTP client does for exchanges at scale: one kept connection for
 // the exchanges with one host, compressed answers asked for and capped as
 // decoded, and an AvaTax cap that grows with the order.
+#include "AvaTaxStandIn.h"
 #include "LoopbackServer.h"
 
 #include "zelt/platform/AvaTaxRestService.h"
@@ -108,4 +109,34 @@ TEST_F(Connections, ExchangesWithOneHostShareOneConnectionCompressedAnswersAreCa
         EXPECT_EQ(result.messages.front().summary, "AvaTax's answer is too large for this order");
         EXPECT_NE(service.lastFailure().find("larger than"), std::string::npos) << service.lastFailure();
     }
+}
+
+// Over TLS, a ping, a transaction and its retry open one connection between
+// them, and the answers travel compressed: fewer bytes on the wire than the
+// client reads once decoded.
+TEST(TlsConnections, PingCreateAndRetryShareOneConnectionAndTravelCompressed)
+{
+    standins::AvaTaxStandIn service("1100000000", "KEY", ZELT_TEST_CERT, ZELT_TEST_KEY);
+    auto http = std::make_shared<platform::CurlHttpClient>(platform::CurlHttpClient::Settings{ZELT_TEST_CERT});
+    platform::AvaTaxRestService client(http);
+    client.setUrl(service.url());
+    client.setAccount("1100000000");
+    client.setLicenseKey("KEY");
+    platform::AvaTaxRequest request;
+    request.docDate = "2024-05-01";
+    request.destination = {"5 Broadway", "", "", "New York", "NY", "10004", "US"};
+    for (int i = 1; i <= 500; ++i) request.lines.push_back({"L" + std::to_string(i), "M", 2, text::Currency::fromUnits(12500), ""});
+    ASSERT_EQ(client.ping(""), 0) << client.lastFailure();
+    std::size_t decoded = 0;
+    for (int exchange = 0; exchange < 2; ++exchange) {
+        const platform::AvaTaxResult result = client.getTax(request);
+        ASSERT_EQ(result.resultCode, 0) << client.lastFailure();
+        ASSERT_EQ(result.lines.size(), 500u);
+        decoded += service.lastAnswerBytes();
+    }
+    EXPECT_EQ(service.connections(), 1u);
+    const platform::CurlHttpClient::Traffic traffic = http->traffic();
+    EXPECT_EQ(traffic.connections, 1);
+    EXPECT_GT(traffic.bytesSent, static_cast<std::int64_t>(2 * service.lastBody().size()));
+    EXPECT_LT(traffic.bytesReceived * 4, static_cast<std::int64_t>(decoded)) << traffic.bytesReceived << " of " << decoded;
 }

@@ -2,7 +2,9 @@
 
 #include "zelt/platform/HttpClient.h"
 
+#include <cstdint>
 #include <memory>
+#include <string>
 
 namespace zelt::platform {
 
@@ -15,16 +17,40 @@ namespace zelt::platform {
 /// at a time.
 class CurlHttpClient : public HttpClient {
 public:
+    struct Settings {
+        /// A PEM file of the certificate authorities to trust in place of the
+        /// system's (a company's own, say); empty for the system's.
+        std::string certificateAuthorities;
+        /// False: a new connection for every exchange, closed after it.
+        bool keepConnections = true;
+        /// False: answers are asked for uncompressed.
+        bool compressedAnswers = true;
+    };
+    /// What the exchanges so far cost on the wire: the connections opened,
+    /// and the bytes of the requests sent and answers received, headers and
+    /// bodies as they travelled (compressed answers as compressed; the TLS
+    /// records around them not counted).
+    struct Traffic {
+        std::int64_t connections = 0;
+        std::int64_t bytesSent = 0;
+        std::int64_t bytesReceived = 0;
+    };
+
     CurlHttpClient();
+    explicit CurlHttpClient(Settings settings);
     ~CurlHttpClient() override;
     CurlHttpClient(const CurlHttpClient&) = delete;
     CurlHttpClient& operator=(const CurlHttpClient&) = delete;
+
+    Traffic traffic() const;
 
 protected:
     HttpResult exchange(const HttpRequest& request) override;
 
 private:
     struct Kept;
+    /// Adds the transfer just ended to the traffic.
+    void count(void* curl);
     std::unique_ptr<Kept> kept_;
 };
 
