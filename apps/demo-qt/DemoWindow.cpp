@@ -213,7 +213,6 @@ void DemoWindow::exportAll()
     show(QStringLiteral("ExemptItems"), [&] { return control.ExemptItems(); });
     show(QStringLiteral("GetSalesTaxesNFees"), [&] { return control.GetSalesTaxesNFees(); });
     complete = complete && !(lines.empty() && control.IsLineOpen());
-    if (complete) markSaved();
     const int count = control.form().grdOrdItems.rows() - 1;
     statusBar()->showMessage(complete ? tr("Exported %1 lines, the exempt rows and the tax and fee summary to the event log")
                                             .arg(count)

@@ -25,7 +25,7 @@ namespace zelt::demo {
 /// The demo host: the control on an order screen, a pane that logs every event
 /// the control raises, and menus to load, export, save and switch modes.
 ///
-/// It keeps its own "unsaved since the last load, export or save" state from
+/// It keeps its own "unsaved since the last load or save" state from
 /// the control's Revision() and IsOpenLineChanged(): IsDirty is the control's
 /// described flag, which "Calculate Taxes & Fees" clears, so it cannot tell
 /// whether the clerk's work is saved.
@@ -44,8 +44,8 @@ public:
     bool hasUnsavedWork() const;
     /// True when there is no unsaved work, or the clerk lets it go.
     bool mayDiscardChanges(const QString& question);
-    /// Writes the lines, exempt rows and the summary to the event log; the
-    /// order counts as saved.
+    /// Writes the lines, exempt rows and the summary to the event log (the
+    /// order is not saved by it: Save keeps it in the store).
     void exportAll();
     /// Writes the lines to a file; false when they were not saved.
     bool saveLinesTo(const QString& path);
