@@ -1,0 +1,31 @@
+#pragma once
+
+#include <zelt/view/ScriptedMessageBoxes.h>
+
+#include <deque>
+#include <ostream>
+
+namespace zelt::session {
+
+/// The message boxes of a scripted session: each is printed with the answer
+/// it got. The script's answers are for the step after them: one the step did
+/// not ask for is dropped when the step ends (and said so), never kept for a
+/// later question it was not meant for.
+class SessionMessageBoxes : public view::ScriptedMessageBoxes {
+public:
+    explicit SessionMessageBoxes(std::ostream& out) : out_(out) {}
+
+    view::MessageBoxAnswer show(const view::MessageBoxRequest& request) override;
+    /// The answer to the next message box of the coming step.
+    void queue(view::MessageBoxAnswer answer) { queued_.push_back(answer); }
+    /// Ends a step: answers left over are dropped and printed.
+    void endStep();
+
+    static const char* name(view::MessageBoxAnswer answer);
+
+private:
+    std::ostream& out_;
+    std::deque<view::MessageBoxAnswer> queued_;
+};
+
+} // namespace zelt::session
