@@ -25,7 +25,9 @@ public:
     }
 };
 
-std::unique_ptr<zelt::OrderedItems> order(int lines, zelt::Mode mode = zelt::Mode::UpdateMode)
+/// An order of `lines` lines: the regular generated one, or with
+/// `varied` the one whose dates, units, statuses and amounts vary by line.
+std::unique_ptr<zelt::OrderedItems> order(int lines, bool varied, zelt::Mode mode = zelt::Mode::UpdateMode)
 {
     zelt::Services services;
     services.messageBoxes = std::make_shared<AnswerYes>();
@@ -33,14 +35,15 @@ std::unique_ptr<zelt::OrderedItems> order(int lines, zelt::Mode mode = zelt::Mod
     control->setZeltEvent("PurchaseOrder");
     control->GetComboContent(zelt::bench::generatedLookups());
     control->setViewMode(mode);
-    control->setReadData(zelt::bench::generatedLines(lines));
+    control->setReadData(zelt::bench::orderLines(lines, varied));
     return control;
 }
 
-/// Times `action` on an order of state.range(0) lines and takes it back untimed.
+/// Times `action` on an order of state.range(0) lines (varied when
+/// state.range(1) is 1) and takes it back untimed.
 void clerkAction(benchmark::State& state, zelt::Mode mode, const std::function<void(zelt::OrderedItems&)>& action)
 {
-    auto control = order(static_cast<int>(state.range(0)), mode);
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, mode);
     for (auto _ : state) {
         action(*control);
         state.PauseTiming();
@@ -104,7 +107,7 @@ void BM_Paste1000Rows(benchmark::State& state)
 /// Undo of a deleted line (the delete itself is redone untimed).
 void BM_UndoDelete(benchmark::State& state)
 {
-    auto control = order(static_cast<int>(state.range(0)), zelt::Mode::AddMode);
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, zelt::Mode::AddMode);
     auto& f = control->form();
     for (auto _ : state) {
         state.PauseTiming();
@@ -139,17 +142,17 @@ void BM_DeleteSelected(benchmark::State& state)
 /// Copying the selected lines as pasteable text.
 void BM_CopySelected(benchmark::State& state)
 {
-    auto control = order(static_cast<int>(state.range(0)));
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0);
     selectEveryHundredth(*control);
     for (auto _ : state) benchmark::DoNotOptimize(control->CopyLines());
 }
 
 /// One key typed into an overridden box, then one backspace: each key runs
 /// the box's change handling and the recalculation. Range 1 picks the box: 0
-/// the brokerage fee, 1 the state tax.
+/// the brokerage fee, 1 the state tax; range 2 the varied order.
 void BM_BoxKey(benchmark::State& state)
 {
-    auto control = order(static_cast<int>(state.range(0)));
+    auto control = order(static_cast<int>(state.range(0)), state.range(2) != 0);
     auto& f = control->form();
     const bool tax = state.range(1) == 1;
     if (tax) f.chkTaxes[13].userClick();
@@ -168,20 +171,24 @@ void BM_BoxKey(benchmark::State& state)
 
 void BM_ReadDataGet(benchmark::State& state)
 {
-    auto control = order(static_cast<int>(state.range(0)));
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) benchmark::DoNotOptimize(control->readData().size());
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// Lines and kind: the regular order of 10,000 and 100,000 lines and the
+/// varied one of 1,000,000.
+void sizes(benchmark::internal::Benchmark* b) { b->Args({10000, 0})->Args({100000, 0})->Args({1000000, 1}); }
+
 } // namespace
 
-BENCHMARK(BM_AddLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_UpdateLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_DeleteFirstLine)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_PopupAddCopy)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_Paste1000Rows)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(10);
-BENCHMARK(BM_UndoDelete)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_DeleteSelected)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond)->Iterations(5);
-BENCHMARK(BM_CopySelected)->Arg(100000)->Arg(1000000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_BoxKey)->ArgsProduct({{10000, 100000}, {0, 1}})->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_ReadDataGet)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_AddLine)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_UpdateLine)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_DeleteFirstLine)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_PopupAddCopy)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_Paste1000Rows)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_UndoDelete)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_DeleteSelected)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond)->Iterations(5);
+BENCHMARK(BM_CopySelected)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_BoxKey)->ArgsProduct({{10000, 100000}, {0, 1}, {0}})->ArgsProduct({{1000000}, {0, 1}, {1}})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_ReadDataGet)->Apply(sizes)->Unit(benchmark::kMillisecond);

@@ -17,13 +17,13 @@ const std::string kFees = [] {
            "$R$";
 }();
 
-std::unique_ptr<zelt::OrderedItems> loadedOrder(int lines)
+std::unique_ptr<zelt::OrderedItems> loadedOrder(int lines, bool varied = false)
 {
     auto control = std::make_unique<zelt::OrderedItems>();
     control->GetComboContent(zelt::bench::generatedLookups());
     control->setViewMode(zelt::Mode::UpdateMode);
     control->LetSalesTaxesNFees(kFees, "", "0$F$1000$F$25$R$1000.01$F$1000000000$F$60$R$");
-    control->setReadData(zelt::bench::generatedLines(lines));
+    control->setReadData(zelt::bench::orderLines(lines, varied));
     return control;
 }
 
@@ -31,7 +31,7 @@ std::unique_ptr<zelt::OrderedItems> loadedOrder(int lines)
 /// cleared, each running the recalculation over every line.
 void BM_Recalculation(benchmark::State& state)
 {
-    auto control = loadedOrder(static_cast<int>(state.range(0)));
+    auto control = loadedOrder(static_cast<int>(state.range(0)), state.range(1) != 0);
     zelt::view::CheckBox& box = control->form().chkServiceFee;
     for (auto _ : state) {
         box.setValue(1);
@@ -54,5 +54,5 @@ void BM_OverrideClick10k(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_Recalculation)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_Recalculation)->Args({1000, 0})->Args({10000, 0})->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_OverrideClick10k)->Unit(benchmark::kMillisecond);
