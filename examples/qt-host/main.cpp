@@ -1,7 +1,8 @@
 // A Qt host: a main window with the control on it, opening and saving orders
 // kept as folders of exchange files (the layout of examples/sample-order).
-// `qt-host --check [folder]` opens the order offscreen, saves it, opens the
-// saved copy, prints the line count and the total deposit, and exits.
+// `qt-host [folder]` starts on that order (the sample order by default);
+// `qt-host --check [folder]` opens it offscreen, saves it, opens the saved
+// copy, prints the line count and the total deposit, and exits.
 #include <zelt/OrderedItems.h>
 #include <zelt/OrderedItemsWidget.h>
 
@@ -128,22 +129,21 @@ int main(int argc, char** argv)
     if (check) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
     HostWindow window;
+    const int given = check ? 2 : 1; // where an order folder may be named
+    QString error = window.open(argc > given ? QString::fromLocal8Bit(argv[given]) : QStringLiteral(ZELT_SAMPLE_ORDER));
     if (!check) {
+        if (!error.isEmpty()) QMessageBox::warning(&window, QStringLiteral("Open order"), error);
         window.show();
         return QApplication::exec();
     }
-    // The self-check: open, save, open the saved copy; the lines must come back as they were.
+    // The self-check: save the order, open the saved copy; the lines must come back as they were.
     QTemporaryDir saved;
-    QString error = window.open(argc > 2 ? QString::fromLocal8Bit(argv[2]) : QStringLiteral(ZELT_SAMPLE_ORDER));
     const std::string lines = error.isEmpty() ? window.control().readData() : std::string();
     if (error.isEmpty()) error = window.save(saved.path());
     if (error.isEmpty()) error = window.open(saved.path());
     if (error.isEmpty() && window.control().readData() != lines) error = QStringLiteral("the saved lines differ");
-    if (!error.isEmpty()) {
-        std::cerr << "qt-host: " << error.toStdString() << "\n";
-        return 1;
-    }
-    const auto& form = window.control().form();
+    if (!error.isEmpty()) return std::cerr << "qt-host: " << error.toStdString() << "\n", 1;
+    const zelt::view::Form& form = window.control().form();
     std::cout << "Lines: " << form.grdOrdItems.rows() - 1 << ", total deposit: " << form.txtFee[6].text() << "\n";
     return 0;
 }
