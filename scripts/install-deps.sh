@@ -8,6 +8,7 @@ packages=(
   cmake ninja-build g++ make pkg-config
   libgtest-dev libbenchmark-dev
   qt6-base-dev libgl-dev fonts-dejavu-core
+  qt6-l10n-tools qt6-tools-dev qt6-translations-l10n
   libpugixml-dev libcurl4-openssl-dev zlib1g-dev nlohmann-json3-dev libcpp-httplib-dev
   libsqlite3-dev
   openssl curl ca-certificates

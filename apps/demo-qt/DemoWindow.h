@@ -9,6 +9,7 @@
 #include "SavedOrder.h"
 #include "SurchargeStandIn.h"
 
+#include <QCoreApplication>
 #include <QLocale>
 #include <QMainWindow>
 
@@ -30,6 +31,8 @@ namespace zelt::demo {
 /// described flag, which "Calculate Taxes & Fees" clears, so it cannot tell
 /// whether the clerk's work is saved.
 class DemoWindow : public QMainWindow, public OrderedItemsEvents, public HostSite {
+    Q_DECLARE_TR_FUNCTIONS(DemoWindow)
+
 public:
     DemoWindow(SampleOrder order, Services services, const QLocale& locale = QLocale());
 

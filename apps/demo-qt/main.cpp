@@ -12,6 +12,7 @@
 #include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QTranslator>
 
 #include <algorithm>
 #include <cstdio>
@@ -99,6 +100,14 @@ int main(int argc, char** argv)
     QApplication::setApplicationName(QStringLiteral("zelt-demo"));
     if (!localeName.empty()) QLocale::setDefault(QLocale(QString::fromStdString(localeName).replace('-', '_')));
     const QLocale locale;
+    // The window's texts and Qt's buttons in the clerk's language, and the
+    // demo's own menus and dialogs, before any window is made.
+    const auto translations = zelt::OrderedItemsWidget::installTranslations(locale);
+    if (!localeName.empty() && !translations.missing.isEmpty())
+        std::cerr << "zelt-demo: " << translations.missing.toStdString() << "\n";
+    QTranslator demoTexts;
+    if (demoTexts.load(locale, QStringLiteral("zelt_demo"), QStringLiteral("_"), QStringLiteral(":/zelt-demo/translations")))
+        QCoreApplication::installTranslator(&demoTexts);
     // The build folder is two levels above this program (build/apps/demo-qt).
     if (screenshot.empty())
         screenshot = (QCoreApplication::applicationDirPath() + QStringLiteral("/../../zelt-demo.png")).toStdString();

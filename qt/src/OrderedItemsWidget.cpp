@@ -19,21 +19,29 @@
 #include <QGroupBox>
 #include <QHBoxLayout>
 #include <QHeaderView>
+#include <QLibraryInfo>
 #include <QLabel>
 #include <QLineEdit>
 #include <QMenu>
+#include <QPointer>
 #include <QRadioButton>
 #include <QScrollArea>
 #include <QScrollBar>
 #include <QShortcut>
 #include <QTimer>
 #include <QToolTip>
+#include <QTranslator>
 #include <QVBoxLayout>
 
 #include <array>
 #include <functional>
 #include <map>
 #include <vector>
+
+// The window's translations are embedded in the library's archive; naming
+// their initialiser keeps them linked into every host. It cannot be called
+// from inside a namespace.
+static void initTranslationResource() { Q_INIT_RESOURCE(zelt_translations); }
 
 namespace zelt {
 
@@ -42,6 +50,10 @@ using namespace zelt::qt;
 using WidgetPairs = std::vector<std::pair<view::Widget*, QWidget*>>;
 
 struct OrderedItemsWidget::Impl {
+    // The window's own texts are translated under the widget's name.
+    Q_DECLARE_TR_FUNCTIONS(OrderedItemsWidget)
+
+public:
     explicit Impl(OrderedItemsWidget& owner) : self(owner) {}
 
     OrderedItemsWidget& self;
@@ -75,7 +87,7 @@ struct OrderedItemsWidget::Impl {
     }
     std::function<void(const QString&)> reporter()
     {
-        return [this](const QString& what) { report(QObject::tr("That did not work: %1").arg(what)); };
+        return [this](const QString& what) { report(tr("That did not work: %1").arg(what)); };
     }
 
     WidgetBinding* bindingOf(const view::Widget& w) const
@@ -98,11 +110,12 @@ struct OrderedItemsWidget::Impl {
     {
         view::Form& f = form();
         return {{
-            {&f.cmdAdd, "Alt+A", "Lines are not added in this mode"},
-            {&f.cmdEdit, "Alt+E, Enter or a double click on the grid", "Click a line in the grid first"},
-            {&f.cmdDelete, "Alt+D or Delete on the grid", "Click a line in the grid first", "Lines are deleted in Add mode"},
-            {&f.cmdLineItemCan, "Alt+L", "Click the line to cancel in the grid first"},
-            {&f.cmdUpdateTaxes, "Alt+C", "Taxes cannot be calculated now for this order"},
+            {&f.cmdAdd, "Alt+A", QT_TR_NOOP("Lines are not added in this mode")},
+            {&f.cmdEdit, QT_TR_NOOP("Alt+E, Enter or a double click on the grid"), QT_TR_NOOP("Click a line in the grid first")},
+            {&f.cmdDelete, QT_TR_NOOP("Alt+D or Delete on the grid"), QT_TR_NOOP("Click a line in the grid first"),
+             QT_TR_NOOP("Lines are deleted in Add mode")},
+            {&f.cmdLineItemCan, "Alt+L", QT_TR_NOOP("Click the line to cancel in the grid first")},
+            {&f.cmdUpdateTaxes, "Alt+C", QT_TR_NOOP("Taxes cannot be calculated now for this order")},
         }};
     }
     /// Why a line button cannot act now, as its hint says. In Add Mode the
@@ -112,18 +125,18 @@ struct OrderedItemsWidget::Impl {
         const bool otherMode = control->ViewMode() != Mode::AddMode;
         for (const Hint& h : hints())
             if (h.button == &button)
-                return QObject::tr(!button.visible() && otherMode && h.whyHidden ? h.whyHidden : h.whyNot);
+                return tr(!button.visible() && otherMode && h.whyHidden ? h.whyHidden : h.whyNot);
         return {};
     }
     void updateHints()
     {
         view::Form& f = form();
         for (const Hint& h : hints())
-            qtOf(*h.button)->setToolTip(h.button->enabled() ? QString::fromLatin1(h.keys) : QObject::tr(h.whyNot));
+            qtOf(*h.button)->setToolTip(h.button->enabled() ? tr(h.keys) : tr(h.whyNot));
         const bool carrierKnown = f.cboFld[3].listIndex() >= 0 || !f.txtField[8].text().empty();
         qtOf(f.lblCarrier)
-            ->setToolTip(carrierKnown ? QObject::tr("Carrier Details")
-                                      : QObject::tr("Select a line or a carrier to see the carrier's details"));
+            ->setToolTip(carrierKnown ? tr("Carrier Details")
+                                      : tr("Select a line or a carrier to see the carrier's details"));
     }
 
     /// The total sales tax and the deposit show whether they still follow the
@@ -131,7 +144,7 @@ struct OrderedItemsWidget::Impl {
     void showTaxesCurrent()
     {
         const bool stale = control->TaxesOutOfDate();
-        const QString why = stale ? QObject::tr("Calculate Taxes & Fees to update") : QString();
+        const QString why = stale ? tr("Calculate Taxes & Fees to update") : QString();
         for (view::TextBox* box : {&form().txtField[17], &form().txtFee[6]})
             if (auto* binding = static_cast<TextBoxBinding*>(bindingOf(*box))) binding->setOutOfDate(stale, why);
     }
@@ -240,7 +253,7 @@ void OrderedItemsWidget::Impl::buildPopup()
     // The window's own entry, after the line commands: finding a line.
     popup->addSeparator();
     // The key is shown, not bound here: the window's own Ctrl+F does it.
-    QAction* find = popup->addAction(QObject::tr("Find...") + QLatin1Char('\t') +
+    QAction* find = popup->addAction(tr("Find...") + QLatin1Char('\t') +
                                      QKeySequence(QKeySequence::Find).toString(QKeySequence::NativeText));
     find->setObjectName(QStringLiteral("mnuFind"));
     QObject::connect(find, &QAction::triggered, &self, [this] { findBar->open(); });
@@ -251,11 +264,11 @@ QLayout* OrderedItemsWidget::Impl::buildOrderLevel()
 {
     view::Form& f = form();
     QGroupBox* fees = frame(f.Frame2, "Frame2");
-    fees->setTitle(QObject::tr("Fees"));
+    fees->setTitle(tr("Fees"));
     QGroupBox* deposit = frame(f.Frame3, "Frame3");
     QGroupBox* taxes = frame(f.fraTaxes, "fraTaxes");
     QGroupBox* totals = frame(f.Frame5, "Frame5");
-    totals->setTitle(QObject::tr("Totals"));
+    totals->setTitle(tr("Totals"));
     QGroupBox* delivery = frame(f.Frame1, "Frame1");
     // The delivery options can be long: the box keeps a set width, its list
     // shows them whole and its tip the chosen one.
@@ -265,7 +278,7 @@ QLayout* OrderedItemsWidget::Impl::buildOrderLevel()
     }
     QGroupBox* rate = frame(f.frmCurrencyConversion, "frmCurrencyConversion");
     auto* currency = static_cast<QGroupBox*>(qtOf(f.FraVendorCountryID));
-    currency->setTitle(QObject::tr("Price currency"));
+    currency->setTitle(tr("Price currency"));
     auto* currencyRow = new QHBoxLayout(currency);
     for (auto& [model, widget] : group("FraVendorCountryID")) currencyRow->addWidget(widget);
     currencyRow->addStretch(1);
@@ -292,7 +305,7 @@ QLayout* OrderedItemsWidget::Impl::buildOrderLevel()
 
 QGroupBox* OrderedItemsWidget::Impl::buildLineEntry()
 {
-    auto* entry = new QGroupBox(QObject::tr("Line entry"));
+    auto* entry = new QGroupBox(tr("Line entry"));
     entry->setObjectName(QStringLiteral("LineEntry"));
     auto* layout = new QGridLayout(entry);
     compact(layout);
@@ -532,6 +545,53 @@ text::Locale OrderedItemsWidget::textLocale(const QLocale& locale)
     out.currencySymbol = locale.currencySymbol().toStdString();
     out.currencySymbolAfter = locale.toCurrencyString(1.0).endsWith(locale.currencySymbol());
     out.shortDateMonthFirst = locale.dateFormat(QLocale::ShortFormat).startsWith(QLatin1Char('M'));
+    return out;
+}
+
+OrderedItemsWidget::InstalledTranslations OrderedItemsWidget::installTranslations(const QLocale& locale)
+{
+    InstalledTranslations out;
+    if (!QCoreApplication::instance()) {
+        out.missing = QStringLiteral("no application is running to take the translations");
+        return out;
+    }
+    initTranslationResource();
+    // The window's texts are written in English, as are Qt's own.
+    const bool english = locale.language() == QLocale::English || locale.language() == QLocale::C;
+    struct Catalog {
+        const char* name;
+        QString folder;
+        bool InstalledTranslations::*found;
+    };
+    constexpr std::size_t kCatalogs = 2;
+    const Catalog catalogs[kCatalogs] = {
+        {"zelt", QStringLiteral(":/zelt/translations"), &InstalledTranslations::window},
+        {"qtbase", QLibraryInfo::path(QLibraryInfo::TranslationsPath), &InstalledTranslations::qtBase},
+    };
+    // The translators of a previous call give way; they belong to the
+    // application, so they go with it at the latest.
+    static QPointer<QTranslator> installed[kCatalogs];
+    for (std::size_t i = 0; i < kCatalogs; ++i) {
+        if (installed[i]) {
+            QCoreApplication::removeTranslator(installed[i]);
+            delete installed[i];
+        }
+        const Catalog& catalog = catalogs[i];
+        if (english) {
+            out.*catalog.found = true;
+            continue;
+        }
+        auto translator = std::make_unique<QTranslator>(QCoreApplication::instance());
+        if (translator->load(locale, QString::fromLatin1(catalog.name), QStringLiteral("_"), catalog.folder) &&
+            QCoreApplication::installTranslator(translator.get())) {
+            installed[i] = translator.release();
+            out.*catalog.found = true;
+            continue;
+        }
+        if (!out.missing.isEmpty()) out.missing += QStringLiteral("; ");
+        out.missing += QStringLiteral("no %1 translation for %2 in %3")
+                           .arg(QString::fromLatin1(catalog.name), locale.name(), catalog.folder);
+    }
     return out;
 }
 

@@ -21,7 +21,7 @@ void WindowServiceActivity::exchangeEnded() { QApplication::restoreOverrideCurso
 void WindowServiceActivity::exchangeFailed(std::string_view what)
 {
     if (report)
-        report(QObject::tr("A web service failed: %1").arg(QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size()))));
+        report(tr("A web service failed: %1").arg(QString::fromUtf8(what.data(), static_cast<qsizetype>(what.size()))));
 }
 
 QString WindowServiceActivity::askingText(std::string_view service)
@@ -32,8 +32,8 @@ QString WindowServiceActivity::askingText(std::string_view service)
         {"RecalculateTaxes", QT_TRANSLATE_NOOP("WindowServiceActivity", "Asking the tax service...")},
     };
     for (const auto& [name, text] : names)
-        if (name == service) return QObject::tr(text);
-    return QObject::tr("Asking the web service...");
+        if (name == service) return tr(text);
+    return tr("Asking the web service...");
 }
 
 void WindowServiceActivity::wait(std::string_view service, const std::function<void()>& exchange)
@@ -62,9 +62,9 @@ void WindowServiceActivity::wait(std::string_view service, const std::function<v
     loop.exec(QEventLoop::ExcludeUserInputEvents);
     if (!done) {
         const QString asking = askingText(service);
-        auto dialog = std::make_unique<QProgressDialog>(asking, QObject::tr("Cancel"), 0, 0, QApplication::activeWindow());
+        auto dialog = std::make_unique<QProgressDialog>(asking, tr("Cancel"), 0, 0, QApplication::activeWindow());
         dialog->setObjectName(QStringLiteral("serviceProgress"));
-        dialog->setWindowTitle(QObject::tr("Web service"));
+        dialog->setWindowTitle(tr("Web service"));
         dialog->setWindowModality(Qt::ApplicationModal);
         dialog->setMinimumDuration(0);
         dialog->setAutoClose(false);
@@ -73,11 +73,11 @@ void WindowServiceActivity::wait(std::string_view service, const std::function<v
         QObject::connect(&clock, &QTimer::timeout, dialog.get(), [&] {
             if (!cancel)
                 dialog->setLabelText(asking + QLatin1Char('\n') +
-                                     QObject::tr("%n second(s)", nullptr, static_cast<int>(elapsed.elapsed() / 1000)));
+                                     tr("%n second(s)", nullptr, static_cast<int>(elapsed.elapsed() / 1000)));
         });
         QObject::connect(dialog.get(), &QProgressDialog::canceled, dialog.get(), [&] {
             cancel = true;
-            dialog->setLabelText(QObject::tr("Cancelling..."));
+            dialog->setLabelText(tr("Cancelling..."));
         });
         clock.start(250);
         QApplication::changeOverrideCursor(Qt::BusyCursor);

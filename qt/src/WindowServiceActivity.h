@@ -2,6 +2,7 @@
 
 #include <zelt/platform/ServiceActivity.h>
 
+#include <QCoreApplication>
 #include <QString>
 
 #include <chrono>
@@ -18,6 +19,8 @@ namespace zelt::qt {
 /// so nothing run from them may call into the control (a host's own timers
 /// included) other than to read it.
 class WindowServiceActivity : public platform::ServiceActivity {
+    Q_DECLARE_TR_FUNCTIONS(WindowServiceActivity)
+
 public:
     std::function<void(const QString&)> report;
     /// How long an exchange runs before the dialog shows.

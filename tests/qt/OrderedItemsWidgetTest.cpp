@@ -2,7 +2,9 @@
 // reach the model's entry points, and program changes show at once.
 #include "FaultServer.h"
 #include "GridTableModel.h"
+#include "QtMessageBoxes.h"
 #include "WidgetTestServices.h"
+#include "WindowServiceActivity.h"
 
 #include <zelt/OrderedItems.h>
 #include <zelt/OrderedItemsWidget.h>
@@ -15,6 +17,7 @@
 #include <QScrollBar>
 #include <QDateEdit>
 #include <QElapsedTimer>
+#include <QGroupBox>
 #include <QProgressDialog>
 #include <QHeaderView>
 #include <QLabel>
@@ -651,6 +654,35 @@ private slots:
                  qPrintable(QStringLiteral("%1 ms after Cancel, %2 ticks").arg(afterCancel).arg(ticks)));
         QVERIFY(widget->control().LastServiceFailure().find("cancelled by the clerk") != std::string::npos);
         QVERIFY(!QApplication::activeModalWidget());
+    }
+
+    // Last, as it installs translators for the whole application (and ends in English).
+    void windowTextsAndButtonsFollowTheInstalledLocale()
+    {
+        // The find bar's hint, the line entry's title, the wait dialog, a question's Yes and No.
+        const char* english = "Description, model, acknowledgement or line number|Line entry|Asking AvaTax for the taxes...|Yes|No";
+        // French first: the locales after it must take its translators away.
+        const std::tuple<const char*, bool, const char*> cases[] = {
+            {"fr_CA", true, "Description, modèle, numéro d’accusé de réception ou de ligne|Saisie de ligne|Demande des taxes à AvaTax...|Oui|Non"},
+            {"sw_KE", false, english},
+            {"en_US", true, english}};
+        for (const auto& [locale, translated, texts] : cases) {
+            const auto installed = OrderedItemsWidget::installTranslations(QLocale(QString::fromLatin1(locale)));
+            QCOMPARE(installed.window && installed.qtBase && installed.missing.isEmpty(), translated);
+            widget = std::make_unique<OrderedItemsWidget>();
+            QStringList shown = {widget->findChild<QLineEdit*>(QStringLiteral("findText"))->placeholderText(),
+                                 widget->findChild<QGroupBox*>(QStringLiteral("LineEntry"))->title(),
+                                 qt::WindowServiceActivity::askingText("AvaTax")};
+            QTimer::singleShot(0, [&shown] {
+                auto* box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+                QVERIFY(box);
+                for (auto button : {QMessageBox::Yes, QMessageBox::No}) shown << box->button(button)->text().remove(QLatin1Char('&'));
+                box->button(QMessageBox::No)->click();
+            });
+            QCOMPARE(qt::QtMessageBoxes().show({"Do you want to delete the selected line item?", "", view::MessageBoxButtons::YesNo}),
+                     view::MessageBoxAnswer::No);
+            QCOMPARE(shown, QString::fromUtf8(texts).split(QLatin1Char('|')));
+        }
     }
 };
 

@@ -3,6 +3,7 @@
 #include <zelt/control/OrderedItems.h>
 
 #include <QLocale>
+#include <QString>
 #include <QWidget>
 
 #include <functional>
@@ -34,6 +35,26 @@ public:
 
     /// The control's number conventions for a Qt locale.
     static text::Locale textLocale(const QLocale& locale);
+
+    /// What installTranslations put in place for a locale.
+    struct InstalledTranslations {
+        /// The window's own texts (hints, tips, the find bar, the wait dialog)
+        /// read in the locale's language.
+        bool window = false;
+        /// Qt's standard buttons and dialogs ("Yes", "No", "Cancel") do.
+        bool qtBase = false;
+        /// What is missing and why; empty when both are in place.
+        QString missing;
+    };
+
+    /// Installs the translators of the widget's own texts and of Qt's
+    /// standard buttons (qtbase_*.qm from QLibraryInfo::TranslationsPath, when
+    /// the system has them) for `locale` in the running application, in place
+    /// of those a previous call installed. Call it once the QApplication
+    /// exists and before the widgets are made (a widget keeps the texts it
+    /// was made with). English locales need no translation and install none.
+    /// The captions and messages of the control itself are not translated.
+    static InstalledTranslations installTranslations(const QLocale& locale);
 
 private:
     struct Impl;
