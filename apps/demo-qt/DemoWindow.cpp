@@ -1,7 +1,11 @@
 #include "DemoWindow.h"
 
+#include "ModeNames.h"
 #include "OpenOrderDialog.h"
+// The control's own dialogs, which a recorded session listens to.
+#include "QtMessageBoxes.h"
 
+#include <zelt/platform/Clock.h>
 #include <zelt/platform/RuleTableFreightCalculator.h>
 
 #include <QActionGroup>
@@ -30,6 +34,13 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
     if (!services.freight)
         services.freight = std::make_shared<platform::RuleTableFreightCalculator>(
             platform::RuleTableFreightCalculator::fromJson(order_.freightRules));
+    if (!services.messageBoxes) {
+        auto dialogs = std::make_shared<qt::QtMessageBoxes>();
+        dialogs->setParentWidget(this);
+        services.messageBoxes = std::move(dialogs);
+    }
+    messageBoxes_ = std::make_shared<session::RecordingMessageBoxes>(std::move(services.messageBoxes));
+    services.messageBoxes = messageBoxes_;
     widget_ = new OrderedItemsWidget(splitter_, std::move(services), locale);
     log_ = new QPlainTextEdit(splitter_);
     log_->setReadOnly(true);
@@ -59,6 +70,12 @@ DemoWindow::DemoWindow(SampleOrder order, Services services, const QLocale& loca
         const QString path = QFileDialog::getSaveFileName(this, tr("Save lines as"), QStringLiteral("lines.txt"),
                                                           tr("Exchange text (*.txt)"));
         if (!path.isEmpty()) saveLinesTo(path);
+    });
+    recordAction_ = file->addAction(tr("&Record session..."), this, [this] {
+        if (recorder_) return stopRecording();
+        const QString path = QFileDialog::getSaveFileName(this, tr("Record session"), QStringLiteral("session.zss"),
+                                                          tr("Session scripts (*.zss)"));
+        if (!path.isEmpty()) startRecording(path);
     });
     file->addSeparator();
     file->addAction(tr("&Quit"), QKeySequence::Quit, this, [this] { close(); });
@@ -130,6 +147,8 @@ bool DemoWindow::mayDiscardChanges(const QString& question)
 
 void DemoWindow::loadOrder(Mode mode)
 {
+    if (recorder_ && !recorder_->busy())
+        return recorder_->host("load sample " + std::string(session::ModeNames::name(mode)), [&] { loadOrder(mode); });
     keptFees_.reset();
     // The sample afresh is no stored order: Save asks for a name.
     storedId_.reset();
@@ -148,6 +167,11 @@ void DemoWindow::loadOrder(Mode mode)
 
 bool DemoWindow::switchMode(Mode mode)
 {
+    if (recorder_ && !recorder_->busy()) {
+        bool done = false;
+        recorder_->host("mode " + std::string(session::ModeNames::name(mode)), [&] { done = switchMode(mode); });
+        return done;
+    }
     OrderedItems& control = widget_->control();
     bool switched = false;
     // An open line is finished or let go first: its typing is not in the lines yet.
@@ -156,12 +180,12 @@ bool DemoWindow::switchMode(Mode mode)
             const std::uint64_t before = control.Revision();
             const bool unsaved = hasUnsavedWork();
             const SampleOrder order = orderBase();
-            SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+            SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets, order.surcharges);
             // Add Mode shows no saved fees or taxes (its totals start at zero):
             // the order's own are kept for the modes that show them.
             if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
             else keptFees_ = saved.fees;
-            saved.openIn(control, mode);
+            saved.openIn(control, mode, addresses());
             // Work that was unsaved stays unsaved; a saved order stays saved.
             if (!unsaved) markSaved();
             else if (savedRevision_ == control.Revision()) savedRevision_ = before;
@@ -180,10 +204,40 @@ bool DemoWindow::switchMode(Mode mode)
     return switched;
 }
 
+bool DemoWindow::startRecording(const QString& path)
+{
+    stopRecording();
+    if (!mayDiscardChanges(tr("A recording starts from the sample order opened afresh. Open it and lose them?"))) return false;
+    auto file = std::make_unique<std::ofstream>(path.toStdString(), std::ios::binary | std::ios::trunc);
+    if (!*file) {
+        statusBar()->showMessage(tr("Could not write %1").arg(path), 8000);
+        return false;
+    }
+    OrderedItems& control = widget_->control();
+    *file << "# A session recorded in zelt-demo: zelt-session replays it.\n";
+    if (control.locale().name != text::Locale::enUS().name) *file << "locale " << control.locale().name << "\n";
+    *file << "today " << platform::SystemClock().today().toIso() << "\n";
+    recording_ = std::move(file);
+    recorder_ = std::make_unique<session::SessionRecorder>(control, *messageBoxes_, *recording_);
+    loadOrder(control.ViewMode());
+    recordAction_->setText(tr("Stop &recording"));
+    log(tr("Recording the session to ") + path);
+    statusBar()->showMessage(tr("Recording the session to %1: Order > Stop recording ends it").arg(path), 8000);
+    return true;
+}
+
+void DemoWindow::stopRecording()
+{
+    if (!recorder_) return;
+    recorder_.reset();
+    recording_.reset();
+    recordAction_->setText(tr("&Record session..."));
+    log(tr("Recording stopped"));
+}
+
 ServiceAddresses DemoWindow::addresses() const
 {
-    ServiceAddresses out{surchargeService_.serverName(), taxService_.url(), avaTaxService_.url(), kAvaTaxAccount,
-                         kAvaTaxLicenseKey};
+    ServiceAddresses out = standIns_.addresses();
     const char* url = std::getenv("ZELT_AVATAX_URL");
     const char* account = std::getenv("ZELT_AVATAX_ACCOUNT");
     const char* key = std::getenv("ZELT_AVATAX_LICENSE_KEY");
@@ -197,6 +251,7 @@ ServiceAddresses DemoWindow::addresses() const
 
 void DemoWindow::exportAll()
 {
+    if (recorder_ && !recorder_->busy()) return recorder_->host("export", [this] { exportAll(); });
     OrderedItems& control = widget_->control();
     // Each read-back on its own: one the control refuses does not hide the others.
     bool complete = true;
@@ -286,6 +341,7 @@ QString DemoWindow::openStored(std::int64_t id)
         base.fees = stored.saved.fees;
         base.salesTax = stored.saved.salesTax;
         base.brackets = stored.saved.brackets;
+        base.surcharges = stored.saved.surcharges;
         const Mode mode = control.ViewMode();
         {
             // Tried on a control of its own first: an order that does not
@@ -297,7 +353,7 @@ QString DemoWindow::openStored(std::int64_t id)
         }
         // The host's settings and services as for the sample, then the stored strings.
         loadSampleOrder(control, base, mode, addresses());
-        stored.saved.openIn(control, mode);
+        stored.saved.openIn(control, mode, addresses());
         storedId_ = id;
         storedName_ = QString::fromStdString(stored.name);
         storedBase_ = base;
@@ -323,7 +379,7 @@ QString DemoWindow::saveToStore(const QString& name)
         if (!store_) throw StoreError("there is no order store (" + storeProblem_.toStdString() + ")");
         if (control.IsLineOpen()) throw StoreError("a line is open: write it or close it first");
         const SampleOrder base = orderBase();
-        SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets);
+        SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets, base.surcharges);
         // Add Mode shows no saved fees: the order's own were kept aside.
         if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
         const OrderStore::Order order{name.toStdString(), control.locale().name, base.lookups, std::move(saved)};

@@ -2,17 +2,18 @@
 
 #include <zelt/OrderedItemsWidget.h>
 
-#include "AvaTaxStandIn.h"
-#include "InternalTaxStandIn.h"
 #include "OrderStore.h"
+#include "RecordingMessageBoxes.h"
 #include "SampleOrder.h"
 #include "SavedOrder.h"
-#include "SurchargeStandIn.h"
+#include "SessionRecorder.h"
+#include "StandInServices.h"
 
 #include <QCoreApplication>
 #include <QLocale>
 #include <QMainWindow>
 
+#include <fstream>
 #include <memory>
 #include <optional>
 #include <string>
@@ -52,6 +53,14 @@ public:
     void exportAll();
     /// Writes the lines to a file; false when they were not saved.
     bool saveLinesTo(const QString& path);
+    /// Writes the clerk's actions from now on to `path` as a session script
+    /// that zelt-session replays: the sample order opens afresh in the
+    /// current mode (after asking about unsaved work) and everything done to
+    /// it follows. False when the file cannot be written or the clerk keeps
+    /// the unsaved work.
+    bool startRecording(const QString& path);
+    /// Ends the recording (the script is complete up to here).
+    void stopRecording();
 
     /// Opens the order store in the database file `path`, creating it. An
     /// empty store takes the order on screen as the sample order; otherwise
@@ -83,15 +92,17 @@ protected:
 private:
     QSplitter* splitter_ = nullptr;
     SampleOrder order_;
-    /// The surcharge and internal tax services, stood in on loopback so that
-    /// the demo runs with no servers around it.
-    standins::SurchargeStandIn surchargeService_{{{1, 0.04}, {2, 0.06}, {3, 0.05}}};
-    standins::InternalTaxStandIn taxService_;
-    /// AvaTax for the tax command: the stand-in, or the real service when
-    /// ZELT_AVATAX_URL, ZELT_AVATAX_ACCOUNT and ZELT_AVATAX_LICENSE_KEY are set.
-    static constexpr const char* kAvaTaxAccount = "1100000000";
-    static constexpr const char* kAvaTaxLicenseKey = "DEMO0LICENCE0KEY";
-    standins::AvaTaxStandIn avaTaxService_{kAvaTaxAccount, kAvaTaxLicenseKey};
+    /// The surcharge, internal tax and AvaTax services, stood in on loopback
+    /// so that the demo runs with no servers around it. AvaTax is the real
+    /// service instead when ZELT_AVATAX_URL, ZELT_AVATAX_ACCOUNT and
+    /// ZELT_AVATAX_LICENSE_KEY are set.
+    session::StandInServices standIns_;
+    /// The control's message boxes, heard by a session being recorded.
+    std::shared_ptr<session::RecordingMessageBoxes> messageBoxes_;
+    /// The session being recorded and its script file.
+    std::unique_ptr<std::ofstream> recording_;
+    std::unique_ptr<session::SessionRecorder> recorder_;
+    QAction* recordAction_ = nullptr;
     ServiceAddresses addresses() const;
     void markSaved();
     void checkModeMenu();
