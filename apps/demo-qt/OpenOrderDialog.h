@@ -2,6 +2,7 @@
 
 #include "OrderStore.h"
 
+#include <QCoreApplication>
 #include <QDialog>
 
 #include <cstdint>
@@ -16,6 +17,8 @@ namespace zelt::demo {
 /// lets the clerk pick one: arrows to move, Enter (or a double click) to open,
 /// Esc to leave.
 class OpenOrderDialog : public QDialog {
+    Q_DECLARE_TR_FUNCTIONS(OpenOrderDialog)
+
 public:
     OpenOrderDialog(const std::vector<OrderStore::Entry>& entries, QWidget* parent);
     /// The order picked, once the dialog was accepted.
