@@ -15,7 +15,7 @@ constexpr int kDefaultGridColumn = 1;
 } // namespace
 
 SessionRecorder::SessionRecorder(OrderedItems& control, RecordingMessageBoxes& boxes, std::ostream& out)
-    : control_(control), form_(control.form()), boxes_(boxes), out_(out)
+    : form_(control.form()), boxes_(boxes), out_(out)
 {
     for (view::Widget* w : form_.widgets()) wrapWidget(*w);
     auto previous = form_.FocusChanged;
@@ -48,6 +48,9 @@ void SessionRecorder::wrap(std::function<void(A...)>& handler, std::type_identit
         // not what the handler made of it.
         const bool record = depth_ == 0 && line && (!counts || counts(args...));
         const std::string text = record ? line(args...) : std::string();
+        // A click that takes no focus (a label) leaves the box being typed in
+        // as it is: what was typed comes first all the same.
+        if (record) flushTyping();
         ++depth_;
         try {
             if (original) original(args...);

@@ -62,7 +62,6 @@ private:
     /// The grid click as a script line.
     std::string gridClickLine() const;
 
-    OrderedItems& control_;
     view::Form& form_;
     RecordingMessageBoxes& boxes_;
     std::ostream& out_;
