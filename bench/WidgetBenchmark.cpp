@@ -29,7 +29,7 @@ void showAtDesktopSize(zelt::OrderedItemsWidget& widget)
 
 void BM_HeadlessLoad(benchmark::State& state)
 {
-    const std::string text = zelt::bench::generatedLines(static_cast<int>(state.range(0)));
+    const std::string text = zelt::bench::orderLines(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
         zelt::OrderedItems control;
         zelt::bench::loadGeneratedOrder(control, text, zelt::Mode::UpdateMode);
@@ -39,7 +39,7 @@ void BM_HeadlessLoad(benchmark::State& state)
 
 void BM_WidgetOpenAndScrollToEnd(benchmark::State& state)
 {
-    const std::string text = zelt::bench::generatedLines(static_cast<int>(state.range(0)));
+    const std::string text = zelt::bench::orderLines(static_cast<int>(state.range(0)), state.range(1) != 0);
     for (auto _ : state) {
         zelt::OrderedItemsWidget widget;
         showAtDesktopSize(widget);
@@ -84,15 +84,16 @@ void BM_WidgetDeleteFirstLine10k(benchmark::State& state)
     }
 }
 
-/// The clerk pages down through a 100,000-line order in the window, one
+/// The clerk pages down through a large order in the window, one
 /// PageDown at a time: each page's handling and repaint is timed, and the
 /// longest one (the stall the clerk would feel) is reported beside the median.
-void BM_WidgetPageThrough100k(benchmark::State& state)
+void BM_WidgetPageThrough(benchmark::State& state)
 {
     zelt::OrderedItemsWidget widget;
     showAtDesktopSize(widget);
     zelt::OrderedItems& control = widget.control();
-    zelt::bench::loadGeneratedOrder(control, zelt::bench::generatedLines(100000), zelt::Mode::UpdateMode);
+    zelt::bench::loadGeneratedOrder(control, zelt::bench::orderLines(static_cast<int>(state.range(0)), state.range(1) != 0),
+                                    zelt::Mode::UpdateMode);
     QApplication::processEvents();
     QTableView* view = widget.gridView();
     view->setFocus();
@@ -114,10 +115,11 @@ void BM_WidgetPageThrough100k(benchmark::State& state)
 
 } // namespace
 
-BENCHMARK(BM_WidgetPageThrough100k)->Unit(benchmark::kMillisecond)->Iterations(3);
+// Arguments: lines, and 1 for the varied order.
+BENCHMARK(BM_WidgetPageThrough)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond)->Iterations(3);
 BENCHMARK(BM_WidgetDeleteFirstLine10k)->Unit(benchmark::kMillisecond)->Iterations(20);
-BENCHMARK(BM_HeadlessLoad)->Arg(100000)->Unit(benchmark::kMillisecond);
-BENCHMARK(BM_WidgetOpenAndScrollToEnd)->Arg(100000)->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_HeadlessLoad)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
+BENCHMARK(BM_WidgetOpenAndScrollToEnd)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
 
 int main(int argc, char** argv)
 {

@@ -17,7 +17,6 @@ bool LookupLists::codeIs(const Entry& e, int n, const text::Locale& locale)
     return v && *v == n;
 }
 
-bool LookupLists::isRewardsStatus(double status) const { return status == statusPosition7 + 1; }
 
 std::string LookupLists::unitCodeToDisplay(std::string_view cell) const
 {

@@ -46,7 +46,7 @@ struct LookupLists {
         return status == statusPosition1 + 1 || status == statusPosition6 + 1;
     }
     /// A rewards line: the position of code 7, plus 1.
-    bool isRewardsStatus(double status) const;
+    bool isRewardsStatus(double status) const { return status == statusPosition7 + 1; }
 
     /// Unit code to display text, entry by entry from the first: every entry
     /// whose code equals the text so far replaces it.

@@ -561,11 +561,7 @@ double divide(double numerator, double denominator)
     return checked(numerator / denominator);
 }
 
-double checked(double value)
-{
-    if (!std::isfinite(value)) throw RuntimeError::overflow();
-    return value;
-}
+void throwOverflow() { throw RuntimeError::overflow(); }
 
 std::optional<double> tryToNumberOrInvariant(std::string_view text, const Locale& locale) noexcept
 {

@@ -2,6 +2,7 @@
 
 #include "zelt/text/Locale.h"
 
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -144,6 +145,13 @@ std::int32_t toInt32(double value);
 /// Checked arithmetic: x / 0 is a division-by-zero failure, 0 / 0 an overflow,
 /// and a result that is not finite an overflow.
 double divide(double numerator, double denominator);
-double checked(double value);
+/// Raises the overflow failure (RuntimeError::overflow).
+[[noreturn]] void throwOverflow();
+/// Inline: the totals check every sum over every line.
+inline double checked(double value)
+{
+    if (!std::isfinite(value)) throwOverflow();
+    return value;
+}
 
 } // namespace zelt::text
