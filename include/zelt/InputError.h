@@ -18,9 +18,13 @@ public:
     InputError(std::string member, std::optional<int> record, std::optional<int> field,
                std::string reason);
 
+    /// The public member or argument that was refused.
     const std::string& member() const noexcept { return member_; }
+    /// The record (from 1), when the input is a list of records.
     std::optional<int> record() const noexcept { return record_; }
+    /// The field (from 0), when one field is at fault.
     std::optional<int> field() const noexcept { return field_; }
+    /// Why the input was refused.
     const std::string& reason() const noexcept { return reason_; }
 
 private:

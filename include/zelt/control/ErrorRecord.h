@@ -9,10 +9,15 @@ namespace zelt {
 /// description and a source, cleared once logged.
 class ErrorRecord {
 public:
+    /// Destroys the record.
     virtual ~ErrorRecord() = default;
+    /// The error's number.
     virtual std::int32_t Number() const = 0;
+    /// The error's description.
     virtual std::string Description() const = 0;
+    /// Where the error arose.
     virtual std::string Source() const = 0;
+    /// Empties the record; called once its entry is in the event log.
     virtual void Clear() = 0;
 };
 

@@ -8,7 +8,10 @@ namespace zelt {
 /// ("Mode" and "Country").
 class HostSite {
 public:
+    /// Destroys the site.
     virtual ~HostSite() = default;
+    /// The persisted property changed: "Mode" (setViewMode) or "Country"
+    /// (CountryID). Called synchronously; the host reads the new value back.
     virtual void PropertyChanged(std::string_view propertyName) = 0;
 };
 

@@ -20,12 +20,18 @@ enum class FindCount : std::uint8_t { Now, Later };
 /// left for later and is not done yet, `counted` is false and index and
 /// count are 0.
 struct LineMatch {
+    /// The grid row of the matching line (the first line is row 1); -1 for none.
     int row = -1;
+    /// The match's place among all matching lines, in row order (1 for the
+    /// first); 0 when none matches.
     std::size_t index = 0;
+    /// How many lines match.
     std::size_t count = 0;
+    /// True when the search went round the end (or start) of the order.
     bool wrapped = false;
     bool counted = true;
 
+    /// True when a line matches.
     bool found() const noexcept { return row >= 0; }
 };
 

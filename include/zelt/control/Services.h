@@ -20,11 +20,22 @@ namespace zelt {
 /// nobody listening to the exchanges, and a freight rate component without
 /// rules (every vendor "has no freight rule").
 struct Services {
+    /// Message boxes to the clerk. Default: view::ScriptedMessageBoxes, which
+    /// records them and answers the harmless answer; the Qt widget shows dialogs.
     std::shared_ptr<view::MessageBoxService> messageBoxes;
+    /// Today's date (the date pickers at creation). Default: platform::SystemClock.
     std::shared_ptr<platform::Clock> clock;
+    /// The application event log: failed web exchanges and ErrorHandlerCenter
+    /// entries. Default: platform::SyslogEventLog.
     std::shared_ptr<platform::EventLog> eventLog;
+    /// Every web exchange (surcharge, internal tax, SOAP, the default AvaTax
+    /// client). Default: platform::CurlHttpClient.
     std::shared_ptr<platform::HttpClient> http;
+    /// Hears every exchange and decides how the control waits for it. Default:
+    /// a platform::ServiceActivity that runs it where it is called.
     std::shared_ptr<platform::ServiceActivity> activity;
+    /// The freight rate component of "Calculate Taxes & Fees". Default: a
+    /// platform::RuleTableFreightCalculator without rules.
     std::shared_ptr<platform::FreightCalculator> freight;
     /// Makes the AvaTax tax service object for one run of the tax command.
     /// Default: the AvaTax REST client on the control's HTTP client.

@@ -20,14 +20,22 @@ namespace zelt::platform {
 /// Authorization header: never into a message or a result.
 class AvaTaxRestService : public AvaTaxService {
 public:
+    /// The sandbox address, used until setUrl gives another.
     static constexpr std::string_view kSandbox = "https://sandbox-rest.avatax.com";
 
+    /// A client that makes its exchanges through `http`.
     explicit AvaTaxRestService(std::shared_ptr<HttpClient> http);
 
+    /// The application and version of the X-Avalara-Client header.
     void setProfileClient(const std::string& client) override { client_ = client; }
+    /// The service's address (scheme, host and port; the paths are added).
     void setUrl(const std::string& url) override { url_ = url; }
+    /// The account id of the HTTP Basic authentication.
     void setAccount(const std::string& account) override { account_ = account; }
+    /// The license key of the HTTP Basic authentication.
     void setLicenseKey(const std::string& licenseKey) override { licenseKey_ = licenseKey; }
+    /// The time to connect and the time in all of each exchange (10 s and 30 s
+    /// by default).
     void setTimeouts(std::chrono::milliseconds connect, std::chrono::milliseconds total);
 
     /// 0 when the service answers and knows the account; otherwise 2 (Error),
@@ -36,7 +44,9 @@ public:
     /// The result of a tax request; a failed exchange is an Exception result
     /// whose message says why.
     AvaTaxResult getTax(const AvaTaxRequest& request) override;
+    /// Why the last ping or getTax failed; empty after a success.
     std::string lastFailure() const override { return lastFailure_; }
+    /// Sets the time-outs and the answer cap (8 MiB by default).
     void setLimits(std::chrono::milliseconds connect, std::chrono::milliseconds total, std::size_t maxAnswerBytes) override;
 
     /// The X-Avalara-Client header, in its documented form "application;

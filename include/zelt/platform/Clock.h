@@ -7,13 +7,16 @@ namespace zelt::platform {
 /// Where "today" comes from, so that tests can fix the date.
 class Clock {
 public:
+    /// Destroys the clock.
     virtual ~Clock() = default;
+    /// Today's date.
     virtual text::Date today() const = 0;
 };
 
 /// Today's date on this machine, local time.
 class SystemClock : public Clock {
 public:
+    /// Today's date from the system clock, in local time.
     text::Date today() const override;
 };
 

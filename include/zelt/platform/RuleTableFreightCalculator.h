@@ -32,16 +32,24 @@ public:
 /// weight beyond every bracket, answers the empty text (no rule).
 class RuleTableFreightCalculator : public FreightCalculator {
 public:
+    /// A weight bracket: up to a weight (none: no limit), a rate per pound.
     struct Bracket {
+        /// The heaviest total weight the bracket takes; none for no limit.
         std::optional<double> upToPounds;
+        /// The freight per pound of total weight.
         double ratePerPound = 0;
     };
+    /// The rule of one vendor freight method.
     struct Rule {
+        /// The brackets, tried in order.
         std::vector<Bracket> brackets;
+        /// The least freight charged.
         double minimumCharge = 0;
+        /// The home delivery (EHD) fee.
         double ehdFee = 0;
     };
 
+    /// A calculator with these rules, by vendor freight method.
     explicit RuleTableFreightCalculator(std::map<std::int32_t, Rule> rules) : rules_(std::move(rules)) {}
     /// Reads rules; FreightRulesError names what is wrong (the JSON, a
     /// method, a bracket, a field).
@@ -53,6 +61,10 @@ public:
     /// Reads the rules from a regular file of at most kMaxFileBytes.
     static RuleTableFreightCalculator fromFile(const std::string& path);
 
+    /// The freight (the bracket's rate times the total weight, at least the
+    /// minimum charge) and the EHD fee, with two decimals and "." as the point;
+    /// empty when the method has no rule or the weight is beyond every bracket.
+    /// Only the method and the total weight are read.
     std::string calculate(const FreightRequest& request, std::string_view shipState, std::int32_t centerID,
                           std::string_view shipZip, std::int32_t vendorFreightMethodID) override;
 

@@ -15,8 +15,11 @@ namespace zelt::platform {
 /// nothing, and the exchange runs where it is called.
 class ServiceActivity {
 public:
+    /// Destroys the activity.
     virtual ~ServiceActivity() = default;
+    /// An exchange with `service` starts.
     virtual void exchangeStarted(std::string_view /*service*/) {}
+    /// The exchange ended, however it ended.
     virtual void exchangeEnded() {}
     /// Which service failed, the address without credentials, why.
     virtual void exchangeFailed(std::string_view /*what*/) {}
@@ -56,7 +59,9 @@ public:
     /// For its life, the exchanges on this thread end when `flag` becomes true.
     class CancelScope {
     public:
+        /// Watches `flag` for this thread's exchanges until destroyed.
         explicit CancelScope(const std::atomic<bool>& flag) noexcept;
+        /// Puts back the flag watched before.
         ~CancelScope();
         CancelScope(const CancelScope&) = delete;
         CancelScope& operator=(const CancelScope&) = delete;
@@ -68,10 +73,12 @@ public:
     /// One exchange from start to end, however it ends.
     class Scope {
     public:
+        /// Tells `activity` that an exchange with `service` starts.
         Scope(ServiceActivity& activity, std::string_view service) : activity_(activity)
         {
             activity_.exchangeStarted(service);
         }
+        /// Tells the activity that the exchange ended.
         ~Scope() { activity_.exchangeEnded(); }
         Scope(const Scope&) = delete;
         Scope& operator=(const Scope&) = delete;

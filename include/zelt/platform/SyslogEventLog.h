@@ -10,7 +10,9 @@ namespace zelt::platform {
 /// entry goes as one message; the identity names the program in the log.
 class SyslogEventLog : public EventLog {
 public:
+    /// A log that names the program `identity` in the system log.
     explicit SyslogEventLog(std::string identity = "ZeltOrderedItems");
+    /// Sends the entry to the system log.
     void write(std::string_view entry) override;
 
 private:

@@ -11,12 +11,17 @@ namespace zelt::text {
 
 /// A calendar date without a time of day.
 struct Date {
+    /// The year, 100 to 9999.
     int year = 1900;
+    /// The month, 1 to 12.
     int month = 1;
+    /// The day of the month, from 1.
     int day = 1;
 
+    /// Compares the dates in calendar order.
     constexpr auto operator<=>(const Date&) const = default;
 
+    /// True for a day of the Gregorian calendar in the years 100 to 9999.
     static bool isValid(int year, int month, int day) noexcept;
 
     /// Reads ISO yyyy-mm-dd, the locale's short form (en-US M/d/yyyy),

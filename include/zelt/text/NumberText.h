@@ -18,8 +18,8 @@ std::string_view trim(std::string_view text) noexcept;
 /// The locale-aware text-to-number conversion: blanks around the text are
 /// ignored; an optional sign, digits with group separators between them, a
 /// decimal separator and digits, an exponent, the currency symbol before or
-/// after, parentheses for a negative. Anything else (empty text included) is
-/// a type mismatch.
+/// after, parentheses for a negative. Anything else (empty text included)
+/// raises RuntimeError (type mismatch).
 double toNumber(std::string_view text, const Locale& locale);
 
 namespace detail {
@@ -73,6 +73,7 @@ inline std::optional<double> readPlainDecimal(std::string_view s, const Locale& 
 std::optional<double> tryToNumberAnyForm(std::string_view text, const Locale& locale) noexcept;
 } // namespace detail
 
+/// What toNumber reads, or nothing where it would fail.
 inline std::optional<double> tryToNumber(std::string_view text, const Locale& locale) noexcept
 {
     if (auto plain = detail::readPlainDecimal(text, locale)) return plain;
@@ -101,19 +102,23 @@ std::string formatFixed(double value, int decimals, const Locale& locale);
 /// The fixed form and the number that text reads as in the locale, without
 /// reading it again.
 struct FixedText {
+    /// The fixed form.
     std::string text;
+    /// The number the fixed form reads as.
     double value;
 };
+/// formatFixed, with the number its text reads as.
 FixedText formatFixedRead(double value, int decimals, const Locale& locale);
+/// The room of formatPlainFixed's buffer: the longest fixed form it
+/// writes, a sign, 15 digits, the separator and four decimals.
+inline constexpr std::size_t kPlainFixedRoom = 24;
 /// The fast path of reading a text and writing it in the fixed form: a plain
 /// decimal (an optional minus, an integer part without leading zeros, and at
 /// most `decimals` decimals after the locale's separator; 15 digits at most;
 /// not a negative zero) gives, in `out` and `value`, exactly what
 /// formatFixedRead(toNumber(text)) gives, without parsing or formatting.
 /// Returns the length of the fixed form written to `out`; any other text
-/// returns 0. The caller's buffer takes the longest fixed form: a sign, 15
-/// digits, the separator and four decimals.
-inline constexpr std::size_t kPlainFixedRoom = 24;
+/// returns 0.
 std::size_t formatPlainFixed(std::string_view text, int decimals, const Locale& locale, char (&out)[kPlainFixedRoom],
                              double& value);
 /// The same pattern applied to a text: a numeric text is reformatted, any
@@ -136,17 +141,21 @@ char* generalToChars(char* out, double value) noexcept;
 /// A number written with a '.' separator (toChars, generalToChars), in the
 /// locale's decimal separator.
 std::string withDecimalSeparator(std::string_view invariant, const Locale& locale);
+/// The longest text generalToChars writes.
 inline constexpr std::size_t kMaxGeneralChars = 32;
 
-/// Rounds halves to the even neighbour; out of range is an overflow.
+/// Rounds halves to the even neighbour; out of range (or not finite) is an
+/// overflow: RuntimeError.
 std::int16_t toInt16(double value);
+/// As toInt16, to 32 bits.
 std::int32_t toInt32(double value);
 
 /// Checked arithmetic: x / 0 is a division-by-zero failure, 0 / 0 an overflow,
-/// and a result that is not finite an overflow.
+/// and a result that is not finite an overflow (each a RuntimeError).
 double divide(double numerator, double denominator);
 /// Raises the overflow failure (RuntimeError::overflow).
 [[noreturn]] void throwOverflow();
+/// The value itself; RuntimeError (overflow) when it is not finite.
 /// Inline: the totals check every sum over every line.
 inline double checked(double value)
 {

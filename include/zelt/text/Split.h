@@ -27,6 +27,7 @@ bool separatorStartsWithin(std::string_view cell, std::string_view fieldSeparato
 /// text twice. Used where whole orders are read.
 class RecordReader {
 public:
+    /// A reader of `text`; the text and separators must outlive it.
     RecordReader(std::string_view text, std::string_view recordSeparator, std::string_view fieldSeparator);
 
     /// The fields of the next record (none for an empty record); false once no
