@@ -23,12 +23,14 @@ struct LineMatch {
     /// The grid row of the matching line (the first line is row 1); -1 for none.
     int row = -1;
     /// The match's place among all matching lines, in row order (1 for the
-    /// first); 0 when none matches.
+    /// first); 0 when none matches or the count is not done yet.
     std::size_t index = 0;
-    /// How many lines match.
+    /// How many lines match; 0 until counted.
     std::size_t count = 0;
     /// True when the search went round the end (or start) of the order.
     bool wrapped = false;
+    /// False while the count left to PrepareFindLines (FindCount::Later) is
+    /// not done.
     bool counted = true;
 
     /// True when a line matches.
