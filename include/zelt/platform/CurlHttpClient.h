@@ -17,6 +17,7 @@ namespace zelt::platform {
 /// at a time.
 class CurlHttpClient : public HttpClient {
 public:
+    /// How the client makes its exchanges.
     struct Settings {
         /// A PEM file of the certificate authorities to trust in place of the
         /// system's (a company's own, say); empty for the system's.
@@ -31,17 +32,25 @@ public:
     /// bodies as they travelled (compressed answers as compressed; the TLS
     /// records around them not counted).
     struct Traffic {
+        /// Connections opened.
         std::int64_t connections = 0;
+        /// Bytes of the requests sent.
         std::int64_t bytesSent = 0;
+        /// Bytes of the answers received.
         std::int64_t bytesReceived = 0;
     };
 
+    /// A client with the default settings (the system's certificate
+    /// authorities, connections kept, compressed answers).
     CurlHttpClient();
+    /// A client with these settings.
     explicit CurlHttpClient(Settings settings);
+    /// Closes the kept connections.
     ~CurlHttpClient() override;
     CurlHttpClient(const CurlHttpClient&) = delete;
     CurlHttpClient& operator=(const CurlHttpClient&) = delete;
 
+    /// The traffic of every exchange so far (safe from any thread).
     Traffic traffic() const;
 
 protected:
