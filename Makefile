@@ -8,7 +8,7 @@ WERROR := $(if $(CI),ON,OFF)
 # recipes and the tools they run (a Doxyfile reads it as $(ZELT_VERSION)).
 export ZELT_VERSION := $(shell sed -n 's/^project.ZeltOrderedItems VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
-.PHONY: all deps configure build demo test sanitize bench fuzz clean package package-check
+.PHONY: all deps configure build demo test sanitize bench fuzz docs clean package package-check
 
 all: build
 
@@ -67,6 +67,13 @@ fuzz:
 	  -DZELT_BUILD_BENCHMARKS=OFF -DZELT_INSTALL=OFF
 	cmake --build $(BUILD_DIR)-fuzz -j $(JOBS)
 	FUZZ_SECONDS=$(FUZZ_SECONDS) ./scripts/fuzz-run.sh $(BUILD_DIR)-fuzz
+
+# The HTML API reference of the public headers, in $(BUILD_DIR)/docs/html,
+# with the version of CMakeLists.txt. Any doxygen warning (a public member
+# left undocumented, a broken reference) fails it.
+docs:
+	@./scripts/install-deps.sh docs
+	cmake -DOUTPUT=$(BUILD_DIR)/docs -P docs/doxygen.cmake
 
 clean:
 	rm -rf $(BUILD_DIR)

@@ -1,7 +1,8 @@
 #!/usr/bin/env bash
 # Installs the Debian packages the project builds with, only those missing.
 # Needs root (or sudo) when something is missing. `install-deps.sh fuzz` also
-# installs clang and its libFuzzer runtime for the fuzz targets.
+# installs clang and its libFuzzer runtime for the fuzz targets;
+# `install-deps.sh docs` only what the API reference needs (cmake, doxygen).
 set -euo pipefail
 
 packages=(
@@ -17,6 +18,9 @@ packages=(
 
 if [ "${1:-}" = "fuzz" ]; then
   packages+=(clang libclang-rt-14-dev)
+fi
+if [ "${1:-}" = "docs" ]; then
+  packages=(cmake doxygen)
 fi
 
 missing=()

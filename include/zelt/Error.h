@@ -3,6 +3,8 @@
 #include <stdexcept>
 #include <string>
 
+/// The ZeltOrderedItems library: the OrderedItems control, its services and
+/// its errors.
 namespace zelt {
 
 /// Base of every error the control raises to its host. A host that wants one

@@ -2,6 +2,9 @@
 
 #include "zelt/text/Date.h"
 
+/// What the control needs from the machine and the outside world: the
+/// clock, the event log, HTTP, the AvaTax and freight rate services, and the
+/// service activity. Hosts and tests replace them through zelt::Services.
 namespace zelt::platform {
 
 /// Where "today" comes from, so that tests can fix the date.

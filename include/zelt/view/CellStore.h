@@ -21,14 +21,20 @@ namespace zelt::view {
 /// is emptied or replaced.
 class CellStore {
 public:
+    /// An empty store of `cols` columns.
     explicit CellStore(int cols = 0) : cols_(cols) {}
+    /// Frees every block and chunk.
     ~CellStore() { releaseAll(); }
+    /// Takes the rows of `other`, which is left empty.
     CellStore(CellStore&& other) noexcept { *this = std::move(other); }
+    /// Takes the rows of `other`, which is left empty.
     CellStore& operator=(CellStore&& other) noexcept;
     CellStore(const CellStore&) = delete;
     CellStore& operator=(const CellStore&) = delete;
 
+    /// The number of rows.
     int rows() const noexcept { return static_cast<int>(rows_.size()); }
+    /// The number of columns.
     int cols() const noexcept { return cols_; }
 
     /// The cell's text; valid until its row changes. No range check.
@@ -47,6 +53,7 @@ public:
     void appendRow(const std::string_view* cells, std::size_t count);
     /// Inserts empty rows before `row`.
     void insertRows(int row, int count);
+    /// Removes one row; the rows below move up.
     void removeRow(int row);
     /// Removes the rows (sorted, distinct) in one pass.
     void removeRows(const std::vector<int>& rows);
@@ -61,6 +68,7 @@ public:
     /// Room for `rows` rows; the first chunk of packed rows is sized for
     /// them (a small order takes kilobytes, a large one 1 MB chunks).
     void reserveRows(std::size_t rows);
+    /// Gives back the row table's spare room.
     void shrinkToFit() { rows_.shrink_to_fit(); }
 
     /// Bytes held by the blocks and the row table.

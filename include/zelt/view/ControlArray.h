@@ -15,6 +15,7 @@ namespace zelt::view {
 template <typename W>
 class ControlArray {
 public:
+    /// One widget named `name` for each index.
     ControlArray(std::string name, std::vector<int> indexes) : name_(std::move(name))
     {
         for (int i : indexes) widgets_.emplace(i, std::make_unique<W>(name_, i));
@@ -27,22 +28,30 @@ public:
         return v;
     }
 
+    /// The name the widgets share.
     const std::string& name() const noexcept { return name_; }
+    /// True when the index is in the set.
     bool contains(int index) const { return widgets_.count(index) != 0; }
+    /// As get().
     W& operator[](int index) { return get(index); }
+    /// As get().
     const W& operator[](int index) const { return get(index); }
+    /// The widget of that index; RuntimeError (subscript out of range) for an
+    /// index that is not in the set.
     W& get(int index) const
     {
         auto it = widgets_.find(index);
         if (it == widgets_.end()) throw text::RuntimeError::subscriptOutOfRange();
         return *it->second;
     }
+    /// The indexes, ascending.
     std::vector<int> indexes() const
     {
         std::vector<int> v;
         for (const auto& [i, w] : widgets_) v.push_back(i);
         return v;
     }
+    /// The number of widgets.
     std::size_t size() const noexcept { return widgets_.size(); }
 
     /// Calls f(index, widget) in index order.

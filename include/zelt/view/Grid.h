@@ -24,6 +24,7 @@ namespace zelt::view {
 /// that an order of 100,000 lines loads and scrolls without per-row objects.
 class Grid : public Widget {
 public:
+    /// Where a cell's text sits: horizontal then vertical.
     enum class Alignment : std::uint8_t {
         LeftTop = 0,
         LeftCenter = 1,
@@ -34,55 +35,83 @@ public:
         RightTop = 6,
         RightCenter = 7,
         RightBottom = 8,
-        General = 9, // text left, numbers right
+        General = 9, ///< text left, numbers right
     };
     /// A background of this value means "the grid's own background".
     static constexpr Color kDefaultBackground = Color{0xFFFFFFFEu};
 
+    /// An empty grid of one fixed row and two columns.
     explicit Grid(std::string name);
 
+    /// The number of rows, fixed rows included.
     int rows() const noexcept { return rows_; }
+    /// The number of columns.
     int cols() const noexcept { return cols_; }
     /// Keeps existing cells; new rows are empty. Subscript checks use these.
+    /// RuntimeError (invalid procedure call) for a negative count.
     void setRows(int rows);
+    /// Keeps the cells of the columns left; RuntimeError (invalid procedure
+    /// call) for a negative count, as setRows.
     void setCols(int cols);
+    /// The header rows at the top (1 by default); the lines start below them.
     int fixedRows() const noexcept { return fixedRows_; }
+    /// RuntimeError (invalid procedure call) below 0 or beyond rows().
     void setFixedRows(int fixedRows);
 
-    /// Subscript out of range outside the grid.
-    /// The text stays valid until the cell's row changes.
+    /// The cell's text; RuntimeError (subscript out of range) outside the
+    /// grid, as for every cell member. The text stays valid until the cell's
+    /// row changes.
     std::string_view text(int row, int col) const;
+    /// Sets a cell's text (recorded in the journal); observers are told.
     void setText(int row, int col, std::string_view text);
     /// Rewrites one column from `firstRow` to the last row in one pass:
     /// `rewrite(row, text, out)` appends the row's new text to the empty
     /// `out`. The same as setText row by row, recorded as one journal entry
     /// (renumbering every line below a deleted one is one change, not thousands).
     using ColumnRewrite = std::function<void(int row, std::string_view text, std::string& out)>;
+    /// See ColumnRewrite.
     void rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite);
+    /// The cell's alignment.
     Alignment alignment(int row, int col) const;
+    /// Sets the cell's alignment.
     void setAlignment(int row, int col, Alignment alignment);
+    /// The cell's background (kDefaultBackground for the grid's own).
     Color background(int row, int col) const;
+    /// Sets the cell's background.
     void setBackground(int row, int col, Color color);
+    /// The cell's font name; empty for the grid's font.
     const std::string& fontName(int row, int col) const;
     /// Gives every cell of row `to` the alignment, background and font of the
     /// same column in row `from`: one step for a load formatting many lines alike.
     void copyRowFormats(int from, int to);
+    /// Sets the cell's font name (at most 254 names in one grid: RuntimeError,
+    /// invalid procedure call, beyond).
     void setFontName(int row, int col, const std::string& fontName);
 
+    /// The current row.
     int row() const noexcept { return row_; }
+    /// The current column.
     int col() const noexcept { return col_; }
     /// Moves the current cell; outside the grid is an invalid procedure call.
     void setCurrentCell(int row, int col);
+    /// Moves the current cell to `row`, in the current column.
     void setRow(int row) { setCurrentCell(row, col_); }
+    /// How the current cell is highlighted (1 by default).
     int highlightStyle() const noexcept { return highlight_; }
+    /// Sets the highlight style.
     void setHighlightStyle(int style);
     /// Width of a column in twips; 0 hides it.
     int columnWidth(int col) const;
+    /// Sets a column's width in twips; RuntimeError (subscript out of range)
+    /// outside the columns, as columnWidth.
     void setColumnWidth(int col, int width);
     /// The grid's own width in twips, which the column widths are shares of.
     int width() const noexcept { return width_; }
+    /// Sets the grid's width in twips.
     void setWidth(int width);
+    /// The row of the last click, press or release.
     int mouseRow() const noexcept { return mouseRow_; }
+    /// The column of the last click, press or release.
     int mouseCol() const noexcept { return mouseCol_; }
 
     /// Empties every cell's text and formatting; rows and columns stay.
@@ -102,6 +131,8 @@ public:
     /// Ctrl clicks, every line after selectAll. A load, a clear and a row
     /// change empty it, keeping the current row where there is one.
     const std::vector<int>& selectedRows() const noexcept { return selection_; }
+    /// Selects these lines (sorted, duplicates and rows that are not lines
+    /// dropped).
     void setSelection(std::vector<int> rows);
     /// Every data row.
     void selectAll();
@@ -133,6 +164,7 @@ public:
     }
     /// Forgets every kept number: the locale they were read in has changed.
     void forgetNumbers() const noexcept;
+    /// The columns set by setNumberColumns.
     const std::vector<int>& numberColumns() const noexcept { return numberColumns_; }
     /// Sets every kept number at once: rows() x numberColumns().size()
     /// values, row by row in the order of numberColumns(); a NaN leaves its
@@ -155,18 +187,26 @@ public:
         return kept == kMarkUnknown ? readMark(row) : kept == kMarked;
     }
 
-    /// User actions: a click on a cell selects it and fires Click (and
-    /// SelChange when the selection moved); presses and releases record the
-    /// mouse cell and fire MouseDown / MouseUp.
-    /// How a click or an arrow key moves the selection along with the current row.
+    /// How a click or an arrow key moves the selection along with the current
+    /// row: this line alone, the range from the last plain or Ctrl click, or
+    /// this line added or taken away.
     enum class Select : std::uint8_t { Only, Extend, Toggle };
+    /// User actions: a click on a cell selects it and fires Click (and
+    /// SelChange when the current cell moved); a click on a header row moves
+    /// nothing. Ignored on a grid the user cannot reach or outside the grid.
     void userClick(int row, int col, Select select = Select::Only);
+    /// The user presses a mouse button over a cell.
     void userMouseDown(MouseButton button, int row, int col);
+    /// The user releases a mouse button over a cell.
     void userMouseUp(MouseButton button, int row, int col);
 
+    /// Fired by a click on a cell.
     std::function<void()> Click;
+    /// Fired after Click when the current cell moved.
     std::function<void()> SelChange;
+    /// Fired by a press.
     std::function<void(MouseButton)> MouseDown;
+    /// Fired by a release.
     std::function<void(MouseButton)> MouseUp;
 
     /// Announces one reset around many changes: observers hear
@@ -174,7 +214,9 @@ public:
     /// nothing in between. Loading uses it so that a view rebuilds once.
     class ResetScope {
     public:
+        /// Starts the reset (or joins the one in progress).
         explicit ResetScope(Grid& grid) : grid_(grid) { grid_.beginReset(); }
+        /// Ends it; the last scope tells the observers.
         ~ResetScope() { grid_.endReset(); }
         ResetScope(const ResetScope&) = delete;
         ResetScope& operator=(const ResetScope&) = delete;
@@ -183,35 +225,54 @@ public:
         Grid& grid_;
     };
 
+    /// Adds an observer of row changes and resets; it must outlive the grid or
+    /// be removed first.
     void addGridObserver(GridObserver* observer);
+    /// Removes an observer.
     void removeGridObserver(GridObserver* observer);
 
     /// Everything one cell holds.
     struct CellState {
+        /// The text.
         std::string text;
+        /// The alignment.
         Alignment alignment = Alignment::General;
+        /// The background, as Color::value.
         std::uint32_t background = kDefaultBackground.value;
+        /// The font, as an index into the grid's font names (0: the grid's own).
         std::uint8_t font = 0;
     };
     /// A record of the changes made to the cells and rows, in order, with
     /// what each change replaced; undoing it replays them backwards. Loads,
     /// clears and resizes are not recorded: they end a journal's use.
     struct Journal {
+        /// What a change did.
         enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnTexts, RowsRemoved, RowsInserted };
+        /// One change and what it replaced.
         struct Entry {
+            /// What the change did.
             Kind kind;
+            /// Its row (the first row for a column rewrite).
             int row;
+            /// Its column.
             int col;
+            /// What a Cell entry replaced.
             CellState cell;                // what a Cell entry replaced
+            /// The whole rows a RowRemoved or RowsRemoved entry took.
             std::vector<CellState> cells;  // the whole rows a RowRemoved or RowsRemoved entry took
+            /// What a ColumnTexts entry replaced, from its row down.
             TextList texts;                // what a ColumnTexts entry replaced, from its row down
+            /// The rows of a RowsRemoved or RowsInserted entry.
             std::vector<int> rows = {};    // the rows of a RowsRemoved or RowsInserted entry
         };
+        /// The changes, oldest first.
         std::deque<Entry> entries; // grows without moving what it holds
+        /// True when nothing was recorded.
         bool empty() const noexcept { return entries.empty(); }
     };
     /// Records every change into `journal` until called with null.
     void setJournal(Journal* journal) noexcept { journal_ = journal; }
+    /// The journal being recorded into, or null.
     Journal* journal() const noexcept { return journal_; }
     /// Undoes the changes of a journal, newest first. What the undo changes
     /// goes to the journal set now, if any: that is the redo.

@@ -7,6 +7,7 @@ namespace zelt::view {
 /// An image; the form uses images only as the bullet marks of required fields.
 class Image : public Widget {
 public:
+    /// An image, not a tab stop.
     Image(std::string name, int index = -1) : Widget(WidgetKind::Image, std::move(name), index) { setTabStop(false); }
 };
 

@@ -9,18 +9,24 @@ namespace zelt::view {
 /// are told that the object changed, not what: they read it back.
 class Observable {
 public:
+    /// Told that the object changed.
     using Observer = std::function<void()>;
 
+    /// An object without observers.
     Observable() = default;
     Observable(const Observable&) = delete;
     Observable& operator=(const Observable&) = delete;
+    /// Destroys the object; its observers are not told.
     virtual ~Observable() = default;
 
     /// Returns an id for removeObserver.
     int addObserver(Observer observer);
+    /// Removes the observer of that id (nothing for an unknown id).
     void removeObserver(int id);
 
 protected:
+    /// Tells every observer, in the order they were added; an observer may add
+    /// or remove observers meanwhile.
     void notifyChanged();
 
 private:

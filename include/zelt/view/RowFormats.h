@@ -15,11 +15,15 @@ namespace zelt::view {
 /// for every cell. A cell's format is one opaque 64-bit value.
 class RowFormats {
 public:
+    /// A cell's format.
     using Format = std::uint64_t;
 
+    /// No rows yet; new rows have `defaultFormat` in every column.
     RowFormats(int cols, Format defaultFormat) : cols_(cols), default_(defaultFormat) { addDefaultLayout(); }
 
+    /// The number of rows.
     int rows() const noexcept { return static_cast<int>(layoutOf_.size()); }
+    /// The number of columns.
     int cols() const noexcept { return cols_; }
     /// No range check.
     Format get(int row, int col) const noexcept
@@ -33,6 +37,7 @@ public:
     void copyRow(int from, int to) noexcept;
     /// Inserts rows of default formats before `row`.
     void insertRows(int row, int count);
+    /// Removes one row; the rows below move up.
     void removeRow(int row);
     /// Removes the rows (sorted, distinct) in one pass.
     void removeRows(const std::vector<int>& rows);
@@ -46,6 +51,7 @@ public:
     void reset(int rows);
     /// Distinct row layouts used by rows, the default one always counted.
     std::size_t layouts() const noexcept;
+    /// Bytes held by the layouts and the row table.
     std::size_t memoryBytes() const noexcept;
 
 private:

@@ -12,11 +12,15 @@ namespace zelt::view {
 /// nothing). The default service of a control without a window.
 class ScriptedMessageBoxes : public MessageBoxService {
 public:
+    /// Records the request and answers the next scripted answer, or the
+    /// harmless one.
     MessageBoxAnswer show(const MessageBoxRequest& request) override;
 
     /// Queues the answer to the next question.
     void answerNext(MessageBoxAnswer answer) { script_.push_back(answer); }
+    /// Every box shown, oldest first.
     const std::vector<MessageBoxRequest>& shown() const noexcept { return shown_; }
+    /// Forgets the boxes shown.
     void clearShown() { shown_.clear(); }
 
 private:

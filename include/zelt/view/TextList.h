@@ -14,11 +14,13 @@ namespace zelt::view {
 /// numbers is two allocations, not 100,000 strings.
 class TextList {
 public:
+    /// Room for `count` texts of `chars` characters in all.
     void reserve(std::size_t count, std::size_t chars)
     {
         ends_.reserve(count);
         chars_.reserve(chars);
     }
+    /// Appends a text; std::length_error beyond 4 GiB of characters.
     void push_back(std::string_view text)
     {
         if (chars_.size() + text.size() > std::numeric_limits<std::uint32_t>::max())
@@ -26,8 +28,11 @@ public:
         chars_.append(text);
         ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
     }
+    /// The number of texts.
     std::size_t size() const noexcept { return ends_.size(); }
+    /// True when there is none.
     bool empty() const noexcept { return ends_.empty(); }
+    /// Text i; valid until the list changes. No range check.
     std::string_view operator[](std::size_t i) const noexcept
     {
         const std::uint32_t begin = i == 0 ? 0 : ends_[i - 1];
