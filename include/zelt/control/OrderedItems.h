@@ -46,11 +46,16 @@ namespace zelt {
 /// record the failure (LastServiceFailure()).
 ///
 /// Events (OrderedItemsEvents, set with setEventSink()):
-/// - GetTotalAmount after SetTaxNFees(), UpdateTaxes() and
-///   CalculateTaxesFromVardonInternalService() write a new total deposit;
-/// - ChangeToClubDelivery / ChangeToHomeDelivery when the clerk chooses a
-///   delivery option (not while IsFirstInit() holds, nor right after
-///   setDeliveryCheckBoxChecked());
+/// - GetTotalAmount whenever a new total deposit is written: SetTaxNFees(),
+///   the tax command (UpdateTaxes(), its button, a tax override, an
+///   exemption changed on a placed order), a key typed into a tax box, and
+///   CalculateTaxesFromVardonInternalService();
+/// - ChangeToClubDelivery / ChangeToHomeDelivery whenever the selected
+///   delivery option changes, by the clerk or by a host call that selects
+///   one (SetFreightOptionsFromMorrow(), setVendorFreightMethodID(),
+///   setEnableFreightDeliveryOptions(), setTransshipOrder(),
+///   UpdateFreightComboBox(), LetSalesTaxesNFees()); not while IsFirstInit()
+///   holds, nor for the first change after setDeliveryCheckBoxChecked();
 /// - GetCarrierID when the clerk clicks the carrier link of a line.
 class OrderedItems {
 public:
@@ -164,7 +169,7 @@ public:
     /// The described unsaved-change flag. "Calculate Taxes & Fees" clears it,
     /// so it cannot tell a host whether work is unsaved: see Revision().
     bool IsDirty() const;
-    /// Sets the described unsaved-change flag (see IsDirty()).
+    /// Sets the unsaved-change flag (see IsDirty()).
     void setIsDirty(bool dirty);
     /// Moves on with every change to the order (its lines, amounts, boxes and
     /// choices), whoever made it, a calculation included. A host keeps the
@@ -209,8 +214,8 @@ public:
     void setDeliveryAgentID(std::string_view id);
     /// DeliveryAgentID() when it is a number, otherwise "0".
     std::string VendorDeliveryAgentID() const;
-    /// Whether the order is made at the centre level: decides which statuses
-    /// the line's Status box offers.
+    /// Whether the order is made at the centre level: decides which carriers
+    /// the line's Carrier box offers (with the vendor's freight rules).
     void setIsCenterLevel(bool isCenterLevel);
     /// The order's status. Above 0 (an order already placed) the merchandise
     /// total counts only positive amounts, and a changed exemption or tax
@@ -246,19 +251,21 @@ public:
     /// Fees". The value is not read.
     void setDisableControls(bool value);
     /// Selects the delivery option of VendorFreightMethodID() (when listed) and
-    /// enables or disables the delivery options.
+    /// enables or disables the delivery options. A changed selection raises
+    /// a delivery event (ChangeToClubDelivery or ChangeToHomeDelivery).
     void setEnableFreightDeliveryOptions(bool enable);
 
     // ---- Delivery and freight options -------------------------------------
-    /// The next choice of a delivery option raises no delivery event (the value
-    /// is not read).
+    /// The next change of the selected delivery option raises no delivery
+    /// event (the value is not read).
     void setDeliveryCheckBoxChecked(bool value);
     /// True when the delivery options offer more than one choice.
     bool AllowHomeDelivery() const;
     /// Always false.
     bool HomeDeliveryAvailable() const;
     /// A transshipped order: closes home delivery and selects the club option
-    /// for good (when there are two options or more).
+    /// for good (when there are two options or more), which may raise
+    /// ChangeToClubDelivery.
     void setTransshipOrder(bool value);
     /// A third-party delivery: home delivery is open only to a non-centre
     /// delivery that is not third party; the freight goes to AvaTax with the
@@ -269,7 +276,8 @@ public:
     void setNonCenterDelivery(bool value);
     /// The chosen delivery option's method, as a number.
     std::string VendorFreightMethodID() const;
-    /// Selects the delivery option of this method and locks the options.
+    /// Selects the delivery option of this method and locks the options; a
+    /// changed selection raises a delivery event.
     /// Raises InputError ("VendorFreightMethodID") when the text is not a 32-bit
     /// integer, and changes nothing.
     void setVendorFreightMethodID(std::string_view id);
@@ -277,11 +285,13 @@ public:
     /// FreightRules document: DeliveryOption, VendorFreightMethodID,
     /// VendorDeliveryTypeDescription, VendorDeliveryAgentID). A page that does
     /// not read, or offers no option, is reported to the clerk in a message box
-    /// and changes nothing; nothing is raised.
+    /// and changes nothing; nothing is raised. Selecting the first option
+    /// raises a delivery event.
     void SetFreightOptionsFromMorrow(std::string_view xmlValue);
     /// Selects the first delivery option, or with `HomeDelivery` the second
-    /// when the first is selected. Raises InputError when there is no option to
-    /// select for the first.
+    /// when the first is selected; a changed selection raises a delivery
+    /// event. Raises InputError when there is no option to select for the
+    /// first.
     void UpdateFreightComboBox(bool HomeDelivery);
 
     // ---- Fees ---------------------------------------------------------------
@@ -438,9 +448,11 @@ public:
     /// there, keeping what was written; nothing is raised to the host.
     void SetTaxNFees();
     /// Loads the saved fees and taxes, the vendor fee rules and the tax rates.
-    /// Set the mode, country and locale first. Bad input raises an InputError
-    /// naming the argument ("ptFees", "ptSalesTax"), record and field, and
-    /// nothing changes.
+    /// Set the mode, country and locale first. A vendor without centre
+    /// handling gets the club option selected (a delivery event). Bad input
+    /// raises an InputError naming the argument ("ptFees", "ptSalesTax"; or
+    /// "LetSalesTaxesNFees" when the conversion rate box holds no number),
+    /// record and field, and nothing changes.
     void LetSalesTaxesNFees(std::string_view ptFees, std::string_view ptSalesTax = {},
                             std::string_view ptDutyBrkgFee = {});
     /// The tax and fee summary (28 fields). A box that does not hold a number
