@@ -193,8 +193,8 @@ public:
     /// line written, the price currency) or "Calculate Taxes & Fees"; while it
     /// holds, a delivery option chosen raises no delivery event.
     bool IsFirstInit() const;
-    /// The type of the person using the control. Type "5" does not make the
-    /// order dirty with a fee override.
+    /// The type of the person using the control. The edits of a person of
+    /// type "5" never set IsDirty().
     const std::string& PersonType() const;
     /// Sets PersonType().
     void setPersonType(std::string_view personType);
@@ -529,8 +529,9 @@ public:
     /// fails the exchange.
     void setServiceMaxAnswerBytes(std::size_t bytes);
     /// Writes the host's failure to the event log as one entry in its fixed
-    /// layout (number, description, source, procedure, extra information,
-    /// employee, security type, centre), then clears the record. When the log
+    /// layout (employee, security type and centre; the record's number,
+    /// description and source with the procedure; the additional
+    /// information), then clears the record. When the log
     /// cannot be written its exception passes on and the record is kept.
     void ErrorHandlerCenter(ErrorRecord& Err, std::string_view ptProcedureName,
                             std::string_view ptAdditionalErrorInfo, std::int32_t plEmployeeID = 0,
