@@ -46,9 +46,10 @@ set(CPACK_DEBIAN_RUNTIME_PACKAGE_SECTION misc)
 # The demo hosts' shared libraries (Qt, libcurl, cpp-httplib, ...) as dpkg-shlibdeps finds them.
 set(CPACK_DEBIAN_RUNTIME_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_RUNTIME_DESCRIPTION
-"The demo hosts: zelt-demo shows the OrderedItems control on an order screen with the sample
-order and stand-in tax and surcharge services; zelt-demo-cli prints the same
-order without a window.")
+"The demo hosts: zelt-demo shows the OrderedItems control on an order screen
+with the sample order and stand-in tax and surcharge services; zelt-demo-cli
+prints the same order without a window; zelt-session runs a script of host
+calls and clerk actions against the control.")
 
 set(CPACK_DEBIAN_DEV_PACKAGE_NAME ${ZELT_DEB_NAME}-dev)
 set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
@@ -57,9 +58,10 @@ set(CPACK_DEBIAN_DEV_PACKAGE_SECTION libdevel)
 set(CPACK_DEBIAN_DEV_PACKAGE_DEPENDS
   "libcurl4-openssl-dev | libcurl-dev, libpugixml-dev, nlohmann-json3-dev, qt6-base-dev, libcpp-httplib-dev, pkg-config")
 set(CPACK_DEBIAN_DEV_DESCRIPTION
-"The development files: the OrderedItems control as static C++20 libraries: Zelt::OrderedItems (no Qt),
-Zelt::OrderedItemsQt (the control as a QWidget) and Zelt::StandIns (loopback
-stand-ins of the tax and surcharge services), with headers, the CMake package
-ZeltOrderedItems, pkg-config files and two example hosts.")
+"The development files: the OrderedItems control as static C++20 libraries,
+Zelt::OrderedItems (no Qt), Zelt::OrderedItemsQt (the control as a QWidget)
+and Zelt::StandIns (loopback stand-ins of the tax and surcharge services),
+with headers, the CMake package ZeltOrderedItems, pkg-config files and two
+example hosts.")
 
 include(CPack)
