@@ -4,9 +4,6 @@ JOBS ?= $(shell nproc)
 CMAKE_FLAGS ?=
 # CI builds treat warnings as errors.
 WERROR := $(if $(CI),ON,OFF)
-# The version, read from project() in CMakeLists.txt (its one source), for the
-# recipes and the tools they run (a Doxyfile reads it as $(ZELT_VERSION)).
-export ZELT_VERSION := $(shell sed -n 's/^project.ZeltOrderedItems VERSION \([0-9.]*\).*/\1/p' CMakeLists.txt)
 
 .PHONY: all deps configure build demo test sanitize bench fuzz docs clean package package-check
 
