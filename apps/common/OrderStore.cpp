@@ -11,7 +11,7 @@ namespace {
 /// The schema's steps: step i moves a store from version i to i + 1. A later
 /// schema appends its step; a store opened by this build is moved on to the
 /// last one.
-constexpr std::array<std::string_view, 1> kMigrations = {
+constexpr std::array<std::string_view, 2> kMigrations = {
     "CREATE TABLE orders ("
     " id INTEGER PRIMARY KEY,"
     " name TEXT NOT NULL,"
@@ -25,29 +25,37 @@ constexpr std::array<std::string_view, 1> kMigrations = {
     " freight_rates TEXT NOT NULL,"
     " checksum TEXT NOT NULL);"
     "CREATE INDEX orders_by_time ON orders (saved_at);",
+    // The carrier's surcharge records; an order saved before had none.
+    "ALTER TABLE orders ADD COLUMN surcharges TEXT NOT NULL DEFAULT '';",
 };
 
 /// The stored strings of an order, in their column order.
-std::array<const std::string*, 8> strings(const OrderStore::Order& o)
+std::array<const std::string*, 9> strings(const OrderStore::Order& o)
 {
     return {&o.name, &o.locale, &o.lookups, &o.saved.lines, &o.saved.fees, &o.saved.salesTax, &o.saved.brackets,
-            &o.saved.freightRates};
+            &o.saved.freightRates, &o.saved.surcharges};
 }
-std::array<std::string*, 8> strings(OrderStore::Order& o)
+std::array<std::string*, 9> strings(OrderStore::Order& o)
 {
     return {&o.name, &o.locale, &o.lookups, &o.saved.lines, &o.saved.fees, &o.saved.salesTax, &o.saved.brackets,
-            &o.saved.freightRates};
+            &o.saved.freightRates, &o.saved.surcharges};
 }
 
-constexpr std::string_view kColumns = "name, locale, lookups, lines, fees, sales_tax, brackets, freight_rates";
+constexpr std::string_view kColumns =
+    "name, locale, lookups, lines, fees, sales_tax, brackets, freight_rates, surcharges";
 constexpr std::string_view kNow = "strftime('%Y-%m-%dT%H:%M:%fZ', 'now')";
 
 /// FNV-1a over each string and its length: a torn or mixed-up write shows.
+/// The surcharge records, the last string, count only when there are some:
+/// a row saved before they were kept has none, and its checksum reads as it
+/// was written. Each string carries its length, so an order with none and
+/// one with some never hash the same bytes.
 std::string checksum(const OrderStore::Order& order)
 {
     std::uint64_t h = 14695981039346656037ULL;
     auto mix = [&h](unsigned char c) { h = (h ^ c) * 1099511628211ULL; };
     for (const std::string* s : strings(order)) {
+        if (s == &order.saved.surcharges && s->empty()) continue;
         for (std::size_t n = s->size(), i = 0; i < 8; ++i, n >>= 8) mix(static_cast<unsigned char>(n & 0xff));
         for (char c : *s) mix(static_cast<unsigned char>(c));
     }
@@ -56,7 +64,7 @@ std::string checksum(const OrderStore::Order& order)
     return hex;
 }
 
-/// Binds the order's strings to parameters 1 to 8 and its checksum to 9.
+/// Binds the order's strings to parameters 1 to 9 and its checksum to 10.
 void bindOrder(SqliteStatement& statement, const OrderStore::Order& order)
 {
     int index = 1;
@@ -114,7 +122,7 @@ std::int64_t OrderStore::add(const Order& order)
 {
     Transaction transaction(db_);
     SqliteStatement insert = db_.prepare("INSERT INTO orders (" + std::string(kColumns) +
-                                         ", checksum, saved_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, " +
+                                         ", checksum, saved_at) VALUES (?, ?, ?, ?, ?, ?, ?, ?, ?, ?, " +
                                          std::string(kNow) + ")");
     bindOrder(insert, order);
     insert.step();
@@ -128,10 +136,10 @@ void OrderStore::replace(std::int64_t id, const Order& order)
     Transaction transaction(db_);
     SqliteStatement update = db_.prepare(
         "UPDATE orders SET name = ?, locale = ?, lookups = ?, lines = ?, fees = ?, sales_tax = ?, brackets = ?, "
-        "freight_rates = ?, checksum = ?, saved_at = " +
+        "freight_rates = ?, surcharges = ?, checksum = ?, saved_at = " +
         std::string(kNow) + " WHERE id = ?");
     bindOrder(update, order);
-    update.bind(10, id);
+    update.bind(11, id);
     update.step();
     if (db_.integer("SELECT changes()") != 1)
         throw StoreError("order " + std::to_string(id) + " is no longer in the store");

@@ -17,7 +17,9 @@ namespace zelt::demo {
 /// it; the database runs in WAL mode with synchronous=FULL, so a process
 /// killed between or during saves loses nothing saved before. The schema
 /// carries its version in PRAGMA user_version; an older one is moved on when
-/// the store opens. Failures raise StoreError.
+/// the store opens. Version 2 added the surcharge records; the checksum covers
+/// them when there are any, so orders saved before still verify as written.
+/// Failures raise StoreError.
 class OrderStore {
 public:
     /// What the store lists of an order.

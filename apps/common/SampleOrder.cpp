@@ -141,10 +141,7 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
     // carrier's surcharge on it.
     control.SetFreightOptionsFromMorrow(order.freightRulesPage);
     control.LetFreightInfo(order.freightRates, order.surcharges);
-    if (!services.surchargeServer.empty()) {
-        control.PutServerName(services.surchargeServer);
-        control.GetSurCharges(3, "2024-05-01");
-    }
+    askSurcharge(control, services);
     // The taxes: from the internal tax service when there is one, otherwise
     // the host's amounts, shown by SetTaxNFees with the total deposit.
     bool taxed = false;
@@ -165,6 +162,13 @@ void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode,
     }
     // Loading is not an edit: the host starts the clerk's session clean.
     control.setIsDirty(false);
+}
+
+void askSurcharge(OrderedItems& control, const ServiceAddresses& services)
+{
+    if (services.surchargeServer.empty()) return;
+    control.PutServerName(services.surchargeServer);
+    control.GetSurCharges(3, "2024-05-01");
 }
 
 void keepShownTaxes(OrderedItems& control)

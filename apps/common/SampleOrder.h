@@ -57,6 +57,10 @@ struct ServiceAddresses {
 void loadSampleOrder(OrderedItems& control, const SampleOrder& order, Mode mode = Mode::UpdateMode,
                      const ServiceAddresses& services = {});
 
+/// Asks the surcharge service, when `services` names one, for the sample
+/// carrier's surcharge on the freight as it stands.
+void askSurcharge(OrderedItems& control, const ServiceAddresses& services);
+
 /// The grid as an aligned table, the fees, taxes and totals, the tax and fee
 /// summary and the button states.
 std::string orderSummary(const OrderedItems& control);

@@ -47,7 +47,7 @@ std::string savedRecordFromSummary(const std::string& summary)
 }
 
 SavedOrder SavedOrder::from(OrderedItems& control, const std::string& vendorFees, const std::string& salesTax,
-                            const std::string& brackets)
+                            const std::string& brackets, const std::string& surcharges)
 {
     SavedOrder out;
     out.lines = control.readData();
@@ -60,10 +60,11 @@ SavedOrder SavedOrder::from(OrderedItems& control, const std::string& vendorFees
     out.salesTax = salesTax;
     out.brackets = brackets;
     out.freightRates = control.GetFreightInfo() + std::string(kRecord);
+    out.surcharges = surcharges;
     return out;
 }
 
-void SavedOrder::openIn(OrderedItems& control, Mode mode) const
+void SavedOrder::openIn(OrderedItems& control, Mode mode, const ServiceAddresses& services) const
 {
     control.setViewMode(mode);
     // View Mode reads the saved record alone.
@@ -74,7 +75,14 @@ void SavedOrder::openIn(OrderedItems& control, Mode mode) const
     }
     control.LetSalesTaxesNFees(opened, salesTax, brackets);
     control.setReadData(lines);
-    control.LetFreightInfo(freightRates);
+    // With surcharge records the freight goes back to the rates' amount and
+    // the carrier's surcharge on it is asked again, as when the order was
+    // loaded. The saved freight already holds the surcharge: without records
+    // it stands as saved and nothing is asked. View Mode shows the saved
+    // record as it is (the control asks no surcharge there): the rates alone.
+    const bool surcharged = !surcharges.empty() && mode != Mode::ViewMode;
+    control.LetFreightInfo(freightRates, surcharged ? surcharges : std::string());
+    if (surcharged) askSurcharge(control, services);
     // The load copies some saved amounts as they stand and converts others
     // by the rates: the deposit is worked out again from the taxes and fees
     // the boxes now show, the taxes kept as the order's amounts.

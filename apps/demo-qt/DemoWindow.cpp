@@ -180,12 +180,12 @@ bool DemoWindow::switchMode(Mode mode)
             const std::uint64_t before = control.Revision();
             const bool unsaved = hasUnsavedWork();
             const SampleOrder order = orderBase();
-            SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+            SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets, order.surcharges);
             // Add Mode shows no saved fees or taxes (its totals start at zero):
             // the order's own are kept for the modes that show them.
             if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
             else keptFees_ = saved.fees;
-            saved.openIn(control, mode);
+            saved.openIn(control, mode, addresses());
             // Work that was unsaved stays unsaved; a saved order stays saved.
             if (!unsaved) markSaved();
             else if (savedRevision_ == control.Revision()) savedRevision_ = before;
@@ -341,6 +341,7 @@ QString DemoWindow::openStored(std::int64_t id)
         base.fees = stored.saved.fees;
         base.salesTax = stored.saved.salesTax;
         base.brackets = stored.saved.brackets;
+        base.surcharges = stored.saved.surcharges;
         const Mode mode = control.ViewMode();
         {
             // Tried on a control of its own first: an order that does not
@@ -352,7 +353,7 @@ QString DemoWindow::openStored(std::int64_t id)
         }
         // The host's settings and services as for the sample, then the stored strings.
         loadSampleOrder(control, base, mode, addresses());
-        stored.saved.openIn(control, mode);
+        stored.saved.openIn(control, mode, addresses());
         storedId_ = id;
         storedName_ = QString::fromStdString(stored.name);
         storedBase_ = base;
@@ -378,7 +379,7 @@ QString DemoWindow::saveToStore(const QString& name)
         if (!store_) throw StoreError("there is no order store (" + storeProblem_.toStdString() + ")");
         if (control.IsLineOpen()) throw StoreError("a line is open: write it or close it first");
         const SampleOrder base = orderBase();
-        SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets);
+        SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets, base.surcharges);
         // Add Mode shows no saved fees: the order's own were kept aside.
         if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
         const OrderStore::Order order{name.toStdString(), control.locale().name, base.lookups, std::move(saved)};

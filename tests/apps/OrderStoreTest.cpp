@@ -3,6 +3,7 @@
 // nothing it had saved.
 #include "OrderStore.h"
 #include "SampleOrder.h"
+#include "SurchargeStandIn.h"
 
 #include <gtest/gtest.h>
 
@@ -38,7 +39,7 @@ OrderStore::Order orderNumber(int n, std::size_t bulk = 100)
     const std::string tag = std::to_string(n);
     return {"Order " + tag, n % 2 ? "fr-CA" : "en-US", sample.lookups + tag,
             {sample.lines + std::string(bulk, static_cast<char>('a' + n % 26)), sample.fees + tag, sample.salesTax + tag,
-             sample.brackets + tag, "freight " + tag}};
+             sample.brackets + tag, "freight " + tag, "1$F$" + tag + "$R$"}};
 }
 
 auto strings(const OrderStore::Order& o)
@@ -81,6 +82,20 @@ TEST(OrderStore, KeepsOrdersAcrossReopeningAndListsThemNewestFirst)
     EXPECT_EQ(strings(store.load(second)), strings(orderNumber(2)));
     EXPECT_THROW(store.load(99), StoreError);
     EXPECT_EQ(store.integrityCheck(), "ok");
+    zelt::standins::SurchargeStandIn service{{{3, 0.05}}};
+    zelt::OrderedItems control;
+    const auto sample = zelt::demo::SampleOrder::embedded();
+    zelt::demo::loadSampleOrder(control, sample, zelt::Mode::UpdateMode, {service.serverName(), {}, {}, {}, {}});
+    const auto shown = [&control] { const auto s = zelt::demo::orderSummary(control); return s.substr(0, s.find("Buttons:")); }; // buttons aside
+    const std::string before = shown();
+    for (zelt::Mode mode : {zelt::Mode::ViewMode, zelt::Mode::UpdateMode}) // saved in one mode, opened in the next
+        store.load(store.add({"s", "en-US", sample.lookups, zelt::demo::SavedOrder::from(control, sample.fees, sample.salesTax,
+                   sample.brackets, sample.surcharges)})).saved.openIn(control, mode, {service.serverName(), {}, {}, {}, {}});
+    EXPECT_EQ(shown(), before);
+    // A version-1 store, with a row and its checksum as version 1 wrote them, opens and is moved on.
+    OrderStore{dir.path + "/v1"};
+    zelt::demo::SqliteDatabase(dir.path + "/v1").exec("ALTER TABLE orders DROP COLUMN surcharges; PRAGMA user_version = 1; INSERT INTO orders VALUES (1, 'v1', 't', 'en-US', 'k', 'l', 'f', 's', 'b', 'r', 'bf29d976e302a5d5')");
+    EXPECT_EQ(OrderStore(dir.path + "/v1").load(1).name, "v1");
 }
 
 TEST(OrderStore, RefusesFilesItCannotUseAndLeavesThemAsTheyWere)

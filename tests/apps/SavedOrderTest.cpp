@@ -34,7 +34,7 @@ TEST(SavedOrder, OpensAgainWithItsLinesTaxesFeesAndDeposit)
         control.SetTaxNFees();
         const std::string lines = control.readData();
         const auto before = fields(control.GetSalesTaxesNFees());
-        const demo::SavedOrder saved = demo::SavedOrder::from(control, order.fees, order.salesTax, order.brackets);
+        const auto saved = demo::SavedOrder::from(control, order.fees, order.salesTax, order.brackets, order.surcharges);
         // (LineCancel Mode restores only the overridden fees, as described: not compared.)
         for (Mode mode : {Mode::ViewMode, Mode::UpdateMode}) {
             SCOPED_TRACE(static_cast<int>(mode));
