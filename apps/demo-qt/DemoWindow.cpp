@@ -21,6 +21,7 @@
 #include <QScrollBar>
 #include <QSplitter>
 #include <QStatusBar>
+#include <QTableView>
 
 #include <algorithm>
 #include <cstdlib>
@@ -119,7 +120,13 @@ void DemoWindow::resizeEvent(QResizeEvent* event)
 
 void DemoWindow::closeEvent(QCloseEvent* event)
 {
-    if (mayDiscardChanges(tr("Close the window and lose them?"))) event->accept();
+    // Unsaved work: save it (into the store), leave it, or stay.
+    if (!hasUnsavedWork()) return event->accept();
+    const auto answer = QMessageBox::question(
+        this, tr("Unsaved changes"), tr("The order has changes that are not saved.") + QStringLiteral("\n") + tr("Save them before closing?"),
+        QMessageBox::Save | QMessageBox::Discard | QMessageBox::Cancel, QMessageBox::Save);
+    if (answer == QMessageBox::Save) saveMenu();
+    if (answer == QMessageBox::Discard || (answer == QMessageBox::Save && !hasUnsavedWork())) event->accept();
     else event->ignore();
 }
 
@@ -181,20 +188,21 @@ bool DemoWindow::switchMode(Mode mode)
             const bool unsaved = hasUnsavedWork();
             const SampleOrder order = orderBase();
             SavedOrder saved = SavedOrder::from(control, order.fees, order.salesTax, order.brackets, order.surcharges);
-            // Add Mode shows no saved fees or taxes (its totals start at zero):
-            // the order's own are kept for the modes that show them.
-            if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
-            else keptFees_ = saved.fees;
+            keptFees_.readBack(saved, control.ViewMode());
             saved.openIn(control, mode, addresses());
             // Work that was unsaved stays unsaved; a saved order stays saved.
             if (!unsaved) markSaved();
             else if (savedRevision_ == control.Revision()) savedRevision_ = before;
             log(tr("Opened the order as it stands in another mode"));
-            statusBar()->showMessage(mode == Mode::AddMode
-                                         ? tr("Add Mode: the lines are as they were; the fees and taxes are kept for the other modes")
-                                         : tr("Mode switched; the order's lines and fees are as they were"),
-                                     6000);
+            statusBar()->showMessage(
+                mode == Mode::AddMode ? tr("Add Mode: the lines are as they were; the fees and taxes are kept for the other modes")
+                : mode == Mode::LineCancelMode
+                    ? tr("Line cancel mode: the lines are as they were; the fees and taxes are kept for the other modes")
+                    : tr("Mode switched; the order's lines and fees are as they were"),
+                6000);
             switched = true;
+            // The clerk goes on in the order's lines, where the keys of the control work.
+            widget_->gridView()->setFocus();
         } catch (const std::exception& e) {
             log(tr("Mode switch refused: ") + QString::fromStdString(e.what()));
             statusBar()->showMessage(tr("The mode was not switched: %1").arg(QString::fromStdString(e.what())), 8000);
@@ -357,8 +365,7 @@ QString DemoWindow::openStored(std::int64_t id)
         storedId_ = id;
         storedName_ = QString::fromStdString(stored.name);
         storedBase_ = base;
-        keptFees_.reset();
-        if (mode == Mode::AddMode) keptFees_ = stored.saved.fees;
+        keptFees_.opened(stored.saved, mode);
         markSaved();
         log(tr("Opened \"%1\" from the order store").arg(storedName_));
         statusBar()->showMessage(tr("Opened \"%1\"").arg(storedName_), 8000);
@@ -380,8 +387,7 @@ QString DemoWindow::saveToStore(const QString& name)
         if (control.IsLineOpen()) throw StoreError("a line is open: write it or close it first");
         const SampleOrder base = orderBase();
         SavedOrder saved = SavedOrder::from(control, base.fees, base.salesTax, base.brackets, base.surcharges);
-        // Add Mode shows no saved fees: the order's own were kept aside.
-        if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
+        keptFees_.readBack(saved, control.ViewMode());
         const OrderStore::Order order{name.toStdString(), control.locale().name, base.lookups, std::move(saved)};
         if (storedId_) store_->replace(*storedId_, order);
         else storedId_ = store_->add(order);

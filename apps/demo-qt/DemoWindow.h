@@ -5,6 +5,7 @@
 #include "OrderStore.h"
 #include "RecordingMessageBoxes.h"
 #include "SampleOrder.h"
+#include "KeptFees.h"
 #include "SavedOrder.h"
 #include "SessionRecorder.h"
 #include "StandInServices.h"
@@ -123,7 +124,7 @@ private:
     QActionGroup* modes_ = nullptr;
     std::uint64_t savedRevision_ = 0;
     /// The order's fee records, kept while Add Mode (which shows none) is on.
-    std::optional<std::string> keptFees_;
+    KeptFees keptFees_;
     QPlainTextEdit* log_;
 };
 

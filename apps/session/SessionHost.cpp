@@ -75,9 +75,7 @@ void SessionHost::switchMode(Mode mode)
         const demo::SampleOrder order = order_.inLocale(control.locale());
         demo::SavedOrder saved =
             demo::SavedOrder::from(control, order.fees, order.salesTax, order.brackets, order.surcharges);
-        // Add Mode shows no saved fees or taxes: the order's own are kept for the other modes.
-        if (control.ViewMode() == Mode::AddMode && keptFees_) saved.fees = *keptFees_;
-        else keptFees_ = saved.fees;
+        keptFees_.readBack(saved, control.ViewMode());
         saved.openIn(control, mode, standIns_ ? standIns_->addresses() : demo::ServiceAddresses{});
         out_ << "  opened the order as it stands\n";
     } catch (const std::exception& e) {

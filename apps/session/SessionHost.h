@@ -1,5 +1,6 @@
 #pragma once
 
+#include "KeptFees.h"
 #include "SampleOrder.h"
 #include "SessionMessageBoxes.h"
 #include "StandInServices.h"
@@ -61,7 +62,7 @@ private:
     void makeControl();
     bool loaded_ = false;
     /// The order's fee records, kept while Add Mode (which shows none) is on.
-    std::optional<std::string> keptFees_;
+    demo::KeptFees keptFees_;
 };
 
 } // namespace zelt::session

@@ -13,7 +13,7 @@
     </message>
     <message>
         <source>&amp;Order</source>
-        <translation>&amp;Commande</translation>
+        <translation>C&amp;ommande</translation>
     </message>
     <message>
         <source>&amp;Load sample order...</source>
@@ -61,7 +61,15 @@
     </message>
     <message>
         <source>&amp;Line cancel</source>
-        <translation>&amp;Annulation de ligne</translation>
+        <translation>Annulation de &amp;ligne</translation>
+    </message>
+    <message>
+        <source>Save them before closing?</source>
+        <translation>Les enregistrer avant de fermer&#xa0;?</translation>
+    </message>
+    <message>
+        <source>Line cancel mode: the lines are as they were; the fees and taxes are kept for the other modes</source>
+        <translation>Mode Annulation de ligne&#xa0;: les lignes sont restées telles quelles; les frais et les taxes sont gardés pour les autres modes</translation>
     </message>
     <message>
         <source>Close the window and lose them?</source>
