@@ -1,5 +1,8 @@
 #include "totals/TotalsRecalculation.h"
 
+#include <algorithm>
+#include <cmath>
+
 #include "core/Field.h"
 #include "core/ControlContext.h"
 #include "core/HostInput.h"
@@ -64,7 +67,43 @@ std::pair<double, double> TotalsRecalculation::weighAndTotalLines()
     double merchandise = 0;
     double rewards = 0;
     std::optional<text::RuntimeError> merchandiseFailure;
+    // The kept numbers of the four columns read straight, with selects in
+    // place of branches on the status; a row with a cell not read yet or not
+    // a number takes the step by step way below.
+    const double* kept = grid.keptNumbers(ctx_.locale);
+    const int slots[] = {grid.numberSlot(Col::Status), grid.numberSlot(Col::UnitWeight), grid.numberSlot(Col::Quantity),
+                         grid.numberSlot(Col::ExtPrice)};
+    if (std::find(std::begin(slots), std::end(slots), -1) != std::end(slots)) kept = nullptr;
+    const std::size_t stride = grid.numberSlots();
+    // The service fee's units, in the order its own pass would add them.
+    double units = 0;
+    bool unitsRead = kept != nullptr;
+    units_.reset();
     for (int r = 1; r < grid.rows(); ++r) {
+        if (kept) {
+            const double* v = kept + static_cast<std::size_t>(r) * stride;
+            const double s = v[slots[0]], unitWeight = v[slots[1]], quantity = v[slots[2]], amount = v[slots[3]];
+            if (!std::isnan(s) && !std::isnan(unitWeight) && !std::isnan(quantity) && !std::isnan(amount)) {
+                units += amount > 0 ? quantity : 0.0;
+                const bool isMerchandise = lists.isMerchandiseStatus(s);
+                const bool isRewards = lists.isRewardsStatus(s);
+                weight = checked(weight + (isMerchandise || s == 1 ? unitWeight * quantity : 0.0));
+                if (merchandiseFailure) continue;
+                const double next = merchandise + (isMerchandise ? amount : 0.0);
+                if (!std::isfinite(next)) {
+                    merchandiseFailure = text::RuntimeError::overflow();
+                    continue;
+                }
+                merchandise = next;
+                rewards = isRewards ? amount : rewards;
+                continue;
+            }
+        }
+        unitsRead = false;
+        // Reading every number of the row keeps them all, so that the next
+        // run takes this row the quick way (a row that does not weigh would
+        // otherwise never have its weight read).
+        for (int col : {Col::UnitWeight, Col::Quantity, Col::ExtPrice}) (void)ctx_.tryCellNumber(r, col);
         double s = ctx_.cellNumber(r, Col::Status);
         const bool isMerchandise = lists.isMerchandiseStatus(s);
         const bool isRewards = lists.isRewardsStatus(s);
@@ -79,6 +118,9 @@ std::pair<double, double> TotalsRecalculation::weighAndTotalLines()
             merchandiseFailure = e;
         }
     }
+    // A sum that left the finite numbers is left to the fee's own pass,
+    // which fails where it does.
+    if (unitsRead && std::isfinite(units)) units_ = units;
     f.txtField[Field::TotalWeight].setText(ctx_.fixed(weight, 3));
     if (merchandiseFailure) throw *merchandiseFailure;
     f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(merchandise, 2));
@@ -117,8 +159,10 @@ double TotalsRecalculation::vendorServiceFee()
         else fee.setText(ctx_.fixed(checked(rate() * rules.serviceFee), 2));
     } else {
         double units = 0;
-        for (int r = 1; r < grid.rows(); ++r)
-            if (ctx_.cellNumber(r, Col::ExtPrice) > 0) units = checked(units + ctx_.cellNumber(r, Col::Quantity));
+        if (units_) units = *units_;
+        else
+            for (int r = 1; r < grid.rows(); ++r)
+                if (ctx_.cellNumber(r, Col::ExtPrice) > 0) units = checked(units + ctx_.cellNumber(r, Col::Quantity));
         fee.setText(ctx_.fixed(checked(checked(rate() * units) * rules.serviceFee), 2));
     }
     if (rules.serviceFeeWaiver > 0 && checked(rate() * rules.serviceFeeWaiver) < merchandise()) fee.setText(ctx_.fixed(0, 2));

@@ -1,8 +1,8 @@
 #pragma once
 
-#include <utility>
-
+#include <optional>
 #include <string_view>
+#include <utility>
 
 namespace zelt {
 
@@ -37,6 +37,11 @@ private:
     double vendorServiceFee();
 
     ControlContext& ctx_;
+    // The units the vendor service fee counts (the quantities of the lines
+    // with an extended price above 0), summed by the weighing pass when every
+    // line's numbers could be read there and the sum stayed finite: the fee
+    // then needs no pass of its own.
+    std::optional<double> units_;
 };
 
 } // namespace zelt

@@ -63,11 +63,14 @@ TEST_F(Totals, MerchandiseRewardsWeightTheItemTotalAndAnEmptyFreightBoxEndingThe
     addLine("6", "1.00", "2.000", "50.25");
     addLine("7", "1.00", "0", "-20.00");
     addLine("3", "5.00", "9.000", "0.00"); // cancelled: neither weight nor merchandise
-    totals.fupdate();
-    EXPECT_EQ(box(19), "5.000");
-    EXPECT_EQ(box(18), "130.25") << "the merchandise total shows the rewards taken off";
-    EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "150.25") << "the item total does not include the rewards";
-    EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20");
+    // The first run reads the cells, the second the numbers kept from them.
+    for (int run = 1; run <= 2; ++run) {
+        totals.fupdate();
+        EXPECT_EQ(box(19), "5.000") << run;
+        EXPECT_EQ(box(18), "130.25") << "the merchandise total shows the rewards taken off";
+        EXPECT_EQ(ctx.form.txtHiddenItemTotal.text(), "150.25") << "the item total does not include the rewards";
+        EXPECT_EQ(ctx.form.txtHiddenRewardsTotal.text(), "-20") << run;
+    }
     // An empty freight box ends the run after the service fee.
     ctx.grid().setRows(1);
     addLine("1", "2.00", "0", "100.00");
@@ -131,8 +134,10 @@ TEST_F(Totals, BrokerageDutyAndTheVendorServiceFeePerUnitPerOrderAndWaived)
     addLine("3", "2.00", "0", "20.00"); // any status with a positive amount counts its units
     addLine("1", "4.00", "0", "0.00");
     ctx.state.vendorFees.serviceFee = 1.5;
-    totals.fupdate();
-    EXPECT_EQ(fee(3), "7.50");
+    for (int run = 1; run <= 2; ++run) {
+        totals.fupdate();
+        EXPECT_EQ(fee(3), "7.50") << run;
+    }
 
     ctx.state.vendorFees.serviceFeePerOrder = true; // once per order, in the display currency
     ctx.form.txtCurrConversionRate.setText("2");

@@ -162,6 +162,21 @@ public:
         }
         return readNumber(row, col, locale);
     }
+    /// The kept numbers for a loop over many rows: row after row,
+    /// numberSlots() apart, a cell's at its column's numberSlot() within the
+    /// row. Nothing (nullptr) while they are kept for another locale. A NaN
+    /// stands for a cell not read yet or not a number: number() tells which.
+    const double* keptNumbers(const text::Locale& locale) const noexcept
+    {
+        return &locale == numbersLocale_ && !numbers_.empty() ? numbers_.data() : nullptr;
+    }
+    std::size_t numberSlots() const noexcept { return slots_; }
+    /// Where a column's numbers stand within a row of keptNumbers(), or -1
+    /// for a column whose numbers are not kept.
+    int numberSlot(int col) const noexcept
+    {
+        return col >= 0 && col < cols_ ? slotOfColumn_[static_cast<std::size_t>(col)] : -1;
+    }
     /// Forgets every kept number: the locale they were read in has changed.
     void forgetNumbers() const noexcept;
     /// The columns set by setNumberColumns.
