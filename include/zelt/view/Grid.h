@@ -170,6 +170,7 @@ public:
     {
         return &locale == numbersLocale_ && !numbers_.empty() ? numbers_.data() : nullptr;
     }
+    /// How many numbers a row of keptNumbers() holds.
     std::size_t numberSlots() const noexcept { return slots_; }
     /// Where a column's numbers stand within a row of keptNumbers(), or -1
     /// for a column whose numbers are not kept.
