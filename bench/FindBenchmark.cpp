@@ -74,26 +74,25 @@ void BM_FindPrepareSlice(benchmark::State& state)
 // Each key changes the text: the window finds the match at once and leaves
 // the count to slices (the next benchmarks). Typing on a word and taking its
 // last letter back, then a text no line holds (the whole order scanned).
-void BM_FindAsTheClerkTypes(benchmark::State& state)
+/// One key of the window's search an iteration, the text going back and
+/// forth between two.
+void keysBetween(benchmark::State& state, const std::string& one, const std::string& other)
 {
     auto control = order(state);
     control->FindLines("x", 1);
-    const std::string typed = word(state);
-    const std::string texts[] = {typed.substr(0, typed.size() - 1), typed};
+    const std::string texts[] = {one, other};
     std::size_t key = 0;
     for (auto _ : state)
         benchmark::DoNotOptimize(control->FindLines(texts[key++ % 2], 1, zelt::FindDirection::Forward, zelt::FindCount::Later));
 }
 
-void BM_FindKeyNothingHolds(benchmark::State& state)
+void BM_FindAsTheClerkTypes(benchmark::State& state)
 {
-    auto control = order(state);
-    control->FindLines("x", 1);
-    const std::string texts[] = {"zq#1", "zq#2"};
-    std::size_t key = 0;
-    for (auto _ : state)
-        benchmark::DoNotOptimize(control->FindLines(texts[key++ % 2], 1, zelt::FindDirection::Forward, zelt::FindCount::Later));
+    const std::string typed = word(state);
+    keysBetween(state, typed.substr(0, typed.size() - 1), typed);
 }
+
+void BM_FindKeyNothingHolds(benchmark::State& state) { keysBetween(state, "zq#1", "zq#2"); }
 
 // One slice of the count between events, for a single letter: nearly every
 // line holds it, the most a slice can find.
