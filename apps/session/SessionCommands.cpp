@@ -2,6 +2,7 @@
 
 #include "HostMembers.h"
 #include "ModeNames.h"
+#include "SessionMessageBoxes.h"
 #include "SessionRunner.h"
 
 #include <zelt/text/Date.h>
@@ -79,7 +80,7 @@ const std::vector<SessionCommand>& SessionCommands::table()
          &R::gridClick, "the clerk clicks a grid row (column 1 by default), with Shift or Ctrl held", true},
         {"grid right-click", {{Arg::Number, "ROW"}, {Arg::Number, "COL", true}}, &R::gridRightClick,
          "the clerk right-clicks a grid row", true},
-        {"answer", {{Arg::Word, "ANSWER", false, {"Yes", "No", "Ok"}}}, &R::answer,
+        {"answer", {{Arg::Word, "ANSWER", false, SessionMessageBoxes::words()}}, &R::answer,
          "the clerk's answer to the next message box the next step shows", false},
         {"expect message", {{Arg::Text, "TEXT"}}, &R::expectMessage, "the last message box the last acting step showed said TEXT", false},
         {"expect cell", {{Arg::Number, "ROW"}, {Arg::Number, "COL"}, {Arg::Text, "TEXT"}}, &R::expectCell,

@@ -2,6 +2,8 @@
 
 #include "ScriptLexer.h"
 
+#include <utility>
+
 namespace zelt::session {
 
 view::MessageBoxAnswer SessionMessageBoxes::show(const view::MessageBoxRequest& request)
@@ -25,14 +27,30 @@ void SessionMessageBoxes::endStep()
     queued_.clear();
 }
 
+namespace {
+constexpr std::pair<view::MessageBoxAnswer, const char*> kAnswers[] = {
+    {view::MessageBoxAnswer::Yes, "Yes"}, {view::MessageBoxAnswer::No, "No"}, {view::MessageBoxAnswer::Ok, "Ok"}};
+}
+
 const char* SessionMessageBoxes::name(view::MessageBoxAnswer answer)
 {
-    switch (answer) {
-    case view::MessageBoxAnswer::Ok: return "Ok";
-    case view::MessageBoxAnswer::Yes: return "Yes";
-    case view::MessageBoxAnswer::No: return "No";
-    }
+    for (auto [a, name] : kAnswers)
+        if (a == answer) return name;
     return "?";
+}
+
+std::optional<view::MessageBoxAnswer> SessionMessageBoxes::parse(std::string_view word)
+{
+    for (auto [a, name] : kAnswers)
+        if (word == name) return a;
+    return std::nullopt;
+}
+
+std::vector<std::string> SessionMessageBoxes::words()
+{
+    std::vector<std::string> out;
+    for (auto [a, name] : kAnswers) out.emplace_back(name);
+    return out;
 }
 
 } // namespace zelt::session

@@ -3,7 +3,11 @@
 #include <zelt/view/ScriptedMessageBoxes.h>
 
 #include <deque>
+#include <optional>
 #include <ostream>
+#include <string>
+#include <string_view>
+#include <vector>
 
 namespace zelt::session {
 
@@ -21,7 +25,11 @@ public:
     /// Ends a step: answers left over are dropped and printed.
     void endStep();
 
+    /// The answers by the names a script gives them (Yes, No, Ok).
     static const char* name(view::MessageBoxAnswer answer);
+    static std::optional<view::MessageBoxAnswer> parse(std::string_view word);
+    /// Every word parse() takes.
+    static std::vector<std::string> words();
 
 private:
     std::ostream& out_;

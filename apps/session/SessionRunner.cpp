@@ -258,10 +258,8 @@ SessionRunner::Outcome SessionRunner::gridRightClick(const ScriptStep& step)
 
 SessionRunner::Outcome SessionRunner::answer(const ScriptStep& step)
 {
-    const std::string& a = step.arg(0)->text;
-    host_.messageBoxes().queue(a == "Yes"  ? view::MessageBoxAnswer::Yes
-                               : a == "No" ? view::MessageBoxAnswer::No
-                                           : view::MessageBoxAnswer::Ok);
+    // The command table lets only SessionMessageBoxes::words() through.
+    host_.messageBoxes().queue(SessionMessageBoxes::parse(step.arg(0)->text).value_or(view::MessageBoxAnswer::Ok));
     return std::nullopt;
 }
 
