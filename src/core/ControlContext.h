@@ -4,6 +4,7 @@
 #include "core/ControlState.h"
 #include "core/LookupLists.h"
 #include "core/LineColumns.h"
+#include "core/LineSums.h"
 #include "zelt/Error.h"
 #include "zelt/control/HostSite.h"
 #include "zelt/control/OrderedItemsEvents.h"
@@ -31,6 +32,8 @@ struct ControlContext {
     text::Locale locale = text::Locale::enUS();
     /// The rules of the fee, tax and rate boxes, in this control's locale.
     AmountBox amountBox{locale};
+    /// The lines' sums, kept while the lines stay as they are.
+    mutable LineSums lineSums;
     OrderedItemsEvents* events = nullptr;
     HostSite* site = nullptr;
 

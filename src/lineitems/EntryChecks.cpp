@@ -1,4 +1,5 @@
 #include "lineitems/EntryChecks.h"
+#include "core/KeptRowNumbers.h"
 
 #include "core/ControlContext.h"
 #include "core/HostInput.h"
@@ -180,9 +181,17 @@ const EntryStep kSteps[] = {
 
 double EntryChecks::merchandiseTotal(const ControlContext& ctx)
 {
+    if (const LineSums::Totals* sums = ctx.lineSums.totals(ctx); sums && std::isfinite(sums->merchandise))
+        return sums->merchandise;
     const view::Grid& grid = ctx.grid();
+    const KeptRowNumbers<2> kept(grid, ctx.locale, {Col::Status, Col::ExtPrice});
+    std::array<double, 2> v;
     double total = 0;
     for (int r = 1; r < grid.rows(); ++r) {
+        if (kept.read(r, v)) {
+            total += ctx.lists.isMerchandiseStatus(v[0]) ? v[1] : 0.0;
+            continue;
+        }
         if (!ctx.isMerchandiseRow(r)) continue;
         total += ctx.cellNumber(r, Col::ExtPrice);
     }

@@ -1,5 +1,7 @@
 #include "lineitems/LineEntry.h"
 
+#include "core/KeptRowNumbers.h"
+
 #include "core/ControlContext.h"
 #include "core/Field.h"
 #include "core/HostInput.h"
@@ -351,17 +353,49 @@ std::optional<EntryFailure> LineEntry::addLines(const std::vector<LineDraft>& dr
 
 void LineEntry::adjustRewards()
 {
+    // One pass over the lines finds the merchandise total and the rewards
+    // lines with their sum. A line whose amount is not a number fails the
+    // merchandise total first, then the rewards sum, as two passes would.
     view::Grid& grid = ctx_.grid();
     const LookupLists& lists = ctx_.lists;
-    const double merchandise = EntryChecks::merchandiseTotal(ctx_);
+    // The sums the totals take next: nothing to reduce means nothing to list.
+    if (const LineSums::Totals* sums = ctx_.lineSums.totals(ctx_); sums && std::isfinite(sums->merchandise) &&
+                                                                   !(std::fabs(sums->rewards) > sums->merchandise &&
+                                                                     std::fabs(sums->rewards) > 0))
+        return;
+    const KeptRowNumbers<2> kept(grid, ctx_.locale, {Col::Status, Col::ExtPrice});
+    std::array<double, 2> v;
+    double merchandise = 0;
     double rewards = 0;
+    bool merchandiseFailed = false, rewardsFailed = false;
     std::vector<int> rewardsRows;
     for (int r = 1; r < grid.rows(); ++r) {
-        auto status = ctx_.tryCellNumber(r, Col::Status);
-        if (!status || !lists.isRewardsStatus(*status)) continue;
-        rewards += ctx_.cellNumber(r, Col::ExtPrice);
-        rewardsRows.push_back(r);
+        double status = 0, amount = 0;
+        if (kept.read(r, v)) {
+            status = v[0];
+            amount = v[1];
+            merchandise += lists.isMerchandiseStatus(status) ? amount : 0.0;
+        } else {
+            const auto read = ctx_.tryCellNumber(r, Col::Status);
+            if (!read) continue;
+            status = *read;
+            const bool isMerchandise = lists.isMerchandiseStatus(status);
+            if (!isMerchandise && !lists.isRewardsStatus(status)) continue;
+            const auto extended = ctx_.tryCellNumber(r, Col::ExtPrice);
+            if (!extended) {
+                merchandiseFailed = merchandiseFailed || isMerchandise;
+                rewardsFailed = rewardsFailed || !isMerchandise;
+                continue;
+            }
+            amount = *extended;
+            if (isMerchandise) merchandise += amount;
+        }
+        if (lists.isRewardsStatus(status) && !rewardsFailed) {
+            rewards += amount;
+            rewardsRows.push_back(r);
+        }
     }
+    if (merchandiseFailed || rewardsFailed) throw text::RuntimeError::typeMismatch();
     if (!(std::fabs(rewards) > merchandise && std::fabs(rewards) > 0)) return;
     const std::string reduced = ctx_.numberForm(-merchandise, ctx_.locale.defaultDecimals);
     for (int r : rewardsRows) {

@@ -64,8 +64,9 @@ void LineRows::setExemptTracker(std::string tracker)
 
 void LineRows::rebuildExemptTracker()
 {
+    const view::Grid& grid = ctx_.grid();
     std::string tracker;
-    for (int r = 1; r < ctx_.grid().rows(); ++r) trackExempt(r, tracker);
+    for (int r = grid.nextMarked(1); r < grid.rows(); r = grid.nextMarked(r + 1)) trackExempt(r, tracker);
     setExemptTracker(std::move(tracker));
 }
 
@@ -96,7 +97,7 @@ void LineRows::removeLines(const std::vector<int>& rows)
     // order is walked once, not twice.
     std::string tracker;
     const int first = rows.front();
-    for (int r = 1; r < first; ++r) trackExempt(r, tracker);
+    for (int r = grid.nextMarked(1); r < first; r = grid.nextMarked(r + 1)) trackExempt(r, tracker);
     std::size_t removedAbove = 0;
     grid.rewriteColumn(Col::LineItem, first, [&](int r, std::string_view lineItem, std::string& out) {
         while (removedAbove < rows.size() && rows[removedAbove] <= r + static_cast<int>(removedAbove)) ++removedAbove;

@@ -94,10 +94,13 @@ LineStaging::LineStaging(ControlContext& ctx)
 
 void LineStaging::prepare(std::size_t lineBound)
 {
-    out_.cells.reserveRows(lineBound + 1);
+    // Room past the last line, so that the clerk's first added lines do not
+    // move a large order's rows and numbers to new storage.
+    growRoom_ = lineBound / 64 + 1024;
+    out_.cells.reserveRows(lineBound + 1 + growRoom_);
     for (const ColumnFact& column : kColumns) cell(column.col) = column.header;
     out_.cells.appendRow(views_.data(), views_.size());
-    out_.kept.reserve((lineBound + 1) * slots_);
+    out_.kept.reserve((lineBound + 1 + growRoom_) * slots_);
     out_.kept.resize(slots_, std::numeric_limits<double>::quiet_NaN());
     out_.exempt.reserve(lineBound);
     out_.priced.reserve(lineBound);
@@ -116,7 +119,7 @@ LineStaging::Staged LineStaging::stage(std::string_view text)
     text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
     for (std::size_t r = 0; reader.next(fields); ++r) stageRecord(r, fields, text);
     if (ctx_.state.mode == Mode::ViewMode && !weightStopped_) out_.viewWeight = viewWeight_;
-    out_.cells.shrinkToFit();
+    out_.cells.shrinkToFit(growRoom_);
     return std::move(out_);
 }
 

@@ -99,6 +99,7 @@ private:
     static constexpr std::size_t kSeen = 1024;
     std::array<std::vector<Converted>, Col::kCount> seen_;
 
+    std::size_t growRoom_ = 0; // rows of room kept past the last line
     double viewWeight_ = 0;
     bool weightStopped_ = false;
 };

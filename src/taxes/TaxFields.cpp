@@ -1,4 +1,5 @@
 #include "taxes/TaxFields.h"
+#include "core/KeptRowNumbers.h"
 
 #include "core/Field.h"
 #include "core/ControlContext.h"
@@ -62,10 +63,22 @@ void TaxFields::SetTaxNFees()
 
         // Merchandise as currency; on an order with a status only positive amounts.
         view::Grid& grid = ctx_.grid();
+        // A kept amount is a number, so its cell is not empty: only the other
+        // lines are looked at cell by cell.
+        const KeptRowNumbers<1> kept(grid, ctx_.locale, {Col::ExtPrice});
+        std::array<double, 1> keptAmount;
         Currency merchandise;
-        for (int r = grid.fixedRows(); r < grid.rows(); ++r) {
-            if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, ctx_.fixed(0, 2));
-            Currency amount = Currency::fromDouble(ctx_.cellNumber(r, Col::ExtPrice));
+        const LineSums::CurrencyTotals* sums = ctx_.lineSums.currencyTotals(ctx_);
+        if (sums) merchandise = Currency::fromUnits(st.CurrentOrderStatus <= 0 ? sums->all : sums->positive);
+        for (int r = sums ? grid.rows() : grid.fixedRows(); r < grid.rows(); ++r) {
+            double value = 0;
+            if (kept.read(r, keptAmount)) {
+                value = keptAmount[0];
+            } else {
+                if (grid.text(r, Col::ExtPrice).empty()) grid.setText(r, Col::ExtPrice, ctx_.fixed(0, 2));
+                value = ctx_.cellNumber(r, Col::ExtPrice);
+            }
+            Currency amount = Currency::fromDouble(value);
             if (st.CurrentOrderStatus <= 0 || amount > Currency{}) merchandise += amount;
         }
 

@@ -1,11 +1,13 @@
 #include "totals/TotalsRecalculation.h"
 
 #include <algorithm>
+#include <array>
 #include <cmath>
 
 #include "core/Field.h"
 #include "core/ControlContext.h"
 #include "core/HostInput.h"
+#include "core/KeptRowNumbers.h"
 #include "core/LineColumns.h"
 #include "totals/FeeIndex.h"
 #include "zelt/text/RuntimeError.h"
@@ -63,6 +65,15 @@ std::pair<double, double> TotalsRecalculation::weighAndTotalLines()
     view::Form& f = ctx_.form;
     const view::Grid& grid = ctx_.grid();
     const LookupLists& lists = ctx_.lists;
+    if (const LineSums::Totals* sums = ctx_.lineSums.totals(ctx_);
+        sums && std::isfinite(sums->weight) && std::isfinite(sums->merchandise)) {
+        // A sum beyond the numbers fails at its line: the pass below finds it.
+        if (std::isfinite(sums->units)) units_ = sums->units;
+        else units_.reset();
+        f.txtField[Field::TotalWeight].setText(ctx_.fixed(sums->weight, 3));
+        f.txtField[Field::MerchandiseTotal].setText(ctx_.fixed(sums->merchandise, 2));
+        return {sums->merchandise, sums->lastRewards};
+    }
     double weight = 0;
     double merchandise = 0;
     double rewards = 0;
@@ -70,40 +81,41 @@ std::pair<double, double> TotalsRecalculation::weighAndTotalLines()
     // The kept numbers of the four columns read straight, with selects in
     // place of branches on the status; a row with a cell not read yet or not
     // a number takes the step by step way below.
-    const double* kept = grid.keptNumbers(ctx_.locale);
-    const int slots[] = {grid.numberSlot(Col::Status), grid.numberSlot(Col::UnitWeight), grid.numberSlot(Col::Quantity),
-                         grid.numberSlot(Col::ExtPrice)};
-    if (std::find(std::begin(slots), std::end(slots), -1) != std::end(slots)) kept = nullptr;
-    const std::size_t stride = grid.numberSlots();
+    const KeptRowNumbers<4> kept(grid, ctx_.locale, {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice});
+    std::array<double, 4> v;
     // The service fee's units, in the order its own pass would add them.
     double units = 0;
-    bool unitsRead = kept != nullptr;
+    bool unitsRead = true;
     units_.reset();
     for (int r = 1; r < grid.rows(); ++r) {
-        if (kept) {
-            const double* v = kept + static_cast<std::size_t>(r) * stride;
-            const double s = v[slots[0]], unitWeight = v[slots[1]], quantity = v[slots[2]], amount = v[slots[3]];
-            if (!std::isnan(s) && !std::isnan(unitWeight) && !std::isnan(quantity) && !std::isnan(amount)) {
-                units += amount > 0 ? quantity : 0.0;
-                const bool isMerchandise = lists.isMerchandiseStatus(s);
-                const bool isRewards = lists.isRewardsStatus(s);
-                weight = checked(weight + (isMerchandise || s == 1 ? unitWeight * quantity : 0.0));
-                if (merchandiseFailure) continue;
-                const double next = merchandise + (isMerchandise ? amount : 0.0);
-                if (!std::isfinite(next)) {
-                    merchandiseFailure = text::RuntimeError::overflow();
-                    continue;
-                }
-                merchandise = next;
-                rewards = isRewards ? amount : rewards;
+        if (kept.read(r, v)) {
+            const auto [s, unitWeight, quantity, amount] = v;
+            units += amount > 0 ? quantity : 0.0;
+            const bool isMerchandise = lists.isMerchandiseStatus(s);
+            const bool isRewards = lists.isRewardsStatus(s);
+            weight = checked(weight + (isMerchandise || s == 1 ? unitWeight * quantity : 0.0));
+            if (merchandiseFailure) continue;
+            const double next = merchandise + (isMerchandise ? amount : 0.0);
+            if (!std::isfinite(next)) {
+                merchandiseFailure = text::RuntimeError::overflow();
                 continue;
             }
+            merchandise = next;
+            rewards = isRewards ? amount : rewards;
+            continue;
         }
-        unitsRead = false;
         // Reading every number of the row keeps them all, so that the next
         // run takes this row the quick way (a row that does not weigh would
-        // otherwise never have its weight read).
+        // otherwise never have its weight read). A line just written is read
+        // here once: its units count as on any other line.
         for (int col : {Col::UnitWeight, Col::Quantity, Col::ExtPrice}) (void)ctx_.tryCellNumber(r, col);
+        if (const auto amount = ctx_.tryCellNumber(r, Col::ExtPrice); !amount) {
+            unitsRead = false; // the fee's own pass fails on it
+        } else if (*amount > 0) {
+            const auto quantity = ctx_.tryCellNumber(r, Col::Quantity);
+            if (quantity) units += *quantity;
+            else unitsRead = false;
+        }
         double s = ctx_.cellNumber(r, Col::Status);
         const bool isMerchandise = lists.isMerchandiseStatus(s);
         const bool isRewards = lists.isRewardsStatus(s);

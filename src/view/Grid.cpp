@@ -6,6 +6,7 @@
 #include "zelt/text/RuntimeError.h"
 
 #include <algorithm>
+#include <cstring>
 #include <bit>
 #include <cmath>
 #include <limits>
@@ -50,7 +51,7 @@ void Grid::setRows(int rows)
     anchor_ = -1;
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
-    valueChanged();
+    changed();
 }
 
 void Grid::setCols(int cols)
@@ -101,7 +102,7 @@ void Grid::restoreCell(int row, int col, const CellState& state)
     recordCell(row, col);
     cells_.setText(row, col, state.text);
     cellWritten(row, col);
-    valueChanged();
+    changed();
     formats_.set(row, col,
                  packFormat(state.alignment, state.background, state.font < fontNames_.size() ? state.font : std::uint8_t{0}));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -147,11 +148,12 @@ void Grid::setText(int row, int col, std::string_view text)
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
     writeText(row, col, text);
-    valueChanged();
+    changed();
 }
 
 void Grid::writeText(int row, int col, std::string_view text)
 {
+    ++revision_;
     cells_.setText(row, col, text);
     cellWritten(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -176,7 +178,7 @@ void Grid::rewriteRows(int col, int firstRow, int count, const ColumnRewrite& re
         rewrite(row, text, fresh);
         if (text != fresh) writeText(row, col, fresh);
     }
-    valueChanged();
+    changed();
 }
 
 void Grid::rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite)
@@ -335,7 +337,7 @@ void Grid::clear()
     resetNumbers();
     formats_.reset(rows_);
     each([](GridObserver& o) { o.gridReset(); });
-    valueChanged();
+    changed();
 }
 
 void Grid::addRow() { insertRow(rows_); }
@@ -354,7 +356,7 @@ void Grid::insertRow(int row)
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
-    valueChanged();
+    changed();
 }
 
 void Grid::removeRow(int row)
@@ -378,7 +380,7 @@ void Grid::removeRow(int row)
     shiftSelection(row + 1, -1);
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
     notifyChanged();
-    valueChanged();
+    changed();
 }
 
 void Grid::removeRows(const std::vector<int>& rows)
@@ -405,7 +407,7 @@ void Grid::removeRows(const std::vector<int>& rows)
     row_ = std::clamp(rows.front(), std::min(fixedRows_, rows_ - 1), std::max(rows_ - 1, 0));
     selection_.clear();
     if (row_ >= fixedRows_) selection_.push_back(row_);
-    valueChanged();
+    changed();
     endReset();
 }
 
@@ -426,7 +428,7 @@ void Grid::insertRowsAt(const std::vector<int>& rows)
         inserted.rows = rows;
         journal_->entries.push_back(std::move(inserted));
     }
-    valueChanged();
+    changed();
     endReset();
 }
 
@@ -443,7 +445,7 @@ void Grid::swapCells(CellStore& cells)
     resetNumbers();
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
-    valueChanged();
+    changed();
 }
 
 void Grid::setNumberColumns(std::vector<int> cols)
@@ -464,11 +466,14 @@ void Grid::keepNumbers(std::vector<double> values, const text::Locale& locale)
         if (std::isnan(v)) v = std::bit_cast<double>(kNaNNotRead);
     numbers_ = std::move(values);
     numbersLocale_ = &locale;
+    ++revision_;
 }
 
 void Grid::resetNumbers()
 {
+    ++revision_;
     numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNaNNotRead));
+    marks_.reserve(static_cast<std::size_t>(rows_) + static_cast<std::size_t>(rows_) / 64 + 1024);
     marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
 }
 
@@ -476,6 +481,7 @@ void Grid::setMarkColumn(int col, std::string mark)
 {
     markCol_ = col;
     mark_ = std::move(mark);
+    ++revision_;
     marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
 }
 
@@ -486,8 +492,40 @@ bool Grid::readMark(int row) const
     return marked;
 }
 
+int Grid::nextMarked(int row) const
+{
+    if (markCol_ < 0 || markCol_ >= cols_) return rows_;
+    const std::uint8_t* const marks = marks_.data();
+    auto r = static_cast<std::size_t>(std::max(row, 0));
+    const auto end = static_cast<std::size_t>(rows_);
+    while (r < end) {
+        // Unmarked rows are kNotMarked (0): eight of them read as a zero word.
+        if (r + 8 <= end) {
+            std::uint64_t word;
+            std::memcpy(&word, marks + r, sizeof word);
+            if (word == 0) {
+                r += 8;
+                continue;
+            }
+        }
+        if (isMarked(static_cast<int>(r))) return static_cast<int>(r);
+        ++r;
+    }
+    return rows_;
+}
+
+void Grid::keepMarks(const std::vector<std::uint8_t>& marked, int firstRow)
+{
+    if (firstRow < 0 || static_cast<std::size_t>(firstRow) + marked.size() > marks_.size())
+        throw RuntimeError::invalidProcedureCall();
+    static_assert(kNotMarked == 0, "nextMarked skips zero words");
+    for (std::size_t k = 0; k < marked.size(); ++k)
+        marks_[static_cast<std::size_t>(firstRow) + k] = marked[k] ? kMarked : kNotMarked;
+}
+
 void Grid::forgetNumbers() const noexcept
 {
+    ++revision_;
     std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNaNNotRead));
 }
 

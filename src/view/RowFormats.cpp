@@ -176,6 +176,8 @@ void RowFormats::setCols(int cols)
 void RowFormats::reset(int rows)
 {
     addDefaultLayout();
+    // Room for rows added after a load, as the grid's other row tables keep.
+    layoutOf_.reserve(static_cast<std::size_t>(rows) + static_cast<std::size_t>(rows) / 64 + 1024);
     layoutOf_.assign(static_cast<std::size_t>(rows), kDefault);
 }
 

@@ -9,6 +9,10 @@
 #include "lineitems/LineEditingFixture.h"
 #include "totals/TotalsRecalculation.h"
 
+#include "zelt/text/Currency.h"
+
+#include <array>
+#include <optional>
 #include <random>
 
 namespace zelt::testing {
@@ -28,6 +32,41 @@ protected:
         out.push_back(control->readData());
         out.push_back(control->GetSalesTaxesNFees());
         return out;
+    }
+
+    /// The line sums as plain loops over the cells' texts give them: the
+    /// totals (nothing when one of their cells is not a number), then the
+    /// currency sums of the amounts (nothing when an amount is not a number).
+    static std::pair<std::optional<std::vector<double>>, std::optional<std::vector<double>>>
+    sumsFromCells(const ControlContext& ctx)
+    {
+        const auto number = [&](int r, int c) { return text::tryToNumber(ctx.grid().text(r, c), ctx.locale); };
+        std::optional<std::vector<double>> totals, currency;
+        double weight = 0, merchandise = 0, lastRewards = 0, rewards = 0, units = 0;
+        int r = 1;
+        for (; r < ctx.grid().rows(); ++r) {
+            const auto status = number(r, Col::Status), unitWeight = number(r, Col::UnitWeight),
+                       quantity = number(r, Col::Quantity), amount = number(r, Col::ExtPrice);
+            if (!status || !unitWeight || !quantity || !amount) break;
+            if (ctx.lists.isMerchandiseStatus(*status) || *status == 1) weight += *unitWeight * *quantity;
+            if (ctx.lists.isMerchandiseStatus(*status)) merchandise += *amount;
+            if (ctx.lists.isRewardsStatus(*status)) {
+                lastRewards = *amount;
+                rewards += *amount;
+            }
+            if (*amount > 0) units += *quantity;
+        }
+        if (r == ctx.grid().rows()) totals = std::vector<double>{weight, merchandise, lastRewards, rewards, units};
+        std::int64_t all = 0, positive = 0;
+        for (r = 1; r < ctx.grid().rows(); ++r) {
+            const auto amount = number(r, Col::ExtPrice);
+            if (!amount) break;
+            const std::int64_t cents = text::Currency::fromDouble(*amount).units();
+            all += cents;
+            if (cents > 0) positive += cents;
+        }
+        if (r == ctx.grid().rows()) currency = std::vector<double>{static_cast<double>(all), static_cast<double>(positive)};
+        return {totals, currency};
     }
 
     LineSpec randomLine(std::mt19937& random)
@@ -92,7 +131,22 @@ TEST_F(KeptNumbers, TotalsAreThoseOfARecalculationFromTheCellsAfterEveryStep)
         case 8: form().chkServiceFee.userClick(); break;
         case 9: control->setLocale(random() % 2 ? text::Locale::frCA() : text::Locale::enUS()); break;
         }
-        TotalsRecalculation totals(ControlAccess::context(*control));
+        ControlContext& ctx = ControlAccess::context(*control);
+        // The kept sums are those of the plain loops, bit for bit.
+        const auto [expectedTotals, expectedCurrency] = sumsFromCells(ctx);
+        const LineSums::Totals* sums = ctx.lineSums.totals(ctx);
+        const LineSums::CurrencyTotals* currency = ctx.lineSums.currencyTotals(ctx);
+        ASSERT_EQ(sums ? std::optional(std::vector<double>{sums->weight, sums->merchandise, sums->lastRewards,
+                                                           sums->rewards, sums->units})
+                       : std::nullopt,
+                  expectedTotals)
+            << "step " << step;
+        ASSERT_EQ(currency ? std::optional(std::vector<double>{static_cast<double>(currency->all),
+                                                               static_cast<double>(currency->positive)})
+                           : std::nullopt,
+                  expectedCurrency)
+            << "step " << step;
+        TotalsRecalculation totals(ctx);
         totals.fupdate();
         const std::vector<std::string> kept = results();
         grid().forgetNumbers();

@@ -68,8 +68,15 @@ public:
     /// Room for `rows` rows; the first chunk of packed rows is sized for
     /// them (a small order takes kilobytes, a large one 1 MB chunks).
     void reserveRows(std::size_t rows);
-    /// Gives back the row table's spare room.
-    void shrinkToFit() { rows_.shrink_to_fit(); }
+    /// Gives back the row table's spare room beyond `room` rows.
+    void shrinkToFit(std::size_t room = 0)
+    {
+        if (rows_.capacity() <= rows_.size() + room) return;
+        std::vector<Block> kept;
+        kept.reserve(rows_.size() + room);
+        kept.assign(rows_.begin(), rows_.end());
+        rows_.swap(kept);
+    }
 
     /// Bytes held by the blocks and the row table.
     std::size_t memoryBytes() const noexcept;

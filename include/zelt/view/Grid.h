@@ -203,6 +203,21 @@ public:
         return kept == kMarkUnknown ? readMark(row) : kept == kMarked;
     }
 
+    /// A count that moves on at every change of a cell's text, of the rows,
+    /// or of the numbers kept: what was worked out from the lines at one
+    /// revision holds while it stays the same.
+    std::uint64_t revision() const noexcept { return revision_; }
+
+    /// The first row from `row` on that isMarked(), or rows() when none is.
+    /// Rows known unmarked are passed over eight at a time, so that listing
+    /// the few marked rows of a large order costs little more than a scan
+    /// of one byte a row.
+    int nextMarked(int row) const;
+    /// Sets whether each row from `firstRow` on is marked, one value a row
+    /// (nonzero where marked): a loader hands over what it has just written
+    /// into the mark column, so that nothing reads those cells again.
+    void keepMarks(const std::vector<std::uint8_t>& marked, int firstRow);
+
     /// How a click or an arrow key moves the selection along with the current
     /// row: this line alone, the range from the last plain or Ctrl click, or
     /// this line added or taken away.
@@ -339,10 +354,17 @@ private:
         forgetNumber(row, col);
         if (col == markCol_) marks_[static_cast<std::size_t>(row)] = kMarkUnknown;
     }
+    /// The lines changed: the revision moves on and the form counts a change.
+    void changed() noexcept
+    {
+        ++revision_;
+        valueChanged();
+    }
     // Markers of a kept number that is not one: two NaN payloads.
     static constexpr std::uint64_t kNaNNotRead = 0x7FF8'0000'0000'0A01ULL;
     static constexpr std::uint64_t kNaNNotANumber = 0x7FF8'0000'0000'0A02ULL;
 
+    mutable std::uint64_t revision_ = 0;
     int rows_ = 1;
     int cols_ = 2;
     int fixedRows_ = 1;

@@ -1,0 +1,65 @@
+#pragma once
+
+#include <cstdint>
+#include <optional>
+
+namespace zelt {
+
+struct ControlContext;
+namespace text {
+struct Locale;
+}
+
+/// What the totals, the rewards check and the tax summary add up over every
+/// line, each in the lines' order, in one pass over the numbers the grid
+/// keeps. The sums are kept until the lines change (the grid's revision),
+/// the locale or the status positions do: a key typed in a fee box, or the
+/// totals run again after the rewards check, adds nothing up again.
+///
+/// The sums exist only when every line's numbers are kept and are numbers;
+/// otherwise (a line just written, a cell that is not a number) the callers
+/// read cell by cell, which fails where it must and keeps the numbers for the
+/// next time.
+class LineSums {
+public:
+    struct Totals {
+        /// Unit weight times quantity on merchandise and status-1 lines.
+        double weight = 0;
+        /// The amounts of the merchandise lines.
+        double merchandise = 0;
+        /// The amount of the last rewards line; 0 without one.
+        double lastRewards = 0;
+        /// The amounts of the rewards lines.
+        double rewards = 0;
+        /// The quantities of the lines with a positive amount.
+        double units = 0;
+    };
+    /// The amounts in currency units (1/10,000), each line's rounded first.
+    struct CurrencyTotals {
+        std::int64_t all = 0;
+        std::int64_t positive = 0;
+    };
+
+    /// The line totals, or nothing when a line's numbers are not all kept.
+    /// A sum may be infinite: the caller then reads cell by cell to fail
+    /// where the line by line sum does.
+    const Totals* totals(const ControlContext& ctx);
+    /// The currency sums, or nothing when a line's amount is not kept, or an
+    /// amount or a sum is beyond the currency range.
+    const CurrencyTotals* currencyTotals(const ControlContext& ctx);
+
+private:
+    struct Key {
+        std::uint64_t revision = 0;
+        const text::Locale* locale = nullptr;
+        std::int16_t positions[3] = {0, 0, 0};
+        bool operator==(const Key&) const = default;
+    };
+    static Key keyOf(const ControlContext& ctx);
+
+    std::optional<Key> totalsKey_, currencyKey_;
+    std::optional<Totals> totals_;
+    std::optional<CurrencyTotals> currency_;
+};
+
+} // namespace zelt
