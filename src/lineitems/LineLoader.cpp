@@ -52,8 +52,7 @@ void LineLoader::load(std::string_view text)
     {
         view::Grid::ResetScope reset(grid);
         setUpGrid();
-        grid.swapCells(staged.cells);
-        grid.keepNumbers(std::move(staged.kept), ctx_.locale);
+        grid.swapCells(staged.cells, std::move(staged.kept), ctx_.locale);
         grid.keepMarks(staged.exempt, 1); // the Exempt cells hold the mark exactly on these lines
         staged.cells = view::CellStore(); // the old lines go now, before the rest is set up
 

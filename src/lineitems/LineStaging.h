@@ -96,7 +96,7 @@ private:
         std::string field, shown;
         bool filled = false;
     };
-    static constexpr std::size_t kSeen = 1024;
+    static constexpr std::size_t kSeen = 4096; // room for every day of several years
     std::array<std::vector<Converted>, Col::kCount> seen_;
 
     std::size_t growRoom_ = 0; // rows of room kept past the last line

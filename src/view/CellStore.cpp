@@ -63,7 +63,7 @@ CellStore& CellStore::operator=(CellStore&& other) noexcept
 
 void CellStore::release(Block& block) noexcept
 {
-    if (block && !(block & kPacked)) ::operator delete(reinterpret_cast<char*>(block));
+    if (block && !(block & kPacked)) ::operator delete(const_cast<char*>(blockOf(block)));
     block = 0;
 }
 
@@ -108,9 +108,11 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
     std::size_t chars = 0;
     for (std::size_t c = 0; c < count; ++c) chars += cells[c].size();
     if (chars == 0) return 0;
-    // Offsets are 32 bits: a row's texts together stay under 4 GB.
+    // Offsets are 32 bits at most: a row's texts together stay under 4 GB.
     if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
-    const std::size_t header = cols * sizeof(std::uint32_t);
+    const bool wide = chars > std::numeric_limits<std::uint16_t>::max();
+    const std::size_t width = wide ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    const std::size_t header = cols * width;
     char* block = packed ? packedSpace(header + chars) : static_cast<char*>(::operator new(header + chars));
     char* out = block + header;
     std::uint32_t end = 0;
@@ -119,51 +121,32 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
             copyCell(out + end, cells[c].data(), cells[c].size());
             end += static_cast<std::uint32_t>(cells[c].size());
         }
-        std::memcpy(block + c * sizeof end, &end, sizeof end);
+        if (wide) {
+            std::memcpy(block + c * width, &end, width);
+        } else {
+            const auto narrow = static_cast<std::uint16_t>(end);
+            std::memcpy(block + c * width, &narrow, width);
+        }
     }
-    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0);
+    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0) | (wide ? kWide : 0);
 }
 
 void CellStore::setText(int row, int col, std::string_view text)
 {
     Block& slot = rows_[static_cast<std::size_t>(row)];
-    const char* block = blockOf(slot);
     const std::string_view old = this->text(row, col);
-    if (block && old.size() == text.size()) {
+    if (slot && old.size() == text.size()) {
         // Same length (a line renumbered, a price retyped): overwritten in place.
         copyChars(const_cast<char*>(old.data()), text.data(), text.size());
         return;
     }
-    if (!block) {
-        std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
-        cells[static_cast<std::size_t>(col)] = text;
-        slot = makeBlock(cells.data(), cells.size(), false);
-        return;
-    }
-    // The row rebuilt around the new text: the characters before it, the
-    // text, the characters after it; the offsets from this cell on move.
-    const std::size_t header = static_cast<std::size_t>(cols_) * sizeof(std::uint32_t);
-    const std::size_t before = static_cast<std::size_t>(old.data() - charsOf(block));
-    const std::size_t total = endOf(block, cols_ - 1);
-    const std::size_t after = total - before - old.size();
-    const std::size_t chars = before + text.size() + after;
-    if (chars == 0) {
-        release(slot);
-        return;
-    }
-    if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
-    char* fresh = static_cast<char*>(::operator new(header + chars));
-    std::memcpy(fresh, block, header);
-    char* out = fresh + header;
-    copyChars(out, charsOf(block), before);
-    copyChars(out + before, text.data(), text.size());
-    copyChars(out + before + text.size(), old.data() + old.size(), after);
-    for (int c = col; c < cols_; ++c) {
-        const std::uint32_t end = static_cast<std::uint32_t>(endOf(block, c) - old.size() + text.size());
-        std::memcpy(fresh + static_cast<std::size_t>(c) * sizeof end, &end, sizeof end);
-    }
+    // The row rebuilt with the new text in a block of its own; the new text
+    // may be a view into the old block, which goes only afterwards.
+    std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
+    for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(c)] = c == col ? text : this->text(row, c);
+    const Block fresh = makeBlock(cells.data(), cells.size(), false);
     release(slot);
-    slot = reinterpret_cast<Block>(fresh);
+    slot = fresh;
 }
 
 void CellStore::appendRow(const std::string_view* cells, std::size_t count)
@@ -216,8 +199,7 @@ std::size_t CellStore::memoryBytes() const noexcept
 {
     std::size_t bytes = rows_.capacity() * sizeof(Block) + chunkBytes_;
     for (const Block& block : rows_)
-        if (block && !(block & kPacked))
-            bytes += static_cast<std::size_t>(cols_) * sizeof(std::uint32_t) + endOf(blockOf(block), cols_ - 1);
+        if (block && !(block & kPacked)) bytes += headerOf(block) + endOf(block, cols_ - 1);
     return bytes;
 }
 

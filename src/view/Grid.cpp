@@ -432,9 +432,17 @@ void Grid::insertRowsAt(const std::vector<int>& rows)
     endReset();
 }
 
-void Grid::swapCells(CellStore& cells)
+void Grid::swapCells(CellStore& cells) { replaceCells(cells, nullptr, nullptr); }
+
+void Grid::swapCells(CellStore& cells, std::vector<double> numbers, const text::Locale& locale)
+{
+    replaceCells(cells, &numbers, &locale);
+}
+
+void Grid::replaceCells(CellStore& cells, std::vector<double>* numbers, const text::Locale* locale)
 {
     if (cols_ == 0 || cells.cols() != cols_ || cells.rows() < fixedRows_) throw RuntimeError::invalidProcedureCall();
+    if (numbers && numbers->size() != static_cast<std::size_t>(cells.rows()) * slots_) throw RuntimeError::invalidProcedureCall();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     std::swap(cells_, cells);
     rows_ = cells_.rows();
@@ -442,7 +450,12 @@ void Grid::swapCells(CellStore& cells)
     row_ = std::min(row_, std::max(rows_ - 1, 0));
     selection_.clear();
     anchor_ = -1;
-    resetNumbers();
+    if (numbers) {
+        resetMarks();
+        keepNumbers(std::move(*numbers), *locale);
+    } else {
+        resetNumbers();
+    }
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
     changed();
@@ -473,6 +486,12 @@ void Grid::resetNumbers()
 {
     ++revision_;
     numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNaNNotRead));
+    resetMarks();
+}
+
+void Grid::resetMarks()
+{
+    // Room for rows added after a load, as the other row tables keep.
     marks_.reserve(static_cast<std::size_t>(rows_) + static_cast<std::size_t>(rows_) / 64 + 1024);
     marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
 }

@@ -10,11 +10,13 @@
 namespace zelt::view {
 
 /// The texts of a grid's cells, row by row. Each row is one block: the end
-/// offset of every cell, then the cells' characters back to back. A row with
-/// only empty cells holds no block. Inserting or removing a row moves one
-/// pointer per row below it; changing a cell rebuilds only its row. A
-/// 100,000-line order takes about the size of its text plus four bytes a
-/// cell, where a string per cell would take 32 bytes a cell before any text.
+/// offset of every cell, then the cells' characters back to back. The
+/// offsets take two bytes each in a row of up to 65,535 characters (nearly
+/// every row), four bytes in a longer one. A row with only empty cells holds
+/// no block. Inserting or removing a row moves one pointer per row below it;
+/// changing a cell rebuilds only its row. A 100,000-line order takes about
+/// the size of its text plus two bytes a cell, where a string per cell would
+/// take 32 bytes a cell before any text.
 /// Rows appended (a load) are packed into large shared chunks, one
 /// allocation per megabyte instead of one per row; a packed row that changes
 /// gets a block of its own and its old place stays unused until the store
@@ -40,7 +42,7 @@ public:
     /// The cell's text; valid until its row changes. No range check.
     std::string_view text(int row, int col) const noexcept
     {
-        const char* block = blockOf(rows_[static_cast<std::size_t>(row)]);
+        const Block block = rows_[static_cast<std::size_t>(row)];
         if (!block) return {};
         const std::uint32_t begin = col == 0 ? 0 : endOf(block, col - 1);
         return {charsOf(block) + begin, endOf(block, col) - begin};
@@ -82,27 +84,38 @@ public:
     std::size_t memoryBytes() const noexcept;
 
 private:
-    // A row's block address; the lowest bit marks a block packed in a chunk
-    // (blocks start on four-byte boundaries, so the bit is free).
+    // A row's block address; the lowest bit marks a block packed in a chunk,
+    // the next one a block with four-byte offsets (blocks start on four-byte
+    // boundaries, so the two bits are free).
     using Block = std::uintptr_t;
     static constexpr Block kPacked = 1;
-    static const char* blockOf(Block block) noexcept { return reinterpret_cast<const char*>(block & ~kPacked); }
+    static constexpr Block kWide = 2;
+    static const char* blockOf(Block block) noexcept { return reinterpret_cast<const char*>(block & ~(kPacked | kWide)); }
     /// Frees a block of its own; a packed one is left in its chunk.
     static void release(Block& block) noexcept;
     void releaseAll() noexcept;
     /// Room for a packed block of `bytes`, four-byte aligned.
     char* packedSpace(std::size_t bytes);
 
-    static std::uint32_t endOf(const char* block, int col) noexcept
+    /// Where a cell's characters end, from the start of the row's characters.
+    static std::uint32_t endOf(Block block, int col) noexcept
     {
-        std::uint32_t end;
-        std::memcpy(&end, block + static_cast<std::size_t>(col) * sizeof end, sizeof end);
+        const char* at = blockOf(block);
+        if (block & kWide) {
+            std::uint32_t end;
+            std::memcpy(&end, at + static_cast<std::size_t>(col) * sizeof end, sizeof end);
+            return end;
+        }
+        std::uint16_t end;
+        std::memcpy(&end, at + static_cast<std::size_t>(col) * sizeof end, sizeof end);
         return end;
     }
-    const char* charsOf(const char* block) const noexcept
+    /// The bytes of a block's offsets.
+    std::size_t headerOf(Block block) const noexcept
     {
-        return block + static_cast<std::size_t>(cols_) * sizeof(std::uint32_t);
+        return static_cast<std::size_t>(cols_) * ((block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t));
     }
+    const char* charsOf(Block block) const noexcept { return blockOf(block) + headerOf(block); }
     /// A block holding the given cell texts, packed or of its own; none when
     /// they are all empty.
     Block makeBlock(const std::string_view* cells, std::size_t count, bool packed);

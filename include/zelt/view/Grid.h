@@ -140,6 +140,10 @@ public:
     /// must have cols() columns), all formatting reset; the old cells come back
     /// in `cells`. The fast path of a load.
     void swapCells(CellStore& cells);
+    /// The same, with the numbers kept for the new cells as keepNumbers takes
+    /// them: a loader's numbers go in without every number being marked not
+    /// read first.
+    void swapCells(CellStore& cells, std::vector<double> numbers, const text::Locale& locale);
 
     /// Columns whose numbers are kept once read: the totals read them on
     /// every recalculation, and a large order would otherwise be parsed again
@@ -340,6 +344,9 @@ private:
     /// setText without the range check and the journal.
     void writeText(int row, int col, std::string_view text);
     void resetNumbers();
+    void resetMarks();
+    /// swapCells, with the numbers for the new cells or (null) none.
+    void replaceCells(CellStore& cells, std::vector<double>* numbers, const text::Locale* locale);
     void forgetNumber(int row, int col) noexcept;
     std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
     bool readMark(int row) const;
