@@ -2,6 +2,7 @@
 
 #include "core/ControlContext.h"
 #include "zelt/text/Date.h"
+#include "view/HugePages.h"
 #include "zelt/text/Split.h"
 
 #include <algorithm>
@@ -101,6 +102,7 @@ void LineStaging::prepare(std::size_t lineBound)
     for (const ColumnFact& column : kColumns) cell(column.col) = column.header;
     out_.cells.appendRow(views_.data(), views_.size());
     out_.kept.reserve((lineBound + 1 + growRoom_) * slots_);
+    view::adviseHugePages(out_.kept.data(), out_.kept.capacity() * sizeof(double));
     out_.kept.resize(slots_, std::numeric_limits<double>::quiet_NaN());
     out_.exempt.reserve(lineBound);
     out_.priced.reserve(lineBound);

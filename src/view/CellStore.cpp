@@ -1,9 +1,11 @@
 #include "zelt/view/CellStore.h"
 
+#include "view/HugePages.h"
 #include "view/RowVectors.h"
 
 #include <algorithm>
 #include <cstdint>
+#include <cstdlib>
 #include <cstring>
 #include <iterator>
 #include <limits>
@@ -43,7 +45,22 @@ void copyCell(char* to, const char* from, std::size_t n) noexcept
         std::memcpy(to, from, n);
     }
 }
+
+// Packed rows go into chunks of whole huge pages where the system has them;
+// a small order's first chunk comes from malloc.
+constexpr std::size_t kChunk = kHugePage;
+
+char* newChunk(std::size_t size)
+{
+    const bool whole = size % kChunk == 0;
+    void* chunk = whole ? std::aligned_alloc(kChunk, size) : std::malloc(size);
+    if (!chunk) throw std::bad_alloc();
+    if (whole) adviseHugePages(chunk, size);
+    return static_cast<char*>(chunk);
+}
 } // namespace
+
+void CellStore::ChunkFree::operator()(char* chunk) const noexcept { std::free(chunk); }
 
 CellStore& CellStore::operator=(CellStore&& other) noexcept
 {
@@ -79,18 +96,18 @@ void CellStore::releaseAll() noexcept
 void CellStore::reserveRows(std::size_t rows)
 {
     rows_.reserve(rows);
+    adviseHugePages(rows_.data(), rows_.capacity() * sizeof(Block));
     // A row's offsets and about 64 characters of text.
     const std::size_t estimate = rows * (static_cast<std::size_t>(cols_) * sizeof(std::uint32_t) + 64);
-    firstChunk_ = std::clamp<std::size_t>(estimate, std::size_t{4} << 10, std::size_t{1} << 20);
+    firstChunk_ = std::clamp<std::size_t>(estimate, std::size_t{4} << 10, kChunk);
 }
 
 char* CellStore::packedSpace(std::size_t bytes)
 {
     bytes = (bytes + 3) & ~std::size_t{3}; // the next block starts aligned
     if (bytes > chunkLeft_) {
-        constexpr std::size_t kChunk = std::size_t{1} << 20;
         const std::size_t size = std::max(chunkBytes_ == 0 ? firstChunk_ : kChunk, bytes);
-        chunks_.emplace_back(new char[size]);
+        chunks_.emplace_back(newChunk(size));
         chunkBytes_ += size;
         chunkFree_ = chunks_.back().get();
         chunkLeft_ = size;
