@@ -1,4 +1,5 @@
 #include "lineitems/LineExport.h"
+#include "view/HugePages.h"
 
 #include "core/ControlContext.h"
 #include "core/LineColumns.h"
@@ -78,8 +79,13 @@ std::string LineExport::readData()
 
     // The whole text and the rewritten CurrencyID cells are built first; the
     // grid changes only once every line has exported.
+    // Room for the cells, their separators and the few that grow on the way
+    // (unit codes, converted prices), so that a large order's text is never
+    // moved to a larger buffer; asked for in huge pages.
     std::string out;
-    out.reserve(static_cast<std::size_t>(rows) * 160);
+    out.reserve(grid.textBytes() +
+                static_cast<std::size_t>(rows) * (Col::kCount * fieldSep.size() + recordSep.size() + 64));
+    view::adviseHugePages(out.data(), out.capacity());
     std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
     int row = 0;
     int col = 0;

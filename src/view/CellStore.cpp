@@ -220,4 +220,12 @@ std::size_t CellStore::memoryBytes() const noexcept
     return bytes;
 }
 
+std::size_t CellStore::textBytes() const noexcept
+{
+    std::size_t bytes = 0;
+    for (const Block& block : rows_)
+        if (block) bytes += endOf(block, cols_ - 1);
+    return bytes;
+}
+
 } // namespace zelt::view

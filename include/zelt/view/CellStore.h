@@ -82,6 +82,8 @@ public:
 
     /// Bytes held by the blocks and the row table.
     std::size_t memoryBytes() const noexcept;
+    /// The characters of every cell together.
+    std::size_t textBytes() const noexcept;
 
 private:
     // A row's block address; the lowest bit marks a block packed in a chunk,
@@ -122,7 +124,11 @@ private:
 
     int cols_ = 0;
     std::vector<Block> rows_;
-    std::vector<std::unique_ptr<char[]>> chunks_;
+    /// Frees a chunk (it comes from malloc or an aligned allocation).
+    struct ChunkFree {
+        void operator()(char* chunk) const noexcept;
+    };
+    std::vector<std::unique_ptr<char[], ChunkFree>> chunks_;
     std::size_t chunkBytes_ = 0; // all chunks together
     std::size_t firstChunk_ = std::size_t{1} << 20;
     char* chunkFree_ = nullptr;  // the free room of the last chunk

@@ -207,6 +207,10 @@ public:
         return kept == kMarkUnknown ? readMark(row) : kept == kMarked;
     }
 
+    /// The characters of every cell together (an export's size, less its
+    /// separators).
+    std::size_t textBytes() const noexcept { return cells_.textBytes(); }
+
     /// A count that moves on at every change of a cell's text, of the rows,
     /// or of the numbers kept: what was worked out from the lines at one
     /// revision holds while it stays the same.
