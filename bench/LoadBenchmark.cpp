@@ -71,6 +71,21 @@ void BM_MemchrSplit(benchmark::State& state)
     state.SetItemsProcessed(state.iterations() * state.range(0));
 }
 
+/// The loader's own split: every record and field found by the record
+/// reader, beside the memchr baseline.
+void BM_RecordReader(benchmark::State& state)
+{
+    const std::string text = orderText(state);
+    std::vector<std::string_view> fields;
+    for (auto _ : state) {
+        std::size_t count = 0;
+        zelt::text::RecordReader reader(text, "$R$", "$F$");
+        while (reader.next(fields)) count += fields.size();
+        benchmark::DoNotOptimize(count);
+    }
+    state.SetItemsProcessed(state.iterations() * state.range(0));
+}
+
 void BM_ReadDataLet(benchmark::State& state)
 {
     const std::string text = orderText(state);
@@ -123,4 +138,5 @@ void BM_OrderMemory(benchmark::State& state)
 BENCHMARK(BM_OrderMemory)->Args({100000, 0})->Args({1000000, 1})->Iterations(1)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BareSplit)->Arg(1000)->Arg(10000)->Arg(100000)->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_MemchrSplit)->Apply(orderSizes);
+BENCHMARK(BM_RecordReader)->Args({100000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_ReadDataLet)->Apply(orderSizes);
