@@ -475,8 +475,6 @@ void Grid::setNumberColumns(std::vector<int> cols)
 void Grid::keepNumbers(std::vector<double> values, const text::Locale& locale)
 {
     if (values.size() != static_cast<std::size_t>(rows_) * slots_) throw RuntimeError::invalidProcedureCall();
-    for (double& v : values)
-        if (std::isnan(v)) v = std::bit_cast<double>(kNaNNotRead);
     numbers_ = std::move(values);
     numbersLocale_ = &locale;
     ++revision_;
@@ -565,8 +563,8 @@ std::optional<double> Grid::readNumber(int row, int col, const text::Locale& loc
     }
     double& kept = numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)];
     const auto bits = std::bit_cast<std::uint64_t>(kept);
+    if (!std::isnan(kept)) return kept;
     if (bits == kNaNNotANumber) return std::nullopt;
-    if (bits != kNaNNotRead) return kept;
     const std::optional<double> read = text::tryToNumber(cell, locale);
     kept = read ? *read : std::bit_cast<double>(kNaNNotANumber);
     return read;

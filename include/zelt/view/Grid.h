@@ -10,6 +10,7 @@
 
 #include <bit>
 #include <deque>
+#include <cmath>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -160,8 +161,8 @@ public:
             if (slot >= 0) {
                 const double kept = numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)];
                 const auto bits = std::bit_cast<std::uint64_t>(kept);
+                if (!std::isnan(kept)) return kept;
                 if (bits == kNaNNotANumber) return std::nullopt;
-                if (bits != kNaNNotRead) return kept;
             }
         }
         return readNumber(row, col, locale);
@@ -371,7 +372,9 @@ private:
         ++revision_;
         valueChanged();
     }
-    // Markers of a kept number that is not one: two NaN payloads.
+    // Markers of a kept number that is not one: a cell known not to hold a
+    // number, and one not read yet (any other NaN is taken as not read too,
+    // so that a loader's NaNs need no rewriting).
     static constexpr std::uint64_t kNaNNotRead = 0x7FF8'0000'0000'0A01ULL;
     static constexpr std::uint64_t kNaNNotANumber = 0x7FF8'0000'0000'0A02ULL;
 
