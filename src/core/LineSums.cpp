@@ -25,6 +25,21 @@ bool readCells(const ControlContext& ctx, int row, std::array<double, N>& out)
     return true;
 }
 
+// Keeps the sums of every line for `key`; forgets what was kept when not
+// every line could be added up.
+template <typename Sums, typename Key>
+const Sums* keep(std::optional<Sums>& kept, std::optional<Key>& keptKey, const Key& key, bool whole, const Sums& sums)
+{
+    if (!whole) {
+        kept.reset();
+        keptKey.reset();
+        return nullptr;
+    }
+    kept = sums;
+    keptKey = key;
+    return &*kept;
+}
+
 } // namespace
 
 LineSums::Key LineSums::keyOf(const ControlContext& ctx)
@@ -57,14 +72,7 @@ const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
     }
     // A line with a cell that is not a number is left to the callers' cell
     // by cell reading, which fails at it as it must.
-    if (r < grid.rows()) {
-        totals_.reset();
-        totalsKey_.reset();
-        return nullptr;
-    }
-    totals_ = t;
-    totalsKey_ = key;
-    return &*totals_;
+    return keep(totals_, totalsKey_, key, r == grid.rows(), t);
 }
 
 const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& ctx)
@@ -94,15 +102,8 @@ const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& c
             break;
         }
     }
-    if (!inRange || r < grid.rows()) {
-        // Left to the line by line reading, which fails where it must.
-        currency_.reset();
-        currencyKey_.reset();
-        return nullptr;
-    }
-    currency_ = t;
-    currencyKey_ = key;
-    return &*currency_;
+    // Otherwise left to the line by line reading, which fails where it must.
+    return keep(currency_, currencyKey_, key, inRange && r == grid.rows(), t);
 }
 
 } // namespace zelt
