@@ -128,6 +128,10 @@ int main(int argc, char** argv)
     const bool check = argc > 1 && std::string(argv[1]) == "--check";
     if (check) qputenv("QT_QPA_PLATFORM", "offscreen");
     QApplication app(argc, argv);
+    // The window's own texts and Qt's standard buttons in the clerk's language,
+    // before any widget is made; the exchange files stay en-US whatever it is.
+    const auto translations = zelt::OrderedItemsWidget::installTranslations(QLocale());
+    if (!check && !translations.missing.isEmpty()) std::cerr << "qt-host: " << translations.missing.toStdString() << "\n";
     HostWindow window;
     const int given = check ? 2 : 1; // where an order folder may be named
     QString error = window.open(argc > given ? QString::fromLocal8Bit(argv[given]) : QStringLiteral(ZELT_SAMPLE_ORDER));
