@@ -3,6 +3,7 @@
 #include "core/ControlContext.h"
 #include "core/KeptRowNumbers.h"
 #include "core/LineColumns.h"
+#include "zelt/text/RuntimeError.h"
 
 #include <array>
 #include <cmath>
@@ -85,22 +86,14 @@ const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& c
     CurrencyTotals t;
     bool inRange = true;
     int r = 1;
-    for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
-        // Rounded to currency units as Currency::fromDouble does: halves to even.
-        const double scaled = v[0] * 10000.0;
-        double rounded = std::round(scaled);
-        if (std::fabs(scaled - std::trunc(scaled)) == 0.5) rounded = 2.0 * std::round(scaled / 2.0);
-        if (!(rounded < 9223372036854775808.0 && rounded >= -9223372036854775808.0)) {
-            inRange = false;
-            break;
+    try {
+        for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
+            const text::Currency amount = text::Currency::fromDouble(v[0]);
+            t.all += amount;
+            if (amount > text::Currency{}) t.positive += amount;
         }
-        const auto units = static_cast<std::int64_t>(rounded);
-        bool overflow = __builtin_add_overflow(t.all, units, &t.all);
-        if (units > 0) overflow = __builtin_add_overflow(t.positive, units, &t.positive) || overflow;
-        if (overflow) {
-            inRange = false;
-            break;
-        }
+    } catch (const text::RuntimeError&) {
+        inRange = false; // an amount or a sum beyond the currency range
     }
     // Otherwise left to the line by line reading, which fails where it must.
     return keep(currency_, currencyKey_, key, inRange && r == grid.rows(), t);

@@ -1,14 +1,13 @@
 #pragma once
 
+#include "zelt/text/Currency.h"
+
 #include <cstdint>
 #include <optional>
 
 namespace zelt {
 
 struct ControlContext;
-namespace text {
-struct Locale;
-}
 
 /// What the totals, the rewards check and the tax summary add up over every
 /// line, each in the lines' order, in one pass over the numbers the grid
@@ -34,10 +33,10 @@ public:
         /// The quantities of the lines with a positive amount.
         double units = 0;
     };
-    /// The amounts in currency units (1/10,000), each line's rounded first.
+    /// The amounts as currency, each line's rounded first.
     struct CurrencyTotals {
-        std::int64_t all = 0;
-        std::int64_t positive = 0;
+        text::Currency all;
+        text::Currency positive;
     };
 
     /// The line totals, or nothing when a line's numbers are not all kept.

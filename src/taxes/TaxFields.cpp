@@ -69,7 +69,7 @@ void TaxFields::SetTaxNFees()
         std::array<double, 1> keptAmount;
         Currency merchandise;
         const LineSums::CurrencyTotals* sums = ctx_.lineSums.currencyTotals(ctx_);
-        if (sums) merchandise = Currency::fromUnits(st.CurrentOrderStatus <= 0 ? sums->all : sums->positive);
+        if (sums) merchandise = st.CurrentOrderStatus <= 0 ? sums->all : sums->positive;
         for (int r = sums ? grid.rows() : grid.fixedRows(); r < grid.rows(); ++r) {
             double value = 0;
             if (kept.read(r, keptAmount)) {

@@ -148,8 +148,8 @@ TEST_F(KeptNumbers, TotalsAreThoseOfARecalculationFromTheCellsAfterEveryStep)
                        : std::nullopt,
                   expectedTotals)
             << "step " << step;
-        ASSERT_EQ(currency ? std::optional(std::vector<double>{static_cast<double>(currency->all),
-                                                               static_cast<double>(currency->positive)})
+        ASSERT_EQ(currency ? std::optional(std::vector<double>{static_cast<double>(currency->all.units()),
+                                                               static_cast<double>(currency->positive.units())})
                            : std::nullopt,
                   expectedCurrency)
             << "step " << step;
