@@ -118,6 +118,42 @@ void BM_UndoDelete(benchmark::State& state)
     }
 }
 
+/// Undo of a deleted line whose renumbering a window has finished between
+/// events: the old line numbers come back as a rewrite of their own.
+void BM_UndoDeleteSettled(benchmark::State& state)
+{
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, zelt::Mode::AddMode);
+    auto& f = control->form();
+    for (auto _ : state) {
+        state.PauseTiming();
+        f.grdOrdItems.userClick(1, 12);
+        f.cmdDelete.userClick();
+        f.grdOrdItems.settle(f.grdOrdItems.rows());
+        state.ResumeTiming();
+        if (!control->Undo()) state.SkipWithError("nothing to undo");
+    }
+}
+
+/// One slice of the renumbering a window does between events after a delete
+/// at the top (65,536 lines, as the window's slices).
+void BM_RenumberSlice(benchmark::State& state)
+{
+    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, zelt::Mode::AddMode);
+    auto& f = control->form();
+    auto& grid = f.grdOrdItems;
+    for (auto _ : state) {
+        state.PauseTiming();
+        if (grid.settled()) {
+            if (grid.rows() <= state.range(0)) control->Undo(); // back to the whole order
+            grid.settle(grid.rows());
+            grid.userClick(1, 12);
+            f.cmdDelete.userClick();
+        }
+        state.ResumeTiming();
+        grid.settle(65536);
+    }
+}
+
 /// Every 100th line selected (10,000 of 1,000,000), as Ctrl clicks leave them.
 void selectEveryHundredth(zelt::OrderedItems& c)
 {
@@ -188,6 +224,8 @@ BENCHMARK(BM_DeleteFirstLine)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iter
 BENCHMARK(BM_PopupAddCopy)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
 BENCHMARK(BM_Paste1000Rows)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(10);
 BENCHMARK(BM_UndoDelete)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(20);
+BENCHMARK(BM_UndoDeleteSettled)->Apply(sizes)->Unit(benchmark::kMillisecond)->Iterations(10);
+BENCHMARK(BM_RenumberSlice)->Args({1000000, 1})->Unit(benchmark::kMillisecond)->Iterations(40);
 BENCHMARK(BM_DeleteSelected)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond)->Iterations(5);
 BENCHMARK(BM_CopySelected)->Args({100000, 0})->Args({1000000, 1})->Unit(benchmark::kMillisecond);
 BENCHMARK(BM_BoxKey)->ArgsProduct({{10000, 100000}, {0, 1}, {0}})->ArgsProduct({{1000000}, {0, 1}, {1}})->Unit(benchmark::kMillisecond);

@@ -4,7 +4,7 @@
 set -euo pipefail
 bench=${1:-build/bench/zelt-bench}
 reps=${REPS:-5}
-filter=${FILTER:-'MemchrSplit/1000*/|ReadDataLet/1000*/|ReadDataGet/1000000?/|OrderMemory|Recalculation/1000000?/|(AddLine|UpdateLine|DeleteFirstLine|PopupAddCopy|Paste1000Rows|UndoDelete|DeleteSelected)/1000000?/[01]/iterations|BoxKey/1000000?/|TaxRequestBuild10k|TaxResultXml10k|AvaTaxExchange10k'}
+filter=${FILTER:-'MemchrSplit/1000*/|ReadDataLet/1000*/|ReadDataGet/1000000?/|OrderMemory|Recalculation/1000000?/|(AddLine|UpdateLine|DeleteFirstLine|PopupAddCopy|Paste1000Rows|UndoDelete|UndoDeleteSettled|RenumberSlice|DeleteSelected)/1000000?/[01]/iterations|BoxKey/1000000?/|TaxRequestBuild10k|TaxResultXml10k|AvaTaxExchange10k'}
 
 "$bench" --benchmark_filter="$filter" --benchmark_repetitions="$reps" --benchmark_format=csv 2>/dev/null |
 awk -F, '

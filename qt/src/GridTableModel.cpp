@@ -41,9 +41,13 @@ Qt::Alignment toQt(view::Grid::Alignment a, std::string_view text)
 }
 } // namespace
 
-GridTableModel::GridTableModel(view::Grid& grid, QObject* parent) : QAbstractTableModel(parent), grid_(grid)
+GridTableModel::GridTableModel(view::Grid& grid, QObject* parent)
+    : QAbstractTableModel(parent), grid_(grid), settling_(new QTimer(this))
 {
     grid_.addGridObserver(this);
+    connect(settling_, &QTimer::timeout, this, [this] {
+        if (grid_.settle(kRowsPerSlice)) settling_->stop();
+    });
 }
 
 GridTableModel::~GridTableModel() { grid_.removeGridObserver(this); }
@@ -171,6 +175,15 @@ void GridTableModel::cellChanged(int row, int col)
         flushQueued_ = true;
         QMetaObject::invokeMethod(this, [this] { flushChanges(); }, Qt::QueuedConnection);
     }
+}
+
+void GridTableModel::columnChanged(int col, int first, int last)
+{
+    first = std::max(first, grid_.fixedRows());
+    if (first > last) return;
+    cellChanged(first, col);
+    cellChanged(last, col);
+    settling_->start(0);
 }
 
 void GridTableModel::flushChanges()

@@ -3,6 +3,7 @@
 #include <zelt/view/GridObserver.h>
 
 #include <QAbstractTableModel>
+#include <QTimer>
 
 #include <functional>
 #include <string>
@@ -43,6 +44,9 @@ public:
     void rowsAboutToBeRemoved(int first, int last) override;
     void rowsRemoved(int first, int last) override;
     void cellChanged(int row, int col) override;
+    /// A column rewritten below a deleted line: one change for the view, and
+    /// the grid's pending rows are written between events, a slice at a time.
+    void columnChanged(int col, int first, int last) override;
     void gridPropertiesChanged() override;
 
 signals:
@@ -63,6 +67,9 @@ private:
     int dirtyLeft_ = -1;
     int dirtyRight_ = -1;
     bool flushQueued_ = false;
+    /// About 2 ms of a pending column rewrite per slice.
+    static constexpr int kRowsPerSlice = 65536;
+    QTimer* settling_;
 };
 
 } // namespace zelt::qt

@@ -128,6 +128,19 @@ void LineFinder::cellChanged(int row, int col)
     else if (folded_ > static_cast<std::size_t>(row)) drop();
 }
 
+void LineFinder::columnChanged(int col, int first, int last)
+{
+    if (!isFolded(col)) return;
+    matchesValid_ = false;
+    // Lines renumbered below a delete: past the share where reading them one
+    // by one stops paying, the buffer goes at once rather than row by row.
+    if (!built_ || static_cast<std::size_t>(last - first + 1) > stale_.size() / 4 + 64) {
+        if (built_ || folded_ > static_cast<std::size_t>(first)) drop();
+        return;
+    }
+    for (int row = first; row <= last && built_; ++row) markStale(row);
+}
+
 int LineFinder::rowAt(std::size_t offset, int hint) const
 {
     // Matches come in order and often close together: look at the next few

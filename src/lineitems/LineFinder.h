@@ -60,6 +60,7 @@ public:
     void rowsInserted(int first, int last) override;
     void rowsRemoved(int first, int last) override;
     void cellChanged(int row, int col) override;
+    void columnChanged(int col, int first, int last) override;
 
 private:
     void build();

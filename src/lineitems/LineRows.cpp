@@ -4,6 +4,7 @@
 #include "core/LineColumns.h"
 #include "zelt/text/NumberText.h"
 
+#include <algorithm>
 #include <charconv>
 #include <cstdlib>
 
@@ -92,25 +93,25 @@ void LineRows::removeLines(const std::vector<int>& rows)
     if (rows.empty()) return;
     if (rows.size() == 1) grid.removeRow(rows.front());
     else grid.removeRows(rows);
-    // One pass over the rows below the first renumbers them (each by the lines
-    // removed above it) and rebuilds the exempt tracker with them: a large
-    // order is walked once, not twice.
-    std::string tracker;
-    const int first = rows.front();
-    for (int r = grid.nextMarked(1); r < first; r = grid.nextMarked(r + 1)) trackExempt(r, tracker);
-    std::size_t removedAbove = 0;
-    grid.rewriteColumn(Col::LineItem, first, [&](int r, std::string_view lineItem, std::string& out) {
-        while (removedAbove < rows.size() && rows[removedAbove] <= r + static_cast<int>(removedAbove)) ++removedAbove;
-        appendRenumbered(lineItem, -static_cast<int>(removedAbove), out);
-        trackExempt(r, tracker);
-    });
+    // The lines below the first removed one are renumbered, each by the
+    // number of lines removed above it: row r (as the rows stand now) loses
+    // one for every removed row k with rows[k] - k <= r. The grid writes the
+    // new numbers as they are needed, so that a delete near the top of a
+    // large order does not wait for every line below it.
+    std::vector<int> shifted(rows.size());
+    for (std::size_t k = 0; k < rows.size(); ++k) shifted[k] = rows[k] - static_cast<int>(k);
+    grid.rewriteColumnLater(Col::LineItem, rows.front(),
+                            [shifted = std::move(shifted)](int r, std::string_view lineItem, std::string& out) {
+                                const auto removedAbove = std::upper_bound(shifted.begin(), shifted.end(), r) - shifted.begin();
+                                appendRenumbered(lineItem, -static_cast<int>(removedAbove), out);
+                            });
     if (lineCount() == 0) {
         f.cmdDelete.setEnabled(false);
         f.cmdDelete.setVisible(false);
         f.cmdEdit.setEnabled(false);
     }
     grid.setHighlightStyle(0);
-    setExemptTracker(std::move(tracker));
+    rebuildExemptTracker();
 }
 
 std::string LineRows::renumbered(std::string_view lineItem, int delta)

@@ -73,6 +73,8 @@ CellStore& CellStore::operator=(CellStore&& other) noexcept
     chunkFree_ = std::exchange(other.chunkFree_, nullptr);
     chunkLeft_ = std::exchange(other.chunkLeft_, 0);
     firstChunk_ = other.firstChunk_;
+    retired_ = std::move(other.retired_);
+    other.retired_.clear();
     other.rows_.clear();
     other.chunks_.clear();
     return *this;
@@ -87,6 +89,8 @@ void CellStore::release(Block& block) noexcept
 void CellStore::releaseAll() noexcept
 {
     for (Block& block : rows_) release(block);
+    for (Block& block : retired_) release(block);
+    retired_.clear();
     chunks_.clear();
     chunkBytes_ = 0;
     chunkFree_ = nullptr;
@@ -166,6 +170,22 @@ void CellStore::setText(int row, int col, std::string_view text)
     slot = fresh;
 }
 
+void CellStore::rewriteText(int row, int col, std::string_view text)
+{
+    Block& slot = rows_[static_cast<std::size_t>(row)];
+    const std::string_view old = this->text(row, col);
+    if (slot && old.size() == text.size()) {
+        copyChars(const_cast<char*>(old.data()), text.data(), text.size());
+        return;
+    }
+    std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
+    for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(c)] = c == col ? text : this->text(row, c);
+    retired_.reserve(retired_.size() + 1);
+    const Block fresh = makeBlock(cells.data(), cells.size(), true);
+    if (slot && !(slot & kPacked)) retired_.push_back(slot); // a packed block stays in its chunk anyway
+    slot = fresh;
+}
+
 void CellStore::appendRow(const std::string_view* cells, std::size_t count)
 {
     rows_.push_back(makeBlock(cells, count, true));
@@ -217,6 +237,7 @@ std::size_t CellStore::memoryBytes() const noexcept
     std::size_t bytes = rows_.capacity() * sizeof(Block) + chunkBytes_;
     for (const Block& block : rows_)
         if (block && !(block & kPacked)) bytes += headerOf(block) + endOf(block, cols_ - 1);
+    for (const Block& block : retired_) bytes += headerOf(block) + endOf(block, cols_ - 1);
     return bytes;
 }
 

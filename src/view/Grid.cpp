@@ -15,6 +15,24 @@ namespace zelt::view {
 
 using text::RuntimeError;
 
+/// A column rewrite and how far it has gone: rows [first, next) are
+/// rewritten, [next, end) wait for it, as the rows stood when it started
+/// (rows inserted or removed above it since move it down or up: the grid
+/// keeps by how much). `rewrite` is given a row less `fnShift`: a redo
+/// started elsewhere than the first rewrite still calls it with that one's
+/// rows. When journalled it keeps what the rewritten rows held, in row
+/// order, for the undo.
+struct ColumnRewriteRecord {
+    int col = 0;
+    int first = 0;
+    int end = 0;
+    int next = 0;
+    int fnShift = 0;
+    Grid::ColumnRewrite rewrite;
+    bool keepOld = false;
+    TextList old;
+};
+
 
 Grid::Grid(std::string name) : Widget(WidgetKind::Grid, std::move(name)), formats_(cols_, kDefaultFormat)
 {
@@ -40,6 +58,7 @@ void Grid::setRows(int rows)
 {
     if (rows < 0) throw RuntimeError::invalidProcedureCall();
     if (rows == rows_) return;
+    settleAll();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     cells_.setRows(rows);
     formats_.setRows(rows);
@@ -58,6 +77,7 @@ void Grid::setCols(int cols)
 {
     if (cols < 0) throw RuntimeError::invalidProcedureCall();
     if (cols == cols_) return;
+    settleAll();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     cells_.setCols(cols);
     formats_.setCols(cols);
@@ -81,12 +101,14 @@ void Grid::setFixedRows(int fixedRows)
 std::string_view Grid::text(int row, int col) const
 {
     checkCell(row, col);
+    settleCell(row, col);
     return cells_.text(row, col);
 }
 
 Grid::CellState Grid::cellState(int row, int col) const
 {
     checkCell(row, col);
+    settleCell(row, col);
     const RowFormats::Format format = formats_.get(row, col);
     return {std::string(cells_.text(row, col)), alignmentOf(format), backgroundOf(format), fontOf(format)};
 }
@@ -99,6 +121,7 @@ void Grid::recordCell(int row, int col)
 void Grid::restoreCell(int row, int col, const CellState& state)
 {
     checkCell(row, col);
+    settleCell(row, col);
     recordCell(row, col);
     cells_.setText(row, col, state.text);
     cellWritten(row, col);
@@ -113,9 +136,10 @@ void Grid::undo(const Journal& journal)
     for (auto e = journal.entries.rbegin(); e != journal.entries.rend(); ++e) {
         switch (e->kind) {
         case Journal::Kind::Cell: restoreCell(e->row, e->col, e->cell); break;
-        case Journal::Kind::ColumnTexts:
-            rewriteRows(e->col, e->row, static_cast<int>(e->texts.size()),
-                        [&](int row, std::string_view, std::string& out) { out.assign(e->texts[static_cast<std::size_t>(row - e->row)]); });
+        case Journal::Kind::ColumnRewritten: undoRewrite(e->rewrite); break;
+        case Journal::Kind::ColumnRedo:
+            rewriteRowsLater(e->col, e->rewrite->first, e->rewrite->end - e->rewrite->first, e->rewrite->rewrite,
+                             e->rewrite->fnShift);
             break;
         case Journal::Kind::RowInserted: removeRow(e->row); break;
         case Journal::Kind::RowsInserted: removeRows(e->rows); break;
@@ -145,6 +169,7 @@ void Grid::undo(const Journal& journal)
 void Grid::setText(int row, int col, std::string_view text)
 {
     checkCell(row, col);
+    settleCell(row, col);
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
     writeText(row, col, text);
@@ -159,31 +184,130 @@ void Grid::writeText(int row, int col, std::string_view text)
     each([&](GridObserver& o) { o.cellChanged(row, col); });
 }
 
-void Grid::rewriteRows(int col, int firstRow, int count, const ColumnRewrite& rewrite)
-{
-    if (count == 0) return;
-    checkCell(firstRow, col);
-    checkCell(firstRow + count - 1, col);
-    TextList* old = nullptr;
-    if (journal_) {
-        journal_->entries.push_back({Journal::Kind::ColumnTexts, firstRow, col, {}, {}, {}});
-        old = &journal_->entries.back().texts; // a deque: stays put while it grows
-        old->reserve(static_cast<std::size_t>(count), static_cast<std::size_t>(count) * 8);
-    }
-    std::string fresh;
-    for (int row = firstRow; row < firstRow + count; ++row) {
-        const std::string_view text = cells_.text(row, col);
-        if (old) old->push_back(text);
-        fresh.clear();
-        rewrite(row, text, fresh);
-        if (text != fresh) writeText(row, col, fresh);
-    }
-    changed();
-}
-
 void Grid::rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite)
 {
-    rewriteRows(col, firstRow, rows_ - firstRow, rewrite);
+    rewriteColumnLater(col, firstRow, rewrite);
+    settleAll();
+}
+
+void Grid::rewriteColumnLater(int col, int firstRow, ColumnRewrite rewrite)
+{
+    rewriteRowsLater(col, firstRow, rows_ - firstRow, std::move(rewrite), 0);
+}
+
+void Grid::rewriteRowsLater(int col, int firstRow, int count, ColumnRewrite rewrite, int fnShift)
+{
+    if (count <= 0) return;
+    checkCell(firstRow, col);
+    checkCell(firstRow + count - 1, col);
+    settleAll();
+    auto record = std::make_shared<ColumnRewriteRecord>();
+    record->col = col;
+    record->first = record->next = firstRow;
+    record->end = firstRow + count;
+    record->fnShift = fnShift;
+    record->rewrite = std::move(rewrite);
+    record->keepOld = journal_ != nullptr;
+    if (journal_) {
+        record->old.reserve(static_cast<std::size_t>(count), 0);
+        journal_->entries.push_back({Journal::Kind::ColumnRewritten, firstRow, col, {}, {}, record, {}});
+    }
+    later_ = std::move(record);
+    laterCol_ = col;
+    laterShift_ = 0;
+    laterNext_ = firstRow;
+    laterEnd_ = firstRow + count;
+    changed();
+    each([&](GridObserver& o) { o.columnChanged(col, firstRow, firstRow + count - 1); });
+    // Kept numbers and marks follow their cells' writes: those columns go at once.
+    if (slotOfColumn_[static_cast<std::size_t>(col)] >= 0 || col == markCol_) settleAll();
+}
+
+void Grid::settleTo(int end) const
+{
+    ColumnRewriteRecord& record = *later_;
+    end = std::min(end - laterShift_, record.end);
+    std::string fresh;
+    for (int row = record.next; row < end; ++row) {
+        const int at = row + laterShift_;
+        const std::string_view text = cells_.text(at, record.col);
+        fresh.clear();
+        record.rewrite(row - record.fnShift, text, fresh);
+        if (record.keepOld) record.old.push_back(text);
+        if (text != fresh) {
+            try {
+                cells_.rewriteText(at, record.col, fresh); // `text` stays valid: the old block is kept
+                cellWritten(at, record.col);
+            } catch (...) {
+                if (record.keepOld) record.old.pop_back();
+                throw;
+            }
+        }
+        record.next = row + 1;
+        laterNext_ = at + 1;
+    }
+    if (record.next >= record.end) {
+        later_.reset();
+        laterCol_ = -1;
+    }
+}
+
+bool Grid::movesAlong(int at, int by) const
+{
+    if (!later_ || at >= laterEnd_) return false; // below the pending rows: nothing of them moves
+    const int begin = later_->first + laterShift_;
+    return by > 0 ? at <= begin : at < begin;
+}
+
+void Grid::rowsMoving(int at, int by)
+{
+    if (later_ && at < laterEnd_ && !movesAlong(at, by)) settleAll();
+}
+
+void Grid::rowsMoved(int at, int by)
+{
+    if (!movesAlong(at, by)) return;
+    laterShift_ += by;
+    laterNext_ += by;
+    laterEnd_ += by;
+}
+
+bool Grid::settle(int rows)
+{
+    if (later_) settleTo(laterNext_ + std::max(rows, 0));
+    return !later_;
+}
+
+void Grid::undoRewrite(const std::shared_ptr<ColumnRewriteRecord>& record)
+{
+    if (later_ == record) {
+        // Under way: the rows not rewritten yet hold their old texts still;
+        // those rewritten get theirs back. A redo does the rewrite again,
+        // from where the rows stand now.
+        const int shift = laterShift_;
+        later_.reset();
+        laterCol_ = -1;
+        for (int row = record->first; row < record->next; ++row)
+            writeText(row + shift, record->col, record->old[static_cast<std::size_t>(row - record->first)]);
+        auto redo = std::make_shared<ColumnRewriteRecord>();
+        redo->col = record->col;
+        redo->first = record->first + shift;
+        redo->end = record->end + shift;
+        redo->fnShift = record->fnShift + shift;
+        redo->rewrite = record->rewrite;
+        if (journal_) journal_->entries.push_back({Journal::Kind::ColumnRedo, redo->first, redo->col, {}, {}, redo, {}});
+        changed();
+        each([&](GridObserver& o) { o.columnChanged(redo->col, redo->first, redo->end - 1); });
+        return;
+    }
+    // Done (the rows stand as they did when it started): their old texts
+    // come back as a rewrite of their own, later too.
+    settleAll();
+    rewriteRowsLater(record->col, record->first, record->end - record->first,
+                     [record](int row, std::string_view, std::string& out) {
+                         out.assign(record->old[static_cast<std::size_t>(row - record->first)]);
+                     },
+                     0);
 }
 
 Grid::Alignment Grid::alignment(int row, int col) const
@@ -332,6 +456,7 @@ void Grid::setWidth(int width)
 
 void Grid::clear()
 {
+    settleAll();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     cells_.clearTexts();
     resetNumbers();
@@ -345,8 +470,10 @@ void Grid::addRow() { insertRow(rows_); }
 void Grid::insertRow(int row)
 {
     if (row < 0 || row > rows_) throw RuntimeError::subscriptOutOfRange();
+    rowsMoving(row, 1);
     each([&](GridObserver& o) { o.rowsAboutToBeInserted(row, row); });
     cells_.insertRows(row, 1);
+    rowsMoved(row, 1);
     formats_.insertRows(row, 1);
     numbers_.insert(numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_), slots_,
                     std::bit_cast<double>(kNaNNotRead));
@@ -362,6 +489,7 @@ void Grid::insertRow(int row)
 void Grid::removeRow(int row)
 {
     if (row < 0 || row >= rows_) throw RuntimeError::subscriptOutOfRange();
+    rowsMoving(row, -1);
     each([&](GridObserver& o) { o.rowsAboutToBeRemoved(row, row); });
     if (journal_) {
         Journal::Entry removed{Journal::Kind::RowRemoved, row, 0, {}, {}, {}};
@@ -370,6 +498,7 @@ void Grid::removeRow(int row)
         journal_->entries.push_back(std::move(removed));
     }
     cells_.removeRow(row);
+    rowsMoved(row, -1);
     formats_.removeRow(row);
     const auto firstNumber = numbers_.begin() + static_cast<std::ptrdiff_t>(static_cast<std::size_t>(row) * slots_);
     numbers_.erase(firstNumber, firstNumber + static_cast<std::ptrdiff_t>(slots_));
@@ -388,6 +517,7 @@ void Grid::removeRows(const std::vector<int>& rows)
     if (rows.empty()) return;
     for (std::size_t k = 0; k < rows.size(); ++k)
         if (rows[k] < 0 || rows[k] >= rows_ || (k > 0 && rows[k] <= rows[k - 1])) throw RuntimeError::subscriptOutOfRange();
+    if (later_ && rows.front() < laterEnd_) settleAll();
     beginReset();
     if (journal_) {
         Journal::Entry removed{};
@@ -414,6 +544,7 @@ void Grid::removeRows(const std::vector<int>& rows)
 void Grid::insertRowsAt(const std::vector<int>& rows)
 {
     if (rows.empty()) return;
+    if (later_ && rows.front() < laterEnd_) settleAll();
     beginReset();
     cells_.insertRowsAt(rows);
     formats_.insertRowsAt(rows);
@@ -443,6 +574,7 @@ void Grid::replaceCells(CellStore& cells, std::vector<double>* numbers, const te
 {
     if (cols_ == 0 || cells.cols() != cols_ || cells.rows() < fixedRows_) throw RuntimeError::invalidProcedureCall();
     if (numbers && numbers->size() != static_cast<std::size_t>(cells.rows()) * slots_) throw RuntimeError::invalidProcedureCall();
+    settleAll();
     each([](GridObserver& o) { o.gridAboutToReset(); });
     std::swap(cells_, cells);
     rows_ = cells_.rows();
@@ -504,6 +636,7 @@ void Grid::setMarkColumn(int col, std::string mark)
 
 bool Grid::readMark(int row) const
 {
+    settleCell(row, markCol_);
     const bool marked = cells_.text(row, markCol_) == mark_;
     marks_[static_cast<std::size_t>(row)] = marked ? kMarked : kNotMarked;
     return marked;
@@ -546,7 +679,7 @@ void Grid::forgetNumbers() const noexcept
     std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNaNNotRead));
 }
 
-void Grid::forgetNumber(int row, int col) noexcept
+void Grid::forgetNumber(int row, int col) const noexcept
 {
     const int slot = slotOfColumn_[static_cast<std::size_t>(col)];
     if (slot >= 0) numbers_[static_cast<std::size_t>(row) * slots_ + static_cast<std::size_t>(slot)] = std::bit_cast<double>(kNaNNotRead);

@@ -464,6 +464,24 @@ private slots:
         QCOMPARE(form().grdOrdItems.rows(), 1);
     }
 
+    void linesBelowADeleteAreRenumberedBetweenEvents()
+    {
+        std::string lines;
+        for (int i = 1; i <= 150000; ++i) lines += line(i, "1", "Desk");
+        widget->control().setViewMode(Mode::AddMode);
+        widget->control().setReadData(lines);
+        view::Grid& grid = form().grdOrdItems;
+        clickLine(0);
+        answerNextBox(QMessageBox::Yes, nullptr);
+        QTest::keyClick(widget->gridView(), Qt::Key_Delete);
+        QVERIFY(!grid.settled()); // the delete did not wait for the lines below it
+        QTRY_VERIFY(grid.settled());
+        QCOMPARE(grid.text(1, 1), std::string("1"));
+        QCOMPARE(grid.text(149999, 1), std::string("149999"));
+        QVERIFY(widget->control().Undo());
+        QCOMPARE(grid.text(150000, 1), std::string("150000"));
+    }
+
     void atSmallSizesNothingIsCutTheScreenScrollsAndTheLookIsConsistent()
     {
         // The order screen at 1024x700 with an order whose fees run to six digits

@@ -49,6 +49,10 @@ public:
     }
     /// Replaces one cell's text. No range check.
     void setText(int row, int col, std::string_view text);
+    /// The same, but the texts read from the row before stay valid until the
+    /// store is emptied: a text rewritten when another cell of its row is
+    /// being read (a pending rewrite) must not pull that cell away.
+    void rewriteText(int row, int col, std::string_view text);
 
     /// Appends a row with the given texts (missing ones empty, extra ignored),
     /// packed into the shared chunks.
@@ -133,6 +137,7 @@ private:
     std::size_t firstChunk_ = std::size_t{1} << 20;
     char* chunkFree_ = nullptr;  // the free room of the last chunk
     std::size_t chunkLeft_ = 0;
+    std::vector<Block> retired_; // blocks rewriteText replaced, freed with the store
 };
 
 } // namespace zelt::view

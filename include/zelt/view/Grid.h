@@ -10,6 +10,8 @@
 
 #include <bit>
 #include <deque>
+#include <memory>
+#include <functional>
 #include <cmath>
 #include <cstdint>
 #include <optional>
@@ -18,6 +20,8 @@
 #include <vector>
 
 namespace zelt::view {
+
+struct ColumnRewriteRecord;
 
 /// The line grid as a model: rows x columns of text, each cell with an
 /// alignment, a background colour and a font name; fixed (header) rows, a
@@ -72,6 +76,23 @@ public:
     using ColumnRewrite = std::function<void(int row, std::string_view text, std::string& out)>;
     /// See ColumnRewrite.
     void rewriteColumn(int col, int firstRow, const ColumnRewrite& rewrite);
+    /// The same change, told to the observers and journalled at once
+    /// (columnChanged), but each row's text is rewritten only when it is
+    /// needed: when the column's cell of that row or of a row below it is
+    /// read or written, when rows are inserted or removed among the rows
+    /// waiting (rows inserted or removed above them move them along), or by
+    /// settle().
+    /// Renumbering a million lines below a deleted one then costs the delete
+    /// nothing; a window settles the rest between events. `rewrite` is called
+    /// once per row, in row order, and must not touch the grid; its result
+    /// must depend only on the row and its text (a redo calls it again).
+    /// Columns whose numbers or marks are kept are rewritten at once.
+    void rewriteColumnLater(int col, int firstRow, ColumnRewrite rewrite);
+    /// Rewrites up to `rows` more rows of a pending rewriteColumnLater; true
+    /// when none is left.
+    bool settle(int rows);
+    /// True when no rewrite is pending.
+    bool settled() const noexcept { return !later_; }
     /// The cell's alignment.
     Alignment alignment(int row, int col) const;
     /// Sets the cell's alignment.
@@ -287,7 +308,7 @@ public:
     /// clears and resizes are not recorded: they end a journal's use.
     struct Journal {
         /// What a change did.
-        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnTexts, RowsRemoved, RowsInserted };
+        enum class Kind : std::uint8_t { Cell, RowInserted, RowRemoved, ColumnRewritten, ColumnRedo, RowsRemoved, RowsInserted };
         /// One change and what it replaced.
         struct Entry {
             /// What the change did.
@@ -300,8 +321,9 @@ public:
             CellState cell;                // what a Cell entry replaced
             /// The whole rows a RowRemoved or RowsRemoved entry took.
             std::vector<CellState> cells;  // the whole rows a RowRemoved or RowsRemoved entry took
-            /// What a ColumnTexts entry replaced, from its row down.
-            TextList texts;                // what a ColumnTexts entry replaced, from its row down
+            /// A column rewrite: for ColumnRewritten what it replaced, row by
+            /// row as it went; for ColumnRedo the rewrite to do again.
+            std::shared_ptr<ColumnRewriteRecord> rewrite;
             /// The rows of a RowsRemoved or RowsInserted entry.
             std::vector<int> rows = {};    // the rows of a RowsRemoved or RowsInserted entry
         };
@@ -344,15 +366,37 @@ private:
     CellState cellState(int row, int col) const;
     void recordCell(int row, int col);
     void restoreCell(int row, int col, const CellState& state);
-    /// rewriteColumn over `count` rows from `firstRow`.
-    void rewriteRows(int col, int firstRow, int count, const ColumnRewrite& rewrite);
+    /// rewriteColumnLater over `count` rows from `firstRow`.
+    void rewriteRowsLater(int col, int firstRow, int count, ColumnRewrite rewrite, int fnShift);
+    /// Whether a pending rewrite moves along with rows inserted (by > 0) or
+    /// removed (by < 0) at `at`: they are all above it.
+    bool movesAlong(int at, int by) const;
+    /// Before such a change: a pending rewrite the rows touch is finished.
+    void rowsMoving(int at, int by);
+    /// After it: a pending rewrite below moves along.
+    void rowsMoved(int at, int by);
+    /// Rewrites the rows of the pending column rewrite before `end`.
+    void settleTo(int end) const;
+    /// Finishes the pending column rewrite: before the rows change.
+    void settleAll() const
+    {
+        if (later_) settleTo(rows_);
+    }
+    /// Rewrites a pending cell before it is read or written.
+    void settleCell(int row, int col) const
+    {
+        if (later_ && col == laterCol_ && row >= laterNext_ && row < laterEnd_) [[unlikely]]
+            settleTo(row + 1);
+    }
+    /// Undoes a column rewrite (ColumnRewritten).
+    void undoRewrite(const std::shared_ptr<ColumnRewriteRecord>& record);
     /// setText without the range check and the journal.
     void writeText(int row, int col, std::string_view text);
     void resetNumbers();
     void resetMarks();
     /// swapCells, with the numbers for the new cells or (null) none.
     void replaceCells(CellStore& cells, std::vector<double>* numbers, const text::Locale* locale);
-    void forgetNumber(int row, int col) noexcept;
+    void forgetNumber(int row, int col) const noexcept;
     std::optional<double> readNumber(int row, int col, const text::Locale& locale) const;
     bool readMark(int row) const;
     /// Inserts empty rows so that they stand at `rows` (sorted, distinct)
@@ -361,7 +405,7 @@ private:
     /// A row change shifts the selection: inserted rows before it push it down.
     void shiftSelection(int from, int by);
     /// Forgets what is kept of a cell (its number, its mark) after a write.
-    void cellWritten(int row, int col) noexcept
+    void cellWritten(int row, int col) const noexcept
     {
         forgetNumber(row, col);
         if (col == markCol_) marks_[static_cast<std::size_t>(row)] = kMarkUnknown;
@@ -388,7 +432,8 @@ private:
     int width_ = 11520; // 8 inches, a sensible default until a window sets it
     int mouseRow_ = 0;
     int mouseCol_ = 0;
-    CellStore cells_;
+    // The texts of a pending column rewrite are written when first read.
+    mutable CellStore cells_;
     RowFormats formats_;
     std::vector<std::string> fontNames_{""};
     std::vector<int> widths_;
@@ -409,6 +454,15 @@ private:
     mutable std::vector<std::uint8_t> marks_ = std::vector<std::uint8_t>(1, kMarkUnknown);
     std::vector<int> selection_;
     int anchor_ = -1; // where a Shift click's range starts
+    // The column rewrite under way, if any, with its column and rows kept
+    // beside it for the check at every read.
+    mutable std::shared_ptr<ColumnRewriteRecord> later_;
+    // The rows below are where they stand now: the record's own, moved by
+    // laterShift_ for the rows inserted or removed above it since it started.
+    mutable int laterCol_ = -1;
+    mutable int laterShift_ = 0;
+    mutable int laterNext_ = 0;
+    mutable int laterEnd_ = 0;
 };
 
 } // namespace zelt::view

@@ -22,6 +22,12 @@ public:
     virtual void rowsRemoved(int /*first*/, int /*last*/) {}
     /// Text, alignment, background or font of one cell changed.
     virtual void cellChanged(int /*row*/, int /*col*/) {}
+    /// The text of one column changed in rows first..last; by default told
+    /// as a change of each cell.
+    virtual void columnChanged(int col, int first, int last)
+    {
+        for (int row = first; row <= last; ++row) cellChanged(row, col);
+    }
     /// Current cell, highlight style, column widths, enabled or visible changed.
     virtual void gridPropertiesChanged() {}
 };

@@ -28,6 +28,12 @@ public:
         chars_.append(text);
         ends_.push_back(static_cast<std::uint32_t>(chars_.size()));
     }
+    /// Takes the last text away; none is an error the caller avoids.
+    void pop_back() noexcept
+    {
+        ends_.pop_back();
+        chars_.resize(ends_.empty() ? 0 : ends_.back());
+    }
     /// The number of texts.
     std::size_t size() const noexcept { return ends_.size(); }
     /// True when there is none.
