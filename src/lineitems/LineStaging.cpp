@@ -1,11 +1,15 @@
 #include "lineitems/LineStaging.h"
 
 #include "core/ControlContext.h"
+#include "zelt/InputError.h"
 #include "zelt/text/Date.h"
 #include "view/HugePages.h"
 #include "zelt/text/Split.h"
 
 #include <algorithm>
+#include <exception>
+#include <system_error>
+#include <thread>
 #include <cmath>
 #include <cstring>
 #include <limits>
@@ -93,17 +97,20 @@ LineStaging::LineStaging(ControlContext& ctx)
     slots_ = keptColumns.size();
 }
 
-void LineStaging::prepare(std::size_t lineBound)
+void LineStaging::prepare(std::size_t lineBound, bool header)
 {
     // Room past the last line, so that the clerk's first added lines do not
     // move a large order's rows and numbers to new storage.
-    growRoom_ = lineBound / 64 + 1024;
-    out_.cells.reserveRows(lineBound + 1 + growRoom_);
-    for (const ColumnFact& column : kColumns) cell(column.col) = column.header;
-    out_.cells.appendRow(views_.data(), views_.size());
-    out_.kept.reserve((lineBound + 1 + growRoom_) * slots_);
+    growRoom_ = header ? lineBound / 64 + 1024 : 0;
+    const std::size_t rows = lineBound + (header ? 1 : 0) + growRoom_;
+    out_.cells.reserveRows(rows);
+    out_.kept.reserve(rows * slots_);
     view::adviseHugePages(out_.kept.data(), out_.kept.capacity() * sizeof(double));
-    out_.kept.resize(slots_, std::numeric_limits<double>::quiet_NaN());
+    if (header) {
+        for (const ColumnFact& column : kColumns) cell(column.col) = column.header;
+        out_.cells.appendRow(views_.data(), views_.size());
+        out_.kept.resize(slots_, std::numeric_limits<double>::quiet_NaN());
+    }
     out_.exempt.reserve(lineBound);
     out_.priced.reserve(lineBound);
 }
@@ -115,27 +122,107 @@ LineStaging::Staged LineStaging::stage(std::string_view text)
     // the text cannot hold more lines than that, nor more than are taken.
     const std::size_t minLineBytes = (Col::kLoadFields - 1) * ctx_.state.fieldSeparator.size() +
                                      std::max<std::size_t>(ctx_.state.recordSeparator.size(), 1);
-    prepare(std::min(text.size() / minLineBytes + 1, maxLines));
+    const std::size_t lineBound = std::min(text.size() / minLineBytes + 1, maxLines);
+    prepare(lineBound, true);
     if (text.empty()) return std::move(out_);
-    Fields fields;
-    text::RecordReader reader(text, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
-    for (std::size_t r = 0; reader.next(fields); ++r) stageRecord(r, fields, text);
+    // View Mode's weight total adds the lines in order, on one thread.
+    if (text.size() < kHalvesFrom || ctx_.state.mode == Mode::ViewMode || std::thread::hardware_concurrency() < 2 ||
+        !stageHalves(text, lineBound)) {
+        const std::atomic<bool> never{false};
+        stageRecords(text, text, true, never);
+    }
     if (ctx_.state.mode == Mode::ViewMode && !weightStopped_) out_.viewWeight = viewWeight_;
     out_.cells.shrinkToFit(growRoom_);
     return std::move(out_);
 }
 
-void LineStaging::stageRecord(std::size_t r, const Fields& fields, std::string_view text)
+void LineStaging::stageRecords(std::string_view part, std::string_view whole, bool fromStart, const std::atomic<bool>& stop)
+{
+    Fields fields;
+    text::RecordReader reader(part, ctx_.state.recordSeparator, ctx_.state.fieldSeparator);
+    std::size_t r = 0;
+    try {
+        for (; reader.next(fields); ++r) {
+            if ((r & 1023) == 0 && stop.load(std::memory_order_relaxed)) return;
+            stageRecord(r, fields, whole, fromStart);
+        }
+    } catch (...) {
+        failedRecord_ = r + 1;
+        throw;
+    }
+}
+
+bool LineStaging::stageHalves(std::string_view text, std::size_t lineBound)
+{
+    // This thread takes the smaller part: after the join it alone joins the
+    // parts and sets up the grid, about a tenth of the load.
+    const std::size_t cut = text::recordBoundaryFrom(text, ctx_.state.recordSeparator, text.size() / 100 * kFirstShare);
+    if (cut == 0) return false;
+    // The second half goes to a stager of its own (its own scratch and tables
+    // of converted texts); its record numbers count from the cut until the
+    // first half's count is known.
+    LineStaging second(ctx_);
+    second.prepare(lineBound / 2 + 1024, false);
+    std::atomic<bool> stop{false};
+    std::exception_ptr secondError;
+    std::thread worker;
+    try {
+        worker = std::thread([&] {
+            try {
+                second.stageRecords(text.substr(cut), text, false, stop);
+            } catch (...) {
+                secondError = std::current_exception();
+            }
+        });
+    } catch (const std::system_error&) {
+        return false; // no thread to be had: one pass then
+    }
+    try {
+        stageRecords(text.substr(0, cut), text, true, stop);
+    } catch (...) {
+        // The first half's error is the order's first: the second half stops.
+        stop = true;
+        worker.join();
+        throw;
+    }
+    worker.join();
+    const auto firstLines = static_cast<std::size_t>(out_.lines);
+    const std::size_t maxLines = ctx_.state.maxLines;
+    if (secondError) {
+        // A line past the limit comes before the second half's error.
+        if (firstLines + second.failedRecord_ > maxLines) refuseTooMany(text);
+        try {
+            std::rethrow_exception(secondError);
+        } catch (const InputError& e) {
+            // Its record numbered from the order's start.
+            if (!e.record()) throw;
+            throw InputError(e.member(), static_cast<int>(firstLines + static_cast<std::size_t>(*e.record())), e.field(),
+                             e.reason());
+        }
+    }
+    if (firstLines + static_cast<std::size_t>(second.out_.lines) > maxLines) refuseTooMany(text);
+    out_.lines += second.out_.lines;
+    out_.cells.appendRows(std::move(second.out_.cells));
+    out_.kept.insert(out_.kept.end(), second.out_.kept.begin(), second.out_.kept.end());
+    out_.exempt.insert(out_.exempt.end(), second.out_.exempt.begin(), second.out_.exempt.end());
+    out_.priced.insert(out_.priced.end(), second.out_.priced.begin(), second.out_.priced.end());
+    return true;
+}
+
+void LineStaging::refuseTooMany(std::string_view whole) const
+{
+    // One line too many: the whole count goes into the refusal.
+    const std::size_t maxLines = ctx_.state.maxLines;
+    in_.fail(static_cast<int>(std::min<std::size_t>(maxLines + 1, INT32_MAX)), std::nullopt,
+             "the order holds " + std::to_string(countRecords(whole, ctx_.state.recordSeparator)) + " lines; at most " +
+                 std::to_string(maxLines) + " are taken (setMaxLines)");
+}
+
+void LineStaging::stageRecord(std::size_t r, const Fields& fields, std::string_view text, bool fromStart)
 {
     const int recordNo = static_cast<int>(r) + 1;
     const std::size_t maxLines = ctx_.state.maxLines;
-    if (r == maxLines) {
-        // One line too many: the whole count goes into the refusal.
-        const std::size_t lineCount = countRecords(text, ctx_.state.recordSeparator);
-        in_.fail(static_cast<int>(std::min<std::size_t>(maxLines + 1, INT32_MAX)), std::nullopt,
-                 "the order holds " + std::to_string(lineCount) + " lines; at most " + std::to_string(maxLines) +
-                     " are taken (setMaxLines)");
-    }
+    if (fromStart && r == maxLines) refuseTooMany(text);
     if (fields.size() < static_cast<std::size_t>(Col::kLoadFields))
         in_.fail(recordNo, static_cast<int>(fields.size()),
                  "the record has " + std::to_string(fields.size()) + " fields; " + std::to_string(Col::kLoadFields) +

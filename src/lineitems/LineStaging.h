@@ -6,6 +6,7 @@
 #include "zelt/view/CellStore.h"
 
 #include <array>
+#include <atomic>
 #include <cstdint>
 #include <optional>
 #include <string>
@@ -40,8 +41,19 @@ public:
 
 private:
     using Fields = std::vector<std::string_view>;
-    void prepare(std::size_t lineBound);
-    void stageRecord(std::size_t r, const Fields& fields, std::string_view text);
+    /// Room for up to `lineBound` lines, after the header row when `header`.
+    void prepare(std::size_t lineBound, bool header);
+    /// Stages every record of `part` (records of `whole` from its start, or
+    /// from a record boundary when `fromStart` is false: the record numbers
+    /// in errors then count from that boundary, and the line limit is the
+    /// caller's). Stops early, without an error, once `stop` is set.
+    void stageRecords(std::string_view part, std::string_view whole, bool fromStart, const std::atomic<bool>& stop);
+    /// Stages the two halves of a large order on two threads and joins them
+    /// in order; false when the text has no safe place to cut.
+    bool stageHalves(std::string_view text, std::size_t lineBound);
+    void stageRecord(std::size_t r, const Fields& fields, std::string_view text, bool fromStart);
+    /// Refuses the line past the limit, with the order's whole count.
+    [[noreturn]] void refuseTooMany(std::string_view whole) const;
     void writeNumbers(int recordNo);
     /// The Status, the quantity's size, the DirectionOrder and the last
     /// field's end, which the summary and the export read on every line.
@@ -97,6 +109,12 @@ private:
         bool filled = false;
     };
     static constexpr std::size_t kSeen = 4096; // room for every day of several years
+    /// Orders from this size on (about 12,000 lines) load on two threads.
+    static constexpr std::size_t kHalvesFrom = std::size_t{2} << 20;
+    /// The share of the text (percent) read by the calling thread.
+    static constexpr std::size_t kFirstShare = 44;
+    /// The record (from 1, counted in the part staged) that raised an error.
+    std::size_t failedRecord_ = 0;
     std::array<std::vector<Converted>, Col::kCount> seen_;
 
     std::size_t growRoom_ = 0; // rows of room kept past the last line

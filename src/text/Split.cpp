@@ -148,6 +148,23 @@ bool RecordReader::next(std::vector<std::string_view>& fields)
     return false;
 }
 
+std::size_t recordBoundaryFrom(std::string_view text, std::string_view separator, std::size_t from)
+{
+    const std::size_t n = separator.size();
+    if (n == 0) return 0;
+    for (int tries = 0; tries < 64; ++tries) {
+        const std::size_t at = text.find(separator, from);
+        if (at == std::string_view::npos) return 0;
+        // An occurrence starting less than a separator before this one would
+        // be read first and swallow its start.
+        bool overlapped = false;
+        for (std::size_t k = 1; k < n && k <= at && !overlapped; ++k) overlapped = text.substr(at - k, n) == separator;
+        if (!overlapped) return at + n < text.size() ? at + n : 0;
+        from = at + 1;
+    }
+    return 0;
+}
+
 std::vector<std::string_view> splitRecords(std::string_view text, std::string_view separator)
 {
     auto pieces = split(text, separator);

@@ -191,6 +191,25 @@ void CellStore::appendRow(const std::string_view* cells, std::size_t count)
     rows_.push_back(makeBlock(cells, count, true));
 }
 
+void CellStore::appendRows(CellStore&& other)
+{
+    if (&other == this) return;
+    // Room first: nothing after it throws, so no block is ever owned twice.
+    rows_.reserve(rows_.size() + other.rows_.size());
+    chunks_.reserve(chunks_.size() + other.chunks_.size());
+    retired_.reserve(retired_.size() + other.retired_.size());
+    rows_.insert(rows_.end(), other.rows_.begin(), other.rows_.end());
+    for (auto& chunk : other.chunks_) chunks_.push_back(std::move(chunk));
+    retired_.insert(retired_.end(), other.retired_.begin(), other.retired_.end());
+    chunkBytes_ += std::exchange(other.chunkBytes_, 0);
+    // New rows go on into this store's last chunk; the other's free room is left.
+    other.rows_.clear();
+    other.chunks_.clear();
+    other.retired_.clear();
+    other.chunkFree_ = nullptr;
+    other.chunkLeft_ = 0;
+}
+
 void CellStore::insertRows(int row, int count)
 {
     rows_.insert(rows_.begin() + row, static_cast<std::size_t>(count), Block{0});

@@ -216,3 +216,51 @@ TEST_F(LineLoading, FrenchCanadianAmountsAreRewrittenAfterALoadAndReadWithCommas
     control->setReadData(comma.record());
     EXPECT_EQ(cell(1, 15), "12,63");
 }
+
+TEST_F(LineLoading, ALargeOrderReadInTwoHalvesLoadsAndFailsAsInOnePass)
+{
+    // Over 2 MB: read in two halves at once. Each line differs, so that a
+    // line out of place or lost shows.
+    constexpr int kLines = 20000;
+    std::vector<LineSpec> specs(kLines);
+    std::string order, pieces;
+    for (int i = 0; i < kLines; ++i) {
+        LineSpec& spec = specs[static_cast<std::size_t>(i)];
+        spec.lineItem = std::to_string(i + 1);
+        spec.description = "Item " + spec.lineItem + " of a long order, described at some length";
+        spec.quantity = std::to_string(i % 97);
+        spec.priceListDate = "2024-0" + std::to_string(1 + i % 9) + "-1" + std::to_string(i % 10);
+        order += spec.record();
+    }
+    ASSERT_GT(order.size(), std::size_t{2} << 20);
+    // The same lines loaded a thousand at a time, in one pass each.
+    control->setViewMode(Mode::UpdateMode);
+    for (int from = 0; from < kLines; from += 1000) {
+        control->setReadData(lines(std::vector<LineSpec>(specs.begin() + from, specs.begin() + from + 1000)));
+        pieces += control->readData();
+    }
+    control->setReadData(order);
+    EXPECT_EQ(grid().rows(), kLines + 1);
+    EXPECT_EQ(control->readData(), pieces);
+
+    // Errors are the first in the order, numbered from its start, whichever half holds them.
+    const auto failure = [&](std::size_t maxLines, std::initializer_list<int> badRecords) {
+        control->setMaxLines(maxLines);
+        std::string text;
+        for (int i = 0; i < kLines; ++i) {
+            LineSpec spec = specs[static_cast<std::size_t>(i)];
+            if (std::find(badRecords.begin(), badRecords.end(), i + 1) != badRecords.end()) spec.status = "open";
+            text += spec.record();
+        }
+        const auto e = zelt::testing::caught<InputError>([&] { control->setReadData(text); });
+        return e ? std::pair(e->record().value_or(0), std::string(e->what())) : std::pair(0, std::string());
+    };
+    EXPECT_EQ(failure(1'000'000, {15000}).first, 15000);
+    EXPECT_EQ(failure(1'000'000, {100, 15000}).first, 100);
+    EXPECT_EQ(failure(16000, {15000}).first, 15000);
+    const auto tooMany = failure(12000, {15000});
+    EXPECT_EQ(tooMany.first, 12001);
+    EXPECT_NE(tooMany.second.find("20000 lines; at most 12000"), std::string::npos) << tooMany.second;
+    EXPECT_EQ(failure(12000, {}).first, 12001);
+    EXPECT_EQ(grid().rows(), kLines + 1); // every refusal left the order as it was
+}

@@ -75,6 +75,7 @@ TEST(Split, KeepsEmptyPiecesDropsTheTailOfRecordsAndReadsRecordsAsSplittingTwice
     unsigned seed = 12345;
     auto nextRandom = [&seed] { return ((seed = seed * 1103515245u + 12345u) >> 16) & 0x7FFF; };
     const std::string alphabet = "$FRa#|b";
+    int cuts = 0;
     for (const Seps& s : seps) {
         for (int round = 0; round < 3000; ++round) {
             std::string text;
@@ -87,6 +88,19 @@ TEST(Split, KeepsEmptyPiecesDropsTheTailOfRecordsAndReadsRecordsAsSplittingTwice
             std::vector<std::string_view> fields;
             while (reader.next(fields)) actual.push_back(fields);
             ASSERT_EQ(actual, expected) << "text \"" << text << "\" separators " << s.record << " " << s.field;
+            // Cut at a record boundary found from any place, the two parts
+            // read as the whole does.
+            const std::size_t from = text.empty() ? 0 : nextRandom() % text.size();
+            if (const std::size_t cut = recordBoundaryFrom(text, s.record, from); cut != 0) {
+                std::vector<std::string_view> parts = splitRecords(std::string_view(text).substr(0, cut), s.record);
+                for (auto record : splitRecords(std::string_view(text).substr(cut), s.record)) parts.push_back(record);
+                ASSERT_EQ(parts, splitRecords(text, s.record)) << "text \"" << text << "\" cut at " << cut;
+                ++cuts;
+            }
         }
     }
+    EXPECT_GT(cuts, 2000);
+    // A separator found inside another one read first is no boundary.
+    EXPECT_EQ(recordBoundaryFrom("$R$R$x$R$y", "$R$", 1), 9u);
+    EXPECT_EQ(recordBoundaryFrom("$R$R$x$R$", "$R$", 1), 0u); // nothing would follow the cut
 }

@@ -17,6 +17,13 @@ void splitInto(std::string_view text, std::string_view separator, std::vector<st
 /// the piece after the last separator is dropped ("a$R$b" gives only "a").
 std::vector<std::string_view> splitRecords(std::string_view text, std::string_view separator);
 
+/// A place at or after `from` where the text can be cut in two so that the
+/// records of both parts are those of the whole: the end of the first
+/// record separator from there that no earlier occurrence overlaps (reading
+/// from the start reaches it). 0 when there is none before the text's end
+/// within a few tries. Lets a large order be read in parts.
+std::size_t recordBoundaryFrom(std::string_view text, std::string_view separator, std::size_t from);
+
 /// True when a cell written before a field separator would read back cut
 /// short: a field or record separator would start inside the cell ("0$F"
 /// followed by "$F$"). A cell holding a whole separator is such a cell too.

@@ -57,6 +57,9 @@ public:
     /// Appends a row with the given texts (missing ones empty, extra ignored),
     /// packed into the shared chunks.
     void appendRow(const std::string_view* cells, std::size_t count);
+    /// Appends the rows of `other` (of as many columns), taking its blocks
+    /// and chunks as they are; `other` is left empty.
+    void appendRows(CellStore&& other);
     /// Inserts empty rows before `row`.
     void insertRows(int row, int count);
     /// Removes one row; the rows below move up.
