@@ -3,6 +3,7 @@
 
 #include "control/ControlAccess.h"
 
+#include "zelt/ExportError.h"
 #include "zelt/InputError.h"
 
 using namespace zelt;
@@ -263,4 +264,16 @@ TEST_F(LineLoading, ALargeOrderReadInTwoHalvesLoadsAndFailsAsInOnePass)
     EXPECT_NE(tooMany.second.find("20000 lines; at most 12000"), std::string::npos) << tooMany.second;
     EXPECT_EQ(failure(12000, {}).first, 12001);
     EXPECT_EQ(grid().rows(), kLines + 1); // every refusal left the order as it was
+
+    // The export is written in two parts too: its refusal is the first line's in order.
+    control->setMaxLines(1'000'000);
+    control->setReadData(order);
+    const auto refused = [&] {
+        const auto e = zelt::testing::caught<ExportError>([&] { control->readData(); });
+        return e ? e->row() : 0;
+    };
+    grid().setText(15000, 12, "a $F$ inside");
+    EXPECT_EQ(refused(), 15000);
+    grid().setText(100, 12, "a $R$ inside");
+    EXPECT_EQ(refused(), 100);
 }
