@@ -9,9 +9,6 @@
 #include "zelt/text/Split.h"
 
 #include <array>
-#include <exception>
-#include <system_error>
-#include <thread>
 #include <vector>
 
 namespace zelt {
@@ -74,96 +71,30 @@ std::string LineExport::readData()
     }
     view::Grid& grid = ctx_.grid();
     const LookupLists& lists = ctx_.lists;
-    const int rows = grid.rows();
-    // The rows are read on two threads below: nothing may be left for a read to write.
-    grid.settle(rows);
-
-    // The whole text and the rewritten CurrencyID cells are built first; the
-    // grid changes only once every line has exported.
-    std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
-    std::string out = roomFor(1, rows);
-    Failure failure;
-    const int cut = 1 + (rows - 1) / 100 * kFirstShare;
-    if (rows > kHalvesFrom && std::thread::hardware_concurrency() >= 2) {
-        // The second part goes into a text of its own on another thread and
-        // is appended after the first: this thread takes the smaller part.
-        std::string second = roomFor(cut, rows);
-        Failure secondFailure;
-        std::exception_ptr secondError;
-        std::thread worker;
-        try {
-            worker = std::thread([&] {
-                try {
-                    writeRows(cut, rows, second, currencyIds, secondFailure);
-                } catch (...) {
-                    secondError = std::current_exception();
-                }
-            });
-        } catch (const std::system_error&) {
-            worker = std::thread(); // no thread to be had: this one writes both parts
-            writeRows(cut, rows, second, currencyIds, secondFailure);
-        }
-        try {
-            writeRows(1, cut, out, currencyIds, failure);
-        } catch (...) {
-            if (worker.joinable()) worker.join();
-            throw;
-        }
-        if (worker.joinable()) worker.join();
-        if (failure.kind == Failure::Kind::None) {
-            if (secondError) std::rethrow_exception(secondError);
-            failure = std::move(secondFailure);
-            out += second;
-        }
-    } else {
-        writeRows(1, rows, out, currencyIds, failure);
-    }
-    // The first line that could not be written, in the lines' order, is reported.
-    if (failure.kind == Failure::Kind::Separator)
-        refuseSeparator(failure.row, failure.col, ctx_.state.fieldSeparator, ctx_.state.recordSeparator);
-    if (failure.kind == Failure::Kind::Runtime) fail("readData", failure.row, failure.col, failure.description, failure.number);
-    // The unit cells go to their codes and back, as the export has always
-    // left them; the CurrencyID cells keep the number they exported.
-    for (int r = 1; r < rows; ++r) {
-        grid.setText(r, Col::CurrencyID, std::move(currencyIds[static_cast<std::size_t>(r)]));
-        grid.setText(r, Col::UnitOfMeasure, lists.unitCodeToDisplay(lists.unitDisplayToCode(grid.text(r, Col::UnitOfMeasure))));
-    }
-    return out;
-}
-
-std::string LineExport::roomFor(int first, int end) const
-{
-    // Room for the cells, their separators and the few that grow on the way
-    // (unit codes, converted prices), so that a large order's text is never
-    // moved to a larger buffer; asked for in huge pages. A part of the rows
-    // gets its share of the cells' characters.
-    const view::Grid& grid = ctx_.grid();
-    const auto count = static_cast<std::size_t>(std::max(end - first, 0));
-    const std::size_t chars = grid.textBytes() / static_cast<std::size_t>(std::max(grid.rows() - 1, 1)) * count;
-    std::string out;
-    out.reserve(chars + count / 8 + 4096 +
-                count * (Col::kCount * ctx_.state.fieldSeparator.size() + ctx_.state.recordSeparator.size() + 64));
-    view::adviseHugePages(out.data(), out.capacity());
-    return out;
-}
-
-void LineExport::writeRows(int first, int end, std::string& out, std::vector<std::string>& currencyIds,
-                           Failure& failure) const
-{
-    const view::Grid& grid = ctx_.grid();
-    const LookupLists& lists = ctx_.lists;
     const std::string& fieldSep = ctx_.state.fieldSeparator;
     const std::string& recordSep = ctx_.state.recordSeparator;
     const bool canadian = ctx_.state.orderCountry == COUNTRY::CANADA;
     const double rate = canadian ? ctx_.conversionRateLeading() : 1;
-    int row = first;
+    const int rows = grid.rows();
+
+    // The whole text and the rewritten CurrencyID cells are built first; the
+    // grid changes only once every line has exported.
+    // Room for the cells, their separators and the few that grow on the way
+    // (unit codes, converted prices), so that a large order's text is never
+    // moved to a larger buffer; asked for in huge pages.
+    std::string out;
+    out.reserve(grid.textBytes() +
+                static_cast<std::size_t>(rows) * (Col::kCount * fieldSep.size() + recordSep.size() + 64));
+    view::adviseHugePages(out.data(), out.capacity());
+    std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
+    int row = 0;
     int col = 0;
     // Where each cell of the record being written starts in `out`.
     std::array<std::size_t, Col::kCount> cellStart{};
     const std::size_t separatorLeads = leadCount(fieldSep, fieldSep, recordSep) * Col::kCount +
                                        leadCount(recordSep, fieldSep, recordSep);
     try {
-        for (row = first; row < end; ++row) {
+        for (row = 1; row < rows; ++row) {
             const std::size_t recordStart = out.size();
             std::string& currencyId = currencyIds[static_cast<std::size_t>(row)];
             currencyId = ctx_.general(text::leadingNumber(grid.text(row, Col::CurrencyID)));
@@ -194,15 +125,19 @@ void LineExport::writeRows(int first, int end, std::string& out, std::vector<std
             const std::string_view record = std::string_view(out).substr(recordStart);
             if (leadCount(record, fieldSep, recordSep) > separatorLeads) {
                 const int bad = firstCellNotReadBack(record, recordStart, cellStart, fieldSep, recordSep);
-                if (bad >= 0) {
-                    failure = {Failure::Kind::Separator, row, bad, {}, 0};
-                    return;
-                }
+                if (bad >= 0) refuseSeparator(row, bad, fieldSep, recordSep);
             }
         }
     } catch (const text::RuntimeError& e) {
-        failure = {Failure::Kind::Runtime, row, col, e.description(), e.number()};
+        fail("readData", row, col, e.description(), e.number());
     }
+    // The unit cells go to their codes and back, as the export has always
+    // left them; the CurrencyID cells keep the number they exported.
+    for (int r = 1; r < rows; ++r) {
+        grid.setText(r, Col::CurrencyID, std::move(currencyIds[static_cast<std::size_t>(r)]));
+        grid.setText(r, Col::UnitOfMeasure, lists.unitCodeToDisplay(lists.unitDisplayToCode(grid.text(r, Col::UnitOfMeasure))));
+    }
+    return out;
 }
 
 std::string LineExport::readDataForAvalara()

@@ -6,7 +6,6 @@
 #include <cstddef>
 #include <string>
 #include <string_view>
-#include <vector>
 
 namespace zelt {
 
@@ -27,25 +26,6 @@ public:
     std::string readDataForAvalara();
 
 private:
-    /// The first line that could not be written: a cell holding a
-    /// separator, or a conversion that failed.
-    struct Failure {
-        enum class Kind { None, Separator, Runtime } kind = Kind::None;
-        int row = 0;
-        int col = 0;
-        std::string description;
-        int number = 0;
-    };
-    /// Orders of more lines than this are written in two parts on two threads.
-    static constexpr int kHalvesFrom = 20000;
-    /// The share of the lines (percent) written by the calling thread.
-    static constexpr int kFirstShare = 45;
-    /// An empty text with room for rows [first, end) written out.
-    std::string roomFor(int first, int end) const;
-    /// Writes rows [first, end) to `out` and their CurrencyID texts to
-    /// `currencyIds`; stops at the first that cannot be written, described
-    /// in `failure`. Reads the grid only, so that two parts may be written at once.
-    void writeRows(int first, int end, std::string& out, std::vector<std::string>& currencyIds, Failure& failure) const;
     [[noreturn]] void fail(const char* member, int row, int column, const std::string& description, int number);
     /// The first cell of a written record that does not read back as
     /// itself (a separator inside it), or -1 when every cell does.

@@ -265,7 +265,7 @@ TEST_F(LineLoading, ALargeOrderReadInTwoHalvesLoadsAndFailsAsInOnePass)
     EXPECT_EQ(failure(12000, {}).first, 12001);
     EXPECT_EQ(grid().rows(), kLines + 1); // every refusal left the order as it was
 
-    // The export is written in two parts too: its refusal is the first line's in order.
+    // An export refusal names the first line that cannot be written, in order.
     control->setMaxLines(1'000'000);
     control->setReadData(order);
     const auto refused = [&] {
