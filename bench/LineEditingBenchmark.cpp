@@ -104,8 +104,10 @@ void BM_Paste1000Rows(benchmark::State& state)
     clerkAction(state, zelt::Mode::UpdateMode, [&rows](zelt::OrderedItems& c) { c.PasteLines(rows); });
 }
 
-/// Undo of a deleted line (the delete itself is redone untimed).
-void BM_UndoDelete(benchmark::State& state)
+/// Undo of a deleted line (the delete itself is redone untimed); with
+/// `settled`, once a window has finished its renumbering between events, so
+/// that the old line numbers come back as a rewrite of their own.
+void undoDelete(benchmark::State& state, bool settled)
 {
     auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, zelt::Mode::AddMode);
     auto& f = control->form();
@@ -113,26 +115,14 @@ void BM_UndoDelete(benchmark::State& state)
         state.PauseTiming();
         f.grdOrdItems.userClick(1, 12);
         f.cmdDelete.userClick();
+        if (settled) f.grdOrdItems.settle(f.grdOrdItems.rows());
         state.ResumeTiming();
         if (!control->Undo()) state.SkipWithError("nothing to undo");
     }
 }
 
-/// Undo of a deleted line whose renumbering a window has finished between
-/// events: the old line numbers come back as a rewrite of their own.
-void BM_UndoDeleteSettled(benchmark::State& state)
-{
-    auto control = order(static_cast<int>(state.range(0)), state.range(1) != 0, zelt::Mode::AddMode);
-    auto& f = control->form();
-    for (auto _ : state) {
-        state.PauseTiming();
-        f.grdOrdItems.userClick(1, 12);
-        f.cmdDelete.userClick();
-        f.grdOrdItems.settle(f.grdOrdItems.rows());
-        state.ResumeTiming();
-        if (!control->Undo()) state.SkipWithError("nothing to undo");
-    }
-}
+void BM_UndoDelete(benchmark::State& state) { undoDelete(state, false); }
+void BM_UndoDeleteSettled(benchmark::State& state) { undoDelete(state, true); }
 
 /// One slice of the renumbering a window does between events after a delete
 /// at the top (65,536 lines, as the window's slices).

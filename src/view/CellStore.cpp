@@ -152,7 +152,11 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
     return reinterpret_cast<Block>(block) | (packed ? kPacked : 0) | (wide ? kWide : 0);
 }
 
-void CellStore::setText(int row, int col, std::string_view text)
+void CellStore::setText(int row, int col, std::string_view text) { replaceText(row, col, text, false); }
+
+void CellStore::rewriteText(int row, int col, std::string_view text) { replaceText(row, col, text, true); }
+
+void CellStore::replaceText(int row, int col, std::string_view text, bool keepOld)
 {
     Block& slot = rows_[static_cast<std::size_t>(row)];
     const std::string_view old = this->text(row, col);
@@ -161,28 +165,15 @@ void CellStore::setText(int row, int col, std::string_view text)
         copyChars(const_cast<char*>(old.data()), text.data(), text.size());
         return;
     }
-    // The row rebuilt with the new text in a block of its own; the new text
-    // may be a view into the old block, which goes only afterwards.
+    // The row rebuilt with the new text; the new text may be a view into the
+    // old block, which goes only afterwards. Kept (in its chunk, or among the
+    // retired blocks) when texts read from the row must stay valid.
     std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
     for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(c)] = c == col ? text : this->text(row, c);
-    const Block fresh = makeBlock(cells.data(), cells.size(), false);
-    release(slot);
-    slot = fresh;
-}
-
-void CellStore::rewriteText(int row, int col, std::string_view text)
-{
-    Block& slot = rows_[static_cast<std::size_t>(row)];
-    const std::string_view old = this->text(row, col);
-    if (slot && old.size() == text.size()) {
-        copyChars(const_cast<char*>(old.data()), text.data(), text.size());
-        return;
-    }
-    std::vector<std::string_view> cells(static_cast<std::size_t>(cols_));
-    for (int c = 0; c < cols_; ++c) cells[static_cast<std::size_t>(c)] = c == col ? text : this->text(row, c);
-    retired_.reserve(retired_.size() + 1);
-    const Block fresh = makeBlock(cells.data(), cells.size(), true);
-    if (slot && !(slot & kPacked)) retired_.push_back(slot); // a packed block stays in its chunk anyway
+    if (keepOld) retired_.reserve(retired_.size() + 1);
+    const Block fresh = makeBlock(cells.data(), cells.size(), keepOld);
+    if (!keepOld) release(slot);
+    else if (slot && !(slot & kPacked)) retired_.push_back(slot); // a packed block stays in its chunk anyway
     slot = fresh;
 }
 

@@ -223,21 +223,21 @@ TEST_F(LineLoading, ALargeOrderReadInTwoHalvesLoadsAndFailsAsInOnePass)
     // Over 2 MB: read in two halves at once. Each line differs, so that a
     // line out of place or lost shows.
     constexpr int kLines = 20000;
-    std::vector<LineSpec> specs(kLines);
+    std::vector<LineSpec> items(kLines);
     std::string order, pieces;
     for (int i = 0; i < kLines; ++i) {
-        LineSpec& spec = specs[static_cast<std::size_t>(i)];
-        spec.lineItem = std::to_string(i + 1);
-        spec.description = "Item " + spec.lineItem + " of a long order, described at some length";
-        spec.quantity = std::to_string(i % 97);
-        spec.priceListDate = "2024-0" + std::to_string(1 + i % 9) + "-1" + std::to_string(i % 10);
-        order += spec.record();
+        LineSpec& item = items[static_cast<std::size_t>(i)];
+        item.lineItem = std::to_string(i + 1);
+        item.description = "Item " + item.lineItem + " of a long order, described at some length";
+        item.quantity = std::to_string(i % 97);
+        item.priceListDate = "2024-0" + std::to_string(1 + i % 9) + "-1" + std::to_string(i % 10);
+        order += item.record();
     }
     ASSERT_GT(order.size(), std::size_t{2} << 20);
     // The same lines loaded a thousand at a time, in one pass each.
     control->setViewMode(Mode::UpdateMode);
     for (int from = 0; from < kLines; from += 1000) {
-        control->setReadData(lines(std::vector<LineSpec>(specs.begin() + from, specs.begin() + from + 1000)));
+        control->setReadData(lines(std::vector<LineSpec>(items.begin() + from, items.begin() + from + 1000)));
         pieces += control->readData();
     }
     control->setReadData(order);
@@ -249,9 +249,9 @@ TEST_F(LineLoading, ALargeOrderReadInTwoHalvesLoadsAndFailsAsInOnePass)
         control->setMaxLines(maxLines);
         std::string text;
         for (int i = 0; i < kLines; ++i) {
-            LineSpec spec = specs[static_cast<std::size_t>(i)];
-            if (std::find(badRecords.begin(), badRecords.end(), i + 1) != badRecords.end()) spec.status = "open";
-            text += spec.record();
+            LineSpec item = items[static_cast<std::size_t>(i)];
+            if (std::find(badRecords.begin(), badRecords.end(), i + 1) != badRecords.end()) item.status = "open";
+            text += item.record();
         }
         const auto e = zelt::testing::caught<InputError>([&] { control->setReadData(text); });
         return e ? std::pair(e->record().value_or(0), std::string(e->what())) : std::pair(0, std::string());

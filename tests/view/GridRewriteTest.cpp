@@ -64,6 +64,17 @@ TEST(GridRewrite, PendingRowsReadUndoAndRedoAsIfWrittenAtOnce)
     table.assign(30, std::vector<std::string>(kCols));
     std::vector<Step> undo, redo;
     int rewrites = 0, pendingAtUndo = 0;
+    // Undoes the last step of `from` (an undo or a redo), recording its inverse into `to`.
+    const auto replay = [&](std::vector<Step>& from, std::vector<Step>& to) {
+        Step last = std::move(from.back());
+        from.pop_back();
+        Step inverse{{}, last.after, last.before};
+        grid.setJournal(&inverse.journal);
+        grid.undo(last.journal);
+        grid.setJournal(nullptr);
+        table = last.before;
+        to.push_back(std::move(inverse));
+    };
     for (int step = 0; step < 4000; ++step) {
         const int rows = grid.rows();
         const int row = static_cast<int>(random() % static_cast<unsigned>(rows));
@@ -117,31 +128,12 @@ TEST(GridRewrite, PendingRowsReadUndoAndRedoAsIfWrittenAtOnce)
         }
         case 8:
             if (undo.empty()) break;
-            {
-                // Undo the last step; sometimes redo it at once.
-                Step last = std::move(undo.back());
-                undo.pop_back();
-                pendingAtUndo += grid.settled() ? 0 : 1;
-                Step inverse{{}, last.after, last.before};
-                grid.setJournal(&inverse.journal);
-                grid.undo(last.journal);
-                grid.setJournal(nullptr);
-                table = last.before;
-                redo.push_back(std::move(inverse));
-            }
+            pendingAtUndo += grid.settled() ? 0 : 1;
+            replay(undo, redo);
             break;
         case 9:
             if (redo.empty()) break;
-            {
-                Step last = std::move(redo.back());
-                redo.pop_back();
-                Step inverse{{}, last.after, last.before};
-                grid.setJournal(&inverse.journal);
-                grid.undo(last.journal);
-                grid.setJournal(nullptr);
-                table = last.before;
-                undo.push_back(std::move(inverse));
-            }
+            replay(redo, undo);
             break;
         }
         if (record) {

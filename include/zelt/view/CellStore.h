@@ -103,6 +103,8 @@ private:
     /// Frees a block of its own; a packed one is left in its chunk.
     static void release(Block& block) noexcept;
     void releaseAll() noexcept;
+    /// setText, or (keepOld) rewriteText.
+    void replaceText(int row, int col, std::string_view text, bool keepOld);
     /// Room for a packed block of `bytes`, four-byte aligned.
     char* packedSpace(std::size_t bytes);
 
