@@ -115,19 +115,22 @@ void LineStaging::prepare(std::size_t lineBound, bool header)
     out_.priced.reserve(lineBound);
 }
 
-LineStaging::Staged LineStaging::stage(std::string_view text)
+std::size_t LineStaging::lineBound(std::string_view text) const
 {
-    const std::size_t maxLines = ctx_.state.maxLines;
     // A line holds at least its fields' separators and the record separator:
     // the text cannot hold more lines than that, nor more than are taken.
     const std::size_t minLineBytes = (Col::kLoadFields - 1) * ctx_.state.fieldSeparator.size() +
                                      std::max<std::size_t>(ctx_.state.recordSeparator.size(), 1);
-    const std::size_t lineBound = std::min(text.size() / minLineBytes + 1, maxLines);
-    prepare(lineBound, true);
+    return std::min(text.size() / minLineBytes + 1, ctx_.state.maxLines);
+}
+
+LineStaging::Staged LineStaging::stage(std::string_view text)
+{
+    prepare(lineBound(text), true);
     if (text.empty()) return std::move(out_);
     // View Mode's weight total adds the lines in order, on one thread.
     if (text.size() < kHalvesFrom || ctx_.state.mode == Mode::ViewMode || std::thread::hardware_concurrency() < 2 ||
-        !stageHalves(text, lineBound)) {
+        !stageHalves(text)) {
         const std::atomic<bool> never{false};
         stageRecords(text, text, true, never);
     }
@@ -152,7 +155,7 @@ void LineStaging::stageRecords(std::string_view part, std::string_view whole, bo
     }
 }
 
-bool LineStaging::stageHalves(std::string_view text, std::size_t lineBound)
+bool LineStaging::stageHalves(std::string_view text)
 {
     // This thread takes the smaller part: after the join it alone joins the
     // parts and sets up the grid, about a tenth of the load.
@@ -160,9 +163,11 @@ bool LineStaging::stageHalves(std::string_view text, std::size_t lineBound)
     if (cut == 0) return false;
     // The second half goes to a stager of its own (its own scratch and tables
     // of converted texts); its record numbers count from the cut until the
-    // first half's count is known.
+    // first half's count is known. Its room is bounded by its own text: a
+    // bound from the whole order's may be cut to the line limit and fall
+    // short, and a store that grows copies itself into fresh memory.
     LineStaging second(ctx_);
-    second.prepare(lineBound / 2 + 1024, false);
+    second.prepare(lineBound(text.substr(cut)), false);
     std::atomic<bool> stop{false};
     std::exception_ptr secondError;
     std::thread worker;

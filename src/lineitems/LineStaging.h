@@ -41,6 +41,8 @@ public:
 
 private:
     using Fields = std::vector<std::string_view>;
+    /// The most lines `text` can hold that a load takes.
+    std::size_t lineBound(std::string_view text) const;
     /// Room for up to `lineBound` lines, after the header row when `header`.
     void prepare(std::size_t lineBound, bool header);
     /// Stages every record of `part` (records of `whole` from its start, or
@@ -50,7 +52,7 @@ private:
     void stageRecords(std::string_view part, std::string_view whole, bool fromStart, const std::atomic<bool>& stop);
     /// Stages the two halves of a large order on two threads and joins them
     /// in order; false when the text has no safe place to cut.
-    bool stageHalves(std::string_view text, std::size_t lineBound);
+    bool stageHalves(std::string_view text);
     void stageRecord(std::size_t r, const Fields& fields, std::string_view text, bool fromStart);
     /// Refuses the line past the limit, with the order's whole count.
     [[noreturn]] void refuseTooMany(std::string_view whole) const;
