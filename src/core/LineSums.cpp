@@ -26,42 +26,52 @@ bool readCells(const ControlContext& ctx, int row, std::array<double, N>& out)
     return true;
 }
 
-// Keeps the sums of every line for `key`; forgets what was kept when not
-// every line could be added up.
-template <typename Sums, typename Key>
-const Sums* keep(std::optional<Sums>& kept, std::optional<Key>& keptKey, const Key& key, bool whole, const Sums& sums)
-{
-    if (!whole) {
-        kept.reset();
-        keptKey.reset();
-        return nullptr;
-    }
-    kept = sums;
-    keptKey = key;
-    return &*kept;
-}
-
 } // namespace
 
 LineSums::Key LineSums::keyOf(const ControlContext& ctx)
 {
-    return Key{ctx.grid().revision(), &ctx.locale,
-               {ctx.lists.statusPosition1, ctx.lists.statusPosition6, ctx.lists.statusPosition7}};
+    return Key{&ctx.locale, {ctx.lists.statusPosition1, ctx.lists.statusPosition6, ctx.lists.statusPosition7}};
+}
+
+template <typename Sums>
+int LineSums::resume(Running<Sums>& run, const Key& key, const view::Grid& grid)
+{
+    const bool sameKey = run.key == key && !run.at.empty();
+    // The sums kept before the first changed line still hold: at[i] covers
+    // lines 1 to i * kStride. Sums that stopped at a line not added up are
+    // tried again from there: its numbers may be kept by now.
+    std::size_t holding = 1;
+    if (sameKey && run.revision == grid.revision()) {
+        if (run.whole) return 0;
+        holding = run.at.size();
+    } else if (sameKey) {
+        const int changed = grid.firstRowChangedSince(run.revision);
+        if (changed > 0)
+            holding = std::min(run.at.size(), static_cast<std::size_t>((changed - 1) / kStride) + 1);
+    } else {
+        run.at.assign(1, Sums{});
+    }
+    run.at.resize(holding);
+    run.key = key;
+    run.revision = grid.revision();
+    run.whole.reset();
+    return static_cast<int>(holding - 1) * kStride + 1;
 }
 
 const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
 {
-    const Key key = keyOf(ctx);
-    if (totalsKey_ == key) return totals_ ? &*totals_ : nullptr;
     const view::Grid& grid = ctx.grid();
+    int r = resume(totals_, keyOf(ctx), grid);
+    if (r == 0) return totals_.whole ? &*totals_.whole : nullptr;
     const LookupLists& lists = ctx.lists;
     const KeptRowNumbers<4> kept(grid, ctx.locale, {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice});
     std::array<double, 4> v;
     // Selects in place of branches on the status: adding 0.0 leaves a sum
     // as it was, so each sum is the one a branch per line would give.
-    Totals t;
-    int r = 1;
+    Totals t = totals_.at.back();
     for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
+        if ((r - 1) % kStride == 0 && static_cast<std::size_t>((r - 1) / kStride) == totals_.at.size())
+            totals_.at.push_back(t);
         const auto [status, unitWeight, quantity, amount] = v;
         const bool isMerchandise = lists.isMerchandiseStatus(status);
         const bool isRewards = lists.isRewardsStatus(status);
@@ -73,30 +83,34 @@ const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
     }
     // A line with a cell that is not a number is left to the callers' cell
     // by cell reading, which fails at it as it must.
-    return keep(totals_, totalsKey_, key, r == grid.rows(), t);
+    if (r < grid.rows()) return nullptr;
+    totals_.whole = t;
+    return &*totals_.whole;
 }
 
 const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& ctx)
 {
-    const Key key = keyOf(ctx);
-    if (currencyKey_ == key) return currency_ ? &*currency_ : nullptr;
     const view::Grid& grid = ctx.grid();
+    int r = resume(currency_, keyOf(ctx), grid);
+    if (r == 0) return currency_.whole ? &*currency_.whole : nullptr;
     const KeptRowNumbers<1> kept(grid, ctx.locale, {Col::ExtPrice});
     std::array<double, 1> v;
-    CurrencyTotals t;
-    bool inRange = true;
-    int r = 1;
+    CurrencyTotals t = currency_.at.back();
     try {
         for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
+            if ((r - 1) % kStride == 0 && static_cast<std::size_t>((r - 1) / kStride) == currency_.at.size())
+                currency_.at.push_back(t);
             const text::Currency amount = text::Currency::fromDouble(v[0]);
             t.all += amount;
             if (amount > text::Currency{}) t.positive += amount;
         }
     } catch (const text::RuntimeError&) {
-        inRange = false; // an amount or a sum beyond the currency range
+        return nullptr; // an amount or a sum beyond the currency range
     }
     // Otherwise left to the line by line reading, which fails where it must.
-    return keep(currency_, currencyKey_, key, inRange && r == grid.rows(), t);
+    if (r < grid.rows()) return nullptr;
+    currency_.whole = t;
+    return &*currency_.whole;
 }
 
 } // namespace zelt

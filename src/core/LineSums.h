@@ -4,16 +4,23 @@
 
 #include <cstdint>
 #include <optional>
+#include <vector>
 
 namespace zelt {
 
 struct ControlContext;
+namespace view {
+class Grid;
+}
 
 /// What the totals, the rewards check and the tax summary add up over every
 /// line, each in the lines' order, in one pass over the numbers the grid
 /// keeps. The sums are kept until the lines change (the grid's revision),
 /// the locale or the status positions do: a key typed in a fee box, or the
-/// totals run again after the rewards check, adds nothing up again.
+/// totals run again after the rewards check, adds nothing up again. The sums
+/// so far are also kept every few thousand lines: after a change the sum
+/// goes on from the last of them before the first changed line, and adds
+/// the same numbers in the same order as a pass from the first line.
 ///
 /// The sums exist only when every line's numbers are kept and are numbers;
 /// otherwise (a line just written, a cell that is not a number) the callers
@@ -48,17 +55,33 @@ public:
     const CurrencyTotals* currencyTotals(const ControlContext& ctx);
 
 private:
+    /// What the sums depend on besides the lines.
     struct Key {
-        std::uint64_t revision = 0;
         const text::Locale* locale = nullptr;
         std::int16_t positions[3] = {0, 0, 0};
         bool operator==(const Key&) const = default;
     };
     static Key keyOf(const ControlContext& ctx);
 
-    std::optional<Key> totalsKey_, currencyKey_;
-    std::optional<Totals> totals_;
-    std::optional<CurrencyTotals> currency_;
+    /// The lines between two kept sums.
+    static constexpr int kStride = 4096;
+    /// One kind of sums over the lines in order, at one revision.
+    template <typename Sums>
+    struct Running {
+        std::optional<Key> key;
+        std::uint64_t revision = 0;
+        /// at[i]: the sums of lines 1 to i * kStride.
+        std::vector<Sums> at;
+        /// The sums of every line, when every line added up.
+        std::optional<Sums> whole;
+    };
+    /// The line to go on from, with at.back() the sums of the lines before
+    /// it; 0 when the sums kept are those of the grid as it is.
+    template <typename Sums>
+    static int resume(Running<Sums>& run, const Key& key, const view::Grid& grid);
+
+    Running<Totals> totals_;
+    Running<CurrencyTotals> currency_;
 };
 
 } // namespace zelt

@@ -6,6 +6,7 @@
 #include "zelt/text/RuntimeError.h"
 
 #include <algorithm>
+#include <iterator>
 #include <cstring>
 #include <bit>
 #include <cmath>
@@ -59,6 +60,7 @@ void Grid::setRows(int rows)
     if (rows < 0) throw RuntimeError::invalidProcedureCall();
     if (rows == rows_) return;
     settleAll();
+    const int firstChanged = std::min(rows_, rows);
     each([](GridObserver& o) { o.gridAboutToReset(); });
     cells_.setRows(rows);
     formats_.setRows(rows);
@@ -70,7 +72,7 @@ void Grid::setRows(int rows)
     anchor_ = -1;
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
-    changed();
+    changed(firstChanged);
 }
 
 void Grid::setCols(int cols)
@@ -125,7 +127,7 @@ void Grid::restoreCell(int row, int col, const CellState& state)
     recordCell(row, col);
     cells_.setText(row, col, state.text);
     cellWritten(row, col);
-    changed();
+    changed(row);
     formats_.set(row, col,
                  packFormat(state.alignment, state.background, state.font < fontNames_.size() ? state.font : std::uint8_t{0}));
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -173,12 +175,12 @@ void Grid::setText(int row, int col, std::string_view text)
     if (cells_.text(row, col) == text) return;
     recordCell(row, col);
     writeText(row, col, text);
-    changed();
+    changed(row);
 }
 
 void Grid::writeText(int row, int col, std::string_view text)
 {
-    ++revision_;
+    bump(row);
     cells_.setText(row, col, text);
     cellWritten(row, col);
     each([&](GridObserver& o) { o.cellChanged(row, col); });
@@ -217,7 +219,7 @@ void Grid::rewriteRowsLater(int col, int firstRow, int count, ColumnRewrite rewr
     laterShift_ = 0;
     laterNext_ = firstRow;
     laterEnd_ = firstRow + count;
-    changed();
+    changed(firstRow);
     each([&](GridObserver& o) { o.columnChanged(col, firstRow, firstRow + count - 1); });
     // Kept numbers and marks follow their cells' writes: those columns go at once.
     if (slotOfColumn_[static_cast<std::size_t>(col)] >= 0 || col == markCol_) settleAll();
@@ -296,7 +298,7 @@ void Grid::undoRewrite(const std::shared_ptr<ColumnRewriteRecord>& record)
         redo->fnShift = record->fnShift + shift;
         redo->rewrite = record->rewrite;
         if (journal_) journal_->entries.push_back({Journal::Kind::ColumnRedo, redo->first, redo->col, {}, {}, redo, {}});
-        changed();
+        changed(redo->first);
         each([&](GridObserver& o) { o.columnChanged(redo->col, redo->first, redo->end - 1); });
         return;
     }
@@ -462,7 +464,7 @@ void Grid::clear()
     resetNumbers();
     formats_.reset(rows_);
     each([](GridObserver& o) { o.gridReset(); });
-    changed();
+    changed(0);
 }
 
 void Grid::addRow() { insertRow(rows_); }
@@ -483,7 +485,7 @@ void Grid::insertRow(int row)
     if (journal_) journal_->entries.push_back({Journal::Kind::RowInserted, row, 0, {}, {}, {}});
     each([&](GridObserver& o) { o.rowsInserted(row, row); });
     notifyChanged();
-    changed();
+    changed(row);
 }
 
 void Grid::removeRow(int row)
@@ -509,7 +511,7 @@ void Grid::removeRow(int row)
     shiftSelection(row + 1, -1);
     each([&](GridObserver& o) { o.rowsRemoved(row, row); });
     notifyChanged();
-    changed();
+    changed(row);
 }
 
 void Grid::removeRows(const std::vector<int>& rows)
@@ -537,7 +539,7 @@ void Grid::removeRows(const std::vector<int>& rows)
     row_ = std::clamp(rows.front(), std::min(fixedRows_, rows_ - 1), std::max(rows_ - 1, 0));
     selection_.clear();
     if (row_ >= fixedRows_) selection_.push_back(row_);
-    changed();
+    changed(rows.front());
     endReset();
 }
 
@@ -559,7 +561,7 @@ void Grid::insertRowsAt(const std::vector<int>& rows)
         inserted.rows = rows;
         journal_->entries.push_back(std::move(inserted));
     }
-    changed();
+    changed(rows.front());
     endReset();
 }
 
@@ -590,7 +592,7 @@ void Grid::replaceCells(CellStore& cells, std::vector<double>* numbers, const te
     }
     each([](GridObserver& o) { o.gridReset(); });
     notifyChanged();
-    changed();
+    changed(0);
 }
 
 void Grid::setNumberColumns(std::vector<int> cols)
@@ -609,12 +611,12 @@ void Grid::keepNumbers(std::vector<double> values, const text::Locale& locale)
     if (values.size() != static_cast<std::size_t>(rows_) * slots_) throw RuntimeError::invalidProcedureCall();
     numbers_ = std::move(values);
     numbersLocale_ = &locale;
-    ++revision_;
+    bump(0);
 }
 
 void Grid::resetNumbers()
 {
-    ++revision_;
+    bump(0);
     numbers_.assign(static_cast<std::size_t>(rows_) * slots_, std::bit_cast<double>(kNaNNotRead));
     resetMarks();
 }
@@ -630,7 +632,7 @@ void Grid::setMarkColumn(int col, std::string mark)
 {
     markCol_ = col;
     mark_ = std::move(mark);
-    ++revision_;
+    bump(0);
     marks_.assign(static_cast<std::size_t>(rows_), kMarkUnknown);
 }
 
@@ -673,9 +675,32 @@ void Grid::keepMarks(const std::vector<std::uint8_t>& marked, int firstRow)
         marks_[static_cast<std::size_t>(firstRow) + k] = marked[k] ? kMarked : kNotMarked;
 }
 
-void Grid::forgetNumbers() const noexcept
+void Grid::bump(int firstRow) const noexcept
 {
     ++revision_;
+    while (!changes_.empty() && changes_.back().firstRow >= firstRow) changes_.pop_back();
+    if (changes_.size() == kChanges) {
+        // The older half goes; what they told cannot be told any more.
+        const auto half = changes_.begin() + kChanges / 2;
+        changesFrom_ = std::prev(half)->revision;
+        changes_.erase(changes_.begin(), half);
+    }
+    changes_.push_back({revision_, firstRow}); // within the room reserved: never allocates
+}
+
+int Grid::firstRowChangedSince(std::uint64_t since) const noexcept
+{
+    if (since >= revision_) return std::numeric_limits<int>::max();
+    if (since < changesFrom_) return 0;
+    // The first change after `since` starts at the lowest row of them all.
+    const auto after = std::upper_bound(changes_.begin(), changes_.end(), since,
+                                        [](std::uint64_t revision, const Change& c) { return revision < c.revision; });
+    return after->firstRow;
+}
+
+void Grid::forgetNumbers() const noexcept
+{
+    bump(0);
     std::fill(numbers_.begin(), numbers_.end(), std::bit_cast<double>(kNaNNotRead));
 }
 

@@ -10,7 +10,9 @@
 #include "totals/TotalsRecalculation.h"
 
 #include "zelt/text/Currency.h"
+#include "zelt/text/RuntimeError.h"
 
+#include <algorithm>
 #include <array>
 #include <optional>
 #include <random>
@@ -159,6 +161,70 @@ TEST_F(KeptNumbers, TotalsAreThoseOfARecalculationFromTheCellsAfterEveryStep)
         grid().forgetNumbers();
         totals.fupdate();
         ASSERT_EQ(results(), kept) << "step " << step;
+    }
+}
+
+TEST_F(KeptNumbers, SumsGoingOnFromTheLinesBeforeAChangeAreThoseOfAPassFromTheFirstLine)
+{
+    // Long enough for sums kept every 4,096 lines; amounts with decimals, so
+    // that adding in another order or from a stale start would show.
+    std::mt19937 random(7);
+    std::vector<LineSpec> specs;
+    for (int i = 0; i < 3 * 4096 + 50; ++i) specs.push_back(randomLine(random));
+    control->setLocale(text::Locale::enUS());
+    load(Mode::UpdateMode, specs);
+    ControlContext& ctx = ControlAccess::context(*control);
+    const auto sums = [&] {
+        const LineSums::Totals* t = ctx.lineSums.totals(ctx);
+        const LineSums::CurrencyTotals* c = ctx.lineSums.currencyTotals(ctx);
+        return std::pair(t ? std::optional(std::vector<double>{t->weight, t->merchandise, t->lastRewards, t->rewards, t->units})
+                           : std::nullopt,
+                         c ? std::optional(std::vector<double>{static_cast<double>(c->all.units()),
+                                                               static_cast<double>(c->positive.units())})
+                           : std::nullopt);
+    };
+    const auto change = [&](int row) {
+        switch (random() % 8) {
+        case 0: grid().setText(row, Col::ExtPrice, std::to_string(random() % 1000) + ".0" + std::to_string(random() % 10)); break;
+        case 1: grid().setText(row, random() % 2 ? Col::Quantity : Col::Status, std::to_string(1 + random() % 7)); break;
+        case 2: control->PasteLines("Pasted\tP-1\t" + std::to_string(1 + random() % 5) + "\tEach\t3.17\t1.5\tFedEx\n"); break;
+        case 3:
+            control->setViewMode(Mode::AddMode);
+            selectRow(row);
+            boxes->answerNext(view::MessageBoxAnswer::Yes);
+            form().cmdDelete.userClick();
+            control->setViewMode(Mode::UpdateMode);
+            break;
+        case 4: control->Undo(); break;
+        case 5:
+            // A cell that is not a number stops the sums there, until it is one again.
+            grid().setText(row, Col::ExtPrice, "n/a");
+            ASSERT_EQ(sums(), sumsFromCells(ctx));
+            grid().setText(row, Col::ExtPrice, "2.5");
+            break;
+        case 6: grid().removeRow(row); break;
+        case 7:
+            grid().insertRow(row);
+            for (int col : {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice})
+                grid().setText(row, col, std::to_string(1 + random() % 3) + ".25");
+            break;
+        }
+    };
+    for (int step = 0; step < 150; ++step) {
+        // One to three changes between two sums, around the kept sums'
+        // boundaries as often as anywhere else.
+        for (int n = static_cast<int>(random() % 3); n >= 0; --n) {
+            const int lines = grid().rows() - 1;
+            const int boundary = 4096 * (1 + static_cast<int>(random() % 3)) + static_cast<int>(random() % 4) - 1;
+            const int anywhere = 1 + static_cast<int>(random() % static_cast<unsigned>(lines));
+            // With a cell that is not a number, an action that adds the lines
+            // up is refused ("Type mismatch"); the sums must hold either way.
+            try {
+                change(std::clamp(random() % 2 ? boundary : anywhere, 1, lines));
+            } catch (const text::RuntimeError&) {
+            }
+        }
+        ASSERT_EQ(sums(), sumsFromCells(ctx)) << "step " << step;
     }
 }
 

@@ -7,6 +7,8 @@
 
 #include <gtest/gtest.h>
 
+#include <cstdint>
+#include <limits>
 #include <random>
 #include <string>
 #include <vector>
@@ -120,4 +122,29 @@ TEST(GridNumbers, KeptNumbersAndMarksFollowEveryChangeToTheCells)
         expectKeptNumbersMatchTheCells(grid, locale, step);
         if (HasFatalFailure()) return;
     }
+}
+
+TEST(GridChanges, TheFirstRowChangedSinceARevisionIsTheLowestOfTheChangesAfterIt)
+{
+    Grid grid("grid");
+    grid.setCols(kCols);
+    grid.setRows(6000);
+    const std::uint64_t start = grid.revision();
+    EXPECT_EQ(grid.firstRowChangedSince(start), std::numeric_limits<int>::max());
+    grid.setText(50, 1, "a");
+    const std::uint64_t after50 = grid.revision();
+    grid.setText(20, 1, "b");
+    const std::uint64_t after20 = grid.revision();
+    grid.setText(70, 1, "c");
+    grid.insertRow(40);
+    EXPECT_EQ(grid.firstRowChangedSince(start), 20);
+    EXPECT_EQ(grid.firstRowChangedSince(after50), 20);
+    EXPECT_EQ(grid.firstRowChangedSince(after20), 40);
+    grid.removeRow(10);
+    EXPECT_EQ(grid.firstRowChangedSince(after20), 10);
+    // Past the changes it keeps, it can only tell that anything may have changed.
+    const std::uint64_t before = grid.revision();
+    for (int row = 100; row < 5500; ++row) grid.setText(row, 2, "x");
+    EXPECT_EQ(grid.firstRowChangedSince(before), 0);
+    EXPECT_EQ(grid.firstRowChangedSince(grid.revision() - 2), 5499);
 }

@@ -237,6 +237,11 @@ public:
     /// or of the numbers kept: what was worked out from the lines at one
     /// revision holds while it stays the same.
     std::uint64_t revision() const noexcept { return revision_; }
+    /// The lowest row that a change since revision `since` may have touched
+    /// (rows inserted or removed touch every row below them too); INT_MAX when
+    /// nothing changed, 0 when the changes go too far back to tell. Lets a
+    /// sum over the rows in order go on from the rows that stayed the same.
+    int firstRowChangedSince(std::uint64_t since) const noexcept;
 
     /// The first row from `row` on that isMarked(), or rows() when none is.
     /// Rows known unmarked are passed over eight at a time, so that listing
@@ -410,12 +415,15 @@ private:
         forgetNumber(row, col);
         if (col == markCol_) marks_[static_cast<std::size_t>(row)] = kMarkUnknown;
     }
-    /// The lines changed: the revision moves on and the form counts a change.
-    void changed() noexcept
+    /// The lines changed from `firstRow` on: the revision moves on and the
+    /// form counts a change.
+    void changed(int firstRow) noexcept
     {
-        ++revision_;
+        bump(firstRow);
         valueChanged();
     }
+    /// The revision moves on, for a change from `firstRow` on.
+    void bump(int firstRow) const noexcept;
     // Markers of a kept number that is not one: a cell known not to hold a
     // number, and one not read yet (any other NaN is taken as not read too,
     // so that a loader's NaNs need no rewriting).
@@ -423,6 +431,21 @@ private:
     static constexpr std::uint64_t kNaNNotANumber = 0x7FF8'0000'0000'0A02ULL;
 
     mutable std::uint64_t revision_ = 0;
+    // The changes that decide firstRowChangedSince: by revision, each with
+    // a first row above those of every change after it (a change is passed
+    // over once a later one starts at or above it). Only the latest ones are
+    // kept; before `changesFrom_` nothing can be told.
+    struct Change {
+        std::uint64_t revision;
+        int firstRow;
+    };
+    static constexpr std::size_t kChanges = 4096;
+    mutable std::vector<Change> changes_ = [] {
+        std::vector<Change> room;
+        room.reserve(kChanges);
+        return room;
+    }();
+    mutable std::uint64_t changesFrom_ = 0;
     int rows_ = 1;
     int cols_ = 2;
     int fixedRows_ = 1;
