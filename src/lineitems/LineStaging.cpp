@@ -157,8 +157,9 @@ void LineStaging::stageRecords(std::string_view part, std::string_view whole, bo
 
 bool LineStaging::stageHalves(std::string_view text)
 {
-    // This thread takes the smaller part: after the join it alone joins the
-    // parts and sets up the grid, about a tenth of the load.
+    // This thread reads a little over half. It alone joins the parts and sets
+    // up the grid after the join, but the second thread reads more slowly:
+    // it starts later, and more of its memory is fresh from the system.
     const std::size_t cut = text::recordBoundaryFrom(text, ctx_.state.recordSeparator, text.size() / 100 * kFirstShare);
     if (cut == 0) return false;
     // The second half goes to a stager of its own (its own scratch and tables

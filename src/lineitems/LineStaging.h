@@ -114,7 +114,7 @@ private:
     /// Orders from this size on (about 12,000 lines) load on two threads.
     static constexpr std::size_t kHalvesFrom = std::size_t{2} << 20;
     /// The share of the text (percent) read by the calling thread.
-    static constexpr std::size_t kFirstShare = 44;
+    static constexpr std::size_t kFirstShare = 52;
     /// The record (from 1, counted in the part staged) that raised an error.
     std::size_t failedRecord_ = 0;
     std::array<std::vector<Converted>, Col::kCount> seen_;
