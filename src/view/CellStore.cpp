@@ -108,7 +108,7 @@ void CellStore::reserveRows(std::size_t rows)
 
 char* CellStore::packedSpace(std::size_t bytes)
 {
-    bytes = (bytes + 3) & ~std::size_t{3}; // the next block starts aligned
+    bytes = (bytes + 7) & ~std::size_t{7}; // the next block starts aligned
     if (bytes > chunkLeft_) {
         const std::size_t size = std::max(chunkBytes_ == 0 ? firstChunk_ : kChunk, bytes);
         chunks_.emplace_back(newChunk(size));
@@ -132,7 +132,8 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
     // Offsets are 32 bits at most: a row's texts together stay under 4 GB.
     if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
     const bool wide = chars > std::numeric_limits<std::uint16_t>::max();
-    const std::size_t width = wide ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    const bool narrow = chars <= std::numeric_limits<std::uint8_t>::max();
+    const std::size_t width = narrow ? 1 : wide ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
     const std::size_t header = cols * width;
     char* block = packed ? packedSpace(header + chars) : static_cast<char*>(::operator new(header + chars));
     char* out = block + header;
@@ -142,14 +143,16 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
             copyCell(out + end, cells[c].data(), cells[c].size());
             end += static_cast<std::uint32_t>(cells[c].size());
         }
-        if (wide) {
+        if (narrow) {
+            block[c] = static_cast<char>(static_cast<std::uint8_t>(end));
+        } else if (wide) {
             std::memcpy(block + c * width, &end, width);
         } else {
-            const auto narrow = static_cast<std::uint16_t>(end);
-            std::memcpy(block + c * width, &narrow, width);
+            const auto half = static_cast<std::uint16_t>(end);
+            std::memcpy(block + c * width, &half, width);
         }
     }
-    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0) | (wide ? kWide : 0);
+    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0) | (wide ? kWide : 0) | (narrow ? kNarrow : 0);
 }
 
 void CellStore::setText(int row, int col, std::string_view text) { replaceText(row, col, text, false); }

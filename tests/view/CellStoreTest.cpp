@@ -110,10 +110,15 @@ TEST(CellStore, AnEmptyRowHoldsNoBlock)
     const std::size_t empty = store.memoryBytes();
     EXPECT_LE(empty, 1000 * sizeof(void*) + 64);
     store.setText(3, 21, "12.50");
-    EXPECT_EQ(store.memoryBytes(), empty + 22 * 2 + 5) << "two-byte offsets in a short row";
-    store.setText(3, 0, std::string(70000, 'x'));
-    EXPECT_EQ(store.memoryBytes(), empty + 22 * 4 + 70005) << "four-byte offsets in a long one";
-    EXPECT_EQ(store.text(3, 21), "12.50");
+    EXPECT_EQ(store.memoryBytes(), empty + 22 * 1 + 5) << "one-byte offsets in a short row";
+    // Each width up to the last length it holds, and one past it.
+    for (const auto& [length, width] : std::vector<std::pair<std::size_t, std::size_t>>{
+             {250, 1}, {251, 2}, {65530, 2}, {65531, 4}, {70000, 4}}) {
+        store.setText(3, 0, std::string(length, 'x'));
+        EXPECT_EQ(store.memoryBytes(), empty + 22 * width + length + 5) << length;
+        EXPECT_EQ(store.text(3, 0).size(), length);
+        EXPECT_EQ(store.text(3, 21), "12.50") << length;
+    }
     store.setText(3, 0, "");
     store.setText(3, 21, "");
     EXPECT_EQ(store.memoryBytes(), empty) << "a row emptied again gives its block back";

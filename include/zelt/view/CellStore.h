@@ -11,12 +11,12 @@ namespace zelt::view {
 
 /// The texts of a grid's cells, row by row. Each row is one block: the end
 /// offset of every cell, then the cells' characters back to back. The
-/// offsets take two bytes each in a row of up to 65,535 characters (nearly
-/// every row), four bytes in a longer one. A row with only empty cells holds
-/// no block. Inserting or removing a row moves one pointer per row below it;
-/// changing a cell rebuilds only its row. A 100,000-line order takes about
-/// the size of its text plus two bytes a cell, where a string per cell would
-/// take 32 bytes a cell before any text.
+/// offsets take one byte each in a row of up to 255 characters (most rows),
+/// two bytes up to 65,535 characters, four bytes in a longer one. A row with
+/// only empty cells holds no block. Inserting or removing a row moves one
+/// pointer per row below it; changing a cell rebuilds only its row. A
+/// 100,000-line order takes about the size of its text plus a byte a cell,
+/// where a string per cell would take 32 bytes a cell before any text.
 /// Rows appended (a load) are packed into large shared chunks, one
 /// allocation per megabyte instead of one per row; a packed row that changes
 /// gets a block of its own and its old place stays unused until the store
@@ -94,24 +94,28 @@ public:
 
 private:
     // A row's block address; the lowest bit marks a block packed in a chunk,
-    // the next one a block with four-byte offsets (blocks start on four-byte
-    // boundaries, so the two bits are free).
+    // the next two the width of its offsets: one byte (a row of up to 255
+    // characters), two, or four (kWide). Blocks start on eight-byte
+    // boundaries, so the three bits are free.
     using Block = std::uintptr_t;
     static constexpr Block kPacked = 1;
     static constexpr Block kWide = 2;
-    static const char* blockOf(Block block) noexcept { return reinterpret_cast<const char*>(block & ~(kPacked | kWide)); }
+    static constexpr Block kNarrow = 4;
+    static constexpr Block kTags = kPacked | kWide | kNarrow;
+    static const char* blockOf(Block block) noexcept { return reinterpret_cast<const char*>(block & ~kTags); }
     /// Frees a block of its own; a packed one is left in its chunk.
     static void release(Block& block) noexcept;
     void releaseAll() noexcept;
     /// setText, or (keepOld) rewriteText.
     void replaceText(int row, int col, std::string_view text, bool keepOld);
-    /// Room for a packed block of `bytes`, four-byte aligned.
+    /// Room for a packed block of `bytes`, eight-byte aligned.
     char* packedSpace(std::size_t bytes);
 
     /// Where a cell's characters end, from the start of the row's characters.
     static std::uint32_t endOf(Block block, int col) noexcept
     {
         const char* at = blockOf(block);
+        if (block & kNarrow) return static_cast<std::uint8_t>(at[col]);
         if (block & kWide) {
             std::uint32_t end;
             std::memcpy(&end, at + static_cast<std::size_t>(col) * sizeof end, sizeof end);
@@ -124,7 +128,8 @@ private:
     /// The bytes of a block's offsets.
     std::size_t headerOf(Block block) const noexcept
     {
-        return static_cast<std::size_t>(cols_) * ((block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t));
+        const std::size_t width = (block & kNarrow) ? 1 : (block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+        return static_cast<std::size_t>(cols_) * width;
     }
     const char* charsOf(Block block) const noexcept { return blockOf(block) + headerOf(block); }
     /// A block holding the given cell texts, packed or of its own; none when
