@@ -71,6 +71,16 @@ protected:
         return {totals, currency};
     }
 
+    /// Deletes a line as the clerk does, in Add Mode, and goes back to Update Mode.
+    void deleteLine(int row)
+    {
+        control->setViewMode(Mode::AddMode);
+        selectRow(row);
+        boxes->answerNext(view::MessageBoxAnswer::Yes);
+        form().cmdDelete.userClick();
+        control->setViewMode(Mode::UpdateMode);
+    }
+
     LineSpec randomLine(std::mt19937& random)
     {
         static const char* const quantities[] = {"1", "2.5", "3", "0", "12.345", "7"};
@@ -118,11 +128,7 @@ TEST_F(KeptNumbers, TotalsAreThoseOfARecalculationFromTheCellsAfterEveryStep)
             break;
         case 3:
             if (row == 0) break;
-            control->setViewMode(Mode::AddMode);
-            selectRow(row);
-            boxes->answerNext(view::MessageBoxAnswer::Yes);
-            form().cmdDelete.userClick();
-            control->setViewMode(Mode::UpdateMode);
+            deleteLine(row);
             break;
         case 4: control->Undo(); break;
         case 5: control->Redo(); break;
@@ -189,11 +195,7 @@ TEST_F(KeptNumbers, SumsGoingOnFromTheLinesBeforeAChangeAreThoseOfAPassFromTheFi
         case 1: grid().setText(row, random() % 2 ? Col::Quantity : Col::Status, std::to_string(1 + random() % 7)); break;
         case 2: control->PasteLines("Pasted\tP-1\t" + std::to_string(1 + random() % 5) + "\tEach\t3.17\t1.5\tFedEx\n"); break;
         case 3:
-            control->setViewMode(Mode::AddMode);
-            selectRow(row);
-            boxes->answerNext(view::MessageBoxAnswer::Yes);
-            form().cmdDelete.userClick();
-            control->setViewMode(Mode::UpdateMode);
+            deleteLine(row);
             break;
         case 4: control->Undo(); break;
         case 5:
