@@ -58,6 +58,12 @@ int LineSums::resume(Running<Sums>& run, const Key& key, const view::Grid& grid)
     return static_cast<int>(holding - 1) * kStride + 1;
 }
 
+template <typename Sums>
+void LineSums::keepAt(Running<Sums>& run, int row, const Sums& before)
+{
+    if ((row - 1) % kStride == 0 && static_cast<std::size_t>((row - 1) / kStride) == run.at.size()) run.at.push_back(before);
+}
+
 const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
 {
     const view::Grid& grid = ctx.grid();
@@ -70,8 +76,7 @@ const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
     // as it was, so each sum is the one a branch per line would give.
     Totals t = totals_.at.back();
     for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
-        if ((r - 1) % kStride == 0 && static_cast<std::size_t>((r - 1) / kStride) == totals_.at.size())
-            totals_.at.push_back(t);
+        keepAt(totals_, r, t);
         const auto [status, unitWeight, quantity, amount] = v;
         const bool isMerchandise = lists.isMerchandiseStatus(status);
         const bool isRewards = lists.isRewardsStatus(status);
@@ -98,8 +103,7 @@ const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& c
     CurrencyTotals t = currency_.at.back();
     try {
         for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
-            if ((r - 1) % kStride == 0 && static_cast<std::size_t>((r - 1) / kStride) == currency_.at.size())
-                currency_.at.push_back(t);
+            keepAt(currency_, r, t);
             const text::Currency amount = text::Currency::fromDouble(v[0]);
             t.all += amount;
             if (amount > text::Currency{}) t.positive += amount;

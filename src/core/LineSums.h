@@ -80,6 +80,11 @@ private:
     template <typename Sums>
     static int resume(Running<Sums>& run, const Key& key, const view::Grid& grid);
 
+    /// Keeps `before`, the sums of the lines before `row`, when a kept sum
+    /// falls there and is not kept yet.
+    template <typename Sums>
+    static void keepAt(Running<Sums>& run, int row, const Sums& before);
+
     Running<Totals> totals_;
     Running<CurrencyTotals> currency_;
 };

@@ -133,7 +133,8 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
     if (chars > std::numeric_limits<std::uint32_t>::max()) throw std::length_error("grid row text too long");
     const bool wide = chars > std::numeric_limits<std::uint16_t>::max();
     const bool narrow = chars <= std::numeric_limits<std::uint8_t>::max();
-    const std::size_t width = narrow ? 1 : wide ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    const Block tags = (packed ? kPacked : 0) | (wide ? kWide : 0) | (narrow ? kNarrow : 0);
+    const std::size_t width = offsetWidth(tags);
     const std::size_t header = cols * width;
     char* block = packed ? packedSpace(header + chars) : static_cast<char*>(::operator new(header + chars));
     char* out = block + header;
@@ -152,7 +153,7 @@ CellStore::Block CellStore::makeBlock(const std::string_view* cells, std::size_t
             std::memcpy(block + c * width, &half, width);
         }
     }
-    return reinterpret_cast<Block>(block) | (packed ? kPacked : 0) | (wide ? kWide : 0) | (narrow ? kNarrow : 0);
+    return reinterpret_cast<Block>(block) | tags;
 }
 
 void CellStore::setText(int row, int col, std::string_view text) { replaceText(row, col, text, false); }

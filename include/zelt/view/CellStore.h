@@ -126,10 +126,14 @@ private:
         return end;
     }
     /// The bytes of a block's offsets.
+    /// The bytes of each of a block's offsets, by its tags.
+    static std::size_t offsetWidth(Block block) noexcept
+    {
+        return (block & kNarrow) ? 1 : (block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
+    }
     std::size_t headerOf(Block block) const noexcept
     {
-        const std::size_t width = (block & kNarrow) ? 1 : (block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
-        return static_cast<std::size_t>(cols_) * width;
+        return static_cast<std::size_t>(cols_) * offsetWidth(block);
     }
     const char* charsOf(Block block) const noexcept { return blockOf(block) + headerOf(block); }
     /// A block holding the given cell texts, packed or of its own; none when
