@@ -1,5 +1,7 @@
 #include "lineitems/LineExport.h"
+#include "lineitems/ConvertedTexts.h"
 #include "view/HugePages.h"
+#include "view/PageWarmer.h"
 
 #include "core/ControlContext.h"
 #include "core/LineColumns.h"
@@ -82,11 +84,19 @@ std::string LineExport::readData()
     // Room for the cells, their separators and the few that grow on the way
     // (unit codes, converted prices), so that a large order's text is never
     // moved to a larger buffer; asked for in huge pages.
+    const std::size_t likely =
+        grid.textBytes() + static_cast<std::size_t>(rows) * (Col::kCount * fieldSep.size() + recordSep.size());
     std::string out;
-    out.reserve(grid.textBytes() +
-                static_cast<std::size_t>(rows) * (Col::kCount * fieldSep.size() + recordSep.size() + 64));
+    out.reserve(likely + static_cast<std::size_t>(rows) * 64);
     view::adviseHugePages(out.data(), out.capacity());
-    std::vector<std::string> currencyIds(static_cast<std::size_t>(std::max(rows, 1)));
+    // A second thread brings in the pages the text will likely fill.
+    const char* const buffer = out.data();
+    view::PageWarmer warmer(buffer, likely);
+    // Unit codes and currency ids repeat across the lines: each distinct
+    // text is converted once. The ids that differ from their cells are kept
+    // to be written back.
+    ConvertedTexts unitCodes, ids;
+    std::vector<std::pair<int, std::string>> idsChanged;
     int row = 0;
     int col = 0;
     // Where each cell of the record being written starts in `out`.
@@ -96,13 +106,17 @@ std::string LineExport::readData()
     try {
         for (row = 1; row < rows; ++row) {
             const std::size_t recordStart = out.size();
-            std::string& currencyId = currencyIds[static_cast<std::size_t>(row)];
-            currencyId = ctx_.general(text::leadingNumber(grid.text(row, Col::CurrencyID)));
+            const std::string_view idCell = grid.text(row, Col::CurrencyID);
+            const std::string& currencyId =
+                ids.get(idCell, [this](std::string_view t) { return ctx_.general(text::leadingNumber(t)); });
+            if (currencyId != idCell) idsChanged.emplace_back(row, currencyId);
             for (col = 0; col < Col::kCount; ++col) {
                 cellStart[static_cast<std::size_t>(col)] = out.size();
                 const std::string_view cell = grid.text(row, col);
                 switch (col) {
-                case Col::UnitOfMeasure: out += lists.unitDisplayToCode(cell); break;
+                case Col::UnitOfMeasure:
+                    out += unitCodes.get(cell, [&lists](std::string_view t) { return lists.unitDisplayToCode(t); });
+                    break;
                 case Col::UnitPrice:
                 case Col::AkwPrice:
                     if (canadian) {
@@ -118,6 +132,8 @@ std::string LineExport::readData()
                 out += fieldSep;
             }
             out += recordSep;
+            if (out.data() == buffer) warmer.reached(out.size());
+            else warmer.stop();
             // A cell holding a separator (or what starts one with the
             // separator after it) would read back as other lines and fields:
             // refused, never written. Checked closely only when the record
@@ -133,9 +149,13 @@ std::string LineExport::readData()
     }
     // The unit cells go to their codes and back, as the export has always
     // left them; the CurrencyID cells keep the number they exported.
+    for (auto& [r, id] : idsChanged) grid.setText(r, Col::CurrencyID, id);
+    ConvertedTexts unitsShown;
     for (int r = 1; r < rows; ++r) {
-        grid.setText(r, Col::CurrencyID, std::move(currencyIds[static_cast<std::size_t>(r)]));
-        grid.setText(r, Col::UnitOfMeasure, lists.unitCodeToDisplay(lists.unitDisplayToCode(grid.text(r, Col::UnitOfMeasure))));
+        const std::string& shown = unitsShown.get(grid.text(r, Col::UnitOfMeasure), [&lists](std::string_view t) {
+            return lists.unitCodeToDisplay(lists.unitDisplayToCode(t));
+        });
+        grid.setText(r, Col::UnitOfMeasure, shown);
     }
     return out;
 }

@@ -39,26 +39,6 @@ std::string_view columnName(const ColumnFact& column)
     return name;
 }
 
-// Equality of two short texts (dates, unit codes) without a call to memcmp
-// for each.
-bool sameText(std::string_view a, std::string_view b) noexcept
-{
-    const std::size_t n = a.size();
-    if (n != b.size()) return false;
-    if (n < 8) {
-        for (std::size_t k = 0; k < n; ++k)
-            if (a[k] != b[k]) return false;
-        return true;
-    }
-    if (n > 16) return a == b;
-    std::uint64_t a1, a2, b1, b2;
-    std::memcpy(&a1, a.data(), 8);
-    std::memcpy(&b1, b.data(), 8);
-    std::memcpy(&a2, a.data() + n - 8, 8);
-    std::memcpy(&b2, b.data() + n - 8, 8);
-    return a1 == b1 && a2 == b2;
-}
-
 // How many records the text holds: every record is followed by the separator.
 std::size_t countRecords(std::string_view text, std::string_view separator)
 {
@@ -361,19 +341,7 @@ bool LineStaging::writePlain(int c, std::string_view text, int decimals)
 template <typename Convert>
 void LineStaging::writeRepeated(int c, std::string_view text, Convert convert)
 {
-    std::vector<Converted>& seen = seen_[static_cast<std::size_t>(c)];
-    if (seen.empty()) seen.resize(kSeen);
-    // FNV-1a over the field: dates and codes are short.
-    std::uint32_t hash = 2166136261u;
-    for (char ch : text) hash = (hash ^ static_cast<unsigned char>(ch)) * 16777619u;
-    Converted& slot = seen[hash & (kSeen - 1)];
-    if (!slot.filled || !sameText(slot.field, text)) {
-        std::string shown = convert(text); // may refuse the field: nothing is kept then
-        slot.field.assign(text);
-        slot.shown = std::move(shown);
-        slot.filled = true;
-    }
-    cell(c) = slot.shown;
+    cell(c) = seen_[static_cast<std::size_t>(c)].get(text, convert);
 }
 
 } // namespace zelt

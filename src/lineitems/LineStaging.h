@@ -2,6 +2,7 @@
 
 #include "core/HostInput.h"
 #include "core/LineColumns.h"
+#include "lineitems/ConvertedTexts.h"
 #include "zelt/text/NumberText.h"
 #include "zelt/view/CellStore.h"
 
@@ -103,21 +104,15 @@ private:
     double* lineKept_ = nullptr;
     bool exempt_ = false;
 
-    // Dates and unit codes repeat across the lines: each such column keeps
-    // the fields it converted in a small table by the field's hash, and a
-    // field found there is shown the same without converting it again.
-    struct Converted {
-        std::string field, shown;
-        bool filled = false;
-    };
-    static constexpr std::size_t kSeen = 4096; // room for every day of several years
     /// Orders from this size on (about 12,000 lines) load on two threads.
     static constexpr std::size_t kHalvesFrom = std::size_t{2} << 20;
     /// The share of the text (percent) read by the calling thread.
     static constexpr std::size_t kFirstShare = 52;
     /// The record (from 1, counted in the part staged) that raised an error.
     std::size_t failedRecord_ = 0;
-    std::array<std::vector<Converted>, Col::kCount> seen_;
+    // Dates and unit codes repeat across the lines: each such column shows
+    // a field it converted before the same, without converting it again.
+    std::array<ConvertedTexts, Col::kCount> seen_;
 
     std::size_t growRoom_ = 0; // rows of room kept past the last line
     double viewWeight_ = 0;

@@ -292,6 +292,7 @@ TEST_F(LineCommands, ExportGivesEveryLineInTheExchangeFormat)
     EXPECT_EQ(out.substr(out.size() - 3), "$R$");
     EXPECT_NE(out.find("$F$0$F$$F$0.00"), std::string::npos) << "an empty CurrencyID exports 0";
     EXPECT_EQ(cells(1, {7, 16}), (std::vector<std::string>{"Each", "1"})) << "the grid keeps the unit and the exported CurrencyID number";
+    EXPECT_EQ(cells(2, {7, 16}), (std::vector<std::string>{"Each", "0"})) << "each line keeps its own exported number";
     EXPECT_EQ(control->readDataForAvalara(), "2|A-1|10|-1<NewRow>4|A-1|10|0<NewRow>");
 
     control->CountryID(COUNTRY::CANADA, 1);
