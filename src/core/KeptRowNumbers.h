@@ -33,7 +33,7 @@ public:
         bool known = true;
         for (std::size_t k = 0; k < N; ++k) {
             out[k] = v[slots_[k]];
-            known = known && !std::isnan(out[k]);
+            known &= !std::isnan(out[k]); // no branch per number
         }
         return known;
     }

@@ -5,7 +5,10 @@
 #include "core/LineColumns.h"
 #include "zelt/text/RuntimeError.h"
 
+#include <algorithm>
 #include <array>
+#include <bit>
+#include <cstdint>
 #include <cmath>
 
 namespace zelt {
@@ -64,6 +67,50 @@ void LineSums::keepAt(Running<Sums>& run, int row, const Sums& before)
     if ((row - 1) % kStride == 0 && static_cast<std::size_t>((row - 1) / kStride) == run.at.size()) run.at.push_back(before);
 }
 
+namespace {
+
+// The line sums two to a register: each lane adds as a scalar sum would, in
+// the lines' order, so the sums are those of a loop per line, bit for bit.
+using Pair = double __attribute__((vector_size(16)));
+using PairMask = std::int64_t __attribute__((vector_size(16)));
+
+// The lanes of `x` whose mask is set; +0.0 in the others. Adding +0.0
+// leaves a sum as it was: each sum is the one a branch per line would give,
+// without a branch on the lines' varying statuses and signs.
+Pair keepIf(PairMask mask, Pair x) noexcept { return std::bit_cast<Pair>(std::bit_cast<PairMask>(x) & mask); }
+
+PairMask maskOf(bool first, bool second) noexcept
+{
+    return PairMask{-static_cast<std::int64_t>(first), -static_cast<std::int64_t>(second)};
+}
+
+// The totals being added up: weight and merchandise in one register,
+// rewards and units in the other.
+struct Adding {
+    explicit Adding(const LineSums::Totals& t) noexcept
+        : weightMerchandise{t.weight, t.merchandise}, rewardsUnits{t.rewards, t.units}, lastRewards(t.lastRewards)
+    {
+    }
+    LineSums::Totals totals() const noexcept
+    {
+        return {weightMerchandise[0], weightMerchandise[1], lastRewards, rewardsUnits[0], rewardsUnits[1]};
+    }
+    void add(const LookupLists& lists, const std::array<double, 4>& v) noexcept
+    {
+        const auto [status, unitWeight, quantity, amount] = v;
+        const bool isMerchandise = lists.isMerchandiseStatus(status);
+        const bool isRewards = lists.isRewardsStatus(status);
+        weightMerchandise += keepIf(maskOf(isMerchandise | (status == 1), isMerchandise), Pair{unitWeight * quantity, amount});
+        rewardsUnits += keepIf(maskOf(isRewards, amount > 0), Pair{amount, quantity});
+        lastRewards = isRewards ? amount : lastRewards;
+    }
+
+    Pair weightMerchandise, rewardsUnits;
+    double lastRewards;
+};
+
+} // namespace
+
 const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
 {
     const view::Grid& grid = ctx.grid();
@@ -71,25 +118,23 @@ const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
     if (r == 0) return totals_.whole ? &*totals_.whole : nullptr;
     const LookupLists& lists = ctx.lists;
     const KeptRowNumbers<4> kept(grid, ctx.locale, {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice});
+    const int rows = grid.rows();
     std::array<double, 4> v;
-    // Selects in place of branches on the status: adding 0.0 leaves a sum
-    // as it was, so each sum is the one a branch per line would give.
-    Totals t = totals_.at.back();
-    for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
-        keepAt(totals_, r, t);
-        const auto [status, unitWeight, quantity, amount] = v;
-        const bool isMerchandise = lists.isMerchandiseStatus(status);
-        const bool isRewards = lists.isRewardsStatus(status);
-        t.weight += isMerchandise || status == 1 ? unitWeight * quantity : 0.0;
-        t.merchandise += isMerchandise ? amount : 0.0;
-        t.lastRewards = isRewards ? amount : t.lastRewards;
-        t.rewards += isRewards ? amount : 0.0;
-        t.units += amount > 0 ? quantity : 0.0;
+    Adding t(totals_.at.back());
+    // A stride of lines at a time: the lines whose numbers are kept in a
+    // loop of their own, a line read through its cells apart.
+    while (r < rows) {
+        keepAt(totals_, r, t.totals());
+        const int end = std::min(rows, ((r - 1) / kStride + 1) * kStride + 1);
+        for (; r < end && kept.read(r, v); ++r) t.add(lists, v);
+        if (r == end) continue;
+        // A line with a cell that is not a number is left to the callers'
+        // cell by cell reading, which fails at it as it must.
+        if (!readCells(ctx, r, v)) return nullptr;
+        t.add(lists, v);
+        ++r;
     }
-    // A line with a cell that is not a number is left to the callers' cell
-    // by cell reading, which fails at it as it must.
-    if (r < grid.rows()) return nullptr;
-    totals_.whole = t;
+    totals_.whole = t.totals();
     return &*totals_.whole;
 }
 

@@ -43,7 +43,8 @@ struct LookupLists {
     /// A merchandise line: the position of code 1 or 6, plus 1.
     bool isMerchandiseStatus(double status) const
     {
-        return status == statusPosition1 + 1 || status == statusPosition6 + 1;
+        // Both compared, without a branch: loops over every line call this.
+        return (status == statusPosition1 + 1) | (status == statusPosition6 + 1);
     }
     /// A rewards line: the position of code 7, plus 1.
     bool isRewardsStatus(double status) const { return status == statusPosition7 + 1; }
