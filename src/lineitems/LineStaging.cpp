@@ -151,11 +151,29 @@ bool LineStaging::stageHalves(std::string_view text)
     second.prepare(lineBound(text.substr(cut)), false);
     std::atomic<bool> stop{false};
     std::exception_ptr secondError;
+    // The join copies the second part's numbers into this part's room, past
+    // its own lines. Whichever thread finishes first brings those pages in
+    // while the other still reads, so that the copy finds them in memory;
+    // the other part's lines are estimated from its share of the text.
+    const double* const keptRoom = out_.kept.data();
+    const std::size_t keptCapacity = out_.kept.capacity();
+    const double secondPerFirst = static_cast<double>(text.size() - cut) / static_cast<double>(cut);
+    const auto bringInJoinRoom = [keptRoom, keptCapacity, slots = slots_](double firstLines, double secondLines) {
+        const auto rowAt = [&](double lines) {
+            return std::min(keptCapacity, static_cast<std::size_t>(std::max(lines, 0.0) + 1) * slots);
+        };
+        const std::size_t from = rowAt(firstLines);
+        view::bringIn(keptRoom + from, (rowAt(firstLines + secondLines) - from) * sizeof(double));
+    };
+    std::atomic<bool> firstDone{false}, secondDone{false};
     std::thread worker;
     try {
         worker = std::thread([&] {
             try {
                 second.stageRecords(text.substr(cut), text, false, stop);
+                secondDone = true;
+                const auto lines = static_cast<double>(second.out_.lines);
+                if (!firstDone && !stop) bringInJoinRoom(lines / secondPerFirst * 0.97, lines * 1.03);
             } catch (...) {
                 secondError = std::current_exception();
             }
@@ -165,6 +183,9 @@ bool LineStaging::stageHalves(std::string_view text)
     }
     try {
         stageRecords(text.substr(0, cut), text, true, stop);
+        firstDone = true;
+        const auto lines = static_cast<double>(out_.lines);
+        if (!secondDone) bringInJoinRoom(lines, lines * secondPerFirst * 1.03);
     } catch (...) {
         // The first half's error is the order's first: the second half stops.
         stop = true;

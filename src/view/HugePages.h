@@ -14,4 +14,11 @@ inline constexpr std::size_t kHugePage = std::size_t{2} << 20;
 /// a hint: memory it is not granted for serves the same.
 void adviseHugePages(const void* data, std::size_t bytes) noexcept;
 
+/// Brings the pages of [data, data + bytes) into memory now, as a write to
+/// each would, without writing: what they hold stays. A thread with nothing
+/// else to do spares another the page faults of the memory it will write.
+/// Only a hint: where the system cannot (false), the writer faults them as
+/// before.
+bool bringIn(const void* data, std::size_t bytes) noexcept;
+
 } // namespace zelt::view

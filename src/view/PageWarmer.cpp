@@ -38,7 +38,6 @@ PageWarmer::~PageWarmer()
 
 void PageWarmer::warm(const char* data, std::size_t bytes) noexcept
 {
-#ifdef MADV_POPULATE_WRITE
     // Whole huge pages, the top one first; a margin of two of them keeps the
     // warmer off the page the filler is writing.
     const auto begin = reinterpret_cast<std::uintptr_t>(data);
@@ -46,17 +45,12 @@ void PageWarmer::warm(const char* data, std::size_t bytes) noexcept
     while (!stop_.load(std::memory_order_relaxed) && top >= begin + kHugePage) {
         const std::uintptr_t page = top - kHugePage;
         if (page < begin + filled_.load(std::memory_order_relaxed) + 2 * kHugePage) break;
-        // Population only maps the pages; what the filler wrote stays.
-        // A system that cannot populate says so once, and the filler
+        // A system that cannot bring pages in says so once, and the filler
         // touches the pages itself.
-        if (::madvise(reinterpret_cast<void*>(page), kHugePage, MADV_POPULATE_WRITE) != 0) break;
+        if (!bringIn(reinterpret_cast<const void*>(page), kHugePage)) break;
         top = page;
         lowest_.store(top - begin, std::memory_order_release);
     }
-#else
-    (void)data;
-    (void)bytes;
-#endif
 }
 
 } // namespace zelt::view

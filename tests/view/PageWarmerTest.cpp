@@ -67,3 +67,20 @@ TEST(PageWarmer, ComesDownToTheFillersMarginAndLeavesWhatItWrote)
         EXPECT_EQ(changed, 0u);
     }
 }
+
+TEST(PageWarmer, BringingPagesInNowLeavesTheirTextAndMapsThem)
+{
+    // A range that starts inside written text and runs past it, not on page
+    // boundaries: the pages around it are brought in whole, and stay as they were.
+    constexpr std::size_t kBytes = std::size_t{6} << 20;
+    std::string text;
+    text.reserve(kBytes);
+    for (std::size_t i = 0; i < kBytes / 2; ++i) text.push_back(patternAt(i));
+    const char* from = text.data() + kBytes / 4 + 3;
+    const char* to = text.data() + kBytes - 5;
+    zelt::view::bringIn(from, static_cast<std::size_t>(to - from));
+    EXPECT_TRUE(resident(from, to));
+    std::size_t changed = 0;
+    for (std::size_t i = 0; i < text.size(); ++i) changed += text[i] != patternAt(i) ? 1 : 0;
+    EXPECT_EQ(changed, 0u);
+}
