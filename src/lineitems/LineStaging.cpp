@@ -158,9 +158,12 @@ bool LineStaging::stageHalves(std::string_view text)
     const double* const keptRoom = out_.kept.data();
     const std::size_t keptCapacity = out_.kept.capacity();
     const double secondPerFirst = static_cast<double>(text.size() - cut) / static_cast<double>(cut);
-    const auto bringInJoinRoom = [keptRoom, keptCapacity, slots = slots_](double firstLines, double secondLines) {
+    const std::size_t slots = std::max<std::size_t>(slots_, 1);
+    const auto bringInJoinRoom = [keptRoom, keptCapacity, slots](double firstLines, double secondLines) {
+        // Where the numbers of the line after `lines` lines go, within the room.
         const auto rowAt = [&](double lines) {
-            return std::min(keptCapacity, static_cast<std::size_t>(std::max(lines, 0.0) + 1) * slots);
+            const double rows = static_cast<double>(keptCapacity / slots);
+            return !(lines > 0) ? slots : lines + 1 >= rows ? keptCapacity : (static_cast<std::size_t>(lines) + 1) * slots;
         };
         const std::size_t from = rowAt(firstLines);
         view::bringIn(keptRoom + from, (rowAt(firstLines + secondLines) - from) * sizeof(double));
