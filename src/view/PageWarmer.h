@@ -11,8 +11,8 @@ namespace zelt::view {
 /// fresh page (the system zeroing it, and on a virtual machine the host
 /// backing it) costs as much as writing the text into it; the warmer takes
 /// the pages from the far end down and stops where the filler has come, so
-/// the two share that cost. It never writes to the buffer: a page it brings
-/// in reads as zeros, as it would have on its first write.
+/// the two share that cost. It never writes to the buffer: what the filler
+/// wrote stays, and a page it brings in reads as zeros, as a fresh one would.
 class PageWarmer {
 public:
     /// Warms [data, data + bytes) from the top down, the filler having
