@@ -18,16 +18,18 @@ namespace {
 // A line whose numbers are not kept yet (one just written) is read through
 // its cells, which keeps them: true when every one is a number.
 template <std::size_t N>
-bool readCells(const ControlContext& ctx, int row, std::array<double, N>& out)
+bool readCells(const ControlContext& ctx, int row, const std::array<int, N>& cols, std::array<double, N>& out)
 {
-    static constexpr std::array<int, 4> kTotalsColumns = {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice};
     for (std::size_t k = 0; k < N; ++k) {
-        const auto value = ctx.tryCellNumber(row, N == 1 ? Col::ExtPrice : kTotalsColumns[k]);
+        const auto value = ctx.tryCellNumber(row, cols[k]);
         if (!value) return false;
         out[k] = *value;
     }
     return true;
 }
+
+constexpr std::array<int, 4> kTotalsColumns = {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice};
+constexpr std::array<int, 1> kCurrencyColumns = {Col::ExtPrice};
 
 } // namespace
 
@@ -67,6 +69,30 @@ void LineSums::keepAt(Running<Sums>& run, int row, const Sums& before)
     if ((row - 1) % kStride == 0 && static_cast<std::size_t>((row - 1) / kStride) == run.at.size()) run.at.push_back(before);
 }
 
+template <typename Sums, std::size_t N, typename Adding>
+bool LineSums::addUp(Running<Sums>& run, const ControlContext& ctx, const std::array<int, N>& cols, int from, Adding& adding)
+{
+    const view::Grid& grid = ctx.grid();
+    const KeptRowNumbers<N> kept(grid, ctx.locale, cols);
+    const int rows = grid.rows();
+    std::array<double, N> v;
+    // A stride of lines at a time: the lines whose numbers are kept in a
+    // loop of their own, a line read through its cells apart.
+    for (int r = from; r < rows;) {
+        keepAt(run, r, adding.sums());
+        const int end = std::min(rows, ((r - 1) / kStride + 1) * kStride + 1);
+        for (; r < end && kept.read(r, v); ++r) adding.add(v);
+        if (r == end) continue;
+        // A line with a cell that is not a number is left to the callers'
+        // cell by cell reading, which fails at it as it must.
+        if (!readCells(ctx, r, cols, v)) return false;
+        adding.add(v);
+        ++r;
+    }
+    run.whole = adding.sums();
+    return true;
+}
+
 namespace {
 
 // The line sums two to a register: each lane adds as a scalar sum would, in
@@ -86,80 +112,70 @@ PairMask maskOf(bool first, bool second) noexcept
 
 // The totals being added up: weight and merchandise in one register,
 // rewards and units in the other.
-struct Adding {
-    explicit Adding(const LineSums::Totals& t) noexcept
-        : weightMerchandise{t.weight, t.merchandise}, rewardsUnits{t.rewards, t.units}, lastRewards(t.lastRewards)
+class AddingTotals {
+public:
+    AddingTotals(const LookupLists& lists, const LineSums::Totals& t) noexcept
+        : lists_(lists), weightMerchandise_{t.weight, t.merchandise}, rewardsUnits_{t.rewards, t.units},
+          lastRewards_(t.lastRewards)
     {
     }
-    LineSums::Totals totals() const noexcept
+    LineSums::Totals sums() const noexcept
     {
-        return {weightMerchandise[0], weightMerchandise[1], lastRewards, rewardsUnits[0], rewardsUnits[1]};
+        return {weightMerchandise_[0], weightMerchandise_[1], lastRewards_, rewardsUnits_[0], rewardsUnits_[1]};
     }
-    void add(const LookupLists& lists, const std::array<double, 4>& v) noexcept
+    void add(const std::array<double, 4>& v) noexcept
     {
         const auto [status, unitWeight, quantity, amount] = v;
-        const bool isMerchandise = lists.isMerchandiseStatus(status);
-        const bool isRewards = lists.isRewardsStatus(status);
-        weightMerchandise += keepIf(maskOf(isMerchandise | (status == 1), isMerchandise), Pair{unitWeight * quantity, amount});
-        rewardsUnits += keepIf(maskOf(isRewards, amount > 0), Pair{amount, quantity});
-        lastRewards = isRewards ? amount : lastRewards;
+        const bool isMerchandise = lists_.isMerchandiseStatus(status);
+        const bool isRewards = lists_.isRewardsStatus(status);
+        weightMerchandise_ += keepIf(maskOf(isMerchandise | (status == 1), isMerchandise), Pair{unitWeight * quantity, amount});
+        rewardsUnits_ += keepIf(maskOf(isRewards, amount > 0), Pair{amount, quantity});
+        lastRewards_ = isRewards ? amount : lastRewards_;
     }
 
-    Pair weightMerchandise, rewardsUnits;
-    double lastRewards;
+private:
+    const LookupLists& lists_;
+    Pair weightMerchandise_, rewardsUnits_;
+    double lastRewards_;
+};
+
+// The amounts as currency, each line's rounded first; an amount or a sum
+// beyond the currency range raises a RuntimeError.
+class AddingCurrency {
+public:
+    explicit AddingCurrency(const LineSums::CurrencyTotals& t) noexcept : sums_(t) {}
+    const LineSums::CurrencyTotals& sums() const noexcept { return sums_; }
+    void add(const std::array<double, 1>& v)
+    {
+        const text::Currency amount = text::Currency::fromDouble(v[0]);
+        sums_.all += amount;
+        if (amount > text::Currency{}) sums_.positive += amount;
+    }
+
+private:
+    LineSums::CurrencyTotals sums_;
 };
 
 } // namespace
 
 const LineSums::Totals* LineSums::totals(const ControlContext& ctx)
 {
-    const view::Grid& grid = ctx.grid();
-    int r = resume(totals_, keyOf(ctx), grid);
+    const int r = resume(totals_, keyOf(ctx), ctx.grid());
     if (r == 0) return totals_.whole ? &*totals_.whole : nullptr;
-    const LookupLists& lists = ctx.lists;
-    const KeptRowNumbers<4> kept(grid, ctx.locale, {Col::Status, Col::UnitWeight, Col::Quantity, Col::ExtPrice});
-    const int rows = grid.rows();
-    std::array<double, 4> v;
-    Adding t(totals_.at.back());
-    // A stride of lines at a time: the lines whose numbers are kept in a
-    // loop of their own, a line read through its cells apart.
-    while (r < rows) {
-        keepAt(totals_, r, t.totals());
-        const int end = std::min(rows, ((r - 1) / kStride + 1) * kStride + 1);
-        for (; r < end && kept.read(r, v); ++r) t.add(lists, v);
-        if (r == end) continue;
-        // A line with a cell that is not a number is left to the callers'
-        // cell by cell reading, which fails at it as it must.
-        if (!readCells(ctx, r, v)) return nullptr;
-        t.add(lists, v);
-        ++r;
-    }
-    totals_.whole = t.totals();
-    return &*totals_.whole;
+    AddingTotals adding(ctx.lists, totals_.at.back());
+    return addUp(totals_, ctx, kTotalsColumns, r, adding) ? &*totals_.whole : nullptr;
 }
 
 const LineSums::CurrencyTotals* LineSums::currencyTotals(const ControlContext& ctx)
 {
-    const view::Grid& grid = ctx.grid();
-    int r = resume(currency_, keyOf(ctx), grid);
+    const int r = resume(currency_, keyOf(ctx), ctx.grid());
     if (r == 0) return currency_.whole ? &*currency_.whole : nullptr;
-    const KeptRowNumbers<1> kept(grid, ctx.locale, {Col::ExtPrice});
-    std::array<double, 1> v;
-    CurrencyTotals t = currency_.at.back();
+    AddingCurrency adding(currency_.at.back());
     try {
-        for (; r < grid.rows() && (kept.read(r, v) || readCells(ctx, r, v)); ++r) {
-            keepAt(currency_, r, t);
-            const text::Currency amount = text::Currency::fromDouble(v[0]);
-            t.all += amount;
-            if (amount > text::Currency{}) t.positive += amount;
-        }
+        return addUp(currency_, ctx, kCurrencyColumns, r, adding) ? &*currency_.whole : nullptr;
     } catch (const text::RuntimeError&) {
         return nullptr; // an amount or a sum beyond the currency range
     }
-    // Otherwise left to the line by line reading, which fails where it must.
-    if (r < grid.rows()) return nullptr;
-    currency_.whole = t;
-    return &*currency_.whole;
 }
 
 } // namespace zelt

@@ -2,6 +2,8 @@
 
 #include "zelt/text/Currency.h"
 
+#include <array>
+#include <cstddef>
 #include <cstdint>
 #include <optional>
 #include <vector>
@@ -84,6 +86,13 @@ private:
     /// falls there and is not kept yet.
     template <typename Sums>
     static void keepAt(Running<Sums>& run, int row, const Sums& before);
+
+    /// Adds the lines from `from` on with `adding` (its sums() and add() of
+    /// the row's numbers in `cols`), keeping the sums on the way and the
+    /// whole; false at a line with a cell that is not a number.
+    template <typename Sums, std::size_t N, typename Adding>
+    static bool addUp(Running<Sums>& run, const ControlContext& ctx, const std::array<int, N>& cols, int from,
+                      Adding& adding);
 
     Running<Totals> totals_;
     Running<CurrencyTotals> currency_;

@@ -125,12 +125,12 @@ private:
         std::memcpy(&end, at + static_cast<std::size_t>(col) * sizeof end, sizeof end);
         return end;
     }
-    /// The bytes of a block's offsets.
     /// The bytes of each of a block's offsets, by its tags.
     static std::size_t offsetWidth(Block block) noexcept
     {
         return (block & kNarrow) ? 1 : (block & kWide) ? sizeof(std::uint32_t) : sizeof(std::uint16_t);
     }
+    /// The bytes of a block's offsets.
     std::size_t headerOf(Block block) const noexcept
     {
         return static_cast<std::size_t>(cols_) * offsetWidth(block);
