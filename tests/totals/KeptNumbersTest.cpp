@@ -84,7 +84,7 @@ protected:
     LineSpec randomLine(std::mt19937& random)
     {
         static const char* const quantities[] = {"1", "2.5", "3", "0", "12.345", "7"};
-        static const char* const prices[] = {"2.5", "10", "0.99", "1234.5", "0"};
+        static const char* const prices[] = {"2.5", "10", "0.99", "1234.5", "0", "-4.75"}; // a credit too
         static const char* const statuses[] = {"1", "2", "6", "5"};
         LineSpec line;
         line.lineItem = std::to_string(1 + random() % 50);
